@@ -1,0 +1,14 @@
+// create.h - object creation with the defaults of every type, and slot resets.
+//
+//   resetsingleIWO(n)   clear record n before a creation
+//   resetIWO(n)         clear records 0..n (a new diagram)
+//   createIWO(index, type, x, y, linecolour, lineweight, fillcolour)
+//                       fill a reset slot (IWONumber for a new object, 1009 for
+//                       the shadow) with the type's geometry, parts and handles
+//   IWOidavailable()    1 while a new object id can still be handed out
+#pragma once
+
+int resetsingleIWO(int n);
+int resetIWO(int n);
+int createIWO(int index, int type, int x, int y, int linecolour, int lineweight, int fillcolour);
+int IWOidavailable();

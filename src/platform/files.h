@@ -1,0 +1,39 @@
+// files.h - byte-exact file access and path handling.
+//
+//   fileexists(path)              1 if something exists there (stat)
+//   isdirectory(path)             1 if path names a directory
+//   readwholefile(path, data)     read a file whole, opened read-only; never creates one
+//   writefileatomic(path, data)   write a temporary file beside path and rename it over
+//                                 path, so the previous file survives any failure
+//   AddPart(drawer, file)         join a drawer and a file name
+//   FilePart(path)                the file-name part of a path
+//   PathPart(path)                the drawer part of a path (path without its file part)
+//   tempdirectory()               the per-user directory for temporary files
+//   configdirectory()             the per-user directory for files the program writes
+//   datadirectory()               the directory of read-only resources
+//   setfilefault(op, n)           tests: make the n-th next operation of kind op fail
+//
+// Failures return false and put a short reason into the optional error text.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+int fileexists(const std::string &path);
+int isdirectory(const std::string &path);
+bool readwholefile(const std::string &path, std::vector<uint8_t> &data,
+                   std::string *error = nullptr);
+bool writefileatomic(const std::string &path, const std::vector<uint8_t> &data,
+                     std::string *error = nullptr);
+
+std::string AddPart(const std::string &drawer, const std::string &file);
+std::string FilePart(const std::string &path);
+std::string PathPart(const std::string &path);
+
+std::string tempdirectory();
+std::string configdirectory();
+std::string datadirectory();
+
+// Fault injection for tests: the kinds of operation that can be made to fail.
+enum FileFault { FAULT_NONE, FAULT_OPEN, FAULT_READ, FAULT_WRITE, FAULT_SYNC, FAULT_RENAME };
+void setfilefault(FileFault op, int n);

@@ -1,0 +1,64 @@
+// headlessui.cpp - requesters without a screen.
+#include "platform/headless/headlessui.h"
+
+#include <cstring>
+
+namespace {
+std::string escaped(const char *s) {
+    std::string r;
+    for (; *s; s++) {
+        if (*s == '\n') r += "\\n";
+        else r += *s;
+    }
+    return r;
+}
+} // namespace
+
+int HeadlessUI::request(RequestSpec &spec) {
+    if (failing_) return -1;
+    if (out_) {
+        const char *body = spec.textentry && spec.buffer ? spec.buffer : spec.body;
+        std::fprintf(out_, "requester: %s | %s | %s\n", escaped(spec.title).c_str(),
+                     escaped(body).c_str(), spec.buttons);
+        std::fflush(out_);
+    }
+    if (answers_.empty()) {
+        // The first button: 1 when there is more than one button or only one.
+        return 1;
+    }
+    Answer a = answers_.front();
+    answers_.pop_front();
+    if (spec.textentry && a.text && spec.buffer && spec.buffersize > 0) {
+        size_t limit = (size_t)spec.buffersize - 1;
+        if (spec.maxchars > 0 && (size_t)spec.maxchars < limit) limit = (size_t)spec.maxchars;
+        size_t n = a.text->size() < limit ? a.text->size() : limit;
+        std::memcpy(spec.buffer, a.text->data(), n);
+        spec.buffer[n] = 0;
+    }
+    return a.button;
+}
+
+bool HeadlessUI::filerequest(const FileRequestSpec &spec, std::string &drawer,
+                             std::string &file) {
+    if (failing_) return false;
+    if (out_) {
+        std::fprintf(out_, "filerequester: %s | %s | %s | %s\n", spec.title, spec.drawer.c_str(),
+                     spec.file.c_str(), spec.pattern);
+        std::fflush(out_);
+    }
+    if (answers_.empty()) return false;
+    Answer a = answers_.front();
+    answers_.pop_front();
+    if (a.button == 0 || !a.text) return false;
+    // The answer is a path: split it into drawer and file as a requester would.
+    const std::string &p = *a.text;
+    size_t slash = p.rfind('/');
+    if (slash == std::string::npos) {
+        drawer.clear();
+        file = p;
+    } else {
+        drawer = p.substr(0, slash + 1);
+        file = p.substr(slash + 1);
+    }
+    return true;
+}

@@ -1,0 +1,47 @@
+// headlessui.h - the platform without a screen: requesters are printed as one
+// line each and answered from a queue that the caller fills.
+//
+//   HeadlessUI(out)        print to out (nullptr: print nothing)
+//   queueanswer(b, text)   the next requester answers button b (and text, if given)
+//   title()                the last window title set
+//
+// Printed forms:
+//   requester: TITLE | BODY | BUTTONS
+//   filerequester: TITLE | DRAWER | FILE | PATTERN
+// A line feed in the body is written as \n. With an empty queue a requester
+// answers with its first button and leaves a text unchanged; a file requester
+// is cancelled (choosing a file nobody named could overwrite one).
+#pragma once
+#include "platform/platform.h"
+
+#include <cstdio>
+#include <deque>
+#include <optional>
+#include <string>
+
+class HeadlessUI : public PlatformUI {
+  public:
+    explicit HeadlessUI(FILE *out) : out_(out) {}
+    int request(RequestSpec &spec) override;
+    bool filerequest(const FileRequestSpec &spec, std::string &drawer,
+                     std::string &file) override;
+    void setwindowtitle(const char *title) override { title_ = title; }
+
+    void queueanswer(int button, std::optional<std::string> text = std::nullopt) {
+        answers_.push_back({button, std::move(text)});
+    }
+    void setoutput(FILE *out) { out_ = out; }
+    void setfailing(bool failing) { failing_ = failing; } // requesters cannot be shown
+    const std::string &title() const { return title_; }
+    size_t pending() const { return answers_.size(); }
+
+  private:
+    struct Answer {
+        int button;
+        std::optional<std::string> text;
+    };
+    FILE *out_;
+    bool failing_ = false;
+    std::deque<Answer> answers_;
+    std::string title_;
+};

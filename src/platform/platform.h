@@ -1,0 +1,53 @@
+// platform.h - what the core needs from the outside world.
+//
+// The core never talks to a toolkit. Requesters, the file requester and the
+// window title go through the PlatformUI interface, which has a headless
+// implementation (tests, the command-line tool) and a desktop one. Files go
+// through the functions in platform/files.h.
+//
+//   platformui()            the current implementation
+//   setplatformui(ui)       install an implementation (the caller keeps ownership)
+//   TextLength(text, n)     pixel width of text in the drawing window's font
+#pragma once
+#include <string>
+
+// One modal requester: an information requester with buttons, or a text
+// entry with an edit buffer.
+struct RequestSpec {
+    bool textentry = false;    // true: a string requester editing `buffer`
+    const char *title = "";    // window title
+    const char *body = "";     // body text ("\n" breaks lines)
+    int image = 1;             // 1 information, 2 warning
+    const char *buttons = "";  // button texts separated by " | ", left to right
+    char *buffer = nullptr;    // text entry: the edit buffer (NUL-terminated)
+    int buffersize = 0;        // text entry: size of the buffer
+    int maxchars = 0;          // text entry: characters that can be typed
+};
+
+// A file requester: title, initial drawer and file, and a pattern such as "#?.iwo".
+struct FileRequestSpec {
+    const char *title = "";
+    std::string drawer;
+    std::string file;
+    const char *pattern = "";
+    bool save = false;
+};
+
+class PlatformUI {
+  public:
+    virtual ~PlatformUI() = default;
+    // Shows a requester and returns the number of the button pressed: the
+    // buttons count 1, 2, ... from the left, except that the last of several
+    // buttons answers 0. Returns -1 when the requester could not be shown.
+    virtual int request(RequestSpec &spec) = 0;
+    // Asks for a file. Returns false on cancel; otherwise sets drawer and file.
+    virtual bool filerequest(const FileRequestSpec &spec, std::string &drawer,
+                             std::string &file) = 0;
+    // Gives the drawing window a new title.
+    virtual void setwindowtitle(const char *title) = 0;
+};
+
+PlatformUI &platformui();
+void setplatformui(PlatformUI *ui);
+
+int TextLength(const char *text, int count);

@@ -1,0 +1,64 @@
+// diagramfile.h - the ".iwo" diagram file: saving, loading and the migration of
+// files written by older releases.
+//
+//   saveIWOdiagram()               save under the diagram's own name, or ask for one
+//   saveasIWOdiagram()             ask for a name and save
+//   loadIWOdiagram()               ask for a file and load it
+//   writeIWOdiagramfile(path)      write the open diagram to path, no questions
+//   readIWOdiagramfile(path, msg)  load path; on refusal msg says why and nothing changed
+//   fixIWOr92(i), fixpre96IWO(i)   convert the old record in pre96IWO into record i
+//
+// File layout (big-endian):
+//   OFFSET SIZE DESCRIPTION
+//        0  255 version text (ignored by readers)
+//      255    2 release number (97 for files written by this program)
+//      257 2312 the diagram record
+//     2569  n*R the records 0..n-1 of the object table; R = 1442 for releases
+//               96 and 97, 688 for releases 1 to 95. The end of the file ends
+//               the list; the diagram record's `objects` is not used.
+//
+// Old object record (688 bytes) as far as it is read:
+//   OFFSET SIZE DESCRIPTION
+//        0    2 id
+//        2    2 type
+//       29   25 name
+//       54    2 x, 56 y, 58 width, 60 height
+//       62    2 line pen
+//       64    2 line weight
+//       66    2 fill pen
+//       68    8 font (pointer, size, style, flags)
+//       76  256 font name
+//      332    2 label x, 334 label y, 336 label placement, 338 label text pen
+//      340   50 label
+//      390    2 label background pen, 392 label filled
+//      394    1 number of parts
+//      395    1 number of highlight parts (not carried over)
+//      396   70 five parts of 14 bytes: +0 kind, +1 x[4], +5 y[4], +9 pad,
+//               +10 line pen, +12 fill pen
+//      466   70 highlight parts (not carried over)
+//      536   14 erase part (its pens become the new erase part's)
+//      612    1 start attachment x (signed), 613 start attachment y
+//      614    2 start spare, 616 start clamp
+//      620    1 end attachment x (signed), 621 end attachment y
+//      622    2 end spare, 624 end clamp
+//      626   24 handle x[12]
+//      650   24 handle y[12] (element 0: connector count)
+//      674    2 group, 676 reserved, 678 locked, 680 selected,
+//      682    2 node fold, 684 fold, 686 visible
+#pragma once
+#include <cstdint>
+#include <string>
+
+constexpr int FILEHEADERSIZE = 257;  // version text and release number
+constexpr int OLDIWORECORDSIZE = 688; // object record of releases up to 95
+
+extern uint8_t pre96IWO[2][OLDIWORECORDSIZE]; // conversion buffer; records are read into [1]
+
+int saveIWOdiagram();
+int saveasIWOdiagram();
+int loadIWOdiagram();
+int writeIWOdiagramfile(const std::string &path, std::string *message = nullptr);
+int readIWOdiagramfile(const std::string &path, std::string *message = nullptr);
+int readIWOdiagrambytes(const uint8_t *data, size_t size, std::string *message = nullptr);
+int fixIWOr92(int i);
+int fixpre96IWO(int i);

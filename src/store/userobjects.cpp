@@ -1,0 +1,4 @@
+// userobjects.cpp - the user-defined object templates.
+#include "store/userobjects.h"
+
+IWORecord userIWO[14];
