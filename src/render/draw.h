@@ -1,6 +1,7 @@
-// draw.h - drawing objects into the drawing window.
+// draw.h - drawing an object from its parts: shapes, lines and line ends,
+// labels, the selection highlight and the fold marker.
 //
-//   drawIWO(n)   draw object n with its parts, label and handles
+//   drawIWO(i)   draw object i (1009: the shadow, in complement preview mode)
 #pragma once
 
-int drawIWO(int n);
+int drawIWO(int i);

@@ -1,4 +1,15 @@
-// view.h - view state: zoom, drawing extent, scroll steps and the grid settings.
+// view.h - the mapping between diagram units and window pixels under zoom and
+// scroll, the drawing extent and its scrollers, the paper tables, and keeping
+// objects on the page.
+//
+//   getdrawx(x), getdrawy(y)   diagram unit to window pixel
+//   getrealx(px), getrealy(py) window pixel to diagram unit
+//   setbitmapsize()            size the drawing extent for the zoom and page
+//   updatescrollers()          give the scrollers the extent and window sizes
+//   scrolldiagram(dx, dy)      scroll by mouse-wheel steps
+//   zoomin(), zoomout()        change the zoom by 0.1 and redraw
+//   update()                   re-layout and redraw everything
+//   checkonpage(i)             keep object i inside the page margins (and on the grid)
 #pragma once
 #include <cstdint>
 
@@ -12,3 +23,21 @@ extern int16_t scrollsizey;           // pixels scrolled per wheel step, vertica
 extern int16_t GridSize;              // grid spacing in diagram units
 extern int16_t ShowGrid;              // 1 = grid dots drawn
 extern int16_t SnapToGrid;            // 1 = selected objects snap to the grid
+
+// Paper tables, indexed by the paper-size choice (0 = custom).
+constexpr int PAPERSIZES = 9;
+extern const char *sizelist[PAPERSIZES + 1]; // chooser labels, null-terminated
+extern const int16_t setpaperwidth[PAPERSIZES];
+extern const int16_t setpaperheight[PAPERSIZES];
+
+int getdrawx(int x);
+int getdrawy(int y);
+int getrealx(int px);
+int getrealy(int py);
+int setbitmapsize();
+int updatescrollers();
+int scrolldiagram(int dx, int dy);
+int zoomin();
+int zoomout();
+int update();
+int checkonpage(int i);
