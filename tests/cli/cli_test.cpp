@@ -1,0 +1,104 @@
+// ideaweave-cli: usage, exit codes, info's JSON and convert.
+#include "model/bytes.h"
+#include "testutil.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+// Runs a Python assertion over the JSON in `json` (bound to d).
+bool jsoncheck(const std::string &json, const std::string &assertion) {
+    TempDir t;
+    spit(t.path("j.json"), std::vector<uint8_t>(json.begin(), json.end()));
+    std::string script = "import json, sys\nd = json.load(open(sys.argv[1]))\nassert " +
+                         assertion + ", d\n";
+    spit(t.path("check.py"), std::vector<uint8_t>(script.begin(), script.end()));
+    std::string cmd = "/usr/bin/python3 " + t.path("check.py") + " " + t.path("j.json") +
+                      " >/dev/null 2>&1";
+    return std::system(cmd.c_str()) == 0;
+}
+
+} // namespace
+
+// 7.1 Usage errors exit 1 with the usage text; --help exits 0.
+TEST(Cli, Usage) {
+    std::string out, err;
+    EXPECT_EQ(runcli("", &out, &err), 1);
+    EXPECT_NE(err.find("usage: ideaweave-cli"), std::string::npos);
+    EXPECT_EQ(runcli("frobnicate x", &out, &err), 1);
+    EXPECT_EQ(runcli("info", &out, &err), 1);
+    EXPECT_EQ(runcli("convert a", &out, &err), 1);
+    EXPECT_EQ(runcli("--help", &out, &err), 0);
+    EXPECT_NE(out.find("info FILE"), std::string::npos);
+}
+
+// 7.2 info reports the file's fields, decoded from ISO-8859-1, with the
+// conversions applied and counts clamped.
+TEST(Cli, InfoReportsFields) {
+    std::string out, err;
+    ASSERT_EQ(runcli(fixture("store/fixtures/r97.iwo"), &out, &err), 1);
+    ASSERT_EQ(runcli("info " + fixture("store/fixtures/r97.iwo"), &out, &err), 0) << err;
+    EXPECT_TRUE(jsoncheck(out, "d['release'] == 97 and d['IWONumber'] == 5"));
+    EXPECT_TRUE(jsoncheck(out, "d['title'] == 'Release 97' and d['author'] == 'Test Author \\xe9'"));
+    EXPECT_TRUE(jsoncheck(out, "d['paperwidth'] == 2100 and d['objects'] == 5"));
+    EXPECT_TRUE(jsoncheck(out, "[r['index'] for r in d['records']] == [1, 2, 3, 4]"));
+    EXPECT_TRUE(jsoncheck(out, "d['records'][0]['label'] == 'Start \\xc4'"));
+    EXPECT_TRUE(jsoncheck(out, "d['records'][0]['selected'] == 0 and d['records'][0]['group'] == 3"));
+    EXPECT_TRUE(jsoncheck(out, "d['records'][0]['connections'] == 1"));
+    EXPECT_TRUE(jsoncheck(out, "d['records'][2]['type'] == 108 and d['records'][2]['connectstart'] == 1"));
+    EXPECT_TRUE(jsoncheck(out, "d['records'][2]['draw'][2]['kind'] == 19"));
+    // drawnum 25 and highlightnum 9 in the file: the arrays stop at the table sizes.
+    EXPECT_TRUE(jsoncheck(out, "d['records'][3]['drawnum'] == 25 and len(d['records'][3]['draw']) == 20"));
+    EXPECT_TRUE(jsoncheck(out, "len(d['records'][3]['highlight']) == 5"));
+
+    ASSERT_EQ(runcli("info " + fixture("store/fixtures/r92.iwo"), &out, &err), 0) << err;
+    EXPECT_TRUE(jsoncheck(out, "d['release'] == 92 and d['records'][1]['draw'][0]['px'][:5] == [0, 50, 100, 50, 0]"));
+    EXPECT_TRUE(jsoncheck(out, "d['records'][1]['highlight'][0]['kind'] == 7"));
+    ASSERT_EQ(runcli("info " + fixture("store/fixtures/r50.iwo"), &out, &err), 0) << err;
+    EXPECT_TRUE(jsoncheck(out, "d['IWONumber'] == 3"));
+}
+
+// 7.3 Refused and unreadable files exit 2 with the requester on stderr.
+TEST(Cli, RefusedFilesExit2) {
+    TempDir t;
+    auto good = slurp(fixture("store/fixtures/r97.iwo"));
+    auto newer = good;
+    put2byte(newer.data() + 255, 98);
+    spit(t.path("new.iwo"), newer);
+    std::string out, err;
+    EXPECT_EQ(runcli("info " + t.path("new.iwo"), &out, &err), 2);
+    EXPECT_EQ(err, "requester: Ideaweave Error | Sorry. Can't open file. Upgrade to a newer "
+                   "version of Ideaweave now! | Okay\n");
+    EXPECT_EQ(out, "");
+    auto invalid = good;
+    put2byte(invalid.data() + 255, 0);
+    spit(t.path("zero.iwo"), invalid);
+    EXPECT_EQ(runcli("info " + t.path("zero.iwo"), &out, &err), 2);
+    EXPECT_NE(err.find("Sorry. Not a valid Ideaweave file."), std::string::npos);
+    EXPECT_EQ(runcli("info " + t.path("missing.iwo"), &out, &err), 2);
+    EXPECT_EQ(runcli("convert " + t.path("zero.iwo") + " " + t.path("o.iwo"), &out, &err), 2);
+    EXPECT_FALSE(std::ifstream(t.path("o.iwo")).good());
+    EXPECT_EQ(runcli("convert " + fixture("store/fixtures/r97.iwo") + " " + t.path("no/such.iwo"),
+                     &out, &err), 2);
+    EXPECT_NE(err.find("Sorry. Could not save file"), std::string::npos);
+}
+
+// 7.4 convert writes the current release; an old file converts once and then
+// round-trips unchanged.
+TEST(Cli, ConvertOldRelease) {
+    TempDir t;
+    std::string out, err;
+    ASSERT_EQ(runcli("convert " + fixture("store/fixtures/r92.iwo") + " " + t.path("a.iwo"), &out,
+                     &err), 0) << err;
+    auto a = slurp(t.path("a.iwo"));
+    ASSERT_EQ(a.size(), 2569u + 6 * 1442);
+    EXPECT_EQ(get2byte(a.data() + 255), 97);
+    ASSERT_EQ(runcli("convert " + t.path("a.iwo") + " " + t.path("b.iwo"), &out, &err), 0) << err;
+    auto b = slurp(t.path("b.iwo"));
+    ASSERT_EQ(a.size(), b.size());
+    EXPECT_TRUE(std::equal(a.begin() + 2569, a.end(), b.begin() + 2569));
+    ASSERT_EQ(runcli("info " + t.path("b.iwo"), &out, &err), 0);
+    EXPECT_TRUE(jsoncheck(out, "d['release'] == 97 and d['filename'].endswith('b.iwo')"));
+}

@@ -1,0 +1,94 @@
+// The diagram record: a new diagram, the window title rules, the saved flag
+// and the cancel copy.
+#include "app/shell.h"
+#include "model/diagram.h"
+#include "model/iwo.h"
+#include "store/prefs.h"
+#include "testutil.h"
+
+#include <cstring>
+
+using Diagram = Core;
+
+// 4.1 A new diagram from never-saved preferences.
+TEST_F(Diagram, NewDiagramFromBuiltInDefaults) {
+    EXPECT_STREQ(IWODiagram.title, "No Title Given");
+    EXPECT_STREQ(IWODiagram.description, "No Description Given");
+    EXPECT_STREQ(IWODiagram.author, "Author Not Specified");
+    EXPECT_EQ(IWODiagram.paperwidth, 2100);
+    EXPECT_EQ(IWODiagram.paperheight, 2900);
+    EXPECT_EQ(IWODiagram.objects, 0);
+    EXPECT_EQ(IWODiagram.release, 97);
+    EXPECT_EQ(IWODiagram.saved, 1);
+    EXPECT_EQ(IWODiagram.highlightcolour, 3);
+    EXPECT_STREQ(IWODiagram.fontname, "Bitstream Vera Sans.font");
+    EXPECT_EQ(IWODiagram.font.ta_YSize, 16);
+    EXPECT_EQ(IWODiagram.font.ta_Flags, 1);
+    DiagramExists = 1;
+    updateIWOdiagram();
+    EXPECT_EQ(ui.title(), "No Title Given Saved as : ");
+}
+
+// 4.2 Only the first change puts the "*" in the title.
+TEST_F(Diagram, FirstEditMarksTitleOnce) {
+    struct CountingUI : HeadlessUI {
+        CountingUI() : HeadlessUI(nullptr) {}
+        void setwindowtitle(const char *t) override {
+            HeadlessUI::setwindowtitle(t);
+            calls++;
+        }
+        int calls = 0;
+    } counting;
+    setplatformui(&counting);
+    DiagramExists = 1;
+    markIWOdiagrammodified();
+    EXPECT_EQ(counting.title(), "*No Title Given Saved as : ");
+    EXPECT_EQ(counting.calls, 1);
+    markIWOdiagrammodified();
+    markIWOdiagrammodified();
+    EXPECT_EQ(counting.calls, 1);
+    EXPECT_EQ(IWODiagram.saved, 0);
+}
+
+// 4.3 Long titles are cut to 99 characters; no diagram shows the prompt.
+TEST_F(Diagram, TitleIsCutAndNoDiagramShowsPrompt) {
+    DiagramExists = 1;
+    std::string longname(300, 'f');
+    std::strcpy(IWODiagram.filename, longname.c_str());
+    updateIWOdiagram();
+    EXPECT_EQ(ui.title().size(), 99u);
+    EXPECT_EQ(std::string(drawspacewindowtitle).size(), 99u);
+    EXPECT_EQ(ui.title().substr(0, 26), "No Title Given Saved as : ");
+
+    DiagramExists = 0;
+    updateIWOdiagram();
+    EXPECT_EQ(ui.title(), "Create or Load diagram to continue...");
+}
+
+// 4.4 Keep and cancel restore every byte, the saved flag included.
+TEST_F(Diagram, CancelRestoresEveryByte) {
+    uint8_t before[DIAGRAMRECORDSIZE], after[DIAGRAMRECORDSIZE];
+    IWODiagram.saved = 1;
+    writeIWOdiagramrecord(IWODiagram, before);
+    settempdiagram(1);
+    std::strcpy(IWODiagram.title, "Changed");
+    IWODiagram.paperwidth = 5800;
+    IWODiagram.saved = 0;
+    settempdiagram(0);
+    writeIWOdiagramrecord(IWODiagram, after);
+    EXPECT_EQ(0, std::memcmp(before, after, DIAGRAMRECORDSIZE));
+}
+
+// 4.5 The pens follow the record, each with its working copy.
+TEST_F(Diagram, PensFollowTheRecord) {
+    IWODiagram.papercolour = 6;
+    IWODiagram.linecolour = 7;
+    IWODiagram.lineweight = 20;
+    IWODiagram.labelcolour = 8;
+    updateIWOdiagram();
+    EXPECT_EQ(papercolour, 6);
+    EXPECT_EQ(temppapercolour, 6);
+    EXPECT_EQ(linecolour, 7);
+    EXPECT_EQ(lineweight, 20);
+    EXPECT_EQ(templabelcolour, 8);
+}

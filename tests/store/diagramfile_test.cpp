@@ -1,0 +1,378 @@
+// Diagram files: the byte layout written, the release rules, both old-record
+// conversions, and loads and saves that fail without harming anything.
+#include "app/shell.h"
+#include "edit/select.h"
+#include "model/bytes.h"
+#include "model/create.h"
+#include "model/diagram.h"
+#include "model/iwo.h"
+#include "platform/files.h"
+#include "store/diagramfile.h"
+#include "testutil.h"
+
+#include <cstring>
+#include <sys/stat.h>
+
+namespace {
+
+int newobject(int type, int x, int y) {
+    resetsingleIWO(SHADOWIWO);
+    createIWO(SHADOWIWO, type, x, y, 1, 10, 2);
+    int n = IWONumber;
+    resetsingleIWO(n);
+    createIWO(n, type, x, y, 1, 10, 2);
+    return n;
+}
+
+// The whole table (records 0..IWONumber) and the diagram record as bytes.
+std::vector<uint8_t> state() {
+    std::vector<uint8_t> s(DIAGRAMRECORDSIZE + (size_t)(IWONumber + 1) * IWORECORDSIZE + 2);
+    writeIWOdiagramrecord(IWODiagram, s.data());
+    put2byte(s.data() + DIAGRAMRECORDSIZE, IWONumber);
+    for (int i = 0; i <= IWONumber; i++)
+        writeIWOrecord(IWO[i], s.data() + DIAGRAMRECORDSIZE + 2 + (size_t)i * IWORECORDSIZE);
+    return s;
+}
+
+std::vector<uint8_t> withrelease(std::vector<uint8_t> file, int release) {
+    put2byte(file.data() + 255, release);
+    return file;
+}
+
+} // namespace
+
+class DiagramFile : public Core {
+  protected:
+    TempDir tmp;
+};
+
+// 6.1 Three objects make a file of 255 + 2 + 2312 + 4 x 1442 bytes; it loads
+// back as four records with nothing selected.
+TEST_F(DiagramFile, ThreeObjectsLayoutAndReload) {
+    newobject(101, 100, 100);
+    newobject(105, 500, 100);
+    newobject(104, 900, 100);
+    std::string path = tmp.path("three.iwo");
+    ASSERT_EQ(writeIWOdiagramfile(path), 1);
+    auto bytes = slurp(path);
+    ASSERT_EQ(bytes.size(), 8337u);
+    EXPECT_EQ(get2byte(bytes.data() + 255), 97);
+    EXPECT_STREQ((const char *)bytes.data(), IWVersionString);
+    EXPECT_EQ(get2byte(bytes.data() + 257 + 1258), 97);
+    EXPECT_EQ(get2byte(bytes.data() + 257 + 2310), 4); // objects
+    EXPECT_EQ(get2byte(bytes.data() + 2569 + 2), DEADTYPE); // the scratch record
+    EXPECT_EQ(get2byte(bytes.data() + 2569 + 1442 + 2), 101);
+    EXPECT_EQ(get2byte(bytes.data() + 2569 + 3 * 1442 + 1426), 1); // selected as saved
+
+    newIWOdiagram();
+    IWONumber = 1;
+    ASSERT_EQ(readIWOdiagramfile(path), 1);
+    EXPECT_EQ(IWONumber, 4);
+    EXPECT_EQ(IWO[3].type, 104);
+    EXPECT_EQ(IWO[4].type, DEADTYPE);
+    for (int i = 1; i < 4; i++) EXPECT_EQ(IWO[i].selected, 0);
+    EXPECT_EQ(numIWOselected, 0);
+    EXPECT_STREQ(IWODiagram.filename, path.c_str());
+}
+
+// 6.2 The release rules; a refused file leaves table and record as they were.
+TEST_F(DiagramFile, ReleaseRulesAndUntouchedStateOnRefusal) {
+    newobject(101, 100, 100);
+    std::string path = tmp.path("good.iwo");
+    ASSERT_EQ(writeIWOdiagramfile(path), 1);
+    auto good = slurp(path);
+    newobject(105, 300, 300);
+    std::strcpy(IWODiagram.title, "Open one");
+    auto before = state();
+
+    struct Case {
+        std::vector<uint8_t> data;
+        const char *message;
+    } cases[] = {
+        {withrelease(good, 0), "Sorry. Not a valid Ideaweave file."},
+        {withrelease(good, -1), "Sorry. Not a valid Ideaweave file."},
+        {withrelease(good, -32768), "Sorry. Not a valid Ideaweave file."},
+        {withrelease(good, 98), "Sorry. Can't open file. Upgrade to a newer version of Ideaweave now!"},
+        {std::vector<uint8_t>(good.begin(), good.begin() + 256), "Sorry. Not a valid Ideaweave file."},
+        {std::vector<uint8_t>(), "Sorry. Not a valid Ideaweave file."},
+        {std::vector<uint8_t>(good.begin(), good.begin() + 2568), "Sorry. Not a valid Ideaweave file."},
+    };
+    for (auto &c : cases) {
+        std::string m;
+        EXPECT_EQ(readIWOdiagrambytes(c.data.data(), c.data.size(), &m), 0);
+        EXPECT_EQ(m, c.message);
+        EXPECT_EQ(state(), before) << c.message << " size " << c.data.size();
+    }
+    // The version text can be anything: only the release is judged.
+    auto odd = good;
+    std::memset(odd.data(), 0xFF, 255);
+    EXPECT_EQ(readIWOdiagrambytes(odd.data(), odd.size()), 1);
+    EXPECT_EQ(IWONumber, 2);
+}
+
+// 6.3 A file that ends right after the diagram record loads as an empty diagram.
+TEST_F(DiagramFile, HeaderOnlyFileGivesEmptyDiagram) {
+    std::string path = tmp.path("empty.iwo");
+    ASSERT_EQ(writeIWOdiagramfile(path), 1);
+    auto bytes = slurp(path);
+    bytes.resize(2569);
+    newobject(101, 100, 100);
+    ASSERT_EQ(readIWOdiagrambytes(bytes.data(), bytes.size()), 1);
+    EXPECT_EQ(IWONumber, 1);
+    EXPECT_EQ(IWO[1].type, DEADTYPE);
+}
+
+// 6.4 More records than the table holds: reading stops at the table's end.
+TEST_F(DiagramFile, OversizedRecordCountStopsAtTableEnd) {
+    newobject(101, 100, 100);
+    std::string path = tmp.path("one.iwo");
+    ASSERT_EQ(writeIWOdiagramfile(path), 1);
+    auto bytes = slurp(path);
+    std::vector<uint8_t> rec(bytes.end() - IWORECORDSIZE, bytes.end());
+    for (int i = 0; i < 1100; i++) bytes.insert(bytes.end(), rec.begin(), rec.end());
+    put2byte(bytes.data() + 257 + 2310, 30000); // objects is not trusted either
+    ASSERT_EQ(readIWOdiagrambytes(bytes.data(), bytes.size()), 1);
+    EXPECT_EQ(IWONumber, MAXIWO + 1);
+    EXPECT_EQ(IWO[MAXIWO + 1].type, DEADTYPE);
+    EXPECT_EQ(IWO[SHADOWIWO].id, -99);
+}
+
+// 6.5 A short last record is taken as far as it goes.
+TEST_F(DiagramFile, PartialLastRecord) {
+    newobject(101, 123, 456);
+    std::string path = tmp.path("partial.iwo");
+    ASSERT_EQ(writeIWOdiagramfile(path), 1);
+    auto bytes = slurp(path);
+    bytes.resize(bytes.size() - IWORECORDSIZE + 40); // id, type, name, x, y, width of record 1
+    ASSERT_EQ(readIWOdiagrambytes(bytes.data(), bytes.size()), 1);
+    EXPECT_EQ(IWONumber, 2);
+    EXPECT_EQ(IWO[1].type, 101);
+    EXPECT_EQ(IWO[1].x, 123);
+    EXPECT_EQ(IWO[1].label[0], 0); // the rest is the reset slot
+}
+
+// 6.6 A load starts from a clean table, continues ids above the loaded ones
+// and the group numbers above the largest group.
+TEST_F(DiagramFile, LoadStartsCleanAndContinuesCounters) {
+    ASSERT_EQ(readIWOdiagramfile(fixture("store/fixtures/r97.iwo")), 1);
+    EXPECT_EQ(IWONumber, 5);
+    EXPECT_EQ(groupnum, 3);
+    EXPECT_GE(IWOid, 7);
+    // Fill the table with stale labels, then load a smaller file.
+    for (int i = 0; i < 20; i++) std::strcpy(IWO[i].label, "stale");
+    ASSERT_EQ(readIWOdiagramfile(fixture("store/fixtures/r96.iwo")), 1);
+    EXPECT_EQ(IWONumber, 3);
+    for (int i = 3; i < 20; i++) EXPECT_STREQ(IWO[i].label, "") << i;
+    int n = newobject(101, 0, 0);
+    for (int i = 1; i < n; i++) EXPECT_NE(IWO[i].id, IWO[n].id);
+}
+
+// 6.7 Release 97 converts byte for byte but for the selected word; the
+// diagram record differs only in file name, version and release.
+TEST_F(DiagramFile, ConvertReproducesRecords) {
+    std::string in = fixture("store/fixtures/r97.iwo");
+    auto original = slurp(in);
+    ASSERT_EQ(readIWOdiagramfile(in), 1);
+    std::string out = tmp.path("out.iwo");
+    std::strcpy(IWODiagram.filename, out.c_str());
+    ASSERT_EQ(writeIWOdiagramfile(out), 1);
+    auto written = slurp(out);
+    ASSERT_EQ(written.size(), original.size());
+    for (size_t r = 2569; r < original.size(); r += IWORECORDSIZE) {
+        for (size_t k = 0; k < IWORECORDSIZE; k++) {
+            if (k == 1426 || k == 1427) continue;
+            ASSERT_EQ(written[r + k], original[r + k]) << "record at " << r << " byte " << k;
+        }
+    }
+    for (size_t k = 257; k < 2569; k++) {
+        size_t f = k - 257;
+        if (f < 1256 || (f >= 1258 && f < 1260)) continue; // filename, version, release
+        ASSERT_EQ(written[k], original[k]) << "diagram byte " << f;
+    }
+}
+
+// 6.8 Release 92: parts take the record's pens; a Diamond becomes a diamond
+// polygon with one highlight outline and a rectangular erase area.
+TEST_F(DiagramFile, Release92RepairAndConversion) {
+    ASSERT_EQ(readIWOdiagramfile(fixture("store/fixtures/r92.iwo")), 1);
+    ASSERT_EQ(IWONumber, 6);
+    const IWORecord &box = IWO[1];
+    EXPECT_EQ(box.draw[0].kind, 1);
+    const int bx[5] = {0, 100, 100, 0, 0}, by[5] = {0, 0, 100, 100, 0};
+    for (int k = 0; k < 5; k++) {
+        EXPECT_EQ(box.draw[0].px[k], bx[k]);
+        EXPECT_EQ(box.draw[0].py[k], by[k]);
+    }
+    EXPECT_EQ(box.draw[0].lineweight, 10);
+    EXPECT_EQ(box.highlightnum, 1);
+    EXPECT_EQ(box.highlight[0].kind, 7);
+    EXPECT_EQ(box.erase.kind, 7);
+    EXPECT_EQ(box.erase.linecolour, 4);
+    EXPECT_EQ(box.erase.fillcolour, 5);
+    EXPECT_EQ(box.connectstartx, 10);
+    EXPECT_EQ(box.connectstarty, -20); // sign-extended
+    EXPECT_EQ(box.connectstartspare, 3);
+    EXPECT_EQ(box.connectstart, -99);  // not carried over
+    EXPECT_EQ(box.group, 2);
+    EXPECT_EQ(box.selected, 0);
+    EXPECT_EQ(connections(IWO[1]), 2);
+    EXPECT_STREQ(box.label, "Box");
+
+    const IWORecord &dia = IWO[2];
+    EXPECT_EQ(dia.drawnum, 1);
+    EXPECT_EQ(dia.draw[0].kind, 7);
+    const int dx[5] = {0, 50, 100, 50, 0}, dy[5] = {50, 0, 50, 100, 50};
+    for (int k = 0; k < 5; k++) {
+        EXPECT_EQ(dia.draw[0].px[k], dx[k]);
+        EXPECT_EQ(dia.draw[0].py[k], dy[k]);
+    }
+    EXPECT_EQ(dia.draw[0].linecolour, 10); // the record's line pen
+    EXPECT_EQ(dia.draw[0].fillcolour, 11);
+    EXPECT_EQ(dia.handlex[3], 100);
+    EXPECT_EQ(dia.handley[6], 100);
+
+    EXPECT_EQ(IWO[3].draw[0].kind, 7); // old hexagon kind 39
+    EXPECT_EQ(IWO[3].draw[0].px[6], 0);
+    EXPECT_EQ(IWO[3].draw[0].py[4], 100);
+    EXPECT_EQ(IWO[3].draw[0].fillcolour, 2); // release 92: the record's fill pen
+    EXPECT_EQ(IWO[4].draw[0].kind, 7); // old pentagon kind 40
+    EXPECT_EQ(IWO[4].draw[0].px[3], 75);
+
+    // Any other kind copies the old bytes +1..+5 and +5..+9.
+    const IWORecord &t = IWO[5];
+    EXPECT_EQ(t.draw[0].kind, 17);
+    const int tx[5] = {10, 20, 30, 40, 50}, ty[5] = {50, 60, 70, 80, 0};
+    for (int k = 0; k < 5; k++) {
+        EXPECT_EQ(t.draw[0].px[k], tx[k]);
+        EXPECT_EQ(t.draw[0].py[k], ty[k]);
+    }
+    EXPECT_EQ(groupnum, 5);
+}
+
+// 6.9 Release 95 gets the conversion but not the release-92 repair.
+TEST_F(DiagramFile, Release95HasNoRepair) {
+    ASSERT_EQ(readIWOdiagramfile(fixture("store/fixtures/r95.iwo")), 1);
+    const IWORecord &dia = IWO[2];
+    EXPECT_EQ(dia.draw[0].kind, 8); // kept as written
+    EXPECT_EQ(dia.draw[0].linecolour, 9);
+    EXPECT_EQ(dia.draw[0].px[0], 1);
+    EXPECT_EQ(dia.handlex[3], -5);
+    EXPECT_EQ(IWO[3].draw[0].fillcolour, 6); // the part's own pen
+}
+
+// 6.10 Save As: the extension rule, the overwrite question, and Cancel.
+TEST_F(DiagramFile, SaveAsExtensionAndOverwrite) {
+    newobject(101, 100, 100);
+    ui.queueanswer(1, tmp.path("plain"));
+    ASSERT_EQ(saveasIWOdiagram(), 1);
+    EXPECT_TRUE(fileexists(tmp.path("plain.iwo")));
+    EXPECT_STREQ(IWODiagram.filename, tmp.path("plain.iwo").c_str());
+
+    ui.queueanswer(1, tmp.path("keep.iwo.bak"));
+    ASSERT_EQ(saveasIWOdiagram(), 1);
+    EXPECT_TRUE(fileexists(tmp.path("keep.iwo.bak")));
+    EXPECT_FALSE(fileexists(tmp.path("keep.iwo.bak.iwo")));
+
+    // Overwriting asks; Cancel writes nothing.
+    spit(tmp.path("other.iwo"), {1, 2, 3});
+    ui.queueanswer(1, tmp.path("other.iwo"));
+    ui.queueanswer(0);
+    EXPECT_EQ(saveasIWOdiagram(), 0);
+    EXPECT_EQ(slurp(tmp.path("other.iwo")).size(), 3u);
+    EXPECT_NE(lines().find("requester: Ideaweave Warning | Are you sure you want to overwrite "
+                           "file : " + tmp.path("other.iwo") + " | Okay | Cancel"),
+              std::string::npos);
+    ui.queueanswer(1, tmp.path("other.iwo"));
+    ui.queueanswer(1);
+    EXPECT_EQ(saveasIWOdiagram(), 1);
+    EXPECT_EQ(slurp(tmp.path("other.iwo")).size(), 255u + 2 + 2312 + 2 * 1442);
+
+    // Cancel in the file requester; an empty answer queue cancels too.
+    ui.queueanswer(0);
+    EXPECT_EQ(saveasIWOdiagram(), 0);
+    EXPECT_EQ(saveasIWOdiagram(), 0);
+}
+
+// 6.11 Save goes to Save As while the diagram has no file of its own.
+TEST_F(DiagramFile, SaveAsksForNameWhenFilenameIsADrawer) {
+    for (const std::string &name : std::vector<std::string>{"", "x", tmp.dir + "/", "work:", tmp.dir}) {
+        std::strcpy(IWODiagram.filename, name.c_str());
+        ui.queueanswer(0); // cancel the file requester
+        EXPECT_EQ(saveIWOdiagram(), 0) << name;
+        EXPECT_NE(lines().find("filerequester: Save As..."), std::string::npos) << name;
+    }
+    std::strcpy(IWODiagram.filename, tmp.path("direct.iwo").c_str());
+    EXPECT_EQ(saveIWOdiagram(), 1);
+    EXPECT_TRUE(fileexists(tmp.path("direct.iwo")));
+}
+
+// 6.12 A failed write is reported and the previous file survives whole, at
+// every step of the write.
+TEST_F(DiagramFile, FailedSaveKeepsPreviousFile) {
+    newobject(101, 100, 100);
+    std::string path = tmp.path("safe.iwo");
+    std::strcpy(IWODiagram.filename, path.c_str());
+    ASSERT_EQ(saveIWOdiagram(), 1);
+    auto good = slurp(path);
+    newobject(105, 400, 100);
+    for (FileFault f : {FAULT_OPEN, FAULT_WRITE, FAULT_SYNC, FAULT_RENAME}) {
+        setfilefault(f, 1);
+        EXPECT_EQ(saveIWOdiagram(), 0) << f;
+        EXPECT_EQ(slurp(path), good) << f;
+    }
+    EXPECT_NE(lines().find("requester: Ideaweave Error | Sorry. Could not save file : " + path),
+              std::string::npos);
+    // No temporary files are left behind.
+    EXPECT_EQ(std::system(("test $(ls -A '" + tmp.dir + "' | wc -l) -eq 1").c_str()), 0);
+    // A directory that cannot be written to.
+    EXPECT_EQ(writeIWOdiagramfile(tmp.path("missing/dir.iwo")), 0);
+}
+
+// 6.13 Loading never creates a file, and a failed read changes nothing.
+TEST_F(DiagramFile, LoadNeverCreatesAndFailedReadChangesNothing) {
+    newobject(101, 100, 100);
+    auto before = state();
+    std::string m;
+    EXPECT_EQ(readIWOdiagramfile(tmp.path("nothing.iwo"), &m), 0);
+    EXPECT_FALSE(fileexists(tmp.path("nothing.iwo")));
+    EXPECT_EQ(m, "Sorry. Could not open file : " + tmp.path("nothing.iwo"));
+    EXPECT_EQ(readIWOdiagramfile(tmp.dir, &m), 0);
+    setfilefault(FAULT_READ, 1);
+    EXPECT_EQ(readIWOdiagramfile(fixture("store/fixtures/r97.iwo"), &m), 0);
+    EXPECT_EQ(state(), before);
+
+    ui.queueanswer(1, tmp.path("nothing.iwo"));
+    EXPECT_EQ(loadIWOdiagram(), 0);
+    EXPECT_FALSE(fileexists(tmp.path("nothing.iwo")));
+    EXPECT_NE(lines().find("filerequester: Load Ideaweave Diagram"), std::string::npos);
+}
+
+// 6.14 A path too long for the file name field is refused, never shortened.
+TEST_F(DiagramFile, OverlongPathIsRefused) {
+    std::string longname = tmp.dir + "/" + std::string(995, 'a');
+    ui.queueanswer(1, longname);
+    EXPECT_EQ(saveasIWOdiagram(), 0);
+    EXPECT_NE(lines().find("Sorry. The file name is too long."), std::string::npos);
+    std::string m;
+    EXPECT_EQ(readIWOdiagramfile(longname, &m), 0);
+    EXPECT_EQ(m, "Sorry. The file name is too long.");
+}
+
+// 6.15 Garbage counts and unterminated texts load without harm.
+TEST_F(DiagramFile, GarbageCountsAndTexts) {
+    newobject(101, 100, 100);
+    std::string path = tmp.path("g.iwo");
+    ASSERT_EQ(writeIWOdiagramfile(path), 1);
+    auto bytes = slurp(path);
+    uint8_t *rec = bytes.data() + 2569 + IWORECORDSIZE;
+    rec[370] = 255;
+    rec[371] = 200;
+    std::memset(rec + 4, 'N', 26);
+    std::memset(rec + 316, 'L', 50);
+    std::memset(bytes.data() + 257 + 1260, 'T', 255);
+    ASSERT_EQ(readIWOdiagrambytes(bytes.data(), bytes.size()), 1);
+    EXPECT_EQ(IWO[1].drawnum, 255); // kept as read; users clamp
+    DiagramExists = 1;
+    updateIWOdiagram();
+    EXPECT_EQ(ui.title().size(), 99u);
+}
