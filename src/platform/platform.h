@@ -45,6 +45,10 @@ class PlatformUI {
                              std::string &file) = 0;
     // Gives the drawing window a new title.
     virtual void setwindowtitle(const char *title) = 0;
+    // Enables or disables a menu item, addressed by its full menu number.
+    virtual void setmenuenabled(int /*fullmenunumber*/, bool /*enabled*/) {}
+    // A scroller of the drawing window changed (HSCROLLER 0, VSCROLLER 1).
+    virtual void scrollerchanged(int, int /*top*/, int /*visible*/, int /*total*/) {}
 };
 
 PlatformUI &platformui();

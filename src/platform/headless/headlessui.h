@@ -16,6 +16,7 @@
 
 #include <cstdio>
 #include <deque>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -26,6 +27,12 @@ class HeadlessUI : public PlatformUI {
     bool filerequest(const FileRequestSpec &spec, std::string &drawer,
                      std::string &file) override;
     void setwindowtitle(const char *title) override { title_ = title; }
+    void setmenuenabled(int num, bool enabled) override { menus_[num] = enabled; }
+    // Whether a menu item is enabled: -1 never set, else 0 or 1.
+    int menuenabled(int num) const {
+        auto it = menus_.find(num);
+        return it == menus_.end() ? -1 : it->second;
+    }
 
     void queueanswer(int button, std::optional<std::string> text = std::nullopt) {
         answers_.push_back({button, std::move(text)});
@@ -44,4 +51,5 @@ class HeadlessUI : public PlatformUI {
     bool failing_ = false;
     std::deque<Answer> answers_;
     std::string title_;
+    std::map<int, bool> menus_;
 };

@@ -1,0 +1,18 @@
+// connect.h - connectors that stay attached to the objects they join: end
+// points from attachments, attachments from geometry, copying and deleting
+// attached connectors, and folding a branch of a mind map.
+//
+//   calcconnectorpoints(index)    recompute the connectors attached to an object
+//   resetconnectorpoints(index)   recompute a connector's attachment from its geometry
+//   remakeconnectors()            resetconnectorpoints for every connector
+//   duplicateconnectors()         copy the connectors of duplicated objects
+//   deleteconnector(index)        delete every connector attached to an object
+//   foldnode(index)               apply a connector's fold to the branch behind it
+#pragma once
+
+int calcconnectorpoints(int index);
+int resetconnectorpoints(int index);
+int remakeconnectors();
+int duplicateconnectors();
+int deleteconnector(int index);
+int foldnode(int index);
