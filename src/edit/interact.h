@@ -1,6 +1,44 @@
-// interact.h - state of the drawing window's pointer and keyboard handling.
+// interact.h - the drawing window's input handler: pointer and keyboard turned
+// into edits of the object table, with the outline that follows the pointer.
+//
+//   drawspacewindowevents(result, code)   handle one input event; 1 = quit
+//
+// `result` carries the event class in its upper 16 bits and a gadget id, menu
+// number or key code in its lower 16; `code` is the raw key, mouse button or
+// menu code. The classes and codes are below.
 #pragma once
 #include <cstdint>
+
+// Event classes (upper 16 bits of result).
+constexpr int32_t IW_CLOSEWINDOW = 0x10000;
+constexpr int32_t IW_MOUSEMOVE = 0x20000; // pointer movement: tracking only
+constexpr int32_t IW_NEWSIZE = 0x50000;
+constexpr int32_t IW_MENUPICK = 0x60000;
+constexpr int32_t IW_GADGETHELP = 0x80000;
+constexpr int32_t IW_RAWKEY = 0xB0000;
+constexpr int32_t IW_MOUSEBUTTONS = 0x100000;
+
+// Mouse button codes.
+constexpr int IW_SELECTDOWN = 0x68;
+constexpr int IW_SELECTUP = 0xE8;
+
+// Raw key codes (a released key has 0x80 added).
+constexpr int KEY_TAB = 0x42;
+constexpr int KEY_DEL = 0x46;
+constexpr int KEY_INSERT = 0x47;
+constexpr int KEY_UP = 0x4C;
+constexpr int KEY_DOWN = 0x4D;
+constexpr int KEY_RIGHT = 0x4E;
+constexpr int KEY_LEFT = 0x4F;
+constexpr int KEY_F = 0x23;
+constexpr int KEY_LSHIFT = 0x60;
+constexpr int KEY_RSHIFT = 0x61;
+constexpr int KEY_LALT = 0x64;
+constexpr int KEY_RALT = 0x65;
+constexpr int KEY_UPFLAG = 0x80;
+
+// Full menu number of Object > Node.
+constexpr int MENU_NODE = 0xF8C2;
 
 extern int16_t DragSelect;           // 1 while a rubber-band selection is in progress
 extern int16_t connectstartIWO;      // index of the object a new connector starts at (-5 none)
@@ -10,7 +48,12 @@ extern int16_t connectstartoffsety;  // connector: press offset in the start obj
 extern int16_t connectendoffsetx;    // connector: offset of the end point in the end object
 extern int16_t connectendoffsety;    // connector: offset of the end point in the end object
 extern int16_t JustCreated;          // 1 right after a real object was placed
-extern int16_t selectedIWOhandle;    // handle being dragged, 0 = the body
+extern int16_t selectedIWOhandle;    // handle being dragged: 0 body, 1..8 resize, 9 label
 extern int16_t AltDown;              // 1 while an Alt key is held
 extern int16_t ShiftDown;            // 1 while a Shift key is held
-extern int16_t selectedtool;         // id of the chosen tool button (32 = select)
+extern int16_t selectedtool;         // the active tool (32 select, 36 text, 101.. objects)
+extern int16_t mousex, mousey;       // last pointer position, window pixels
+extern int16_t insideIWOx;           // press point's offset from the pressed object's left
+extern int16_t insideIWOy;           // and top
+
+int drawspacewindowevents(int32_t result, int code);

@@ -1,0 +1,727 @@
+// interact.cpp - the drawing window's input handler.
+//
+// Pointer and keyboard events become edits of the object table. While the left
+// button is held, the shadow record (index 1009) holds the outline of what the
+// release will do and is drawn in complement mode; the table itself changes on
+// press, on release, and when a dragged handle crosses the opposite edge.
+#include "edit/interact.h"
+
+#include "app/menus.h"
+#include "app/properties.h"
+#include "app/requesters.h"
+#include "app/tools.h"
+#include "connect/connect.h"
+#include "edit/history.h"
+#include "edit/select.h"
+#include "edit/selection.h"
+#include "edit/transform.h"
+#include "model/bytes.h"
+#include "model/create.h"
+#include "model/diagram.h"
+#include "model/iwo.h"
+#include "platform/platform.h"
+#include "platform/window.h"
+#include "render/draw.h"
+#include "render/erase.h"
+#include "render/handles.h"
+#include "render/view.h"
+#include "store/userobjects.h"
+
+#include <cstring>
+#include <vector>
+
+
+int16_t DragSelect = 0;
+int16_t connectstartIWO = -5;
+int16_t connectendIWO = -5;
+int16_t connectstartoffsetx = -99;
+int16_t connectstartoffsety = -99;
+int16_t connectendoffsetx = -99;
+int16_t connectendoffsety = -99;
+int16_t JustCreated = 0;
+int16_t selectedIWOhandle = 0;
+int16_t AltDown = 0;
+int16_t ShiftDown = 0;
+int16_t selectedtool = 32;
+int16_t mousex = 0, mousey = 0;
+int16_t insideIWOx = 0, insideIWOy = 0;
+
+namespace {
+
+constexpr int SELECTTOOL = 32;
+constexpr int TEXTTOOL = 36;
+constexpr int LINE = 107;
+constexpr int CONNECTOR = 108;
+constexpr int TEXT = 109;
+constexpr int OFFPAGE = 37; // shadow type: pointer off the page, no outline this time
+
+// Index of the object that the press of a shape tool created, or -1. Its
+// release records the creation whether or not it ended on the page, so that
+// later undo entries address the right records.
+int createdatpress = -1;
+
+IWORecord &S() { return IWO[SHADOWIWO]; }
+bool hasfocus() { return liveIWO(selectedIWO); }
+bool objecttool(int t) { return t >= 101 && t <= 148; }
+int P() { return IWODiagram.paperwidth; }
+int Q() { return IWODiagram.paperheight; }
+
+void copyOtoS() {
+    if (hasfocus()) bufferIWO(selectedIWO, SHADOWIWO);
+}
+
+// Creates a real object of a type at the next free slot, from a reset slot.
+// Returns its index, or -1 when the table is full or no id is left.
+int newobject(int type, int mx, int my) {
+    if (IWONumber > MAXIWO || !IWOidavailable()) return -1;
+    int n = IWONumber;
+    resetsingleIWO(n);
+    if (!createIWO(n, type, mx, my, linecolour, lineweight, fillcolour)) return -1;
+    return n;
+}
+
+// ---- pointer tracking ----
+
+// A dragged handle crossed the opposite edge: mirror the selection, continue
+// with the mirrored handle, and re-anchor the focus object.
+template <typename Reanchor> void crossing(int direction, int newhandle, Reanchor reanchor) {
+    flip(direction);
+    if (!hasfocus()) return;
+    eraseIWO(selectedIWO, papercolour, 0);
+    selectedIWOhandle = (int16_t)newhandle;
+    CheckDamage(selectedIWO);
+    FixDamage();
+    reanchor(IWO[selectedIWO]);
+    copyOtoS();
+}
+
+// Handles on the left edge (1, 4, 6): percentage hx of the handle.
+void leftpart(int mx, int hx, int crossto) {
+    IWORecord &O = IWO[selectedIWO];
+    IWORecord &s = S();
+    if (mx <= 8) return;
+    if (mx > O.x + O.width) {
+        crossing(1, crossto, [mx](IWORecord &o) {
+            o.x = (int16_t)(o.x + o.width);
+            o.width = (int16_t)(mx - o.x);
+        });
+    } else {
+        s.x = (int16_t)(mx - hx * s.width / 100);
+        s.width = (int16_t)(O.x + O.width - s.x);
+    }
+}
+
+// Handles on the top edge (1, 2, 3).
+void toppart(int my, int hy, int crossto) {
+    IWORecord &O = IWO[selectedIWO];
+    IWORecord &s = S();
+    if (my <= 8) return;
+    if (my > O.y + O.height) {
+        crossing(2, crossto, [my](IWORecord &o) {
+            o.y = (int16_t)(o.y + o.height);
+            o.height = (int16_t)(my - o.y);
+        });
+    } else {
+        s.y = (int16_t)(my - hy * s.height / 100);
+        s.height = (int16_t)(O.y + O.height - s.y);
+    }
+}
+
+// Handles on the right edge (3, 8).
+void rightpart(int mx, int hx, int crossto) {
+    IWORecord &O = IWO[selectedIWO];
+    IWORecord &s = S();
+    if (mx >= P() - 8) return;
+    if (mx < O.x) {
+        crossing(1, crossto, [mx](IWORecord &o) {
+            o.width = (int16_t)(o.x - mx);
+            o.x = (int16_t)mx;
+        });
+    } else {
+        s.width = (int16_t)((mx - O.x) + (100 - hx) * s.width / 100);
+    }
+}
+
+// Handles on the bottom edge (6, 7, 8).
+void bottompart(int my, int hy, int crossto) {
+    IWORecord &O = IWO[selectedIWO];
+    IWORecord &s = S();
+    if (my >= Q() - 8) return;
+    if (my < O.y) {
+        crossing(2, crossto, [my](IWORecord &o) {
+            o.height = (int16_t)(o.y - my);
+            o.y = (int16_t)my;
+        });
+    } else {
+        s.height = (int16_t)((my - s.y) + (100 - hy) * s.height / 100);
+    }
+}
+
+// The middle-right handle re-anchors by the middle-left handle's position.
+void middleright(int mx) {
+    IWORecord &O = IWO[selectedIWO];
+    IWORecord &s = S();
+    if (mx >= P() - 8) return;
+    if (mx < O.x) {
+        crossing(1, 4, [mx](IWORecord &o) {
+            o.width = (int16_t)(o.x - mx);
+            o.x = (int16_t)(mx - (100 - o.handlex[4]) * o.width / 100);
+        });
+    } else {
+        s.width = (int16_t)((mx - s.x) + (100 - s.handlex[5]) * s.width / 100);
+    }
+}
+
+// Keeps a point inside the box of the object with this id (no such object:
+// the point stays as it is).
+void clampinto(int id, int16_t &px, int16_t &py) {
+    int k = findIWObyid(id);
+    if (k < 1) return;
+    const IWORecord &a = IWO[k];
+    if (px < a.x) px = a.x;
+    if (px > a.x + a.width) px = (int16_t)(a.x + a.width);
+    if (py < a.y) py = a.y;
+    if (py > a.y + a.height) py = (int16_t)(a.y + a.height);
+}
+
+// Line and connector start point (handle 1).
+void startpoint(int mx, int my) {
+    IWORecord &s = S();
+    int ex = s.x + s.width, ey = s.y + s.height;
+    if (8 < mx && mx < P() - 8) s.x = (int16_t)mx;
+    if (8 < my && my < Q() - 8) s.y = (int16_t)my;
+    if (s.type == CONNECTOR && s.connectstartclamp) clampinto(s.connectstart, s.x, s.y);
+    s.width = (int16_t)(ex - s.x);
+    s.height = (int16_t)(ey - s.y);
+}
+
+// The end point of a line or connector follows the pointer within the margins.
+void endfollows(int mx, int my) {
+    IWORecord &s = S();
+    if (8 < mx && mx < P() - 8) s.width = (int16_t)(mx - s.x);
+    if (8 < my && my < Q() - 8) s.height = (int16_t)(my - s.y);
+}
+
+void handle8(int mx, int my) {
+    IWORecord &s = S();
+    if (mx != s.x && my != s.y) JustCreated = 0;
+    if (JustCreated == 1) return;
+    if (s.type == LINE) {
+        if (selectedtool != SELECTTOOL && (s.x < 8 || s.x > P() || s.y < 8 || s.y > Q())) {
+            connectstartoffsetx = s.x = (int16_t)mx;
+            connectstartoffsety = s.y = (int16_t)my;
+            s.width = s.height = 0;
+        }
+        endfollows(mx, my);
+        return;
+    }
+    if (s.type == CONNECTOR) {
+        if (selectedtool == SELECTTOOL) {
+            endfollows(mx, my);
+            if (s.connectendclamp) {
+                int k = findIWObyid(s.connectend);
+                if (k >= 1) {
+                    const IWORecord &b = IWO[k];
+                    if (s.x + s.width < b.x) s.width = (int16_t)(b.x - s.x);
+                    if (s.x + s.width > b.x + b.width) s.width = (int16_t)(b.x + b.width - s.x);
+                    if (s.y + s.height < b.y) s.height = (int16_t)(b.y - s.y);
+                    if (s.y + s.height > b.y + b.height)
+                        s.height = (int16_t)(b.y + b.height - s.y);
+                }
+            }
+        } else if (connectstartoffsetx > 0) {
+            endfollows(mx, my);
+        }
+        return;
+    }
+    if (!hasfocus()) return;
+    bottompart(my, s.handley[8], 3);
+    if (selectedIWOhandle == 8) rightpart(mx, s.handlex[8], 6);
+}
+
+// Moves the outline by the handle being dragged.
+void trackhandle(int mx, int my) {
+    IWORecord &s = S();
+    int h = selectedIWOhandle;
+    if (h == 0) {
+        if (s.type != CONNECTOR) {
+            s.x = (int16_t)(mx - insideIWOx);
+            s.y = (int16_t)(my - insideIWOy);
+        }
+        return;
+    }
+    if (h == 8) {
+        handle8(mx, my);
+        return;
+    }
+    if (h == 1 && (s.type == LINE || s.type == CONNECTOR)) {
+        startpoint(mx, my);
+        return;
+    }
+    // Every other handle measures against the focus object.
+    if (!hasfocus()) return;
+    const IWORecord &O = IWO[selectedIWO];
+    switch (h) {
+    case 1:
+        leftpart(mx, s.handlex[1], 3);
+        if (selectedIWOhandle == 1) toppart(my, s.handley[1], 6);
+        break;
+    case 2:
+        toppart(my, s.handley[2], 7);
+        break;
+    case 3:
+        rightpart(mx, s.handlex[3], 1);
+        if (selectedIWOhandle == 3) toppart(my, s.handley[3], 8);
+        break;
+    case 4:
+        leftpart(mx, s.handlex[4], 5);
+        break;
+    case 5:
+        middleright(mx);
+        break;
+    case 6:
+        leftpart(mx, s.handlex[6], 8);
+        if (selectedIWOhandle == 6) bottompart(my, s.handley[6], 1);
+        break;
+    case 7:
+        bottompart(my, s.handley[7], 2);
+        break;
+    case 9:
+        if (s.type != TEXT && O.x < mx && mx < O.x + O.width && O.y < my &&
+            my < O.y + O.height) {
+            s.handlex[9] = (int16_t)((mx - O.x) * 100 / O.width);
+            s.handley[9] = (int16_t)((my - O.y) * 100 / O.height);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void tracking(int mx, int my) {
+    IWORecord &s = S();
+    if (DragSelect == 0 && s.type != DEADTYPE && s.locked == 0) {
+        bool offpage = mx < 0 || mx > P() || my < 0 || my > Q();
+        if (offpage) s.type = OFFPAGE;
+        else if (selectedtool != SELECTTOOL) s.type = selectedtool;
+        else if (hasfocus()) s.type = IWO[selectedIWO].type;
+        else s.type = OFFPAGE; // nothing to outline
+        trackhandle(mx, my);
+        if (selectedtool != SELECTTOOL && (s.type == LINE || s.type == CONNECTOR) &&
+            (connectstartoffsetx < 1 || connectstartoffsetx > P() || connectstartoffsety < 1 ||
+             connectstartoffsety > Q()))
+            s.type = OFFPAGE;
+        if (s.type != OFFPAGE) drawshadowiwo();
+    } else if (DragSelect == 1) {
+        s.width = (int16_t)(mx - s.x);
+        s.height = (int16_t)(my - s.y);
+        drawshadowiwo();
+    }
+}
+
+// ---- creating objects ----
+
+// Removes a text object that was cancelled or left empty. It was never
+// recorded in the history, so only this record goes (not the selection).
+void droptext(int n) {
+    eraseIWO(n, papercolour, 0);
+    downjigIWO(n);
+    selectedIWO = -99;
+    numIWOselected = 0;
+    IWOselected = 0;
+    FixDamage();
+}
+
+// A text object at the pointer: asks for its text. Returns the new index if
+// the object was kept, -1 otherwise.
+int createtext(int mx, int my) {
+    int n = newobject(TEXT, mx, my);
+    int kept = -1;
+    if (n > 0) {
+        eraseIWO(n, papercolour, 0);
+        int ok = TextReq(n);
+        drawIWO(n);
+        if (ok == 0 || IWO[n].label[0] == 0) droptext(n);
+        else kept = n;
+    }
+    selectedtool = (int16_t)choosetool(SELECTTOOL, selectedtool);
+    deleteIWO(SHADOWIWO);
+    return kept;
+}
+
+void keepcreated(int n) {
+    if (propwindowopen && hasfocus()) {
+        updateIWOprop(selectedIWO);
+        bufferIWO(selectedIWO, 0);
+    }
+    if (n > 0) {
+        markIWOdiagrammodified();
+        savehistorypost(n, 1);
+    }
+}
+
+bool onpage(int mx, int my) { return 0 < mx && mx < P() && 0 < my && my < Q(); }
+
+void insertkey(int mx, int my) {
+    removeshadowiwo();
+    if (!objecttool(selectedtool) && selectedtool != TEXTTOOL) return;
+    savehistorypre(IWONumber);
+    if (!(IWONumber <= MAXIWO && onpage(mx, my) && selectedtool != LINE &&
+          selectedtool != CONNECTOR))
+        return;
+    if (hasfocus()) {
+        IWO[selectedIWO].selected = 0;
+        eraseIWO(selectedIWO, papercolour, 1);
+    }
+    updateIWOall(1, IWONumber);
+    int n;
+    if (selectedtool == TEXTTOOL) n = createtext(mx, my);
+    else n = newobject(selectedtool, mx, my);
+    keepcreated(n);
+}
+
+// ---- keys ----
+
+void palettekey(int key) {
+    findIWObutton();
+    int oldtab = IWObuttonTab, oldbutton = IWObuttonNo;
+    int tab = oldtab, b = oldbutton;
+    switch (key) {
+    case KEY_TAB:
+        tab = (tab + 1) % 3;
+        if (b < 1) b = 1;
+        break;
+    case KEY_UP:
+        b = b - 2 < 1 ? b + 10 : b - 2;
+        break;
+    case KEY_DOWN:
+        b = b + 2 > 12 ? b - 10 : b + 2;
+        break;
+    case KEY_RIGHT:
+    case KEY_LEFT:
+        // With no current position the walk starts at position 1, as Tab does.
+        if (b < 1) b = 1;
+        else b = (b % 2 == 1) ? b + 1 : b - 1;
+        break;
+    default:
+        break;
+    }
+    if (tab == 2 && b >= 1 && b <= 12 && userIWO[b].type == DEADTYPE) {
+        tab = oldtab;
+        b = oldbutton;
+    }
+    IWObuttonTab = (int16_t)tab;
+    IWObuttonNo = (int16_t)b;
+    platformui().setpalettetab(tab);
+    selectall(0);
+    if (b >= 1 && b <= 12) {
+        selectedgadget = IWObutton[tab][b];
+        changeIWObutton();
+    }
+}
+
+void nudgekey(int key) {
+    int step = ShiftDown ? 100 : 10;
+    removeshadowiwo();
+    copyOtoS();
+    bool moved = false;
+    if (!AltDown) {
+        if (hasfocus()) {
+            IWORecord &s = S();
+            switch (key) {
+            case KEY_UP: s.y = (int16_t)(s.y - step); moved = true; break;
+            case KEY_DOWN: s.y = (int16_t)(s.y + step); moved = true; break;
+            case KEY_RIGHT: s.x = (int16_t)(s.x + step); moved = true; break;
+            case KEY_LEFT: s.x = (int16_t)(s.x - step); moved = true; break;
+            default: break;
+            }
+        }
+    } else {
+        palettekey(key);
+    }
+    if (hasfocus()) {
+        movegroup(selectedIWO);
+        if (moved) markIWOdiagrammodified();
+    }
+    if (propwindowopen) updateIWOprop(selectedIWO);
+    if (selectedtool == SELECTTOOL) deleteIWO(SHADOWIWO);
+    refreshIWOall();
+}
+
+void rawkey(int code, int mx, int my) {
+    if (code == KEY_F) flip(ShiftDown ? 2 : 1);
+    if (code == KEY_INSERT) insertkey(mx, my);
+    if (code >= 0x42 && code <= 0x4F) nudgekey(code);
+    switch (code) {
+    case KEY_LSHIFT:
+    case KEY_RSHIFT: ShiftDown = 1; break;
+    case KEY_LSHIFT | KEY_UPFLAG:
+    case KEY_RSHIFT | KEY_UPFLAG: ShiftDown = 0; break;
+    case KEY_LALT:
+    case KEY_RALT: AltDown = 1; break;
+    case KEY_LALT | KEY_UPFLAG:
+    case KEY_RALT | KEY_UPFLAG:
+        removeshadowiwo();
+        AltDown = 0;
+        break;
+    default: break;
+    }
+    if (code == KEY_DEL) delete_();
+}
+
+// ---- the left button ----
+
+void deselectfocus() {
+    if (!hasfocus()) return;
+    IWO[selectedIWO].selected = 0;
+    eraseIWO(selectedIWO, papercolour, 1);
+    IWOselected = 0;
+}
+
+void pressselect(int mx, int my) {
+    if (hasfocus() && !ShiftDown) {
+        selectall(0);
+        disableIWOtools(0);
+    }
+    selectedIWO = (int16_t)insideIWO(mx, my, IWONumber);
+    if (hasfocus() && IWO[selectedIWO].type == CONNECTOR) OnMenu(MENU_NODE);
+    else OffMenu(MENU_NODE);
+    if (!hasfocus()) {
+        DragSelect = 1;
+        DragSelectx = (int16_t)mx;
+        DragSelecty = (int16_t)my;
+        DragSelectwidth = DragSelectheight = 0;
+        resetsingleIWO(SHADOWIWO);
+        createIWO(SHADOWIWO, 101, DragSelectx, DragSelecty, linecolour, lineweight, fillcolour);
+        selectedIWOhandle = 8;
+        drawshadowiwo();
+    } else {
+        IWORecord &O = IWO[selectedIWO];
+        DragSelect = 0;
+        insideIWOx = (int16_t)(mx - O.x);
+        insideIWOy = (int16_t)(my - O.y);
+        if (O.selected == 0) {
+            O.selected = 1;
+            numIWOselected += 1;
+            if (numIWOselected == 1) disableIWOtools(0);
+        }
+        eraseIWO(selectedIWO, papercolour, 1);
+        IWOselected = 1;
+        copyOtoS();
+        groupselect(1);
+        connectstartoffsetx = (int16_t)(mx - O.x);
+        connectstartoffsety = (int16_t)(my - O.y);
+        selectedIWOhandle = (int16_t)checkIWOhandle(selectedIWO, mousex, mousey);
+    }
+    if (propwindowopen) {
+        if (hasfocus()) bufferIWO(selectedIWO, 0);
+        updateIWOprop(selectedIWO);
+    }
+}
+
+void pressconnector(int mx, int my) {
+    deselectfocus();
+    selectedIWO = (int16_t)insideIWO(mx, my, IWONumber);
+    if (!hasfocus()) {
+        connectstartIWO = connectendIWO = -5;
+        connectstartoffsetx = connectstartoffsety = -99;
+        connectendoffsetx = connectendoffsety = -99;
+        return;
+    }
+    IWORecord &O = IWO[selectedIWO];
+    O.selected = 1;
+    if (SnapToGrid == 1) {
+        SnapToGrid = 0;
+        eraseIWO(selectedIWO, papercolour, 0);
+        drawIWO(selectedIWO);
+        SnapToGrid = 1;
+    } else {
+        drawIWO(selectedIWO);
+    }
+    IWOselected = 1;
+    connectstartIWO = selectedIWO;
+    connectstartoffsetx = (int16_t)(mx - O.x);
+    connectstartoffsety = (int16_t)(my - O.y);
+    selectedIWOhandle = 8;
+    S().type = CONNECTOR;
+    S().x = (int16_t)mx;
+    S().y = (int16_t)my;
+}
+
+void pressline(int mx, int my) {
+    deselectfocus();
+    connectstartoffsetx = (int16_t)mx;
+    connectstartoffsety = (int16_t)my;
+    selectedIWOhandle = 8;
+    S().type = LINE;
+}
+
+void pressshape(int mx, int my) {
+    if (hasfocus()) {
+        removeshadowiwo();
+        deselectfocus();
+    }
+    int n = newobject(selectedtool, mx, my);
+    if (n < 0) return; // table full: nothing is created
+    createdatpress = n;
+    selectedIWOhandle = 8;
+    JustCreated = 1;
+    bufferIWO(n, SHADOWIWO);
+}
+
+void press(int mx, int my) {
+    createdatpress = -1;
+    if (selectedtool == SELECTTOOL) pressselect(mx, my);
+    else if (selectedtool == CONNECTOR) pressconnector(mx, my);
+    else if (selectedtool == LINE) pressline(mx, my);
+    else if (selectedtool == TEXTTOOL) deselectfocus();
+    else if (objecttool(selectedtool)) pressshape(mx, my);
+}
+
+// The records 1..IWONumber-1 as bytes, to tell whether a release changed anything.
+std::vector<uint8_t> tableimage() {
+    std::vector<uint8_t> out((size_t)IWONumber * IWORECORDSIZE);
+    for (int i = 1; i < IWONumber; i++) writeIWOrecord(IWO[i], out.data() + (size_t)i * IWORECORDSIZE);
+    return out;
+}
+
+void releaseselect(int mx, int my) {
+    IWORecord &s = S();
+    if (!hasfocus() || IWO[selectedIWO].selected != 1 || s.type == DEADTYPE) {
+        DragSelectwidth = (int16_t)mx;
+        DragSelectheight = (int16_t)my;
+        CheckDragSelect();
+        DragSelect = 0;
+    } else {
+        std::vector<uint8_t> before = tableimage();
+        IWORecord &O = IWO[selectedIWO];
+        if (s.type != OFFPAGE) {
+            movegroup(selectedIWO);
+            if (s.handlex[9] != O.handlex[9] || s.handley[9] != O.handley[9]) {
+                savehistorypre(selectedIWO);
+                O.handlex[9] = O.labelx = s.handlex[9];
+                O.handley[9] = O.labely = s.handley[9];
+                O.labelposition = 9;
+                savehistorypost(selectedIWO, 2);
+            }
+        }
+        checkonpage(selectedIWO);
+        if (connections(O) > 0) calcconnectorpoints(selectedIWO);
+        refreshIWOall();
+        // A click that moved nothing leaves the diagram unmodified.
+        if (tableimage() != before) markIWOdiagrammodified();
+    }
+    if (propwindowopen) updateIWOprop(selectedIWO);
+    deleteIWO(SHADOWIWO);
+}
+
+void releasetool(int mx, int my) {
+    savehistorypre(IWONumber);
+    int kept = -1;
+    if (selectedtool == CONNECTOR || selectedtool == LINE || selectedtool == TEXTTOOL) {
+        if (IWONumber <= MAXIWO && onpage(mx, my)) {
+            if (selectedtool == CONNECTOR) {
+                connectendIWO = (int16_t)insideIWO(mx, my, IWONumber);
+                if (liveIWO(connectendIWO) && liveIWO(connectstartIWO)) {
+                    const IWORecord &e = IWO[connectendIWO];
+                    connectendoffsetx = (int16_t)(mx - e.x);
+                    connectendoffsety = (int16_t)(my - e.y);
+                    kept = newobject(CONNECTOR, mx, my);
+                    if (kept > 0) {
+                        IWO[kept].selected = 1;
+                        drawIWO(kept);
+                        OnMenu(MENU_NODE);
+                    }
+                }
+            } else if (selectedtool == TEXTTOOL) {
+                kept = createtext(mx, my);
+            } else {
+                kept = newobject(LINE, mx, my);
+            }
+        }
+    } else if (createdatpress > 0 && createdatpress == selectedIWO && hasfocus()) {
+        // The shape exists since the press; on the page it takes the outline.
+        if (onpage(mx, my)) {
+            bufferIWO(SHADOWIWO, selectedIWO);
+            IWO[selectedIWO].selected = 1;
+            JustCreated = 0;
+            drawIWO(selectedIWO);
+        }
+        kept = selectedIWO;
+    }
+    createdatpress = -1;
+    keepcreated(kept);
+}
+
+void release(int mx, int my) {
+    removeshadowiwo();
+    if (selectedtool == SELECTTOOL) releaseselect(mx, my);
+    else if (objecttool(selectedtool) || selectedtool == TEXTTOOL) releasetool(mx, my);
+    FixDamage();
+    selectedIWOhandle = 0;
+    IWOselected = 0;
+    insideIWOx = insideIWOy = 0;
+    connectstartIWO = connectendIWO = -5;
+    connectstartoffsetx = connectstartoffsety = -99;
+}
+
+} // namespace
+
+int drawspacewindowevents(int32_t result, int code) {
+    // Entry: scrolled by the scroll bars since the last page clear?
+    int htop = getscrollertop(HSCROLLER), vtop = getscrollertop(VSCROLLER);
+    if (htop != drawspacebitmapx || vtop != drawspacebitmapy) {
+        updatescrollers();
+        cleardrawspace(papercolour);
+        refreshIWOall();
+        updateIWOdiagram();
+        return 0;
+    }
+    mousex = (int16_t)pointerx();
+    mousey = (int16_t)pointery();
+    int mx = getrealx(mousex), my = getrealy(mousey);
+    removeshadowiwo();
+    tracking(mx, my);
+
+    int32_t cls = result & (int32_t)0xFFFF0000;
+    int quit = 0;
+    switch (cls) {
+    case IW_CLOSEWINDOW: {
+        const char *q = IWODiagram.saved == 0
+                            ? "You will lose any changes to this diagram.\n Do you still want to "
+                              "quit Ideaweave?"
+                            : "Do you really want to quit Ideaweave?";
+        if (ConfirmReq(q) == 1) quit = 1;
+        break;
+    }
+    case IW_NEWSIZE:
+        setbitmapsize();
+        cleardrawspace(papercolour);
+        refreshIWOall();
+        break;
+    case IW_MENUPICK: {
+        int num = code & 0xFFFF;
+        // A selection links at most every item of the strip once.
+        for (int guard = 0; num != 0xFFFF && guard < 1024; guard++) {
+            quit = processMenus(num);
+            num = platformui().nextmenuselection(num);
+        }
+        break;
+    }
+    case IW_GADGETHELP: {
+        int n = result & 0xFFFF;
+        if (n >= 0 && n < TYPETABLESIZE) platformui().sethelpline(helptext[n]);
+        break;
+    }
+    case IW_RAWKEY:
+        rawkey(code & 0xFFFF, mx, my);
+        break;
+    case IW_MOUSEBUTTONS:
+        if (code == IW_SELECTDOWN) press(mx, my);
+        else if (code == IW_SELECTUP) release(mx, my);
+        break;
+    default:
+        break;
+    }
+    return quit;
+}
