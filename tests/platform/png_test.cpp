@@ -1,0 +1,86 @@
+// The screen palette and the palette PNG files of pen rasters.
+#include "platform/palette.h"
+#include "platform/pngwrite.h"
+#include "platform/raster.h"
+#include "testutil.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+namespace {
+
+TEST(Palette, FixedEntriesAndComplementHalves) {
+    const uint32_t fixed[16] = {0xAAAAAA, 0x000000, 0xFFFFFF, 0x6688BB, 0xEE4444, 0x55BB55,
+                                0xFFDD44, 0xFF8800, 0xBBBBBB, 0x666666, 0x0000AA, 0x00AAAA,
+                                0xAA00AA, 0x884400, 0xFFAACC, 0xAADDFF};
+    for (int i = 0; i < 16; i++)
+        EXPECT_EQ(penrgb(i), fixed[i]) << i;
+    for (int i = 0; i < 256; i++)
+        EXPECT_EQ(penrgb(255 - i), penrgb(i) ^ 0xFFFFFF) << i;
+    // Pens are taken modulo 256, negative ones included.
+    EXPECT_EQ(penrgb(-99), penrgb(157));
+    EXPECT_EQ(penrgb(0x103), penrgb(3));
+    int r, g, b;
+    penrgb3(4, &r, &g, &b);
+    EXPECT_EQ(r, 0xEE);
+    EXPECT_EQ(g, 0x44);
+    EXPECT_EQ(b, 0x44);
+    // The chosen entries are all different, also from every complement, so
+    // no pen is wasted; only black and white repeat (pens 1, 2, 253, 254).
+    std::set<uint32_t> seen;
+    for (int i = 0; i < 256; i++)
+        if (i != 253 && i != 254) {
+            EXPECT_TRUE(seen.insert(penrgb(i)).second) << i;
+        }
+}
+
+TEST(PngFile, RoundTripKeepsPensAndWritesTheScreenPalette) {
+    TempDir dir;
+    Raster *rp = newraster(37, 9);
+    for (size_t k = 0; k < rp->Pixels.size(); k++)
+        rp->Pixels[k] = (uint8_t)(k * 7);
+    std::string path = dir.path("pens.png");
+    ASSERT_TRUE(writepenpng(path.c_str(), rp));
+    std::vector<uint8_t> bytes = slurp(path);
+    ASSERT_GT(bytes.size(), 33u);
+    EXPECT_EQ(bytes[24], 8); // bit depth
+    EXPECT_EQ(bytes[25], 3); // colour type: palette
+    int w = 0, h = 0;
+    std::vector<uint8_t> pens;
+    uint32_t palette[256];
+    ASSERT_TRUE(readpenpng(path.c_str(), &w, &h, &pens, palette));
+    EXPECT_EQ(w, 37);
+    EXPECT_EQ(h, 9);
+    EXPECT_EQ(pens, rp->Pixels);
+    for (int i = 0; i < 256; i++)
+        EXPECT_EQ(palette[i], ScreenPalette[i]) << i;
+    freeraster(rp);
+}
+
+TEST(PngFile, ErrorsReturnFalse) {
+    TempDir dir;
+    Raster *rp = newraster(4, 4);
+    EXPECT_FALSE(writepenpng(dir.path("missing/dir/x.png").c_str(), rp));
+    Raster *empty = newraster(0, 0);
+    EXPECT_FALSE(writepenpng(dir.path("empty.png").c_str(), empty));
+    freeraster(empty);
+
+    int w = -1, h = -1;
+    std::vector<uint8_t> pens;
+    EXPECT_FALSE(readpenpng(dir.path("none.png").c_str(), &w, &h, &pens, nullptr));
+    spit(dir.path("junk.png"), std::vector<uint8_t>(100, 0x42));
+    EXPECT_FALSE(readpenpng(dir.path("junk.png").c_str(), &w, &h, &pens, nullptr));
+    // A good file cut short at every length.
+    ASSERT_TRUE(writepenpng(dir.path("good.png").c_str(), rp));
+    std::vector<uint8_t> good = slurp(dir.path("good.png"));
+    for (size_t n = 0; n + 1 < good.size(); n += n < 64 ? 1 : 11) {
+        spit(dir.path("cut.png"), std::vector<uint8_t>(good.begin(), good.begin() + (long)n));
+        EXPECT_FALSE(readpenpng(dir.path("cut.png").c_str(), &w, &h, &pens, nullptr)) << n;
+    }
+    EXPECT_TRUE(readpenpng(dir.path("good.png").c_str(), &w, &h, &pens, nullptr));
+    freeraster(rp);
+}
+
+} // namespace
