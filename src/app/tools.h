@@ -9,6 +9,7 @@
 //   disablefiletools(off)          enable (0) or disable (1) the tools that need a diagram
 //   disableIWOtools(off)           enable (0) or disable (1) what needs a selection
 //   OnMenu(num), OffMenu(num)      enable or disable a menu item by its full menu number
+//   setgadgetenabled(id, enabled)  enable (1) or disable (0) a toolbar or palette button
 #pragma once
 #include <cstdint>
 
@@ -26,3 +27,4 @@ int disablefiletools(int off);
 int disableIWOtools(int off);
 void OnMenu(int num);
 void OffMenu(int num);
+int setgadgetenabled(int id, int enabled);

@@ -2,6 +2,8 @@
 //
 //   cliinfo(path)           print the diagram as JSON
 //   cliconvert(in, out)     load and save as the current release
+//   clirender(argc, argv)   draw a diagram file into a PNG of the window's pens
+//   clirun(script, in)      a scripted editing session
 //   clistart(out)           the headless platform, printing requesters to out,
 //                           and a freshly set-up core
 #pragma once
@@ -11,4 +13,6 @@ class HeadlessUI;
 
 int cliinfo(const char *path);
 int cliconvert(const char *in, const char *out);
+int clirender(int argc, char **argv); // the arguments after "render"
 HeadlessUI &clistart(FILE *out);
+int clirun(const char *script, const char *in);

@@ -2,6 +2,8 @@
 //
 //   ideaweave-cli info FILE        print a diagram file as JSON
 //   ideaweave-cli convert IN OUT   load IN (any release) and save it as the current release
+//   ideaweave-cli render IN OUT.png [options]   draw IN as the drawing window shows it
+//   ideaweave-cli run SCRIPT [IN]  a headless editing session driven by a script
 //
 // Exit codes: 0 success, 1 bad usage, 2 a file refused, unreadable or unwritable
 // (the requester's message goes to standard error).
@@ -15,7 +17,14 @@ namespace {
 const char *USAGE =
     "usage: ideaweave-cli COMMAND ARGS\n"
     "  info FILE          print the diagram in FILE as JSON\n"
-    "  convert IN OUT     load IN (any release) and save it to OUT as the current release\n";
+    "  convert IN OUT     load IN (any release) and save it to OUT as the current release\n"
+    "  render IN OUT.png [--size WxH] [--zoom Z] [--scroll X,Y] [--grid] [--highlight]\n"
+    "         [--select ID,ID,...]\n"
+    "                     draw IN as a drawing window of WxH pixels (800x600) shows it at\n"
+    "                     zoom Z (0.3) scrolled to X,Y (0,0), with the grid, with selection\n"
+    "                     highlights, with the listed objects selected; write the window's\n"
+    "                     pens to OUT.png as a palette PNG\n"
+    "  run SCRIPT [IN]    run an editing session from SCRIPT, on a new diagram or on IN\n";
 
 int usage() {
     std::fputs(USAGE, stderr);
@@ -33,5 +42,12 @@ int main(int argc, char **argv) {
     }
     if (!std::strcmp(cmd, "info") && argc == 3) return cliinfo(argv[2]);
     if (!std::strcmp(cmd, "convert") && argc == 4) return cliconvert(argv[2], argv[3]);
+    if (!std::strcmp(cmd, "render")) {
+        int rc = clirender(argc - 2, argv + 2);
+        if (rc == 1) std::fputs(USAGE, stderr);
+        return rc;
+    }
+    if (!std::strcmp(cmd, "run") && (argc == 3 || argc == 4))
+        return clirun(argv[2], argc == 4 ? argv[3] : nullptr);
     return usage();
 }

@@ -8,7 +8,7 @@
 #include "model/bytes.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
-#include "platform/platform.h"
+#include "platform/fonts.h"
 #include "render/draw.h"
 #include "render/view.h"
 #include "store/userobjects.h"
@@ -20,14 +20,6 @@
 namespace {
 
 using Points = std::initializer_list<std::pair<int, int>>;
-
-// Clears the fields of a drawpart that a reset touches.
-void resetpart(DrawPart &d) {
-    d.kind = 0;
-    d.px[0] = 0;
-    for (int k = 0; k < 5; k++) d.py[k] = 0;
-    d.linecolour = 0;
-}
 
 // Sets kind and points of a part; pens are left as they are.
 void setpoints(DrawPart &d, int kind, Points pts) {
@@ -92,8 +84,12 @@ void sizes(int index, IWORecord &r) {
 // Attachment percentage; an object without width or height gives 0.
 int16_t percent(int offset, int size) { return size == 0 ? 0 : (int16_t)(offset * 100 / size); }
 
-// Width in pixels of a text in the drawing window's font.
-int textpixels(const char *text) { return TextLength(text, (int)std::strlen(text)); }
+// Width in pixels of a text in the font of the program's screen, which the
+// drawing window uses.
+int textpixels(const char *text) {
+    TextFont *f = OpenFont(IWeaveFontName, IWeaveFont.ta_YSize, IWeaveFont.ta_Style);
+    return f ? fonttextlength(f, text, (int)std::strlen(text)) : 0;
+}
 
 void lineorconnector(IWORecord &r, int type, int x, int y) {
     r.fillcolour = r.linecolour;
@@ -479,6 +475,13 @@ void typedefaults(int index, IWORecord &r, int type, int x, int y) {
 }
 
 } // namespace
+
+void resetpart(DrawPart &d) {
+    d.kind = 0;
+    d.px[0] = 0;
+    for (int k = 0; k < 5; k++) d.py[k] = 0;
+    d.linecolour = 0;
+}
 
 int resetsingleIWO(int n) {
     IWORecord &r = IWO[n];

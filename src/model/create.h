@@ -6,8 +6,11 @@
 //                       fill a reset slot (IWONumber for a new object, 1009 for
 //                       the shadow) with the type's geometry, parts and handles
 //   IWOidavailable()    1 while a new object id can still be handed out
+//   resetpart(d)        clear the fields of a drawing part that a reset touches
 #pragma once
+#include "model/iwo.h"
 
+void resetpart(DrawPart &d);
 int resetsingleIWO(int n);
 int resetIWO(int n);
 int createIWO(int index, int type, int x, int y, int linecolour, int lineweight, int fillcolour);

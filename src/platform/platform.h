@@ -7,7 +7,6 @@
 //
 //   platformui()            the current implementation
 //   setplatformui(ui)       install an implementation (the caller keeps ownership)
-//   TextLength(text, n)     pixel width of text in the drawing window's font
 #pragma once
 #include <string>
 
@@ -47,11 +46,19 @@ class PlatformUI {
     virtual void setwindowtitle(const char *title) = 0;
     // Enables or disables a menu item, addressed by its full menu number.
     virtual void setmenuenabled(int /*fullmenunumber*/, bool /*enabled*/) {}
+    // Enables or disables a toolbar or palette button, addressed by its gadget id.
+    virtual void setgadgetenabled(int /*id*/, bool /*enabled*/) {}
+    // Shows a text in the shape palette's help line.
+    virtual void sethelpline(const char * /*text*/) {}
+    // Makes a tab of the shape palette the current one.
+    virtual void setpalettetab(int /*tab*/) {}
+    // Shows a tool or toolbar button as chosen or not.
+    virtual void settoolselected(int /*id*/, bool /*selected*/) {}
+    // The next item picked with the same menu selection (0xFFFF: none).
+    virtual int nextmenuselection(int /*fullmenunumber*/) { return 0xFFFF; }
     // A scroller of the drawing window changed (HSCROLLER 0, VSCROLLER 1).
     virtual void scrollerchanged(int, int /*top*/, int /*visible*/, int /*total*/) {}
 };
 
 PlatformUI &platformui();
 void setplatformui(PlatformUI *ui);
-
-int TextLength(const char *text, int count);

@@ -292,3 +292,21 @@ TEST_F(Table, UserObjectsFromTemplate) {
     EXPECT_EQ(IWO[SHADOWIWO].drawnum, 0);
     userIWO[1] = IWORecord{};
 }
+
+// 3.9 A Text object measures its label in the screen font, divided by the zoom.
+TEST_F(Table, TextWidthDependsOnZoom) {
+    zoom = 1.0f;
+    resetsingleIWO(SHADOWIWO);
+    createIWO(SHADOWIWO, 109, 0, 0, 1, 10, 2);
+    int w1 = IWO[SHADOWIWO].width;
+    EXPECT_GT(w1, 10);
+    EXPECT_EQ(IWO[SHADOWIWO].height, 32);
+    EXPECT_STREQ(IWO[SHADOWIWO].label, "Text");
+    EXPECT_EQ(IWO[SHADOWIWO].drawnum, 0);
+    EXPECT_EQ(IWO[SHADOWIWO].highlight[0].kind, 12);
+    EXPECT_EQ(IWO[SHADOWIWO].handlex[1], -5);
+    zoom = 0.5f;
+    resetsingleIWO(SHADOWIWO);
+    createIWO(SHADOWIWO, 109, 0, 0, 1, 10, 2);
+    EXPECT_EQ(IWO[SHADOWIWO].width, 2 * w1);
+}

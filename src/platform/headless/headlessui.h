@@ -28,6 +28,21 @@ class HeadlessUI : public PlatformUI {
                      std::string &file) override;
     void setwindowtitle(const char *title) override { title_ = title; }
     void setmenuenabled(int num, bool enabled) override { menus_[num] = enabled; }
+    void setgadgetenabled(int id, bool enabled) override { gadgets_[id] = enabled; }
+    // Whether a button is enabled: -1 never set, else 0 or 1.
+    int gadgetenabled(int id) const {
+        auto it = gadgets_.find(id);
+        return it == gadgets_.end() ? -1 : it->second;
+    }
+    void sethelpline(const char *text) override { helpline_ = text; }
+    void setpalettetab(int tab) override { palettetab_ = tab; }
+    void settoolselected(int id, bool selected) override {
+        if (selected) chosentool_ = id;
+        else if (chosentool_ == id) chosentool_ = 0;
+    }
+    const std::string &helpline() const { return helpline_; }
+    int palettetab() const { return palettetab_; }
+    int chosentool() const { return chosentool_; } // the button shown as chosen
     // Whether a menu item is enabled: -1 never set, else 0 or 1.
     int menuenabled(int num) const {
         auto it = menus_.find(num);
@@ -52,4 +67,8 @@ class HeadlessUI : public PlatformUI {
     std::deque<Answer> answers_;
     std::string title_;
     std::map<int, bool> menus_;
+    std::map<int, bool> gadgets_;
+    std::string helpline_;
+    int palettetab_ = 0;
+    int chosentool_ = 0;
 };

@@ -1,0 +1,10 @@
+// properties.h - the object properties window, as far as the editing code
+// needs it.
+//
+//   updateIWOprop(i)   show object i in the properties window
+#pragma once
+#include <cstdint>
+
+extern int16_t propwindowopen; // 1 while the object properties window is open
+
+int updateIWOprop(int i);

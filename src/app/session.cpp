@@ -1,0 +1,58 @@
+// session.cpp - new and loaded diagrams taken into the editor.
+#include "app/session.h"
+
+#include "app/requesters.h"
+#include "app/shell.h"
+#include "app/tools.h"
+#include "edit/interact.h"
+#include "model/create.h"
+#include "model/diagram.h"
+#include "model/iwo.h"
+#include "render/erase.h"
+#include "render/view.h"
+#include "store/diagramfile.h"
+
+int startnewdiagram() {
+    resetIWO(IWONumber);
+    IWONumber = 1;
+    newIWOdiagram();
+    DiagramExists = 1;
+    setbitmapsize();
+    cleardrawspace(papercolour);
+    selectedIWO = -99;
+    disablefiletools(0);
+    disabledrawtools(0);
+    IWODiagram.saved = 1;
+    updateIWOdiagram();
+    settempdiagram(1);
+    return 1;
+}
+
+int startloadeddiagram() {
+    updateIWOdiagram();
+    DiagramExists = 1;
+    setbitmapsize();
+    cleardrawspace(papercolour);
+    updateIWOall(1, IWONumber);
+    disablefiletools(0);
+    disabledrawtools(0);
+    selectedIWO = -99;
+    IWODiagram.saved = 1;
+    selectedtool = (int16_t)choosetool(32, selectedtool);
+    settempdiagram(1);
+    updateIWOdiagram();
+    return 1;
+}
+
+int opendiagramfile(const std::string &path) {
+    selectedtool = (int16_t)choosetool(32, selectedtool);
+    removeshadowiwo();
+    selectedIWO = -99;
+    std::string message;
+    if (!readIWOdiagramfile(path, &message)) {
+        ErrorReq(message.c_str());
+        updateIWOdiagram();
+        return 0;
+    }
+    return startloadeddiagram();
+}

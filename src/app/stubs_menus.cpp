@@ -1,0 +1,4 @@
+// Placeholder until the menu strip lands.
+#include "app/menus.h"
+
+int processMenus(int) { return 0; }

@@ -1,0 +1,285 @@
+// run.cpp - a headless editing session driven by a script.
+//
+// The session starts as the editor does (defaults and an empty new diagram, or
+// the diagram IN), with the drawing window in memory, and runs the script line
+// by line. Every requester is printed on standard output and answered from the
+// queue that `answer` lines fill.
+#include "app/commands.h"
+#include "app/requesters.h"
+#include "app/session.h"
+#include "app/shell.h"
+#include "app/tools.h"
+#include "cli/commands.h"
+#include "connect/connect.h"
+#include "edit/history.h"
+#include "edit/interact.h"
+#include "edit/selection.h"
+#include "edit/transform.h"
+#include "model/bytes.h"
+#include "model/create.h"
+#include "model/diagram.h"
+#include "model/iwo.h"
+#include "platform/headless/headlessui.h"
+#include "platform/pngwrite.h"
+#include "platform/window.h"
+#include "render/erase.h"
+#include "render/grid.h"
+#include "render/view.h"
+#include "store/diagramfile.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Args = std::vector<long>;
+
+// Command functions a script can call by name, with their argument counts.
+struct Callable {
+    int nargs;
+    std::function<int(const Args &)> fn;
+};
+
+const std::map<std::string, Callable> &callables() {
+    static const std::map<std::string, Callable> table = {
+        {"selectall", {1, [](const Args &a) { return selectall((int)a[0]); }}},
+        {"CheckDragSelect", {0, [](const Args &) { return CheckDragSelect(); }}},
+        {"groupselect", {1, [](const Args &a) { return groupselect((int)a[0]); }}},
+        {"creategroup", {0, [](const Args &) { return creategroup(); }}},
+        {"lockIWO", {0, [](const Args &) { return lockIWO(); }}},
+        {"movegroup", {1, [](const Args &a) { return movegroup((int)a[0]); }}},
+        {"duplicate", {0, [](const Args &) { return duplicate(); }}},
+        {"delete", {0, [](const Args &) { return delete_(); }}},
+        {"sendtofront", {0, [](const Args &) { return sendtofront(); }}},
+        {"sendtoback", {0, [](const Args &) { return sendtoback(); }}},
+        {"resize", {1, [](const Args &a) { return resize((int)a[0]); }}},
+        {"flip", {1, [](const Args &a) { return flip((int)a[0]); }}},
+        {"croptofit", {0, [](const Args &) { return croptofit(); }}},
+        {"undohistory", {0, [](const Args &) { return undohistory(); }}},
+        {"redohistory", {0, [](const Args &) { return redohistory(); }}},
+        {"foldnode", {1, [](const Args &a) { return foldnode((int)a[0]); }}},
+        {"calcconnectorpoints", {1, [](const Args &a) { return calcconnectorpoints((int)a[0]); }}},
+        {"remakeconnectors", {0, [](const Args &) { return remakeconnectors(); }}},
+        {"zoomin", {0, [](const Args &) { return zoomin(); }}},
+        {"zoomout", {0, [](const Args &) { return zoomout(); }}},
+        {"update", {0, [](const Args &) { return update(); }}},
+        {"togglegrid", {0, [](const Args &) { return togglegrid(); }}},
+        {"snaptogrid", {0, [](const Args &) { return snaptogrid(); }}},
+        {"increasegrid", {1, [](const Args &a) { return increasegrid((int)a[0]); }}},
+        {"scrolldiagram", {2, [](const Args &a) { return scrolldiagram((int)a[0], (int)a[1]); }}},
+        {"refreshIWOall", {0, [](const Args &) { return refreshIWOall(); }}},
+        {"TextReq", {1, [](const Args &a) { return TextReq((int)a[0]); }}},
+        {"node", {0, [](const Args &) { return nodecommand(); }}},
+    };
+    return table;
+}
+
+// Key names and their raw key codes.
+const std::map<std::string, int> KEYS = {
+    {"f", KEY_F},     {"del", KEY_DEL},   {"insert", KEY_INSERT}, {"tab", KEY_TAB},
+    {"up", KEY_UP},   {"down", KEY_DOWN}, {"left", KEY_LEFT},     {"right", KEY_RIGHT},
+};
+
+class Session {
+  public:
+    explicit Session(HeadlessUI &ui) : ui_(ui) {}
+    // Runs one script line; returns false when the line is not understood.
+    bool line(const std::string &text);
+
+  private:
+    void event(int32_t cls, int code) { drawspacewindowevents(cls, code); }
+    void pointer(long x, long y) { setpointerposition((int)x, (int)y); }
+    void tool(int id);
+    void print();
+    HeadlessUI &ui_;
+};
+
+bool number(const std::string &s, long &v) {
+    if (s.empty()) return false;
+    char *end = nullptr;
+    v = std::strtol(s.c_str(), &end, 10);
+    return *end == 0;
+}
+
+// The rest of a line after its first n words (for texts and paths).
+std::string rest(const std::string &text, int n) {
+    size_t p = 0;
+    for (int i = 0; i < n; i++) {
+        p = text.find_first_not_of(" \t", p);
+        if (p == std::string::npos) return "";
+        p = text.find_first_of(" \t", p);
+        if (p == std::string::npos) return "";
+    }
+    p = text.find_first_not_of(" \t", p);
+    return p == std::string::npos ? "" : text.substr(p);
+}
+
+void Session::tool(int id) {
+    if (id == 32) {
+        // The toolbar's select tool: choose it and stop the outline.
+        selectedtool = (int16_t)choosetool(32, selectedtool);
+        deleteIWO(SHADOWIWO);
+    } else if (id == 36) {
+        selectedtool = (int16_t)choosetool(36, selectedtool);
+        resetsingleIWO(SHADOWIWO);
+        createIWO(SHADOWIWO, 109, getrealx(pointerx()), getrealy(pointery()), linecolour,
+                  lineweight, fillcolour);
+    } else {
+        // A palette button: deselect everything, then arm the tool.
+        selectall(0);
+        selectedgadget = (int16_t)id;
+        changeIWObutton();
+    }
+}
+
+void Session::print() {
+    for (int i = 1; i < IWONumber; i++) {
+        const IWORecord &r = IWO[i];
+        std::string label(r.label, textlen(r.label, sizeof r.label));
+        std::printf("%d %d %d %d %d %d %d %d %d %d %d \"%s\"\n", i, r.id, r.type, r.x, r.y,
+                    r.width, r.height, r.selected, r.group, r.locked, r.visible, label.c_str());
+    }
+    std::fflush(stdout);
+}
+
+bool Session::line(const std::string &text) {
+    std::istringstream in(text);
+    std::vector<std::string> w;
+    for (std::string s; in >> s;) w.push_back(s);
+    if (w.empty() || w[0][0] == '#') return true;
+    const std::string &cmd = w[0];
+    std::vector<long> n;
+    bool numeric = true;
+    for (size_t i = 1; i < w.size(); i++) {
+        long v;
+        if (number(w[i], v)) n.push_back(v);
+        else numeric = false;
+    }
+    auto want = [&](size_t count) { return numeric && n.size() == count; };
+
+    if (cmd == "window" && want(2)) {
+        if (n[0] < 1 || n[1] < 1 || n[0] > 8192 || n[1] > 8192) return false;
+        resizedrawspacewindow((int)n[0], (int)n[1]);
+        event(IW_NEWSIZE, 0);
+    } else if (cmd == "new" && w.size() == 1) {
+        startnewdiagram();
+    } else if (cmd == "open" && w.size() >= 2) {
+        opendiagramfile(rest(text, 1));
+    } else if (cmd == "save" && w.size() >= 2) {
+        std::string path = rest(text, 1);
+        std::string message;
+        if (path.size() >= (size_t)MAXFILENAMESIZE) {
+            ErrorReq("Sorry. The file name is too long.");
+        } else {
+            char old[MAXFILENAMESIZE];
+            std::memcpy(old, IWODiagram.filename, sizeof old);
+            copytext(IWODiagram.filename, sizeof IWODiagram.filename, path.c_str());
+            if (writeIWOdiagramfile(path, &message)) {
+                IWODiagram.saved = 1;
+                updateIWOdiagram();
+            } else {
+                std::memcpy(IWODiagram.filename, old, sizeof old);
+                ErrorReq(message.c_str());
+            }
+        }
+    } else if (cmd == "tool" && want(1)) {
+        int id = (int)n[0];
+        if (!(id == 32 || id == 36 || (id >= 101 && id <= 143))) return false;
+        tool(id);
+    } else if (cmd == "move" && want(2)) {
+        pointer(n[0], n[1]);
+        event(IW_MOUSEMOVE, 0);
+    } else if (cmd == "press" && want(2)) {
+        pointer(n[0], n[1]);
+        event(IW_MOUSEBUTTONS, IW_SELECTDOWN);
+    } else if (cmd == "release" && want(2)) {
+        pointer(n[0], n[1]);
+        event(IW_MOUSEBUTTONS, IW_SELECTUP);
+    } else if (cmd == "drag" && numeric && (n.size() == 4 || n.size() == 5)) {
+        long steps = n.size() == 5 ? n[4] : 4;
+        if (steps < 0 || steps > 10000) return false;
+        pointer(n[0], n[1]);
+        event(IW_MOUSEBUTTONS, IW_SELECTDOWN);
+        for (long i = 1; i <= steps; i++) {
+            pointer(n[0] + (n[2] - n[0]) * i / steps, n[1] + (n[3] - n[1]) * i / steps);
+            event(IW_MOUSEMOVE, 0);
+        }
+        pointer(n[2], n[3]);
+        event(IW_MOUSEBUTTONS, IW_SELECTUP);
+    } else if (cmd == "key" && w.size() == 2 && KEYS.count(w[1])) {
+        int code = KEYS.at(w[1]);
+        event(IW_RAWKEY, code);
+        event(IW_RAWKEY, code | KEY_UPFLAG);
+    } else if ((cmd == "shift" || cmd == "alt") && w.size() == 2 &&
+               (w[1] == "down" || w[1] == "up")) {
+        int code = cmd == "shift" ? KEY_LSHIFT : KEY_LALT;
+        event(IW_RAWKEY, w[1] == "down" ? code : code | KEY_UPFLAG);
+    } else if (cmd == "wheel" && want(2)) {
+        scrolldiagram((int)n[0], (int)n[1]);
+    } else if (cmd == "call" && w.size() >= 2) {
+        auto it = callables().find(w[1]);
+        if (it == callables().end()) return false;
+        std::vector<long> args;
+        for (size_t i = 2; i < w.size(); i++) {
+            long v;
+            if (!number(w[i], v)) return false;
+            args.push_back(v);
+        }
+        if ((int)args.size() != it->second.nargs) return false;
+        it->second.fn(args);
+    } else if (cmd == "answer" && w.size() >= 2) {
+        long b;
+        if (!number(w[1], b)) return false;
+        if (w.size() > 2) ui_.queueanswer((int)b, rest(text, 2));
+        else ui_.queueanswer((int)b);
+    } else if (cmd == "render" && w.size() >= 2) {
+        if (!drawspacerp || !writepenpng(rest(text, 1).c_str(), drawspacerp))
+            ErrorReq(("Sorry. Could not save file : " + rest(text, 1)).c_str());
+    } else if (cmd == "close" && w.size() == 1) {
+        // The drawing window's close gadget: says whether the program would quit.
+        std::printf("close: %s\n", drawspacewindowevents(IW_CLOSEWINDOW, 0) ? "quit" : "stay");
+        std::fflush(stdout);
+    } else if (cmd == "print" && w.size() == 1) {
+        print();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int clirun(const char *script, const char *in) {
+    HeadlessUI &ui = clistart(stdout);
+    std::ifstream file(script);
+    if (!file) {
+        std::fprintf(stderr, "ideaweave-cli: cannot read script %s\n", script);
+        return 2;
+    }
+    opendrawspacewindow(800, 600);
+    if (in) {
+        if (!opendiagramfile(in)) return 2;
+    } else {
+        startnewdiagram();
+    }
+    Session session(ui);
+    std::string text;
+    for (int lineno = 1; std::getline(file, text); lineno++) {
+        if (!text.empty() && text.back() == '\r') text.pop_back();
+        if (!session.line(text)) {
+            std::fflush(stdout);
+            std::fprintf(stderr, "ideaweave-cli: %s:%d: bad line: %s\n", script, lineno,
+                         text.c_str());
+            return 1;
+        }
+    }
+    std::fflush(stdout);
+    return 0;
+}

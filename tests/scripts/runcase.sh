@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Runs one scripted editing session and compares what it produced.
+#
+#   runcase.sh CLI CASEDIR
+#
+# CASEDIR holds:
+#   script          the session (ideaweave-cli run)
+#   input.iwo       optional: the diagram the session opens
+#   expected        what the session prints (requesters, print lines)
+#   expect.NAME     optional: a file the session writes as NAME, compared byte
+#                   for byte (NAME.json: the `info` JSON of the written NAME)
+# The session runs in an empty directory, so relative paths in the script
+# name files there. With IW_UPDATE_GOLDEN=1 the expectations are rewritten
+# from what the session produced (review them with git diff).
+set -u
+cli=$1
+case=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$case/script" "$work/"
+[ -f "$case/input.iwo" ] && cp "$case/input.iwo" "$work/"
+cd "$work"
+input=""
+[ -f input.iwo ] && input=input.iwo
+"$cli" run script $input >actual 2>stderr
+rc=$?
+if [ $rc -ne 0 ]; then
+  echo "session exited $rc"; cat stderr; exit 1
+fi
+status=0
+update=${IW_UPDATE_GOLDEN:-0}
+if [ "$update" = 1 ]; then
+  cp actual "$case/expected"
+else
+  diff -u "$case/expected" actual || status=1
+fi
+for exp in "$case"/expect.*; do
+  [ -e "$exp" ] || continue
+  name=${exp##*/expect.}
+  if [[ $name == *.json ]]; then
+    produced=${name%.json}
+    "$cli" info "$produced" >"$name" 2>&1 || { echo "info $produced failed"; cat "$name"; status=1; continue; }
+  else
+    produced=$name
+  fi
+  if [ "$update" = 1 ]; then
+    cp "$name" "$exp"
+  elif [[ $name == *.json ]]; then
+    diff -u "$exp" "$name" || status=1
+  else
+    cmp "$exp" "$name" || { echo "$name differs from $exp"; status=1; }
+  fi
+done
+exit $status
