@@ -1,0 +1,95 @@
+// ideaweave-cli render: arguments, exit codes, the written image, and the
+// diagram file left untouched.
+#include "platform/pngwrite.h"
+#include "testutil.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string IN = fixture("store/fixtures/r97.iwo");
+
+} // namespace
+
+// Bad usage exits 1 with a reason and the usage text, before anything is
+// written.
+TEST(CliRender, BadUsage) {
+    TempDir t;
+    std::string out = t.path("o.png"), err;
+    const char *bad[] = {
+        "",                                // neither IN nor OUT
+        "IN",                              // no OUT
+        "IN OUT extra",                    // a third file
+        "IN OUT --frame",                  // unknown option
+        "IN OUT --size",                   // missing value
+        "IN OUT --size 800",               // no height
+        "IN OUT --size 0x600",             // zero width
+        "IN OUT --size 800x-1",            // negative
+        "IN OUT --size 99999x600",         // beyond any screen
+        "IN OUT --zoom 0",                 // zoom must be above 0
+        "IN OUT --zoom -0.3",              //
+        "IN OUT --zoom abc",               //
+        "IN OUT --zoom nan",               //
+        "IN OUT --zoom 1e-60",             // 0 in single precision
+        "IN OUT --zoom 12",                // the A4 page would pass 32767 pixels
+        "IN OUT --scroll 10",              // no y
+        "IN OUT --scroll -1,0",            //
+        "IN OUT --select 1,x",             // not a number
+        "IN OUT --select 1,",              // empty item
+        "IN OUT --select 99",              // no such object
+    };
+    for (const char *args : bad) {
+        std::string a = args;
+        for (auto [from, to] : {std::pair<std::string, std::string>{"IN", IN}, {"OUT", out}}) {
+            size_t p = a.find(from);
+            if (p != std::string::npos) a.replace(p, from.size(), to);
+        }
+        EXPECT_EQ(runcli("render " + a, nullptr, &err), 1) << args;
+        EXPECT_NE(err.find("usage: ideaweave-cli"), std::string::npos) << args;
+        EXPECT_TRUE(slurp(out).empty()) << args;
+    }
+    // The reason comes first.
+    runcli("render " + IN + " " + out + " --select 99", nullptr, &err);
+    EXPECT_EQ(err.rfind("ideaweave-cli render: no object with id 99", 0), 0u) << err;
+}
+
+// Files that cannot be read or written exit 2 with the requester's message.
+TEST(CliRender, FileProblems) {
+    TempDir t;
+    std::string err;
+    EXPECT_EQ(runcli("render " + t.path("none.iwo") + " " + t.path("o.png"), nullptr, &err), 2);
+    EXPECT_NE(err.find("Sorry. Could not open file : "), std::string::npos) << err;
+    spit(t.path("junk.iwo"), {1, 2, 3});
+    EXPECT_EQ(runcli("render " + t.path("junk.iwo") + " " + t.path("o.png"), nullptr, &err), 2);
+    EXPECT_NE(err.find("Sorry. Not a valid Ideaweave file."), std::string::npos) << err;
+    EXPECT_EQ(runcli("render " + IN + " " + t.path("no/dir/o.png"), nullptr, &err), 2);
+    EXPECT_NE(err.find("Sorry. Could not save file : "), std::string::npos) << err;
+}
+
+// A good run writes a palette PNG of the window's size; rendering is
+// repeatable, and the diagram file is never modified, not even when OUT
+// names it.
+TEST(CliRender, WritesWindowAndLeavesInAlone) {
+    TempDir t;
+    std::string in = t.path("d.iwo"), err;
+    std::vector<uint8_t> original = slurp(IN);
+    spit(in, original);
+    std::string opts = " --size 320x200 --zoom 0.5 --scroll 40,60 --grid --highlight --select 1,7";
+    ASSERT_EQ(runcli("render " + in + " " + t.path("a.png") + opts, nullptr, &err), 0) << err;
+    ASSERT_EQ(runcli("render " + in + " " + t.path("b.png") + opts, nullptr, &err), 0) << err;
+    int w = 0, h = 0;
+    std::vector<uint8_t> pens;
+    ASSERT_TRUE(readpenpng(t.path("a.png").c_str(), &w, &h, &pens, nullptr));
+    EXPECT_EQ(w, 320);
+    EXPECT_EQ(h, 200);
+    EXPECT_EQ(slurp(t.path("a.png")), slurp(t.path("b.png")));
+
+    ASSERT_EQ(runcli("render " + in + " " + t.path("c.png"), nullptr, &err), 0) << err;
+    ASSERT_TRUE(readpenpng(t.path("c.png").c_str(), &w, &h, &pens, nullptr));
+    EXPECT_EQ(w, 800);
+    EXPECT_EQ(h, 600);
+
+    EXPECT_EQ(runcli("render " + in + " " + in, nullptr, &err), 1);
+    EXPECT_EQ(slurp(in), original);
+}
