@@ -1,0 +1,199 @@
+// The grid: the grid commands, the dot lattice and its repair, snapping.
+#include "edit/interact.h"
+#include "render/erase.h"
+#include "render/grid.h"
+#include "renderfixture.h"
+
+namespace {
+
+int dotpixels(const Raster *rp) {
+    int n = 0;
+    for (uint8_t p : rp->Pixels) n += p == (uint8_t)shadowcolour;
+    return n;
+}
+
+} // namespace
+
+// Size steps of 25 between 50 and 500; turning snapping on deselects first.
+TEST_F(View, GridCommands) {
+    increasegrid(0);
+    EXPECT_EQ(GridSize, 75);
+    increasegrid(0);
+    increasegrid(0);
+    EXPECT_EQ(GridSize, 50);
+    for (int k = 0; k < 30; k++) increasegrid(1);
+    EXPECT_EQ(GridSize, 500);
+
+    int a = addobject(101, 100, 100, 310, 210), b = addobject(104, 800, 100, 310, 210);
+    IWO[a].selected = IWO[b].selected = 1;
+    selectedIWO = (int16_t)b;
+    snaptogrid();
+    EXPECT_EQ(SnapToGrid, 1);
+    EXPECT_EQ(IWO[a].selected, 0);
+    EXPECT_EQ(IWO[b].selected, 0);
+    EXPECT_EQ(selectedIWO, -99);
+    snaptogrid();
+    EXPECT_EQ(SnapToGrid, 0);
+    togglegrid();
+    EXPECT_EQ(ShowGrid, 1);
+    togglegrid();
+    EXPECT_EQ(ShowGrid, 0);
+}
+
+// Zoom 0.3, grid 100: dots 30 pixels apart and 2 pixels square, the first one
+// step inside the page (which starts at pixel 100).
+TEST_F(View, DotsAtZoomPointThree) {
+    Raster *rp = drawspacerp;
+    SetRast(rp, 2);
+    drawgrid();
+    // gx0 = trunc(100 + 98 * 0.3) = 129; dot from 129 to trunc(129 + 1.2) = 130.
+    EXPECT_EQ(ReadPixel(rp, 129, 129), shadowcolour);
+    EXPECT_EQ(ReadPixel(rp, 130, 130), shadowcolour);
+    EXPECT_EQ(ReadPixel(rp, 131, 129), 2);
+    EXPECT_EQ(ReadPixel(rp, 128, 129), 2);
+    EXPECT_EQ(ReadPixel(rp, 129, 131), 2);
+    EXPECT_EQ(ReadPixel(rp, 159, 159), shadowcolour);
+    // 20 columns (100 .. 2000 units) and the rows that fit the window
+    // (129, 159, ... 579).
+    EXPECT_EQ(ReadPixel(rp, 129 + 19 * 30, 129), shadowcolour);
+    EXPECT_EQ(ReadPixel(rp, 129 + 20 * 30, 129), 2);
+    EXPECT_EQ(dotpixels(rp), 20 * 16 * 4);
+}
+
+// A grid step that truncates to 0 pixels draws nothing instead of looping.
+TEST_F(View, ZeroPixelStepDrawsNothing) {
+    SetRast(drawspacerp, 2);
+    GridSize = 3; // 3 * 0.3 = 0.9 pixels
+    drawgrid();
+    patchgrid(0, 0, 2100, 2900);
+    GridSize = 0;
+    drawgrid();
+    EXPECT_EQ(dotpixels(drawspacerp), 0);
+    int n = addobject(101, 257, 333, 310, 210);
+    IWO[n].selected = 1;
+    checkongrid(n); // no division by a zero step
+    EXPECT_EQ(IWO[n].x, 257);
+}
+
+// A small page at two grid sizes, compared pen for pen with stored images.
+// The page (240 x 200 units at zoom 0.25) starts at window pixel (5, 5).
+TEST_F(View, GridGoldens) {
+    IWODiagram.paperwidth = 240;
+    IWODiagram.paperheight = 200;
+    resizedrawspacewindow(70, 60);
+    zoom = 0.25f;
+    setbitmapsize(); // 260 x 250
+    setscrollertop(HSCROLLER, 95);
+    setscrollertop(VSCROLLER, 95);
+    ASSERT_EQ(getdrawx(0), 5);
+    ASSERT_EQ(getdrawy(0), 5);
+    Raster *rp = drawspacerp;
+    // Backboard and page, so that the images show the dots on the page.
+    auto blank = [rp] {
+        SetRast(rp, 0);
+        SetAPen(rp, 2);
+        RectFill(rp, 5, 5, 65, 55);
+    };
+
+    blank();
+    drawgrid();
+    // Grid 100: gx0 = trunc(5 + 98 * 0.25) = 29, step 25, dots 2 x 2; the
+    // points at 100 and 200 across, 100 down (the page ends at 240 x 200).
+    EXPECT_EQ(ReadPixel(rp, 29, 29), shadowcolour);
+    EXPECT_EQ(ReadPixel(rp, 55, 30), shadowcolour);
+    EXPECT_EQ(dotpixels(rp), 2 * 1 * 4);
+    EXPECT_TRUE(goldenmatch(rp, "grid100.png"));
+
+    blank();
+    GridSize = 50;
+    drawgrid();
+    // Grid 50: gx0 = 17, step trunc(12.5) = 12: 17, 29, 41, 53 both ways.
+    // The truncated step drifts, so the row for 200 units (the page's bottom
+    // edge, pixel 55) is still drawn, at 53.
+    EXPECT_EQ(ReadPixel(rp, 17, 17), shadowcolour);
+    EXPECT_EQ(ReadPixel(rp, 16, 17), 2);
+    EXPECT_EQ(ReadPixel(rp, 54, 54), shadowcolour);
+    EXPECT_EQ(dotpixels(rp), 4 * 4 * 4);
+    EXPECT_TRUE(goldenmatch(rp, "grid50.png"));
+}
+
+// Patching redraws exactly the full grid's dots inside the box, whichever
+// corners it is given, and none beyond the page.
+TEST_F(View, PatchMatchesFullGrid) {
+    Raster *rp = drawspacerp;
+    SetRast(rp, 2);
+    drawgrid();
+    std::vector<uint8_t> full = rp->Pixels;
+
+    SetRast(rp, 2);
+    patchgrid(250, 180, 1020, 760);
+    int patched = 0;
+    for (size_t i = 0; i < full.size(); i++) {
+        if (rp->Pixels[i] == 2) continue;
+        patched++;
+        EXPECT_EQ(rp->Pixels[i], full[i]) << i;
+    }
+    // Grid points 300..1000 across and 200..700 down lie inside: 8 x 6 dots.
+    EXPECT_EQ(patched, 8 * 6 * 4);
+    std::vector<uint8_t> once = rp->Pixels;
+    SetRast(rp, 2);
+    patchgrid(1020, 760, 250, 180);
+    EXPECT_EQ(rp->Pixels, once);
+
+    SetRast(rp, 2);
+    patchgrid(0, 0, 30000, 30000);
+    EXPECT_EQ(rp->Pixels, full);
+}
+
+// The snapping table: left and top edges snap down keeping the opposite edge,
+// right and bottom edges snap by size.
+TEST_F(View, SnappingByHandle) {
+    int n = addobject(101, 257, 333, 170, 250);
+    IWORecord &r = IWO[n];
+    r.selected = 1;
+    selectedIWOhandle = 5;
+    checkongrid(n);
+    EXPECT_EQ(r.width, 200); // 170 + 33 = 203
+    r.width = 160;
+    checkongrid(n);
+    EXPECT_EQ(r.width, 100); // 193
+    r.width = 20;
+    checkongrid(n);
+    EXPECT_EQ(r.width, 100); // at least one step
+
+    selectedIWOhandle = 1; // right edge 357, bottom 583 stay
+    r.width = 100;
+    checkongrid(n);
+    EXPECT_EQ(r.x, 200);
+    EXPECT_EQ(r.width, 157);
+    EXPECT_EQ(r.y, 300);
+    EXPECT_EQ(r.height, 283);
+
+    selectedIWOhandle = 8;
+    r.width = 60;
+    r.height = 140;
+    checkongrid(n);
+    EXPECT_EQ(r.width, 100); // a shape never collapses to width 0
+    EXPECT_EQ(r.height, 100);
+
+    selectedIWOhandle = 9; // the label handle: nothing snaps
+    r.x = 257;
+    checkongrid(n);
+    EXPECT_EQ(r.x, 257);
+
+    int l = addobject(107, 257, 333, 170, -260);
+    IWO[l].selected = 1;
+    selectedIWOhandle = 8;
+    checkongrid(l);
+    EXPECT_EQ(IWO[l].width, 100);
+    EXPECT_EQ(IWO[l].height, -200); // toward zero
+    IWO[l].width = 40;
+    checkongrid(l);
+    EXPECT_EQ(IWO[l].width, 0);
+
+    IWO[l].type = 108; // connectors never snap
+    IWO[l].x = 257;
+    selectedIWOhandle = 0;
+    checkongrid(l);
+    EXPECT_EQ(IWO[l].x, 257);
+}

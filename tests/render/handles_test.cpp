@@ -1,0 +1,177 @@
+// Hit-testing objects and handles, and drawing handles.
+#include "render/handles.h"
+#include "renderfixture.h"
+
+#include <cstring>
+
+// Overlaps go to the higher index; the focus object also takes a click just
+// outside its edge; hidden and dead records are never hit.
+TEST_F(View, InsideShapes) {
+    int a = addobject(101, 100, 100, 310, 210), b = addobject(101, 300, 200, 310, 210);
+    EXPECT_EQ(insideIWO(350, 250, IWONumber), b);
+    EXPECT_EQ(insideIWO(150, 150, IWONumber), a);
+    EXPECT_EQ(insideIWO(99, 150, IWONumber), -99);
+    selectedIWO = (int16_t)a;
+    EXPECT_EQ(insideIWO(99, 150, IWONumber), a);
+    EXPECT_EQ(insideIWO(100, 150, IWONumber), a); // 0 percent: only as the focus
+    IWO[b].visible = 0;
+    EXPECT_EQ(insideIWO(350, 250, IWONumber), a);
+    IWO[a].type = DEADTYPE;
+    EXPECT_EQ(insideIWO(350, 250, IWONumber), -99);
+    EXPECT_EQ(insideIWO(350, 250, 5000), -99); // a start past the table is safe
+}
+
+// Flat lines: lineweight + 9 units above or below; steep lines: lineweight +
+// 19 units to either side; lines without width or height stay hittable.
+TEST_F(View, InsideLines) {
+    int flat = addobject(107, 100, 500, 1000, 0);
+    IWO[flat].lineweight = 5;
+    EXPECT_EQ(insideIWO(600, 514, IWONumber), flat);
+    EXPECT_EQ(insideIWO(600, 486, IWONumber), flat);
+    EXPECT_EQ(insideIWO(600, 515, IWONumber), -99);
+
+    int steep = addobject(107, 2000, 100, 10, 1000);
+    IWO[steep].lineweight = 5;
+    EXPECT_EQ(insideIWO(2029, 600, IWONumber), steep); // xl = 2005
+    EXPECT_EQ(insideIWO(2030, 600, IWONumber), -99);
+    // Within the line's narrow x range but far from its middle: the pointer
+    // is on the line and must hit it.
+    EXPECT_EQ(insideIWO(2002, 200, IWONumber), steep);
+    EXPECT_EQ(insideIWO(2002, 1090, IWONumber), steep);
+
+    int vertical = addobject(107, 1500, 1000, 0, 1000);
+    IWO[vertical].type = 108;
+    IWO[vertical].lineweight = 0;
+    EXPECT_EQ(insideIWO(1519, 1500, IWONumber), vertical);
+    EXPECT_EQ(insideIWO(1520, 1500, IWONumber), -99);
+}
+
+// Percentages are 32-bit: a 1-unit-wide line is not hit 656 units away, where
+// a 16-bit percentage (65600 -> 64) would fall back into range.
+TEST_F(View, InsideNarrowLineFarAway) {
+    addobject(107, 100, 100, 1, 1000);
+    EXPECT_EQ(insideIWO(756, 740, IWONumber), -99);
+    EXPECT_EQ(insideIWO(101, 740, IWONumber), 1);
+}
+
+// Text rises above its y; a Text of no width (empty label) is never hit.
+TEST_F(View, InsideText) {
+    int t = addobject(109, 500, 500, 200, 40);
+    EXPECT_EQ(insideIWO(600, 485, IWONumber), t);
+    EXPECT_EQ(insideIWO(600, 479, IWONumber), -99);
+    IWO[t].width = 0;
+    EXPECT_EQ(insideIWO(500, 500, IWONumber), -99);
+}
+
+// Handle hit test on a rectangle at (1000, 1000) 310 x 210: tolerance 8 when
+// selected, 3 otherwise; label handle only with a label; locked: none.
+TEST_F(View, HandleHitTest) {
+    int n = addobject(101, 1000, 1000, 310, 210);
+    IWORecord &r = IWO[n];
+    int X8 = getdrawx(1310), Y8 = getdrawy(1210);
+    EXPECT_EQ(checkIWOhandle(n, X8, Y8), 8);
+    EXPECT_EQ(checkIWOhandle(n, X8 - 4, Y8), 0);
+    r.selected = 1;
+    EXPECT_EQ(checkIWOhandle(n, X8 - 8, Y8 + 7), 8);
+    EXPECT_EQ(checkIWOhandle(n, X8 + 8, Y8), 0);
+    int X9 = getdrawx(1155), Y9 = getdrawy(1105);
+    EXPECT_EQ(checkIWOhandle(n, X9, Y9), 0); // empty label
+    std::strcpy(r.label, "Idea");
+    EXPECT_EQ(checkIWOhandle(n, X9, Y9), 9);
+    r.locked = 1;
+    EXPECT_EQ(checkIWOhandle(n, X9, Y9), 0);
+    EXPECT_EQ(checkIWOhandle(n, X8, Y8), 0);
+
+    // A tiny object: every handle within reach, the highest number offered
+    // wins; without a label there is no label handle to shadow handle 8.
+    r.locked = 0;
+    r.width = 10;
+    r.height = 10;
+    EXPECT_EQ(checkIWOhandle(n, getdrawx(1005), getdrawy(1005)), 9);
+    r.label[0] = 0;
+    EXPECT_EQ(checkIWOhandle(n, getdrawx(1005), getdrawy(1005)), 8);
+}
+
+// Lines offer only their end points; a short line's start is handle 1, not
+// one of the handles it does not have. A locked connector keeps its ends.
+TEST_F(View, LineHandles) {
+    int l = addobject(107, 1000, 1000, 300, 200);
+    IWO[l].selected = 1;
+    int X1 = getdrawx(1000), Y1 = getdrawy(1000);
+    EXPECT_EQ(checkIWOhandle(l, X1, Y1), 1);
+    EXPECT_EQ(checkIWOhandle(l, getdrawx(1300), getdrawy(1200)), 8);
+    IWO[l].type = 108;
+    IWO[l].locked = 1;
+    EXPECT_EQ(checkIWOhandle(l, X1, Y1), 1);
+    IWO[l].type = 107;
+    EXPECT_EQ(checkIWOhandle(l, X1, Y1), 0);
+}
+
+// Handle rectangles: corners inside the box, line ends centred, the label T.
+TEST_F(View, HandlePositions) {
+    Raster *rp = drawspacerp;
+    int n = addobject(101, 1000, 1000, 310, 210);
+    std::strcpy(IWO[n].label, "Idea");
+    SetRast(rp, 2);
+    drawIWOhandles(n, 3);
+    int X1 = getdrawx(1000), Y1 = getdrawy(1000), X8 = getdrawx(1310), Y8 = getdrawy(1210);
+    int X9 = getdrawx(1155), Y9 = getdrawy(1105);
+    EXPECT_EQ(ReadPixel(rp, X1, Y1), 3);
+    EXPECT_EQ(ReadPixel(rp, X1 + 6, Y1 + 6), 3);
+    EXPECT_EQ(ReadPixel(rp, X1 - 1, Y1), 2);
+    EXPECT_EQ(ReadPixel(rp, X1 + 7, Y1), 2);
+    EXPECT_EQ(ReadPixel(rp, X8, Y8), 3);
+    EXPECT_EQ(ReadPixel(rp, X8 - 6, Y8 - 6), 3);
+    EXPECT_EQ(ReadPixel(rp, X8 + 1, Y8), 2);
+    EXPECT_EQ(ReadPixel(rp, X9 - 3, Y9 + 3), 3);
+    EXPECT_EQ(ReadPixel(rp, X9 - 3, Y9 + 4), 2);
+    EXPECT_EQ(ReadPixel(rp, X9 + 1, Y9 + 6), 3);
+    EXPECT_EQ(ReadPixel(rp, X9 + 2, Y9 + 6), 2);
+    // 8 handles of 7 x 7 and the T of 7 x 4 + 3 x 3.
+    int painted = 0;
+    for (uint8_t p : rp->Pixels) painted += p == 3;
+    EXPECT_EQ(painted, 8 * 49 + 28 + 9);
+
+    int c = addobject(107, 300, 300, 400, -100);
+    IWO[c].type = 108;
+    SetRast(rp, 2);
+    drawIWOhandles(c, 3);
+    int cx = getdrawx(700), cy = getdrawy(200);
+    EXPECT_EQ(ReadPixel(rp, cx - 3, cy - 3), 3);
+    EXPECT_EQ(ReadPixel(rp, cx + 3, cy + 3), 3);
+    EXPECT_EQ(ReadPixel(rp, cx + 4, cy), 2);
+}
+
+// Erasing handles with the paper pen covers exactly what drawing them
+// painted; the shadow's complement handles undo themselves.
+TEST_F(View, EraseAndComplementRestore) {
+    Raster *rp = drawspacerp;
+    int a = addobject(101, 1000, 1000, 310, 210);
+    int b = addobject(110, 200, 300, 310, 210); // parallelogram: its own handle set
+    int c = addobject(107, 300, 1500, 400, -100);
+    IWO[c].type = 108;
+    SetRast(rp, 2);
+    std::strcpy(IWO[a].label, "A");
+    std::strcpy(IWO[c].label, "C");
+    std::vector<uint8_t> before = rp->Pixels;
+    for (int k : {a, b, c}) drawIWOhandles(k, 3);
+    EXPECT_NE(rp->Pixels, before);
+    for (int k : {a, b, c}) drawIWOhandles(k, 2);
+    EXPECT_EQ(rp->Pixels, before);
+
+    // The shadow: complement in its line pen, the T whole, twice = nothing.
+    SetRast(rp, 2);
+    IWO[SHADOWIWO] = IWO[a];
+    IWO[SHADOWIWO].id = SHADOWIWO;
+    drawIWOhandles(SHADOWIWO, 3);
+    int X9 = getdrawx(1155), Y9 = getdrawy(1105);
+    EXPECT_EQ(ReadPixel(rp, X9, Y9 + 1), 2 ^ 0xFF);
+    EXPECT_EQ(ReadPixel(rp, X9, Y9 + 5), 2 ^ 0xFF);
+    EXPECT_EQ(rp->DrawMode, JAM1);
+    drawIWOhandles(SHADOWIWO, 3);
+    EXPECT_EQ(rp->Pixels, before);
+
+    drawIWOhandles(0, 3);
+    drawIWOhandles(-5, 3);
+    EXPECT_EQ(rp->Pixels, before);
+}

@@ -1,0 +1,238 @@
+// The view: conversions, extent, scrollers, zoom steps, wheel scrolling and
+// keeping objects on the page.
+#include "edit/interact.h"
+#include "platform/headless/headlessui.h"
+#include "render/grid.h"
+#include "renderfixture.h"
+
+#include <array>
+
+namespace {
+
+// Records what the view tells the platform.
+struct RecordingUI : HeadlessUI {
+    RecordingUI() : HeadlessUI(nullptr) {}
+    std::vector<std::array<int, 4>> scrolls; // scroller, top, visible, total
+    int titles = 0;
+    void scrollerchanged(int s, int top, int visible, int total) override {
+        scrolls.push_back({s, top, visible, total});
+    }
+    void setwindowtitle(const char *t) override {
+        titles++;
+        HeadlessUI::setwindowtitle(t);
+    }
+};
+
+} // namespace
+
+// A4 portrait, 800 x 600, zoom 0.3: the extent is 830 x 1070 and the page
+// starts 100 pixels in; the way back truncates toward zero.
+TEST_F(View, A4MappingAndWayBack) {
+    EXPECT_EQ(drawspacebitmapwidth, 830);
+    EXPECT_EQ(drawspacebitmapheight, 1070);
+    EXPECT_EQ(getdrawx(0), 100);
+    EXPECT_EQ(getdrawx(2100), 730);
+    // In single precision 2900 * 0.3 is 870.00006, so the float centring
+    // puts the page's top at 99.99997, truncated to 99; the integer centring
+    // of the way back says 100.
+    EXPECT_EQ(getdrawy(0), 99);
+    EXPECT_EQ(getdrawy(2900), 970);
+    EXPECT_EQ(getrealy(100), 0);
+    EXPECT_EQ(getrealx(100), 0);
+    EXPECT_EQ(getrealx(730), 2100);
+    EXPECT_EQ(getrealx(99), -3); // -1 / 0.3 = -3.33
+    EXPECT_EQ(getrealy(0), -333);
+    // There and back loses at most what one pixel holds (3.3 units) and one
+    // more unit for the truncation of the way back.
+    for (int x = 0; x < 2200; x++) {
+        int back = getrealx(getdrawx(x));
+        ASSERT_TRUE(back <= x && x - back <= 4) << x << " -> " << back;
+    }
+
+    // The tops are read at every call.
+    setscrollertop(HSCROLLER, 20);
+    setscrollertop(VSCROLLER, 400);
+    EXPECT_EQ(getdrawx(0), 80);
+    EXPECT_EQ(getrealx(80), 0);
+    EXPECT_EQ(getdrawy(0), -300); // -300.00003, truncated toward zero
+    EXPECT_EQ(getrealy(-300), 0);
+}
+
+// At zoom 1 a pixel is a unit, and the float centring (149.5, truncated)
+// and the integer one (1200 - 1050 = 150) differ by one.
+TEST_F(View, CentringDiffersByOne) {
+    IWODiagram.paperwidth = 2101;
+    resizedrawspacewindow(2400, 600);
+    zoom = 1.0f;
+    setbitmapsize();
+    EXPECT_EQ(drawspacebitmapwidth, 2400);
+    EXPECT_EQ(getdrawx(500), 649);
+    EXPECT_EQ(getrealx(649), 499);
+    EXPECT_EQ(getrealx(650), 500);
+}
+
+// A window larger than the page makes the extent; the scrollers get the four
+// values in order: horizontal total and visible, then vertical.
+TEST_F(View, ExtentAtLeastWindowAndScrollerOrder) {
+    RecordingUI rec;
+    setplatformui(&rec);
+    resizedrawspacewindow(2000, 1500);
+    setbitmapsize();
+    setplatformui(&ui);
+    EXPECT_EQ(drawspacebitmapwidth, 2000);
+    EXPECT_EQ(drawspacebitmapheight, 1500);
+    ASSERT_EQ(rec.scrolls.size(), 4u);
+    EXPECT_EQ(rec.scrolls[0], (std::array<int, 4>{HSCROLLER, 0, 800, 2000}));
+    EXPECT_EQ(rec.scrolls[1], (std::array<int, 4>{HSCROLLER, 0, 2000, 2000}));
+    EXPECT_EQ(rec.scrolls[2], (std::array<int, 4>{VSCROLLER, 0, 600, 1500}));
+    EXPECT_EQ(rec.scrolls[3], (std::array<int, 4>{VSCROLLER, 0, 1500, 1500}));
+    EXPECT_EQ(getdrawx(0), 685); // (2000 - 630) / 2
+}
+
+// Zoom out tests the zoom before the step: 0.3 -> 0.2 -> 0.1, then refused;
+// a page side of 300 pixels or less refuses as well.
+TEST_F(View, ZoomOutSteps) {
+    zoomout();
+    EXPECT_EQ(zoom, (float)((double)0.3f - 0.1));
+    zoomout();
+    EXPECT_EQ(zoom, (float)((double)(float)((double)0.3f - 0.1) - 0.1));
+    float z = zoom;
+    zoomout();
+    EXPECT_EQ(zoom, z);
+    EXPECT_EQ(drawspacebitmapwidth, 800); // the extent followed each step
+
+    IWODiagram.paperwidth = 2100; // A5 landscape: 1450 * 0.3 = 435 > 300
+    IWODiagram.paperheight = 1450;
+    zoom = 0.3f;
+    zoomout();
+    EXPECT_EQ(zoom, (float)((double)0.3f - 0.1)); // 290 pixels now
+    z = zoom;
+    zoomout();
+    EXPECT_EQ(zoom, z);
+}
+
+// Zoom in stops before the page's extent would pass 32767 pixels, so window
+// positions on the page never wrap.
+TEST_F(View, ZoomInStopsAtSixteenBitExtent) {
+    float last = zoom;
+    for (int k = 0; k < 200; k++) {
+        zoomin();
+        EXPECT_GE(zoom, last);
+        last = zoom;
+    }
+    EXPECT_GT(zoom, 11.0f); // 2900 * z + 200 <= 32767
+    EXPECT_LE(2900.0f * zoom + 200.0f, 32767.0f);
+    EXPECT_GT(drawspacebitmapheight, 32000);
+    setscrollertop(VSCROLLER, 32767);
+    EXPECT_GT(getdrawy(2900), getdrawy(0));
+    EXPECT_GT(getdrawy(0), -32768);
+    EXPECT_LT(getdrawy(2900), 32768);
+}
+
+// The wheel: steps of scrollsize, nothing below 0, nothing past the end, no
+// redraw when neither top moves.
+TEST_F(View, WheelScrollClamps) {
+    RecordingUI rec;
+    setplatformui(&rec);
+    setscrollertop(VSCROLLER, 100);
+    scrolldiagram(0, 1);
+    EXPECT_EQ(getscrollertop(VSCROLLER), 150);
+    scrolldiagram(-1, -5);
+    EXPECT_EQ(getscrollertop(VSCROLLER), 0);
+    EXPECT_EQ(getscrollertop(HSCROLLER), 0);
+    int titles = rec.titles;
+    scrolldiagram(-3, -3); // already at the top-left: nothing happens
+    scrolldiagram(0, 0);
+    EXPECT_EQ(rec.titles, titles);
+    scrolldiagram(1000000, 1000000); // far past the end: held, never wrapped
+    EXPECT_EQ(getscrollertop(HSCROLLER), 30);  // 830 - 800
+    EXPECT_EQ(getscrollertop(VSCROLLER), 470); // 1070 - 600
+    setplatformui(&ui);
+}
+
+// Moving keeps the margins 8 left and top, 9 right, 8 bottom; too large an
+// object is cut to the page.
+TEST_F(View, CheckOnPageMoving) {
+    int n = addobject(101, 2, 3, 310, 210);
+    checkonpage(n);
+    EXPECT_EQ(IWO[n].x, 8);
+    EXPECT_EQ(IWO[n].y, 8);
+    IWO[n].x = 2000;
+    IWO[n].y = 2800;
+    checkonpage(n);
+    EXPECT_EQ(IWO[n].x, 2100 - 310 - 9);
+    EXPECT_EQ(IWO[n].y, 2900 - 210 - 8);
+    IWO[n].width = 3000;
+    IWO[n].height = 4000;
+    checkonpage(n);
+    EXPECT_EQ(IWO[n].x, 8);
+    EXPECT_EQ(IWO[n].width, 2091);
+    EXPECT_EQ(IWO[n].y, 8);
+    EXPECT_EQ(IWO[n].height, 2891);
+}
+
+// Resizing takes the margin off the size; an edge pushed past the far side
+// takes the whole page from 8.
+TEST_F(View, CheckOnPageResizing) {
+    int n = addobject(101, 2, 5, 300, 200);
+    selectedIWOhandle = 1;
+    checkonpage(n);
+    EXPECT_EQ(IWO[n].x, 8);
+    EXPECT_EQ(IWO[n].width, 292);
+    EXPECT_EQ(IWO[n].y, 8);
+    EXPECT_EQ(IWO[n].height, 192);
+    selectedIWOhandle = 8;
+    IWO[n].width = 2100;
+    IWO[n].height = 500;
+    IWO[n].y = 2500;
+    checkonpage(n);
+    EXPECT_EQ(IWO[n].x, 8);
+    EXPECT_EQ(IWO[n].width, 2092);
+    EXPECT_EQ(IWO[n].y, 2900 - 500 - 9);
+    selectedIWOhandle = 0;
+}
+
+// A line running up and left from its start keeps its end on the page; a
+// connector with the same box is left to its attachments.
+TEST_F(View, CheckOnPageLinesWithNegativeOffsets) {
+    int l = addobject(107, 500, 500, -600, -700);
+    int c = addobject(107, 500, 500, -600, -700);
+    IWO[c].type = 108;
+    checkonpage(l);
+    checkonpage(c);
+    EXPECT_EQ(IWO[l].x, 608);
+    EXPECT_EQ(IWO[l].y, 708);
+    EXPECT_EQ(IWO[l].width, -600);
+    EXPECT_EQ(IWO[c].x, 500);
+    EXPECT_EQ(IWO[c].y, 500);
+    IWO[l].x = 2095; // start past the right edge, end inside
+    IWO[l].width = -100;
+    checkonpage(l);
+    EXPECT_EQ(IWO[l].x, 2092);
+}
+
+// Snapping follows the page check for a selected object, unless Alt is held.
+TEST_F(View, CheckOnPageSnapsUnlessAlt) {
+    int n = addobject(101, 257, 333, 310, 210);
+    SnapToGrid = 1;
+    checkonpage(n);
+    EXPECT_EQ(IWO[n].x, 257); // not selected
+    IWO[n].selected = 1;
+    AltDown = 1;
+    checkonpage(n);
+    EXPECT_EQ(IWO[n].x, 257);
+    AltDown = 0;
+    checkonpage(n);
+    EXPECT_EQ(IWO[n].x, 200);
+    EXPECT_EQ(IWO[n].y, 300);
+}
+
+// The paper tables and the chooser labels line up.
+TEST(PaperTables, A4AndEnd) {
+    EXPECT_STREQ(sizelist[6], "A4: portrait");
+    EXPECT_EQ(setpaperwidth[6], 2100);
+    EXPECT_EQ(setpaperheight[6], 2900);
+    EXPECT_EQ(setpaperwidth[1], 5800);
+    EXPECT_EQ(setpaperheight[8], 2100);
+    EXPECT_EQ(sizelist[PAPERSIZES], nullptr);
+}
