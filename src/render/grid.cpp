@@ -27,14 +27,14 @@ struct Lattice {
 };
 
 Lattice lattice() {
-    int pw = (int)((float)IWODiagram.paperwidth * zoom);
-    int ph = (int)((float)IWODiagram.paperheight * zoom);
+    int pw = truncpixel((float)IWODiagram.paperwidth * zoom);
+    int ph = truncpixel((float)IWODiagram.paperheight * zoom);
     int left = (drawspacebitmapwidth / 2 - pw / 2) - getscrollertop(HSCROLLER);
     int top = (drawspacebitmapheight / 2 - ph / 2) - getscrollertop(VSCROLLER);
     Lattice l;
-    l.gx0 = (int)((float)left + (float)(GridSize - 2) * zoom);
-    l.gy0 = (int)((float)top + (float)(GridSize - 2) * zoom);
-    l.step = (int)((float)GridSize * zoom);
+    l.gx0 = truncpixel((float)left + (float)(GridSize - 2) * zoom);
+    l.gy0 = truncpixel((float)top + (float)(GridSize - 2) * zoom);
+    l.step = truncpixel((float)GridSize * zoom);
     return l;
 }
 
@@ -50,13 +50,13 @@ void dots(const Lattice &l, float xlo, float xhi, float ylo, float yhi) {
     SetAPen(drawspacerp, shadowcolour);
     for (int gx = l.gx0; (float)gx < xhi; gx += l.step) {
         if (!((float)gx > xlo)) continue;
-        int gx1 = (int)((float)gx + dot);
+        int gx1 = truncpixel((float)gx + dot);
         if (gx1 < 0) continue; // columns left of the window draw nothing
         if (gx >= ww) break;   // nor do those right of it
         for (int gy = l.gy0; (float)gy < yhi; gy += l.step) {
             if (!((float)gy > ylo)) continue;
             if (gy >= wh) break;
-            RectFill(drawspacerp, gx, gy, gx1, (int)((float)gy + dot));
+            RectFill(drawspacerp, gx, gy, gx1, truncpixel((float)gy + dot));
         }
     }
 }

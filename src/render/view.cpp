@@ -33,17 +33,6 @@ const int16_t setpaperheight[PAPERSIZES] = {0, 4200, 5800, 2900, 4200, 2100, 290
 
 namespace {
 
-// Float to integer, truncating toward zero. Values that no window position can
-// reach are held at +-2^30, so that nothing folds round (a position far off
-// the window stays far off and the raster clips it) and callers can still add
-// to the result without overflow.
-int truncpixel(double v) {
-    if (std::isnan(v)) return 0;
-    if (v >= 1073741824.0) return 1073741824;
-    if (v <= -1073741824.0) return -1073741824;
-    return (int)v;
-}
-
 // Float to a diagram coordinate: truncated toward zero and held within the
 // 16-bit range instead of wrapping.
 int truncunit(double v) {
@@ -63,6 +52,16 @@ int pageextent(int16_t side, float z) { return truncpixel((double)((float)side *
 constexpr int MAXEXTENT = 32767;
 
 } // namespace
+
+// Values that no window position can reach are held at +-2^30, so that nothing
+// folds round (a position far off the window stays far off and the raster
+// clips it) and callers can still add to the result without overflow.
+int truncpixel(double v) {
+    if (std::isnan(v)) return 0;
+    if (v >= 1073741824.0) return 1073741824;
+    if (v <= -1073741824.0) return -1073741824;
+    return (int)v;
+}
 
 int getdrawx(int x) {
     float top = (float)getscrollertop(HSCROLLER);

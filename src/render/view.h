@@ -10,6 +10,8 @@
 //   zoomin(), zoomout()        change the zoom by 0.1 and redraw
 //   update()                   re-layout and redraw everything
 //   checkonpage(i)             keep object i inside the page margins (and on the grid)
+//   truncpixel(v)              a float position to a pixel, truncated toward zero, held
+//                              within +-2^30 (never wraps; no window reaches that far)
 #pragma once
 #include <cstdint>
 
@@ -41,3 +43,4 @@ int zoomin();
 int zoomout();
 int update();
 int checkonpage(int i);
+int truncpixel(double v);
