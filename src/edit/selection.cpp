@@ -7,6 +7,7 @@
 // -99 (none) and stale indices are ordinary values of it.
 #include "edit/selection.h"
 
+#include "app/properties.h"
 #include "app/tools.h"
 #include "connect/connect.h"
 #include "edit/history.h"
@@ -136,6 +137,7 @@ int lockIWO() {
     f.locked = f.locked == 0 ? 1 : 0;
     lockgroup(selectedIWO);
     refreshIWOall();
+    if (propwindowopen) updateIWOprop(selectedIWO);
     markIWOdiagrammodified();
     return 1;
 }
