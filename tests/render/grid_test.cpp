@@ -32,12 +32,6 @@ TEST_F(View, GridCommands) {
     EXPECT_EQ(IWO[a].selected, 0);
     EXPECT_EQ(IWO[b].selected, 0);
     EXPECT_EQ(selectedIWO, -99);
-    snaptogrid();
-    EXPECT_EQ(SnapToGrid, 0);
-    togglegrid();
-    EXPECT_EQ(ShowGrid, 1);
-    togglegrid();
-    EXPECT_EQ(ShowGrid, 0);
 }
 
 // Zoom 0.3, grid 100: dots 30 pixels apart and 2 pixels square, the first one

@@ -226,13 +226,3 @@ TEST_F(View, CheckOnPageSnapsUnlessAlt) {
     EXPECT_EQ(IWO[n].x, 200);
     EXPECT_EQ(IWO[n].y, 300);
 }
-
-// The paper tables and the chooser labels line up.
-TEST(PaperTables, A4AndEnd) {
-    EXPECT_STREQ(sizelist[6], "A4: portrait");
-    EXPECT_EQ(setpaperwidth[6], 2100);
-    EXPECT_EQ(setpaperheight[6], 2900);
-    EXPECT_EQ(setpaperwidth[1], 5800);
-    EXPECT_EQ(setpaperheight[8], 2100);
-    EXPECT_EQ(sizelist[PAPERSIZES], nullptr);
-}
