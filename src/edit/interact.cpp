@@ -236,7 +236,7 @@ void handle8(int mx, int my) {
     }
     if (!hasfocus()) return;
     bottompart(my, s.handley[8], 3);
-    if (selectedIWOhandle == 8) rightpart(mx, s.handlex[8], 6);
+    rightpart(mx, s.handlex[8], 6);
 }
 
 // Moves the outline by the handle being dragged.
@@ -258,20 +258,22 @@ void trackhandle(int mx, int my) {
         startpoint(mx, my);
         return;
     }
-    // Every other handle measures against the focus object.
+    // Every other handle measures against the focus object. A corner handle
+    // has two parts; both run in one event, even when the first crossed the
+    // opposite edge and changed the handle being dragged.
     if (!hasfocus()) return;
     const IWORecord &O = IWO[selectedIWO];
     switch (h) {
     case 1:
         leftpart(mx, s.handlex[1], 3);
-        if (selectedIWOhandle == 1) toppart(my, s.handley[1], 6);
+        toppart(my, s.handley[1], 6);
         break;
     case 2:
         toppart(my, s.handley[2], 7);
         break;
     case 3:
         rightpart(mx, s.handlex[3], 1);
-        if (selectedIWOhandle == 3) toppart(my, s.handley[3], 8);
+        toppart(my, s.handley[3], 8);
         break;
     case 4:
         leftpart(mx, s.handlex[4], 5);
@@ -281,7 +283,7 @@ void trackhandle(int mx, int my) {
         break;
     case 6:
         leftpart(mx, s.handlex[6], 8);
-        if (selectedIWOhandle == 6) bottompart(my, s.handley[6], 1);
+        bottompart(my, s.handley[6], 1);
         break;
     case 7:
         bottompart(my, s.handley[7], 2);
