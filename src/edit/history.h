@@ -6,16 +6,58 @@
 //   savehistorypost(n, kind)   record the change of record n (kinds below)
 //   undohistory()              undo one step
 //   redohistory()              redo one step
+//   refreshhistorycreated()    copy the records created in the open group into
+//                              their entries again (after the command adjusted them)
 //
 // Kinds: 1 create, 2 modify, 3 to front, 4 to back, 5 delete, 6 connector
 // deleted with an object, 7 group begin, 8 group end, 9 crop begin, 10 crop end.
+//
+// The ring is entries 0..MAXHISTORY; one of them is always empty and marks
+// both ends (redo stops at the entry at historynum, undo at the empty entry
+// before the oldest one). A group (7 ... 8) or crop (9 ... 10) is undone and
+// redone as one step. Crop entries carry the page size in their after image's
+// width and height (9: the old size, 10: the new one).
 #pragma once
+#include "model/iwo.h"
+
 #include <cstdint>
 
-extern int16_t historynum; // entry to be written next (and redone next)
+constexpr int MAXHISTORY = 195;  // last entry of the ring (entries 0..MAXHISTORY)
+constexpr int HISTORYSIZE = 200; // entries allocated; those above MAXHISTORY stay empty
+
+// Kinds of history entries.
+enum {
+    HISTORY_EMPTY = 0,
+    HISTORY_CREATE = 1,
+    HISTORY_MODIFY = 2,
+    HISTORY_TOFRONT = 3,
+    HISTORY_TOBACK = 4,
+    HISTORY_DELETE = 5,
+    HISTORY_CONNECTORDELETE = 6,
+    HISTORY_GROUPBEGIN = 7,
+    HISTORY_GROUPEND = 8,
+    HISTORY_CROPBEGIN = 9,
+    HISTORY_CROPEND = 10,
+};
+
+// Menu items and the toolbar button kept in step with the history.
+constexpr int MENU_UNDO = 0xF8E1;    // Edit > Undo
+constexpr int MENU_REDO = 0xF901;    // Edit > Redo
+constexpr int GADGET_UNDOREDO = 37;  // toolbar Undo/Redo button
+
+struct HistoryEntry {
+    uint8_t kind = 0;  // entry kind, 0 = empty
+    int16_t index = 0; // table index of the record when the entry was written
+    IWORecord before;  // the record as savehistorypre found it
+    IWORecord after;   // the record as savehistorypost found it (crop: page size)
+};
+
+extern HistoryEntry history[HISTORYSIZE]; // the ring
+extern int16_t historynum;                // entry to be written next (and redone next)
 
 int resethistory();
 int savehistorypre(int n);
 int savehistorypost(int n, int kind);
 int undohistory();
 int redohistory();
+int refreshhistorycreated();

@@ -1,0 +1,332 @@
+// The undo/redo ring: recording rules, whole-group steps, the ends of the
+// ring, and entries whose records are gone.
+#include "edit/history.h"
+
+#include "historyutil.h"
+#include "testutil.h"
+
+#include <cstring>
+
+using History = Core;
+
+namespace {
+
+// A drag of object i by (dx, dy) as the drawing window records it.
+void drag(int i, int dx, int dy) {
+    savehistorypre(i);
+    savehistorypost(i, HISTORY_GROUPBEGIN);
+    savehistorypre(i);
+    IWO[i].x = (int16_t)(IWO[i].x + dx);
+    IWO[i].y = (int16_t)(IWO[i].y + dy);
+    savehistorypost(i, HISTORY_MODIFY);
+    savehistorypre(i);
+    savehistorypost(i, HISTORY_GROUPEND);
+}
+
+std::vector<uint8_t> kinds() {
+    std::vector<uint8_t> k;
+    for (const auto &e : history) k.push_back(e.kind);
+    return k;
+}
+
+} // namespace
+
+TEST_F(History, CreationUndoRedoAndMenus) {
+    placeobject(101, 200, 200);
+    auto one = tableimage();
+    placeobject(104, 600, 200);
+    auto two = tableimage();
+    EXPECT_EQ(ui.menuenabled(MENU_UNDO), 1);
+    EXPECT_EQ(ui.menuenabled(MENU_REDO), 0);
+    EXPECT_EQ(ui.gadgetenabled(GADGET_UNDOREDO), 1);
+
+    undohistory();
+    EXPECT_EQ(IWONumber, 2);
+    EXPECT_EQ(tableimage(), one);
+    EXPECT_EQ(ui.menuenabled(MENU_REDO), 1);
+    EXPECT_EQ(ui.menuenabled(MENU_UNDO), 1);
+
+    undohistory();
+    EXPECT_EQ(IWONumber, 1);
+    EXPECT_EQ(ui.menuenabled(MENU_UNDO), 0);
+    EXPECT_EQ(ui.gadgetenabled(GADGET_UNDOREDO), 0);
+    EXPECT_EQ(ui.gadgetenabled(34), 0); // Duplicate and Delete need objects
+    EXPECT_EQ(ui.gadgetenabled(39), 0);
+
+    redohistory();
+    EXPECT_EQ(tableimage(), one);
+    EXPECT_EQ(IWO[1].selected, 1);
+    EXPECT_EQ(selectedIWO, 1);
+    EXPECT_EQ(ui.menuenabled(MENU_UNDO), 1);
+    redohistory();
+    EXPECT_EQ(tableimage(), two);
+    EXPECT_EQ(ui.menuenabled(MENU_REDO), 0);
+    redohistory(); // nothing more to redo
+    EXPECT_EQ(tableimage(), two);
+}
+
+TEST_F(History, ModifyUndoRedoFindsRecordById) {
+    placeobject(101, 200, 200);
+    placeobject(105, 600, 200);
+    placeobject(106, 900, 200);
+    auto before = tableimage();
+    drag(2, 100, 50);
+    auto after = tableimage();
+    // Reorder outside the history: the entry still finds its record by id.
+    swapIWO(1, 2);
+    auto swappedafter = tableimage();
+    undohistory();
+    EXPECT_EQ(IWO[1].type, 105);
+    EXPECT_EQ(IWO[1].x, 600);
+    EXPECT_EQ(selectedIWO, 1);
+    EXPECT_EQ(IWO[1].selected, 0); // restored, focused, not selected
+    redohistory();
+    EXPECT_EQ(tableimage(), swappedafter);
+    swapIWO(1, 2);
+    EXPECT_EQ(tableimage(), after);
+    undohistory();
+    EXPECT_EQ(tableimage(), before);
+}
+
+TEST_F(History, NewEditAfterUndoEndsRedo) {
+    placeobject(101, 200, 200);
+    placeobject(101, 600, 200);
+    undohistory();
+    EXPECT_EQ(ui.menuenabled(MENU_REDO), 1);
+    placeobject(105, 900, 900);
+    EXPECT_EQ(ui.menuenabled(MENU_REDO), 0);
+    auto now = tableimage();
+    redohistory();
+    EXPECT_EQ(tableimage(), now);
+    EXPECT_EQ(undocount(), 2);
+    EXPECT_EQ(IWONumber, 1);
+}
+
+TEST_F(History, RingHolds195Entries) {
+    for (int i = 0; i < 195; i++) placeobject(101, 100 + i, 100);
+    EXPECT_EQ(undocount(), 195);
+    EXPECT_EQ(IWONumber, 1);
+    // Everything can be redone again, in order.
+    for (int i = 0; i < 195; i++) redohistory();
+    EXPECT_EQ(IWONumber, 196);
+    EXPECT_EQ(IWO[195].x, 100 + 194);
+
+    newIWOdiagram();
+    IWONumber = 1;
+    for (int i = 0; i < 196; i++) placeobject(101, 100 + i, 100);
+    EXPECT_EQ(undocount(), 195);
+    ASSERT_EQ(IWONumber, 2); // the first creation was cut
+    EXPECT_EQ(IWO[1].x, 100);
+    undohistory(); // nothing left: no change
+    EXPECT_EQ(IWONumber, 2);
+    EXPECT_EQ(ui.menuenabled(MENU_UNDO), 0);
+}
+
+TEST_F(History, UnchangedDragLeavesHistoryAsItWas) {
+    placeobject(101, 200, 200);
+    placeobject(101, 600, 200);
+    drag(1, 10, 0);
+    undohistory(); // something to redo
+    auto k = kinds();
+    int16_t num = historynum;
+    auto table = tableimage();
+
+    drag(2, 0, 0); // dropped where it was
+    EXPECT_EQ(kinds(), k);
+    EXPECT_EQ(historynum, num);
+    EXPECT_EQ(ui.menuenabled(MENU_REDO), 1);
+
+    // Only the font changed (not a recorded field): no entry either.
+    savehistorypre(2);
+    strcpy(IWO[2].fontname, "Other.font");
+    IWO[2].font.ta_YSize = 30;
+    IWO[2].group = 4;
+    savehistorypost(2, HISTORY_MODIFY);
+    EXPECT_EQ(kinds(), k);
+
+    // Redo still brings the undone drag back.
+    strcpy(IWO[2].fontname, "");
+    redohistory();
+    EXPECT_EQ(IWO[1].x, 210);
+    (void)table;
+}
+
+TEST_F(History, NestedGroupsAreOneStep) {
+    placeobject(101, 200, 200);
+    placeobject(101, 600, 200);
+    auto before = tableimage();
+    savehistorypre(1);
+    savehistorypost(1, HISTORY_GROUPBEGIN);
+    drag(1, 30, 0);
+    drag(2, 0, 40);
+    savehistorypre(1);
+    savehistorypost(1, HISTORY_GROUPEND);
+    auto after = tableimage();
+    undohistory();
+    EXPECT_EQ(tableimage(), before);
+    EXPECT_EQ(undocount(), 2); // the two creations, nothing else
+    for (int i = 0; i < 2; i++) redohistory();
+    redohistory();
+    EXPECT_EQ(tableimage(), after);
+    EXPECT_EQ(ui.menuenabled(MENU_REDO), 0);
+}
+
+TEST_F(History, EntriesWhoseRecordIsGoneAreSkipped) {
+    placeobject(101, 200, 200);
+    placeobject(105, 600, 200);
+    placeobject(106, 900, 200);
+    drag(2, 50, 50);
+    // Group: modify 1 and 3.
+    savehistorypre(1);
+    savehistorypost(1, HISTORY_GROUPBEGIN);
+    savehistorypre(1);
+    IWO[1].x = 300;
+    savehistorypost(1, HISTORY_MODIFY);
+    savehistorypre(3);
+    IWO[3].x = 1000;
+    savehistorypost(3, HISTORY_MODIFY);
+    savehistorypre(1);
+    savehistorypost(1, HISTORY_GROUPEND);
+
+    // Object 1 is removed outside the history.
+    downjigIWO(1);
+    auto objects = IWONumber;
+    undohistory(); // the group: object 1's entry is skipped, object 3 goes back
+    EXPECT_EQ(IWONumber, objects);
+    EXPECT_EQ(IWO[2].x, 900);
+    EXPECT_EQ(IWO[1].x, 650);
+    undohistory(); // the drag of object 2
+    EXPECT_EQ(IWO[1].x, 600);
+    undohistory(); // creation of 3
+    EXPECT_EQ(IWONumber, 2);
+    undohistory(); // creation of 2
+    EXPECT_EQ(IWONumber, 1);
+    undohistory(); // creation of 1: already gone, nothing happens
+    EXPECT_EQ(IWONumber, 1);
+    EXPECT_EQ(IWO[1].type, DEADTYPE);
+    EXPECT_FALSE(canundo());
+}
+
+TEST_F(History, CommandLargerThanRingEmptiesHistory) {
+    for (int i = 0; i < 5; i++) placeobject(101, 100 + 10 * i, 100);
+    // One group of 250 modifications (more entries than the ring holds).
+    savehistorypre(1);
+    savehistorypost(1, HISTORY_GROUPBEGIN);
+    for (int n = 0; n < 250; n++) {
+        int i = 1 + n % 5;
+        savehistorypre(i);
+        IWO[i].y = (int16_t)(IWO[i].y + 1);
+        savehistorypost(i, HISTORY_MODIFY);
+    }
+    savehistorypre(1);
+    savehistorypost(1, HISTORY_GROUPEND);
+    auto now = tableimage();
+    EXPECT_FALSE(canundo());
+    EXPECT_EQ(ui.menuenabled(MENU_UNDO), 0);
+    EXPECT_EQ(ui.gadgetenabled(GADGET_UNDOREDO), 0);
+    undohistory();
+    EXPECT_EQ(tableimage(), now);
+    for (const auto &e : history) EXPECT_EQ(e.kind, 0);
+
+    // Recording goes on normally afterwards.
+    drag(2, 5, 5);
+    undohistory();
+    EXPECT_EQ(tableimage(), now);
+}
+
+TEST_F(History, OverwrittenGroupIsCutWhole) {
+    placeobject(101, 200, 200);
+    placeobject(101, 600, 200);
+    // The oldest step: a group moving both objects.
+    IWO[1].selected = 1;
+    savehistorypre(1);
+    savehistorypost(1, HISTORY_GROUPBEGIN);
+    for (int i = 1; i <= 2; i++) {
+        savehistorypre(i);
+        IWO[i].x = (int16_t)(IWO[i].x + 100);
+        savehistorypost(i, HISTORY_MODIFY);
+    }
+    savehistorypre(1);
+    savehistorypost(1, HISTORY_GROUPEND);
+    // 193 more creations: the ring's 195 entries are 4 group entries + 191.
+    for (int i = 0; i < 193; i++) placeobject(105, 100 + i, 900);
+    // The two creations and the group's begin were overwritten; the rest of
+    // the group must not be undone.
+    EXPECT_EQ(undocount(), 193);
+    EXPECT_EQ(IWONumber, 3);
+    EXPECT_EQ(IWO[1].x, 300);
+    EXPECT_EQ(IWO[2].x, 700);
+}
+
+// Deletion as the delete command records it: each connector attached to the
+// object (kind 6, removed first), then the object itself (kind 5).
+TEST_F(History, DeletedNodeComesBackWithItsConnectorsInOneStep) {
+    placeobject(101, 200, 200);
+    placeobject(108, 300, 300); // stands for a connector from the node
+    placeobject(105, 600, 200); // the node
+    placeobject(108, 400, 400); // another connector to it
+    placeobject(101, 900, 900);
+    auto before = tableimage();
+    auto deletenode = [](bool grouped) {
+        if (grouped) {
+            savehistorypre(3);
+            savehistorypost(3, HISTORY_GROUPBEGIN);
+        }
+        for (int r : {4, 2}) {
+            savehistorypre(r);
+            savehistorypost(r, HISTORY_CONNECTORDELETE);
+            downjigIWO(r);
+        }
+        savehistorypre(2);
+        savehistorypost(2, HISTORY_DELETE);
+        downjigIWO(2);
+        if (grouped) {
+            savehistorypre(0);
+            savehistorypost(0, HISTORY_GROUPEND);
+        }
+    };
+    for (bool grouped : {true, false}) {
+        deletenode(grouped);
+        auto after = tableimage();
+        ASSERT_EQ(IWONumber, 3);
+        undohistory();
+        EXPECT_EQ(tableimage(), before) << grouped;
+        EXPECT_EQ(IWONumber, 6);
+        // Redo goes entry by entry: a group takes all three records at
+        // once, lone entries one each.
+        redohistory();
+        if (grouped) {
+            EXPECT_EQ(tableimage(), after);
+        } else {
+            EXPECT_EQ(IWONumber, 5);
+            redohistory();
+            redohistory();
+            EXPECT_EQ(tableimage(), after);
+        }
+        undocount();
+        for (int i = 0; i < 5; i++) redohistory();
+        EXPECT_EQ(tableimage(), before);
+    }
+}
+
+TEST_F(History, NewDiagramEmptiesHistory) {
+    placeobject(101, 200, 200);
+    drag(1, 10, 10);
+    newIWOdiagram();
+    IWONumber = 1;
+    EXPECT_FALSE(canundo());
+    undohistory();
+    EXPECT_EQ(IWONumber, 1);
+    redohistory();
+    EXPECT_EQ(IWONumber, 1);
+}
+
+TEST_F(History, UndoAndRedoMarkDiagramModified) {
+    placeobject(101, 200, 200);
+    IWODiagram.saved = 1;
+    undohistory();
+    EXPECT_EQ(IWODiagram.saved, 0);
+    IWODiagram.saved = 1;
+    redohistory();
+    EXPECT_EQ(IWODiagram.saved, 0);
+}
