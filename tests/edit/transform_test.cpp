@@ -1,0 +1,454 @@
+// The commands on the selection, each checked through one undo (exactly the
+// table before) and one redo (exactly the table after).
+#include "edit/transform.h"
+
+#include "edit/history.h"
+#include "edit/interact.h"
+#include "edit/selection.h"
+#include "export/clones.h"
+#include "connect/placing.h"
+#include "historyutil.h"
+#include "render/view.h"
+#include "testutil.h"
+
+#include <cstring>
+#include <functional>
+
+namespace {
+
+class Transform : public Core {
+  protected:
+    void SetUp() override {
+        Core::SetUp();
+        IWONumber = 1;
+    }
+
+    // A small diagram of assorted objects with labels, pens and line ends.
+    void scene() {
+        int a = placeobject(101, 300, 300, 400, 200);
+        std::strcpy(IWO[a].label, "box");
+        IWO[a].fillcolour = 5;
+        int b = placeobject(117, 900, 300); // asymmetric triangle
+        std::strcpy(IWO[b].label, "tri");
+        IWO[b].linecolour = 3;
+        int c = placeobject(119, 300, 900); // cloud: boxes and half-ellipses
+        IWO[c].lineweight = 4;
+        // A line drawn by its two end points, with arrow heads.
+        connectstartoffsetx = 1200;
+        connectstartoffsety = 1000;
+        int d = placeobject(107, 1500, 1300);
+        IWO[d].x = 1200;
+        IWO[d].y = 1000;
+        IWO[d].width = 300;
+        IWO[d].height = 300;
+        IWO[d].draw[1].kind = 20;
+        IWO[d].draw[2].kind = 22;
+        IWO[d].draw[2].px[1] = 15;
+        int e = placeobject(123, 1700, 400); // exclamation: rounded box and ellipse
+        std::strcpy(IWO[e].label, "!");
+        resethistory();
+    }
+
+    // Runs a command, then checks that one undo gives back exactly the table
+    // before and one redo exactly the table after.
+    void roundtrip(const char *name, const std::function<void()> &command) {
+        SCOPED_TRACE(name);
+        auto before = tableimage();
+        int16_t pw = IWODiagram.paperwidth, ph = IWODiagram.paperheight;
+        command();
+        ASSERT_TRUE(canundo());
+        auto after = tableimage();
+        int16_t aw = IWODiagram.paperwidth, ah = IWODiagram.paperheight;
+        undohistory();
+        EXPECT_EQ(difference(tableimage(), before), "");
+        EXPECT_EQ(IWODiagram.paperwidth, pw);
+        EXPECT_EQ(IWODiagram.paperheight, ph);
+        redohistory();
+        EXPECT_EQ(difference(tableimage(), after), "");
+        EXPECT_EQ(IWODiagram.paperwidth, aw);
+        EXPECT_EQ(IWODiagram.paperheight, ah);
+        undohistory();
+        EXPECT_EQ(difference(tableimage(), before), "");
+        EXPECT_EQ(ui.menuenabled(MENU_UNDO), 0);
+    }
+};
+
+} // namespace
+
+TEST_F(Transform, EveryCommandUndoesAndRedoesExactly) {
+    scene();
+    selectonly({1, 3, 4});
+    roundtrip("duplicate()", [] { duplicate(); });
+    selectonly({2, 4});
+    roundtrip("delete_()", [] { delete_(); });
+    selectonly({2, 4});
+    roundtrip("sendtofront()", [] { sendtofront(); });
+    selectonly({3, 5});
+    roundtrip("sendtoback()", [] { sendtoback(); });
+    selectonly({1, 2, 4});
+    roundtrip("resize(50)", [] { resize(50); });
+    selectonly({1, 2, 4});
+    roundtrip("resize(200)", [] { resize(200); });
+    selectonly({1, 2, 3, 4, 5});
+    roundtrip("flip(1)", [] { flip(1); });
+    selectonly({2, 5});
+    roundtrip("flip(2)", [] { flip(2); });
+    roundtrip("croptofit()", [] { croptofit(); });
+}
+
+TEST_F(Transform, UndoingASequenceRestoresTheDiagram) {
+    scene();
+    auto original = tableimage();
+    selectonly({1, 2});
+    duplicate();
+    flip(1);
+    selectonly({3, 6});
+    sendtoback();
+    resize(200);
+    selectonly({2});
+    delete_();
+    croptofit();
+    selectonly({1, 4});
+    sendtofront();
+    undocount();
+    EXPECT_EQ(tableimage(), original);
+    EXPECT_EQ(IWODiagram.paperwidth, 2100);
+}
+
+TEST_F(Transform, DuplicateGroupsCopiesTogether) {
+    scene();
+    IWO[1].group = 1;
+    IWO[2].group = 1;
+    IWO[3].group = 2;
+    groupnum = 2;
+    selectonly({1, 2, 3});
+    duplicate();
+    ASSERT_EQ(IWONumber, 9);
+    for (int i = 6; i <= 8; i++) {
+        EXPECT_EQ(IWO[i].group, 3) << i;
+        EXPECT_EQ(IWO[i].selected, 1);
+    }
+    EXPECT_EQ(IWO[6].x, IWO[1].x + 50);
+    EXPECT_EQ(IWO[6].y, IWO[1].y + 50);
+    EXPECT_STREQ(IWO[6].label, "box");
+    EXPECT_EQ(IWO[1].selected, 0);
+    EXPECT_EQ(selectedIWO, 8);
+    EXPECT_EQ(numIWOselected, 3);
+    EXPECT_EQ(clones, 3);
+    // Undo and redo keep the copies in their new group.
+    undohistory();
+    redohistory();
+    EXPECT_EQ(IWO[7].group, 3);
+}
+
+TEST_F(Transform, DuplicateSkipsConnectorsAndStopsAtFullTable) {
+    scene();
+    IWO[4].type = 108; // a lone selected connector is not copied by duplicate
+    selectonly({4});
+    duplicate();
+    EXPECT_EQ(IWONumber, 6);
+    EXPECT_FALSE(canundo());
+}
+
+TEST_F(Transform, DeleteRemovesLockedObjectsAndEndsTheSelection) {
+    scene();
+    IWO[2].locked = 1;
+    int16_t idafter = IWO[3].id;
+    selectonly({2, 5});
+    delete_();
+    EXPECT_EQ(IWONumber, 4);
+    EXPECT_EQ(IWO[2].id, idafter);
+    EXPECT_EQ(selectedIWO, 0);
+    EXPECT_EQ(numIWOselected, 0);
+}
+
+TEST_F(Transform, ZOrderKeepsTheSelectionsOwnOrder) {
+    for (int i = 0; i < 8; i++) placeobject(101, 100 + 100 * i, 100);
+    int16_t ids[9];
+    for (int i = 1; i <= 8; i++) ids[i] = IWO[i].id;
+    selectonly({2, 5, 7});
+    sendtofront();
+    EXPECT_EQ(IWO[6].id, ids[2]);
+    EXPECT_EQ(IWO[7].id, ids[5]);
+    EXPECT_EQ(IWO[8].id, ids[7]);
+    EXPECT_EQ(IWO[1].id, ids[1]);
+    EXPECT_EQ(IWO[5].id, ids[8]);
+    EXPECT_EQ(selectedIWO, 8);
+
+    // The properties buffer (record 0) survives sending to the back.
+    IWO[0] = IWO[3];
+    std::strcpy(IWO[0].label, "buffer");
+    IWORecord buffer = IWO[0];
+    for (int i = 1; i <= 8; i++) IWO[i].selected = 0;
+    IWO[6].selected = IWO[7].selected = IWO[8].selected = 1;
+    sendtoback();
+    EXPECT_EQ(IWO[1].id, ids[2]);
+    EXPECT_EQ(IWO[2].id, ids[5]);
+    EXPECT_EQ(IWO[3].id, ids[7]);
+    EXPECT_EQ(IWO[4].id, ids[1]);
+    EXPECT_EQ(selectedIWO, 1);
+    uint8_t a[IWORECORDSIZE], b[IWORECORDSIZE];
+    writeIWOrecord(IWO[0], a);
+    writeIWOrecord(buffer, b);
+    EXPECT_EQ(0, std::memcmp(a, b, IWORECORDSIZE));
+}
+
+TEST_F(Transform, ResizeKeepsTheMinimumExceptForLines) {
+    int r = placeobject(101, 300, 300, 30, 100);
+    int big = placeobject(101, 300, 600, 310, 210);
+    connectstartoffsetx = 1000;
+    connectstartoffsety = 1000;
+    int l = placeobject(107, 1030, 1010);
+    IWO[l].x = 1000;
+    IWO[l].y = 1000;
+    IWO[l].width = 30;
+    IWO[l].height = 10;
+    selectonly({r, l});
+    resize(50);
+    EXPECT_EQ(IWO[r].width, 20);
+    EXPECT_EQ(IWO[r].height, 50);
+    EXPECT_EQ(IWO[l].width, 15);
+    EXPECT_EQ(IWO[l].height, 5);
+    selectonly({big});
+    resize(200);
+    EXPECT_EQ(IWO[big].width, 620);
+    EXPECT_EQ(IWO[big].height, 420);
+    // A locked object is left as it is.
+    IWO[big].locked = 1;
+    resize(50);
+    EXPECT_EQ(IWO[big].width, 620);
+}
+
+TEST_F(Transform, FlipMirrorsPartsAndExchangesPositions) {
+    int t = placeobject(117, 500, 500); // triangle (0,0)(100,100)(0,100)
+    selectonly({t});
+    flip(1);
+    EXPECT_EQ(IWO[t].x, 500); // its own box is the selection's box
+    EXPECT_EQ(IWO[t].draw[0].px[0], 100);
+    EXPECT_EQ(IWO[t].draw[0].px[1], 0);
+    EXPECT_EQ(IWO[t].draw[0].px[2], 100);
+    EXPECT_EQ(IWO[t].draw[0].py[1], 100); // y untouched
+    // Handles: 5 (50,50) mirrors in x into 4's place; 2 and 3 stay not offered.
+    EXPECT_EQ(IWO[t].handlex[4], 50);
+    EXPECT_EQ(IWO[t].handlex[1], -99);
+
+    int a = placeobject(101, 100, 100, 200, 100);
+    int b = placeobject(101, 800, 100, 300, 100);
+    selectonly({a, b});
+    flip(1);
+    EXPECT_EQ(IWO[a].x, 900);
+    EXPECT_EQ(IWO[b].x, 100);
+    flip(2);
+    EXPECT_EQ(IWO[a].y, 100);
+
+    // A coordinate at the edge of the byte range saturates instead of wrapping.
+    IWO[t].draw[0].px[3] = -128;
+    selectonly({t});
+    flip(1);
+    EXPECT_EQ(IWO[t].draw[0].px[3], 127);
+}
+
+TEST_F(Transform, FlipOfALineReversesIt) {
+    connectstartoffsetx = 400;
+    connectstartoffsety = 400;
+    int l = placeobject(107, 600, 500);
+    IWO[l].x = 400;
+    IWO[l].y = 400;
+    IWO[l].width = 200;
+    IWO[l].height = 100;
+    selectonly({l});
+    flip(1); // horizontal: the same segment, drawn from the other end
+    EXPECT_EQ(IWO[l].x, 400);
+    EXPECT_EQ(IWO[l].y, 500);
+    EXPECT_EQ(IWO[l].width, 200);
+    EXPECT_EQ(IWO[l].height, -100);
+    IWO[l].y = 400;
+    IWO[l].height = 100;
+    flip(2); // vertical: the start is mirrored onto the far edge
+    EXPECT_EQ(IWO[l].y, 500);
+    EXPECT_EQ(IWO[l].height, -100);
+}
+
+TEST_F(Transform, FlipOfOnlyConnectorsLeavesThemAlone) {
+    scene();
+    IWO[4].type = 108;
+    auto before = tableimage();
+    int16_t num = historynum;
+    selectonly({4});
+    flip(1);
+    EXPECT_EQ(tableimage(), before);
+    EXPECT_EQ(historynum, num);
+}
+
+TEST_F(Transform, CropFitsThePageAndUndoRestoresIt) {
+    placeobject(101, 500, 300, 100, 100);
+    placeobject(101, 700, 500, 200, 200);
+    int16_t pw = IWODiagram.paperwidth;
+    IWODiagram.saved = 1;
+    EXPECT_EQ(croptofit(), 1);
+    EXPECT_EQ(IWODiagram.paperwidth, 600);
+    EXPECT_EQ(IWODiagram.paperheight, 600);
+    EXPECT_EQ(IWO[1].x, 100);
+    EXPECT_EQ(IWO[1].y, 100);
+    EXPECT_EQ(IWO[2].x, 300);
+    EXPECT_EQ(IWODiagram.saved, 0);
+    undohistory();
+    EXPECT_EQ(IWODiagram.paperwidth, pw);
+    EXPECT_EQ(IWO[1].x, 500);
+
+    // A line drawn up and left counts with both its ends.
+    connectstartoffsetx = 1000;
+    connectstartoffsety = 1000;
+    int l = placeobject(107, 0, 0);
+    IWO[l].x = 1000;
+    IWO[l].y = 1000;
+    IWO[l].width = -200;
+    IWO[l].height = -900;
+    croptofit();
+    EXPECT_EQ(IWODiagram.paperwidth, 700);
+    EXPECT_EQ(IWODiagram.paperheight, 1100);
+}
+
+TEST_F(Transform, CropOfAnEmptyDiagramOnlyComplains) {
+    int16_t pw = IWODiagram.paperwidth;
+    EXPECT_EQ(croptofit(), 0);
+    EXPECT_NE(lines().find("You have not drawn any objects to crop the diagram to!"),
+              std::string::npos);
+    EXPECT_EQ(IWODiagram.paperwidth, pw);
+    EXPECT_EQ(ui.menuenabled(MENU_UNDO), -1);
+}
+
+TEST_F(Transform, CommandsMarkTheDiagramModified) {
+    scene();
+    const std::function<void()> commands[] = {
+        [] { duplicate(); }, [] { delete_(); }, [] { sendtofront(); },
+        [] { sendtoback(); }, [] { resize(50); }, [] { flip(1); }, [] { croptofit(); }};
+    for (const auto &command : commands) {
+        selectonly({1});
+        IWODiagram.saved = 1;
+        command();
+        EXPECT_EQ(IWODiagram.saved, 0);
+    }
+}
+
+TEST_F(Transform, SelectAllNudgeOnAFullTableEmptiesHistory) {
+    for (int i = 0; i < MAXIWO; i++) placeobject(101, 100 + i, 100 + i % 500, 50, 50);
+    ASSERT_EQ(IWONumber, MAXIWO + 1);
+    for (int i = 1; i < IWONumber; i++) IWO[i].selected = 1;
+    selectedIWO = (int16_t)(IWONumber - 1);
+    resize(200);
+    auto now = tableimage();
+    undohistory();
+    EXPECT_EQ(tableimage(), now);
+    EXPECT_EQ(ui.menuenabled(MENU_UNDO), 0);
+    // Duplicating on a full table copies nothing.
+    duplicate();
+    EXPECT_EQ(IWONumber, MAXIWO + 1);
+}
+
+// ---- with connectors ----
+
+namespace {
+
+// Two nodes joined by a connector, a third node joined to the second, and a
+// loose rectangle. Returns nothing; indices 1 to 6.
+void connectedscene() {
+    using namespace placing;
+    int a = place(101, 300, 300, 300, 200);   // 1
+    int b = place(105, 1000, 300, 300, 200);  // 2
+    connect(a, 300, 100, b, 0, 100);          // 3
+    int c = place(104, 1000, 1000, 300, 300); // 4
+    connect(b, 150, 200, c, 150, 0);          // 5
+    place(101, 300, 1200, 200, 200);          // 6
+    std::strcpy(IWO[a].label, "root");
+    IWO[3].draw[2].kind = 21;
+    resethistory();
+}
+
+} // namespace
+
+TEST_F(Transform, CommandsWithConnectorsUndoAndRedoExactly) {
+    connectedscene();
+    selectonly({1, 2});
+    roundtrip("duplicate()", [] { duplicate(); });
+    selectonly({2});
+    roundtrip("delete_()", [] { delete_(); }); // the node and both its connectors
+    selectonly({2, 4});
+    roundtrip("resize(200)", [] { resize(200); });
+    selectonly({1, 2, 3, 4, 5});
+    roundtrip("flip(1)", [] { flip(1); });
+    selectonly({1, 4});
+    roundtrip("flip(2)", [] { flip(2); });
+    selectonly({3, 2});
+    roundtrip("sendtoback()", [] { sendtoback(); });
+    selectonly({1});
+    roundtrip("sendtofront()", [] { sendtofront(); });
+    roundtrip("croptofit()", [] { croptofit(); });
+    // A drag of the selection by one of its nodes.
+    selectonly({3, 2});
+    roundtrip("drag by node", [] {
+        placing::outline(2, 120, -40, 0, 0);
+        movegroup(2);
+    });
+}
+
+TEST_F(Transform, DeleteTakesTheConnectorsOfTheNode) {
+    connectedscene();
+    int16_t loose = IWO[6].id, first = IWO[1].id, third = IWO[4].id;
+    selectonly({2});
+    delete_();
+    EXPECT_EQ(placing::ids(), (std::vector<int>{first, third, loose}));
+    EXPECT_EQ(undocount(), 1);
+    EXPECT_EQ(IWONumber, 7);
+
+    // A connector sent below its node goes with it, and nothing else does.
+    selectonly({5});
+    sendtoback();
+    int16_t connector = IWO[1].id;
+    ASSERT_EQ(IWO[1].type, 108);
+    int node = findIWObyid(third);
+    selectonly({node});
+    delete_();
+    EXPECT_EQ(IWONumber, 5);
+    EXPECT_EQ(findIWObyid(connector), -99);
+    EXPECT_EQ(findIWObyid(third), -99);
+    EXPECT_NE(findIWObyid(loose), -99);
+}
+
+TEST_F(Transform, DuplicatedNodesKeepTheirConnectorBetweenTheCopies) {
+    connectedscene();
+    selectonly({1, 2});
+    duplicate();
+    // Copies of 1 and 2, and of the connectors attached to them: 3 between
+    // the copies, 5 from the copy of 2 to the original 4.
+    ASSERT_EQ(IWONumber, 11);
+    int16_t ca = IWO[7].id, cb = IWO[8].id;
+    int joined = 0, tooriginal = 0;
+    for (int i = 9; i <= 10; i++) {
+        ASSERT_EQ(IWO[i].type, 108);
+        if (IWO[i].connectstart == ca && IWO[i].connectend == cb) joined++;
+        if (IWO[i].connectstart == cb && IWO[i].connectend == IWO[4].id) tooriginal++;
+    }
+    EXPECT_EQ(joined, 1);
+    EXPECT_EQ(tooriginal, 1);
+}
+
+TEST_F(Transform, CropOrDeleteOfMoreThanTheRingHoldsEmptiesHistory) {
+    for (int i = 0; i < 200; i++) placeobject(101, 500 + (i % 20) * 50, 400 + (i / 20) * 50, 40, 40);
+    croptofit(); // 202 entries: crop begin, 200 moves, crop end
+    EXPECT_EQ(IWODiagram.paperwidth, 19 * 50 + 40 + 200);
+    EXPECT_EQ(IWO[1].x, 100);
+    EXPECT_FALSE(canundo());
+    auto now = tableimage();
+    undohistory();
+    EXPECT_EQ(tableimage(), now);
+    EXPECT_EQ(IWO[1].x, 100);
+
+    placeobject(105, 300, 300);
+    for (int i = 1; i < IWONumber; i++) IWO[i].selected = 1;
+    delete_();
+    EXPECT_EQ(IWONumber, 1);
+    EXPECT_FALSE(canundo());
+    undohistory();
+    EXPECT_EQ(IWONumber, 1);
+}
