@@ -2,6 +2,9 @@
 //
 //   placeobject(type, x, y, w, h)  place an object as the pointer does and
 //                                  record its creation; returns its index
+//   connectobjects(a, ax, ay, b, bx, by)
+//                                  a connector from offset (ax, ay) in object a
+//                                  to offset (bx, by) in b, unselected
 //   selectonly({i...})             make exactly these objects the selection
 //   tableimage()                   the objects' byte images in table order
 //                                  (selection left out), for exact comparison
@@ -11,6 +14,7 @@
 //   undocount()                    undo until nothing is left; the steps taken
 #pragma once
 #include "edit/history.h"
+#include "edit/interact.h"
 #include "edit/select.h"
 #include "model/create.h"
 #include "model/diagram.h"
@@ -30,6 +34,24 @@ inline int placeobject(int type, int x, int y, int w = -1, int h = -1) {
     int n = IWONumber;
     resetsingleIWO(n);
     createIWO(n, type, x, y, linecolour, lineweight, fillcolour);
+    savehistorypre(n);
+    savehistorypost(n, HISTORY_CREATE);
+    return n;
+}
+
+inline int connectobjects(int a, int ax, int ay, int b, int bx, int by) {
+    connectstartIWO = (int16_t)a, connectendIWO = (int16_t)b;
+    connectstartoffsetx = (int16_t)ax, connectstartoffsety = (int16_t)ay;
+    connectendoffsetx = (int16_t)bx, connectendoffsety = (int16_t)by;
+    int x = IWO[a].x + ax, y = IWO[a].y + ay, ex = IWO[b].x + bx, ey = IWO[b].y + by;
+    // The outline runs from the press to the release point, as the pointer left it.
+    IWORecord &s = IWO[SHADOWIWO];
+    s.x = (int16_t)x, s.y = (int16_t)y, s.width = (int16_t)(ex - x), s.height = (int16_t)(ey - y);
+    int n = IWONumber;
+    resetsingleIWO(n);
+    createIWO(n, 108, ex, ey, linecolour, lineweight, fillcolour);
+    IWO[n].selected = 0;
+    connectstartIWO = connectendIWO = -5;
     savehistorypre(n);
     savehistorypost(n, HISTORY_CREATE);
     return n;
