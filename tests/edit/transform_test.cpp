@@ -216,6 +216,11 @@ TEST_F(Transform, ResizeKeepsTheMinimumExceptForLines) {
     IWO[big].locked = 1;
     resize(50);
     EXPECT_EQ(IWO[big].width, 620);
+    // Doubling past the 16-bit range saturates instead of turning negative.
+    IWO[big].locked = 0;
+    IWO[big].width = 20000;
+    resize(200);
+    EXPECT_GT(IWO[big].width, 0);
 }
 
 TEST_F(Transform, FlipMirrorsPartsAndExchangesPositions) {
