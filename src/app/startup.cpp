@@ -14,6 +14,7 @@
 // one process (tests, the command-line tool) starts the same both times.
 int setstartvalues() {
     selectedtool = 32;
+    tempfont = IWeaveFont;
     selectedIWO = -1;
     selectedIWOhandle = 0;
     IWODiagram.saved = 1;
