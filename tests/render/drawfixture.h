@@ -1,0 +1,94 @@
+// drawfixture.h - a small drawing window for the drawing and erasing tests.
+//
+//   Small                 Core with an open diagram in a 160 x 120 window; the
+//                         page is 1200 x 900 units at zoom 0.125 (150 x 112
+//                         pixels), scrolled so that its top-left corner lies at
+//                         window pixel (5, 2)
+//   Small::setview(pw, ph, z, hx, vy)  another page size, zoom and scroll tops
+//   Small::clear()        cleardrawspace(papercolour)
+//   Small::snapshot()     the window's pens
+//   drawpart(r, k, kind, pts, fill)   set part k of object r: kind, points, pens
+//   zoomedpng(rp, path, scale)        write an enlarged copy of a raster (for looking at)
+//   samepens(a, b, w)                 two pictures w pixels wide are equal (else where not)
+//   changedpens(a, b, w, x0, y0, x1, y1)  pixels that differ inside a box
+#pragma once
+#include "renderfixture.h"
+
+#include "render/draw.h"
+#include "render/erase.h"
+#include "store/prefs.h"
+
+#include <initializer_list>
+#include <utility>
+
+class Small : public Core {
+  protected:
+    void SetUp() override {
+        Core::SetUp();
+        DiagramExists = 1;
+        opendrawspacewindow(160, 120);
+        setview(1200, 900, 0.125f, 95, 98);
+    }
+    void TearDown() override {
+        closedrawspacewindow();
+        Core::TearDown();
+    }
+    void setview(int pw, int ph, float z, int hx, int vy) {
+        IWODiagram.paperwidth = (int16_t)pw;
+        IWODiagram.paperheight = (int16_t)ph;
+        zoom = z;
+        setbitmapsize();
+        setscrollertop(HSCROLLER, hx);
+        setscrollertop(VSCROLLER, vy);
+    }
+    void clear() { cleardrawspace(papercolour); }
+    std::vector<uint8_t> snapshot() const { return drawspacerp->Pixels; }
+    int pen(int x, int y) const { return ReadPixel(drawspacerp, x, y); }
+};
+
+inline void drawpart(IWORecord &r, int k, int kind, std::initializer_list<std::pair<int, int>> pts,
+                     int fill) {
+    DrawPart &d = r.draw[k];
+    d.kind = (int8_t)kind;
+    int j = 0;
+    for (auto [x, y] : pts) {
+        d.px[j] = (int8_t)x;
+        d.py[j] = (int8_t)y;
+        j++;
+    }
+    d.linecolour = r.linecolour;
+    d.fillcolour = (int16_t)fill;
+    d.lineweight = r.lineweight;
+    if (r.drawnum < k + 1) r.drawnum = (uint8_t)(k + 1);
+}
+
+inline void zoomedpng(const Raster *rp, const std::string &path, int scale) {
+    std::vector<uint8_t> big((size_t)rp->Width * scale * rp->Height * scale);
+    for (int y = 0; y < rp->Height * scale; y++)
+        for (int x = 0; x < rp->Width * scale; x++)
+            big[(size_t)y * rp->Width * scale + x] =
+                rp->Pixels[(size_t)(y / scale) * rp->Width + x / scale];
+    writepenpngdata(path.c_str(), big.data(), rp->Width * scale, rp->Height * scale);
+}
+
+inline ::testing::AssertionResult samepens(const std::vector<uint8_t> &a,
+                                           const std::vector<uint8_t> &b, int w) {
+    if (a.size() != b.size()) return ::testing::AssertionFailure() << "sizes differ";
+    int count = 0;
+    size_t first = 0;
+    for (size_t i = 0; i < a.size(); i++)
+        if (a[i] != b[i] && count++ == 0) first = i;
+    if (count == 0) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << count << " pixels differ, first at (" << first % w << "," << first / w
+           << "): " << (int)a[first] << " vs " << (int)b[first];
+}
+
+inline int changedpens(const std::vector<uint8_t> &a, const std::vector<uint8_t> &b, int w, int x0,
+                       int y0, int x1, int y1) {
+    int count = 0;
+    for (int y = y0; y <= y1; y++)
+        for (int x = x0; x <= x1; x++)
+            if (a[(size_t)y * w + x] != b[(size_t)y * w + x]) count++;
+    return count;
+}
