@@ -367,11 +367,11 @@ void typedefaults(int index, IWORecord &r, int type, int x, int y) {
         setpart(r, 0, 1, bar);
         r.draw[0].px[5] = r.draw[0].py[5] = 25;
         setpart(r, 1, 6, {{50, 87}, {50, 12}});
-        // The first highlight entry takes the bar's outline, so that a selected
-        // Exclam never draws from what the slot held before.
+        // The first highlight entry is the bar's box (a kind-1 highlight is a
+        // box from two corners), so that a selected Exclam never draws from
+        // what the slot held before.
         r.highlightnum = 2;
-        setpoints(r.highlight[0], 1, bar);
-        r.highlight[0].px[5] = r.highlight[0].py[5] = 25;
+        setpoints(r.highlight[0], 1, {{0, 0}, {100, 70}});
         setpoints(r.highlight[1], 6, {{50, 87}, {50, 12}});
         setpoints(r.erase, 1, CORNERS);
         standardhandles(r);

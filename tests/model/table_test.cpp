@@ -175,12 +175,12 @@ TEST_F(Table, PerTypeDefaults) {
     EXPECT_EQ(IWO[th].labely, 30);
 
     // The Exclam's first highlight entry is the bar, not whatever the slot held.
-    IWO[IWONumber].highlight[0].px[2] = 77;
+    IWO[IWONumber].highlight[0].px[1] = 77;
     int ex = place(123, 0, 0);
     EXPECT_EQ(IWO[ex].width, 103);
     EXPECT_EQ(IWO[ex].height, 420);
-    EXPECT_EQ(IWO[ex].highlight[0].px[2], 100);
-    EXPECT_EQ(IWO[ex].highlight[0].py[2], 70);
+    EXPECT_EQ(IWO[ex].highlight[0].px[1], 100);
+    EXPECT_EQ(IWO[ex].highlight[0].py[1], 70);
 
     int ss = place(129, 0, 0);
     EXPECT_EQ(IWO[ss].width, 155);
