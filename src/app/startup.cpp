@@ -9,6 +9,8 @@
 #include "model/iwo.h"
 #include "render/view.h"
 #include "store/prefs.h"
+#include "store/userobjects.h"
+#include "app/tools.h"
 
 // Every global gets its initial value here, so that a session started twice in
 // one process (tests, the command-line tool) starts the same both times.
@@ -64,8 +66,10 @@ int setstartvalues() {
 int setupcore() {
     setstartvalues();
     setdefaultpreferences();
+    resetUserIWOs();
     setIWOtypenames();
     setIWOhelptext();
+    setIWObuttons();
     newIWOdiagram();
     return 1;
 }
