@@ -12,6 +12,7 @@
 // Event classes (upper 16 bits of result).
 constexpr int32_t IW_CLOSEWINDOW = 0x10000;
 constexpr int32_t IW_MOUSEMOVE = 0x20000; // pointer movement: tracking only
+constexpr int32_t IW_GADGETUP = 0x40000;  // a button released (lower 16 bits: its id)
 constexpr int32_t IW_NEWSIZE = 0x50000;
 constexpr int32_t IW_MENUPICK = 0x60000;
 constexpr int32_t IW_GADGETHELP = 0x80000;

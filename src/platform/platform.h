@@ -46,6 +46,13 @@ class PlatformUI {
     virtual void setwindowtitle(const char *title) = 0;
     // Enables or disables a menu item, addressed by its full menu number.
     virtual void setmenuenabled(int /*fullmenunumber*/, bool /*enabled*/) {}
+    // Shows a check-mark menu item checked or not.
+    virtual void setmenuchecked(int /*fullmenunumber*/, bool /*checked*/) {}
+    // Whether the pointer was in the upper half of a button when it was last
+    // released (the toolbar's two-way buttons).
+    virtual bool gadgetupperhalf(int /*id*/) { return true; }
+    // Gives a button another selected (pressed) image, by icon file name.
+    virtual void setgadgetselectedimage(int /*id*/, const char * /*name*/) {}
     // Enables or disables a toolbar or palette button, addressed by its gadget id.
     virtual void setgadgetenabled(int /*id*/, bool /*enabled*/) {}
     // Shows a text in the shape palette's help line.

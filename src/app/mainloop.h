@@ -1,0 +1,23 @@
+// mainloop.h - start-up, the dispatch of window events and shut-down.
+//
+// The desktop platform owns the event loop; it hands every input event to
+// iwevent(), which calls the window's handler in the fixed order of the
+// windows and says when the program is to end.
+//
+//   setupinterface()          settings, icon names, help texts, type catalogue, buttons
+//   resetinterface()          the state "no diagram": tools and items disabled, fresh record
+//   iwevent(window, result, code)  one input event of a window; 1 = quit after it
+//   requestbreak()            Ctrl-C: quit after the current event
+//   closedown()               shut-down
+#pragma once
+#include <cstdint>
+
+enum IWWindow { DRAWSPACEWINDOW, SHAPEWINDOW, IDEAWEAVEWINDOW };
+
+extern int16_t okay; // the exit code of a normal run
+
+int setupinterface();
+int resetinterface();
+int iwevent(IWWindow window, int32_t result, int code);
+void requestbreak();
+int closedown();
