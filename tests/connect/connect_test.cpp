@@ -1,0 +1,250 @@
+// Connectors: end points that follow their objects, attachments recomputed
+// from geometry, deletion with their objects, folding, copying on duplication.
+#include "connect/connect.h"
+#include "connect/placing.h"
+#include "edit/history.h"
+#include "export/clones.h"
+#include "render/view.h"
+#include "testutil.h"
+
+using namespace placing;
+using V = std::vector<int>;
+
+namespace {
+class Connectors : public Core {
+  protected:
+    void SetUp() override {
+        Core::SetUp();
+        SnapToGrid = 0;
+    }
+};
+} // namespace
+
+// Ends are percentages of the attached boxes (truncated) and follow the
+// objects when they move or are resized.
+TEST_F(Connectors, EndsFollowMovedAndResizedObjects) {
+    int a = place(101, 100, 100, 310, 210);
+    int b = place(101, 800, 100, 200, 100);
+    int c = connect(a, 155, 105, b, 0, 50);
+    EXPECT_EQ(V({IWO[c].connectstartx, IWO[c].connectstarty, IWO[c].connectendx,
+                 IWO[c].connectendy}),
+              V({50, 50, 0, 50}));
+    EXPECT_EQ(connections(IWO[a]), 1);
+    IWO[a].x = 200, IWO[a].width = 101; // 50 % of 101 is 50
+    calcconnectorpoints(a);
+    EXPECT_EQ(seg(c), V({250, 205, 800, 150}));
+    IWO[b].x = 1200, IWO[b].y = 400, IWO[b].height = 300;
+    calcconnectorpoints(b);
+    EXPECT_EQ(seg(c), V({250, 205, 1200, 550}));
+}
+
+// A connector attached to a connector follows it, down a chain; an object of
+// zero height gives percentage 0.
+TEST_F(Connectors, ChainsOfConnectorsFollow) {
+    int a = place(101, 100, 100, 200, 200);
+    int b = place(101, 1000, 100, 200, 200);
+    int d = place(101, 500, 1000, 200, 200);
+    int c1 = connect(a, 100, 100, b, 100, 100); // level: height 0
+    int c2 = connect(c1, 450, 0, d, 100, 0);    // from the middle of c1
+    int c3 = connect(c2, 0, 0, d, 0, 0);
+    EXPECT_EQ(IWO[c2].connectstartx, 50);
+    EXPECT_EQ(IWO[c2].connectstarty, 0);
+    IWO[a].y = 500;
+    calcconnectorpoints(a);
+    EXPECT_EQ(seg(c1), V({200, 600, 1100, 200}));
+    EXPECT_EQ(seg(c2), V({650, 600, 600, 1000}));
+    EXPECT_EQ(seg(c3), V({650, 600, 500, 1000}));
+}
+
+// Loops of attachments (a damaged file can hold them) end every recursion.
+TEST_F(Connectors, LoopsOfConnectorsTerminate) {
+    int a = place(101, 100, 100, 200, 200);
+    int b = place(101, 1000, 100, 200, 200);
+    int c1 = connect(a, 100, 100, b, 100, 100);
+    int c2 = connect(c1, 0, 0, b, 0, 0);
+    IWO[c1].connectend = IWO[c2].id; // c1 ends on c2, which starts on c1
+    IWO[c1].connectendx = IWO[c1].connectendy = 100;
+    connections(IWO[c2]) = 1;
+    IWO[a].x = 300;
+    calcconnectorpoints(a);
+    calcconnectorpoints(c2);
+    EXPECT_EQ(IWO[c1].x, 400);
+    IWO[c1].fold = 1;
+    foldnode(c1);
+    V before = ids();
+    deleteconnector(a);
+    EXPECT_EQ(ids(), V({before[0], before[1]}));
+}
+
+// A connector whose attached object is gone (or a dead record) keeps its
+// geometry and attachment; deleting it while it is the focus clears the focus.
+TEST_F(Connectors, MissingObjectsAndDeadIndices) {
+    int a = place(101, 100, 100, 200, 200);
+    int b = place(101, 1000, 100, 200, 200);
+    int c = connect(a, 100, 100, b, 100, 100);
+    IWO[c].connectend = 999;
+    V old = seg(c);
+    IWO[a].x = 500;
+    calcconnectorpoints(a);
+    EXPECT_EQ(seg(c), old);
+    IWO[c].x = 50;
+    resetconnectorpoints(c);
+    EXPECT_EQ(IWO[c].x, 50);
+    EXPECT_EQ(IWO[c].connectstartx, 50);
+    IWO[c].connectend = IWO[b].id;
+    deleteIWO(a); // id -99 must not match anything
+    calcconnectorpoints(a);
+    EXPECT_EQ(IWO[c].x, 50);
+
+    selectedIWO = (int16_t)c;
+    deleteconnector(0);
+    deleteconnector(IWONumber);
+    EXPECT_EQ(IWONumber, 4);
+    EXPECT_EQ(deleteconnector(b), 0);
+    EXPECT_EQ(IWONumber, 3);
+    EXPECT_EQ(selectedIWO, -99);
+}
+
+// Attachments from geometry: ends that left their objects are pulled back to
+// the nearest edge and the segment follows; without the clamp flags the
+// percentages may lie outside 0..100; zero size gives 0.
+TEST_F(Connectors, ResetClampsEndsBackOntoTheirObjects) {
+    int a = place(101, 100, 100, 200, 200);
+    int b = place(101, 1000, 100, 200, 200);
+    int c = connect(a, 100, 100, b, 100, 100);
+    IWO[c].x += 50, IWO[c].y += 20;
+    resetconnectorpoints(c);
+    EXPECT_EQ(V({IWO[c].connectstartx, IWO[c].connectstarty, IWO[c].connectendx}),
+              V({75, 60, 75}));
+    EXPECT_EQ(seg(c), V({250, 220, 1150, 220}));
+    IWO[c].x = 20, IWO[c].width = 1000; // start left of a
+    resetconnectorpoints(c);
+    EXPECT_EQ(V({IWO[c].connectstartx, IWO[c].connectendx}), V({0, 10}));
+    EXPECT_EQ(seg(c), V({100, 220, 1020, 220}));
+
+    IWO[c].connectstartclamp = IWO[c].connectendclamp = 0;
+    IWO[c].x = 0, IWO[c].y = 400;
+    resetconnectorpoints(c);
+    EXPECT_EQ(V({IWO[c].connectstartx, IWO[c].connectstarty, IWO[c].x}), V({-50, 150, 0}));
+    IWO[a].width = IWO[a].height = 0;
+    remakeconnectors();
+    EXPECT_EQ(V({IWO[c].connectstartx, IWO[c].connectstarty}), V({0, 0}));
+}
+
+// Deleting a node deletes every connector to or from it and those attached to
+// them, wherever they lie in the table; the focus keeps naming its record.
+// Each connector is recorded as deleted with the node at the index it had
+// when it went, so one undo puts every record back in its place.
+TEST_F(Connectors, DeletingANodeDeletesItsConnectorsRecursively) {
+    resethistory();
+    int k = place(101, 100, 100, 200, 200);   // 1
+    int b = place(101, 1000, 100, 200, 200);  // 2
+    int c1 = connect(k, 100, 100, b, 0, 0);   // 3
+    int x = place(101, 100, 1000, 200, 200);  // 4
+    connect(c1, 10, 0, b, 50, 50);            // 5, on c1, above it
+    int y = place(101, 1000, 1000, 200, 200); // 6
+    connect(y, 0, 0, k, 0, 0);                // 7, into k
+    int c4 = connect(x, 0, 0, y, 0, 0);       // 8, unrelated
+    V before = ids();
+    V after = {before[k - 1], before[b - 1], before[x - 1], before[y - 1], before[c4 - 1]};
+    selectedIWO = (int16_t)y;
+
+    deleteconnector(k);
+    EXPECT_EQ(ids(), after);
+    EXPECT_EQ(IWO[selectedIWO].id, before[y - 1]);
+    EXPECT_EQ(V({history[0].kind, history[1].kind, history[2].kind, history[3].kind}),
+              V({6, 6, 6, 0}));
+    savehistorypre(1); // the node's own deletion
+    savehistorypost(1, 5);
+    downjigIWO(1);
+    undohistory();
+    EXPECT_EQ(ids(), before);
+}
+
+// Folding hides exactly the branch: the end node and all reachable from it
+// through outgoing connectors. The parent, the folded connector and a
+// connector into the branch from outside stay; a back edge to the parent and
+// a cycle inside the branch end the walk. Unfolding shows it all again.
+TEST_F(Connectors, FoldHidesAndUnfoldShowsExactlyTheBranch) {
+    int p = place(101, 100, 100, 200, 200);
+    int n1 = place(101, 500, 100, 200, 200);
+    int n2 = place(101, 900, 100, 200, 200);
+    int n3 = place(101, 900, 500, 200, 200);
+    int n4 = place(101, 1300, 100, 200, 200);
+    int u = place(101, 100, 900, 200, 200);
+    int c1 = connect(p, 0, 0, n1, 0, 0);
+    connect(n1, 0, 0, n2, 0, 0);
+    connect(n1, 0, 0, n3, 0, 0);
+    connect(n2, 0, 0, n4, 0, 0);
+    connect(n4, 0, 0, p, 0, 0);  // back to the parent
+    connect(n3, 0, 0, n1, 0, 0); // cycle inside the branch
+    connect(u, 0, 0, n2, 0, 0);  // from outside into the branch
+    auto visibility = [] {
+        V v;
+        for (int k = 1; k < IWONumber; k++) v.push_back(IWO[k].visible);
+        return v;
+    };
+    IWO[c1].fold = 1;
+    foldnode(c1);
+    EXPECT_EQ(visibility(), V({1, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 1}));
+    EXPECT_EQ(IWO[p].nodefold, 1);
+    IWO[c1].fold = 0;
+    foldnode(c1);
+    EXPECT_EQ(visibility(), V(13, 1));
+    EXPECT_EQ(IWO[p].nodefold, 0);
+}
+
+// Duplicating two connected nodes copies the connector between the copies
+// (recorded with both ends as they are); duplicating one copies it to the
+// other, unduplicated node. Only clone entries in use count, empty ones are
+// skipped.
+TEST_F(Connectors, DuplicateCopiesConnectorsBetweenCopiesOrToOriginals) {
+    resethistory();
+    int a = place(101, 100, 100, 200, 200);
+    int b = place(101, 1000, 100, 200, 200);
+    int d = place(101, 100, 1000, 200, 200);
+    connect(a, 100, 100, b, 100, 100);
+    connect(d, 0, 0, a, 0, 0);
+    int aid = IWO[a].id, bid = IWO[b].id, did = IWO[d].id;
+    auto duplicateof = [](V objs) {
+        resetclones();
+        clones = 0;
+        for (int i : objs) duplicateIWO(i), clones += 1;
+        return IWONumber - (int)objs.size();
+    };
+    auto between = [](int s, int e) {
+        V v;
+        for (int k = 1; k < IWONumber; k++)
+            if (IWO[k].type == 108 && IWO[k].connectstart == s && IWO[k].connectend == e)
+                v.push_back(k);
+        return v;
+    };
+
+    int a2 = duplicateof({a, b}), b2 = a2 + 1;
+    clone_[clones] = CloneEntry{(int16_t)d, (int16_t)did, (int16_t)a, (int16_t)aid}; // stale
+    duplicateconnectors();
+    EXPECT_EQ(IWONumber, b2 + 3);
+    V c = between(IWO[a2].id, IWO[b2].id);
+    ASSERT_EQ(c.size(), 1u);
+    EXPECT_EQ(seg(c[0]), V({250, 250, 1150, 250}));
+    EXPECT_EQ(between(did, IWO[a2].id).size(), 1u);
+    int recorded = 0;
+    for (const HistoryEntry &h : history)
+        if (h.kind == 1 && h.after.id == IWO[c[0]].id && h.after.connectend == IWO[b2].id)
+            recorded++;
+    EXPECT_EQ(recorded, 1);
+
+    int a3 = duplicateof({a});
+    duplicateconnectors();
+    EXPECT_EQ(IWONumber, a3 + 3);
+    c = between(IWO[a3].id, bid);
+    ASSERT_EQ(c.size(), 1u);
+    EXPECT_EQ(seg(c[0]), V({250, 250, 1100, 200}));
+    EXPECT_EQ(between(did, IWO[a3].id).size(), 1u);
+
+    resetclones();
+    clones = 3;
+    int top = IWONumber;
+    duplicateconnectors();
+    EXPECT_EQ(IWONumber, top);
+}
