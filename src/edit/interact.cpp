@@ -660,6 +660,9 @@ void release(int mx, int my) {
     if (selectedtool == SELECTTOOL) releaseselect(mx, my);
     else if (objecttool(selectedtool) || selectedtool == TEXTTOOL) releasetool(mx, my);
     FixDamage();
+    // Back to rest: a connector, line or text object created by this release
+    // leaves no "just created" mark that would hold the next outline still.
+    JustCreated = 0;
     selectedIWOhandle = 0;
     IWOselected = 0;
     insideIWOx = insideIWOy = 0;

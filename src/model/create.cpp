@@ -139,6 +139,20 @@ void lineorconnector(IWORecord &r, int type, int x, int y) {
     sethandle(r, 8, 100, 100);
 }
 
+// Puts a new connector's ends exactly where its attachment percentages put
+// them (at most one percent of the object's size from the pointer), so that
+// recomputing the ends later, when an object moves or an edit is undone,
+// gives back the same points.
+void placeattached(IWORecord &r) {
+    if (!liveIWO(connectstartIWO) || !liveIWO(connectendIWO)) return;
+    const IWORecord &a = IWO[connectstartIWO];
+    const IWORecord &b = IWO[connectendIWO];
+    r.x = (int16_t)(a.x + a.width * r.connectstartx / 100);
+    r.y = (int16_t)(a.y + a.height * r.connectstarty / 100);
+    r.width = (int16_t)(b.x + b.width * r.connectendx / 100 - r.x);
+    r.height = (int16_t)(b.y + b.height * r.connectendy / 100 - r.y);
+}
+
 void usertemplate(IWORecord &r, int type) {
     const IWORecord &t = userIWO[type - 131];
     r.width = t.width;
@@ -599,6 +613,7 @@ int createIWO(int index, int type, int x, int y, int lc, int lw, int fc) {
         r.width = IWO[SHADOWIWO].width;
         r.height = IWO[SHADOWIWO].height;
         JustCreated = 1;
+        if (type == 108 && r.connectstart != TRANSPARENT) placeattached(r);
         if (type == 107 || type == 108) drawIWO(index);
         IWONumber += 1;
         if (IWONumber <= 3) disabledrawtools(0);
