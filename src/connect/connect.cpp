@@ -26,6 +26,16 @@ int16_t percentof(int offset, int size) { return size == 0 ? 0 : (int16_t)(offse
 // Offset inside an object from an attachment percentage.
 int offsetof_(int size, int percent) { return size * percent / 100; }
 
+// The attachment percentage for an end at this offset inside an object. On an
+// object wider than 100 units several percentages give the same offset; the
+// stored one is kept when it still gives this very offset, so recomputing an
+// attachment from the geometry it produced changes nothing (undo and redo
+// then restore connectors exactly, and ends do not creep on repeated edits).
+int attachment(int stored, int offset, int size) {
+    if (size != 0 && offsetof_(size, stored) == offset) return stored;
+    return percentof(offset, size);
+}
+
 // Start point of connector r from its start object s.
 void placestart(IWORecord &r, const IWORecord &s) {
     r.x = (int16_t)(s.x + offsetof_(s.width, r.connectstartx));
@@ -176,8 +186,8 @@ int resetconnectorpoints(int index) {
         return v;
     };
 
-    int p = percentof(r.x - S.x, S.width);
-    int q = percentof(r.y - S.y, S.height);
+    int p = attachment(r.connectstartx, r.x - S.x, S.width);
+    int q = attachment(r.connectstarty, r.y - S.y, S.height);
     if (r.connectstartclamp != 0) {
         p = clamp(p);
         q = clamp(q);
@@ -185,8 +195,8 @@ int resetconnectorpoints(int index) {
     r.connectstartx = (int16_t)p;
     r.connectstarty = (int16_t)q;
 
-    p = percentof(r.x + r.width - E.x, E.width);
-    q = percentof(r.y + r.height - E.y, E.height);
+    p = attachment(r.connectendx, r.x + r.width - E.x, E.width);
+    q = attachment(r.connectendy, r.y + r.height - E.y, E.height);
     if (r.connectendclamp != 0) {
         p = clamp(p);
         q = clamp(q);

@@ -181,9 +181,13 @@ int movegroup(int f) {
             r.height = (int16_t)(r.height + dh);
             if (!vector && r.height < MINSIZE) r.height = MINSIZE;
             checkonpage(k);
+            // The focus connector's new attachment belongs to the recorded
+            // change, so that redo brings it back as well.
+            if (connector) resetconnectorpoints(k);
             savehistorypost(k, 2);
+        } else if (connector) {
+            resetconnectorpoints(k);
         }
-        if (connector) resetconnectorpoints(k);
         if (connections(r) > 0) calcconnectorpoints(k);
         if (!(geometryof(r) == before)) changed = true;
     }

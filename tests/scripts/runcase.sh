@@ -9,6 +9,9 @@
 #   expected        what the session prints (requesters, print lines)
 #   expect.NAME     optional: a file the session writes as NAME, compared byte
 #                   for byte (NAME.json: the `info` JSON of the written NAME)
+#   same            optional: lines "A B" naming two diagram files the session
+#                   writes that must hold the same diagram (their `info` JSON
+#                   equal but for the file name and the saved flag)
 # The session runs in an empty directory, so relative paths in the script
 # name files there. With IW_UPDATE_GOLDEN=1 the expectations are rewritten
 # from what the session produced (review them with git diff).
@@ -51,4 +54,13 @@ for exp in "$case"/expect.*; do
     cmp "$exp" "$name" || { echo "$name differs from $exp"; status=1; }
   fi
 done
+if [ -f "$case/same" ]; then
+  while read -r a b; do
+    [ -n "$a" ] || continue
+    for f in "$a" "$b"; do
+      "$cli" info "$f" 2>&1 | grep -v -E '^  "(filename|saved)": ' >"$f.same" || true
+    done
+    diff -u "$a.same" "$b.same" >/dev/null || { echo "$a and $b differ:"; diff -u "$a.same" "$b.same" | head -40; status=1; }
+  done <"$case/same"
+fi
 exit $status
