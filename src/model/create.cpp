@@ -70,6 +70,23 @@ void boxhighlight(IWORecord &r) {
     setpoints(r.highlight[0], 1, CORNERS);
 }
 
+struct HandleAt {
+    int h, x, y; // handle number and its position in percent (-99: not offered)
+};
+
+void sized(IWORecord &r);
+
+// A polygon of the default size whose highlight and erase outlines are the
+// polygon itself, with the standard handles but for those listed.
+void polygonshape(IWORecord &r, Points p, std::initializer_list<HandleAt> handles) {
+    sized(r);
+    r.drawnum = 1;
+    setpart(r, 0, 7, p);
+    outlineall(r, 7, p);
+    standardhandles(r);
+    for (const HandleAt &a : handles) sethandle(r, a.h, a.x, a.y);
+}
+
 // Sizes: D is the default object size; S is the shadow record's current size.
 void sized(IWORecord &r) {
     r.width = DefaultIWOWidth;
@@ -223,60 +240,22 @@ void typedefaults(int index, IWORecord &r, int type, int x, int y) {
         setpoints(r.highlight[0], 12, {{10, 100}, {90, 100}});
         setpoints(r.erase, 1, CORNERS);
         break;
-    case 110: {
-        sized(r);
-        Points p = {{0, 100}, {25, 0}, {100, 0}, {75, 100}, {0, 100}};
-        r.drawnum = 1;
-        setpart(r, 0, 7, p);
-        outlineall(r, 7, p);
-        standardhandles(r);
-        sethandle(r, 1, 25, 0);
-        sethandle(r, 2, 63, 0);
-        sethandle(r, 4, 13, 50);
-        sethandle(r, 5, 87, 50);
-        sethandle(r, 7, 38, 100);
-        sethandle(r, 8, 75, 100);
+    case 110:
+        polygonshape(r, {{0, 100}, {25, 0}, {100, 0}, {75, 100}, {0, 100}},
+                     {{1, 25, 0}, {2, 63, 0}, {4, 13, 50}, {5, 87, 50}, {7, 38, 100}, {8, 75, 100}});
         break;
-    }
-    case 112: {
-        sized(r);
-        Points p = {{0, 100}, {25, 0}, {75, 0}, {100, 100}, {0, 100}};
-        r.drawnum = 1;
-        setpart(r, 0, 7, p);
-        outlineall(r, 7, p);
-        standardhandles(r);
-        sethandle(r, 1, 25, 0);
-        sethandle(r, 3, 75, 0);
-        sethandle(r, 4, 13, 50);
-        sethandle(r, 5, 87, 50);
+    case 112:
+        polygonshape(r, {{0, 100}, {25, 0}, {75, 0}, {100, 100}, {0, 100}},
+                     {{1, 25, 0}, {3, 75, 0}, {4, 13, 50}, {5, 87, 50}});
         break;
-    }
-    case 114: {
-        sized(r);
-        Points p = {{0, 50}, {25, 0}, {75, 0}, {100, 50}, {75, 100}, {25, 100}, {0, 50}};
-        r.drawnum = 1;
-        setpart(r, 0, 7, p);
-        outlineall(r, 7, p);
-        standardhandles(r);
-        sethandle(r, 1, 25, 0);
-        sethandle(r, 3, 75, 0);
-        sethandle(r, 6, 25, 100);
-        sethandle(r, 8, 75, 100);
+    case 114:
+        polygonshape(r, {{0, 50}, {25, 0}, {75, 0}, {100, 50}, {75, 100}, {25, 100}, {0, 50}},
+                     {{1, 25, 0}, {3, 75, 0}, {6, 25, 100}, {8, 75, 100}});
         break;
-    }
-    case 115: {
-        sized(r);
-        Points p = {{0, 50}, {50, 0}, {100, 50}, {75, 100}, {25, 100}, {0, 50}};
-        r.drawnum = 1;
-        setpart(r, 0, 7, p);
-        outlineall(r, 7, p);
-        standardhandles(r);
-        sethandle(r, 1, 25, 25);
-        sethandle(r, 3, 75, 25);
-        sethandle(r, 6, 25, 100);
-        sethandle(r, 8, 75, 100);
+    case 115:
+        polygonshape(r, {{0, 50}, {50, 0}, {100, 50}, {75, 100}, {25, 100}, {0, 50}},
+                     {{1, 25, 25}, {3, 75, 25}, {6, 25, 100}, {8, 75, 100}});
         break;
-    }
     case 117: {
         sized(r);
         Points p = {{0, 0}, {100, 100}, {0, 100}, {0, 0}};
@@ -292,19 +271,10 @@ void typedefaults(int index, IWORecord &r, int type, int x, int y) {
         sethandle(r, 9, 25, 50);
         break;
     }
-    case 118: {
-        sized(r);
-        Points p = {{0, 100}, {50, 0}, {100, 100}, {0, 100}};
-        r.drawnum = 1;
-        setpart(r, 0, 7, p);
-        outlineall(r, 7, p);
-        standardhandles(r);
-        nohandle(r, 1);
-        nohandle(r, 3);
-        sethandle(r, 4, 25, 50);
-        sethandle(r, 5, 75, 50);
+    case 118:
+        polygonshape(r, {{0, 100}, {50, 0}, {100, 100}, {0, 100}},
+                     {{1, -99, -99}, {3, -99, -99}, {4, 25, 50}, {5, 75, 50}});
         break;
-    }
     case 119:
         sized(r);
         r.drawnum = 5;
