@@ -534,6 +534,11 @@ int createIWO(int index, int type, int x, int y, int lc, int lw, int fc) {
         r.width = DefaultIWOWidth;
         r.height = DefaultIWOHeight;
         copytext(r.name, sizeof r.name, "Shadow");
+        // The outline of a tool is no selected object: a `selected` left from an
+        // earlier drag (which copies the pressed object here) would snap the
+        // outline to the grid, and a click would then size the new object by
+        // the snapped distance instead of giving it the tool's size.
+        r.selected = 0;
     } else {
         if (type >= 0 && type < TYPETABLESIZE)
             copyfield(r.name, sizeof r.name, typename_[type], sizeof typename_[type]);
