@@ -7,7 +7,9 @@
 //   setupinterface()          settings, icon names, help texts, type catalogue, buttons
 //   resetinterface()          the state "no diagram": tools and items disabled, fresh record
 //   iwevent(window, result, code)  one input event of a window; 1 = quit after it
-//   requestbreak()            Ctrl-C: quit after the current event
+//   requestbreak()            Ctrl-C: quit after the current event (safe in a signal
+//                             handler; when no event is pending, the platform may hand
+//                             in a tick, iwevent(DRAWSPACEWINDOW, 0, 0), to end at once)
 //   closedown()               shut-down
 #pragma once
 #include <cstdint>

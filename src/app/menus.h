@@ -7,6 +7,8 @@
 //   newdiagram(), opendiagram(), closediagram(), savediagram(), saveasdiagram()
 //                          the file commands with their questions
 //   changetext()           Object > Change Text: ask for every selected object's label
+//   nodecommand()          Object > Node: fold or unfold the branch at the focus connector
+//   menuitem(num)          the table entry of a menu number, or nullptr
 //   setcheckmenus()        show ShowGrid and SnapToGrid as the check marks
 //   FULLMENUNUM(m, i)      the menu number of item i of menu m (no sub-item)
 //
@@ -49,3 +51,5 @@ int savediagram();
 int saveasdiagram();
 int changetext();
 int setcheckmenus();
+int nodecommand();
+const NewMenu *menuitem(int num);

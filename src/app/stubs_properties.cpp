@@ -3,3 +3,4 @@
 
 int16_t propwindowopen = 0;
 int updateIWOprop(int) { return 1; }
+int disableIWOprop(int) { return 1; }

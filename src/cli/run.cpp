@@ -1,13 +1,19 @@
 // run.cpp - a headless editing session driven by a script.
 //
-// The session starts as the editor does (defaults and an empty new diagram, or
-// the diagram IN), with the drawing window in memory, and runs the script line
-// by line. Every requester is printed on standard output and answered from the
-// queue that `answer` lines fill.
-#include "app/commands.h"
+// The session starts as the editor does (the interface set up with no diagram,
+// then an empty new diagram or the diagram IN), with the drawing window in
+// memory, and runs the script line by line. Every requester is printed on
+// standard output and answered from the queue that `answer` lines fill.
+//
+// Menu picks (`menu M I`) and button releases (`gadget ID`) go through the
+// window handlers as the editor's events do; an item or button that is
+// disabled can't be picked there, so the session prints that and skips it.
+#include "app/mainloop.h"
+#include "app/menus.h"
 #include "app/requesters.h"
 #include "app/session.h"
 #include "app/shell.h"
+#include "app/toolbar.h"
 #include "app/tools.h"
 #include "cli/commands.h"
 #include "connect/connect.h"
@@ -98,8 +104,18 @@ class Session {
     void pointer(long x, long y) { setpointerposition((int)x, (int)y); }
     void tool(int id);
     void print();
+    void menus();
+    void gadgets();
     HeadlessUI &ui_;
 };
+
+// The window that owns a toolbar or palette gadget id.
+bool gadgetwindow(long id, IWWindow &window) {
+    if (id >= 23 && id <= 39) window = IDEAWEAVEWINDOW;
+    else if (id == 12 || id == 22 || (id >= 100 && id <= 149)) window = SHAPEWINDOW;
+    else return false;
+    return true;
+}
 
 bool number(const std::string &s, long &v) {
     if (s.empty()) return false;
@@ -146,6 +162,39 @@ void Session::print() {
         std::printf("%d %d %d %d %d %d %d %d %d %d %d \"%s\"\n", i, r.id, r.type, r.x, r.y,
                     r.width, r.height, r.selected, r.group, r.locked, r.visible, label.c_str());
     }
+    std::fflush(stdout);
+}
+
+// Every menu item (separators left out): "M I label enabled checked".
+void Session::menus() {
+    for (int m = 0; m <= 4; m++) {
+        for (int i = 0; i < 64; i++) {
+            const NewMenu *e = menuitem(FULLMENUNUM(m, i));
+            if (!e) break;
+            if (!e->nm_Label) continue;
+            int num = FULLMENUNUM(m, i);
+            int checked = ui_.menuchecked(num);
+            if (checked < 0) checked = (e->nm_Flags & CHECKED) != 0;
+            std::printf("%d %d \"%s\" %d %d\n", m, i, e->nm_Label, ui_.menuenabled(num) != 0,
+                        checked);
+        }
+    }
+    std::fflush(stdout);
+}
+
+// The enabled state of the toolbar buttons and the palette's tools, and the
+// tool shown as chosen.
+void Session::gadgets() {
+    std::string line = "toolbar";
+    for (int id = 23; id <= 39; id++)
+        if (id != 38) line += " " + std::to_string(id) + "=" + (ui_.gadgetenabled(id) ? "1" : "0");
+    std::printf("%s\npalette", line.c_str());
+    for (int t = 0; t < 3; t++)
+        for (int b = 1; b <= 12; b++) {
+            int id = IWObutton[t][b];
+            std::printf(" %d=%d", id, ui_.gadgetenabled(id) != 0);
+        }
+    std::printf("\nchosen %d\n", ui_.chosentool());
     std::fflush(stdout);
 }
 
@@ -242,9 +291,59 @@ bool Session::line(const std::string &text) {
     } else if (cmd == "render" && w.size() >= 2) {
         if (!drawspacerp || !writepenpng(rest(text, 1).c_str(), drawspacerp))
             ErrorReq(("Sorry. Could not save file : " + rest(text, 1)).c_str());
-    } else if (cmd == "close" && w.size() == 1) {
-        // The drawing window's close gadget: says whether the program would quit.
-        std::printf("close: %s\n", drawspacewindowevents(IW_CLOSEWINDOW, 0) ? "quit" : "stay");
+    } else if (cmd == "close" && (w.size() == 1 || (w.size() == 2 && (w[1] == "tools" ||
+                                                                       w[1] == "shapes")))) {
+        // A window's close gadget: says whether the program would quit.
+        IWWindow window = w.size() == 1    ? DRAWSPACEWINDOW
+                          : w[1] == "tools" ? IDEAWEAVEWINDOW
+                                            : SHAPEWINDOW;
+        std::printf("close: %s\n", iwevent(window, IW_CLOSEWINDOW, 0) ? "quit" : "stay");
+        std::fflush(stdout);
+    } else if (cmd == "menu" && want(2)) {
+        if (n[0] < 0 || n[0] > 4 || n[1] < 0 || n[1] > 63) return false;
+        int num = FULLMENUNUM((int)n[0], (int)n[1]);
+        const NewMenu *e = menuitem(num);
+        if (!e || !e->nm_Label) return false;
+        if (ui_.menuenabled(num) == 0) {
+            std::printf("menu %ld %ld: disabled\n", n[0], n[1]);
+        } else if (iwevent(DRAWSPACEWINDOW, IW_MENUPICK | num, num)) {
+            std::printf("menu: quit\n");
+        }
+        std::fflush(stdout);
+    } else if ((cmd == "gadget" || cmd == "help") && (w.size() == 2 || w.size() == 3)) {
+        // A button released, or the pointer resting over a gadget; the
+        // optional half says where on the button the pointer is.
+        long id;
+        IWWindow window;
+        if (!number(w[1], id) || !gadgetwindow(id, window)) return false;
+        if (w.size() == 3) {
+            if (w[2] != "upper" && w[2] != "lower") return false;
+            ui_.setupperhalf(w[2] == "upper");
+        } else {
+            ui_.setupperhalf(true);
+        }
+        if (cmd == "help") {
+            iwevent(window, IW_GADGETHELP | (int32_t)id, 0);
+            std::printf("help: \"%s\"", ui_.helpline().c_str());
+            std::string image = ui_.selectedimage((int)id);
+            if (!image.empty()) std::printf(" image %s", image.c_str());
+            std::printf("\n");
+        } else if (ui_.gadgetenabled((int)id) == 0) {
+            std::printf("gadget %ld: disabled\n", id);
+        } else if (iwevent(window, IW_GADGETUP | (int32_t)id, 0)) {
+            std::printf("gadget: quit\n");
+        }
+        std::fflush(stdout);
+    } else if (cmd == "menus" && w.size() == 1) {
+        menus();
+    } else if (cmd == "gadgets" && w.size() == 1) {
+        gadgets();
+    } else if (cmd == "title" && w.size() == 1) {
+        std::printf("title: %s\n", ui_.title().c_str());
+        std::fflush(stdout);
+    } else if (cmd == "view" && w.size() == 1) {
+        std::printf("view: zoom %.1f grid %d snap %d size %d\n", (double)zoom, ShowGrid,
+                    SnapToGrid, GridSize);
         std::fflush(stdout);
     } else if (cmd == "print" && w.size() == 1) {
         print();
@@ -264,6 +363,8 @@ int clirun(const char *script, const char *in) {
         return 2;
     }
     opendrawspacewindow(800, 600);
+    setupinterface();
+    resetinterface();
     if (in) {
         if (!opendiagramfile(in)) return 2;
     } else {

@@ -32,9 +32,9 @@ constexpr int MINSIZE = 20; // smallest width and height a drag leaves a shape
 
 // Menu items that need a selection, by full menu number: Object > Create User
 // IWO, Duplicate, To Back, To Front, Lock, Change Text, Delete, Group/Ungroup,
-// and Edit > Delete.
-constexpr int SELECTIONMENUS[] = {0xF982, 0xF822, 0xF842, 0xF862, 0xF8A2,
-                                  0xF8E2, 0xFA62, 0xF942, 0xF8A1};
+// Node, Half size, Properties, and Edit > Delete.
+constexpr int SELECTIONMENUS[] = {0xF982, 0xF822, 0xF842, 0xF862, 0xF8A2, 0xF8E2,
+                                  0xFA62, 0xF942, 0xF8C2, 0xF902, 0xF802, 0xF8A1};
 
 // The fields a drag or an attachment update can change.
 struct Geometry {

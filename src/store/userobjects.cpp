@@ -43,3 +43,10 @@ int resetUserIWOs() {
     }
     return 1;
 }
+
+int disableUserIWOs() {
+    // Tools 132..144 use slots 1..13; a slot without an object has no tool.
+    for (int t = 132; t <= 132 + MAXUSERIWO; t++)
+        if (userIWO[t - 131].type == DEADTYPE) setgadgetenabled(t, 0);
+    return 1;
+}

@@ -1,6 +1,7 @@
 // userobjects.h - the user-defined object templates.
 //
 //   resetUserIWOs()   empty every template slot and its tool button
+//   disableUserIWOs() disable the tool buttons of the empty slots
 #pragma once
 #include "model/iwo.h"
 
@@ -11,3 +12,4 @@ constexpr int MAXUSERIWO = 12; // user objects available
 extern IWORecord userIWO[MAXUSERIWO + 2];
 
 int resetUserIWOs();
+int disableUserIWOs();

@@ -4,6 +4,9 @@
 //   HeadlessUI(out)        print to out (nullptr: print nothing)
 //   queueanswer(b, text)   the next requester answers button b (and text, if given)
 //   title()                the last window title set
+//   setupperhalf(upper)    where the pointer is on a button (its upper or lower half)
+//   menuchecked(num)       a menu item's check mark (-1 never set)
+//   selectedimage(id)      the selected image a button was last given ("" none)
 //
 // Printed forms:
 //   requester: TITLE | BODY | BUTTONS
@@ -28,6 +31,20 @@ class HeadlessUI : public PlatformUI {
                      std::string &file) override;
     void setwindowtitle(const char *title) override { title_ = title; }
     void setmenuenabled(int num, bool enabled) override { menus_[num] = enabled; }
+    void setmenuchecked(int num, bool checked) override { checks_[num] = checked; }
+    // Whether a check-mark item is checked: -1 never set, else 0 or 1.
+    int menuchecked(int num) const {
+        auto it = checks_.find(num);
+        return it == checks_.end() ? -1 : it->second;
+    }
+    // The pointer's place on the button under it: upper half (true) or lower.
+    void setupperhalf(bool upper) { upperhalf_ = upper; }
+    bool gadgetupperhalf(int) override { return upperhalf_; }
+    void setgadgetselectedimage(int id, const char *name) override { images_[id] = name; }
+    std::string selectedimage(int id) const {
+        auto it = images_.find(id);
+        return it == images_.end() ? std::string() : it->second;
+    }
     void setgadgetenabled(int id, bool enabled) override { gadgets_[id] = enabled; }
     // Whether a button is enabled: -1 never set, else 0 or 1.
     int gadgetenabled(int id) const {
@@ -68,6 +85,9 @@ class HeadlessUI : public PlatformUI {
     std::string title_;
     std::map<int, bool> menus_;
     std::map<int, bool> gadgets_;
+    std::map<int, bool> checks_;
+    std::map<int, std::string> images_;
+    bool upperhalf_ = true;
     std::string helpline_;
     int palettetab_ = 0;
     int chosentool_ = 0;

@@ -1,0 +1,112 @@
+// mainloop.cpp - setting up the interface tables, the state "no diagram",
+// the dispatch of window events and shut-down.
+#include "app/mainloop.h"
+
+#include "app/menus.h"
+#include "app/toolbar.h"
+#include "app/tools.h"
+#include "edit/interact.h"
+#include "model/diagram.h"
+#include "model/iwo.h"
+#include "platform/platform.h"
+#include "platform/raster.h"
+#include "platform/window.h"
+#include "store/prefs.h"
+#include "store/userobjects.h"
+
+#include <csignal>
+
+int16_t okay = 1;
+
+namespace {
+
+// Set from a signal handler: only an atomic flag may be touched there.
+volatile std::sig_atomic_t breakrequested = 0;
+
+// Items that need a diagram, disabled while there is none.
+constexpr int NODIAGRAMITEMS[] = {
+    FULLMENUNUM(0, 2),  // Project > Close
+    FULLMENUNUM(0, 4),  // Save
+    FULLMENUNUM(0, 5),  // Save As
+    FULLMENUNUM(0, 7),  // Export Graphic
+    FULLMENUNUM(0, 8),  // Export Text
+    FULLMENUNUM(1, 0),  // Edit > Cut
+    FULLMENUNUM(1, 1),  // Copy
+    FULLMENUNUM(1, 2),  // Paste
+    FULLMENUNUM(1, 3),  // Select All
+    FULLMENUNUM(1, 5),  // Delete
+    FULLMENUNUM(1, 7),  // Undo
+    FULLMENUNUM(1, 8),  // Redo
+    FULLMENUNUM(2, 0),  // Object > Properties
+    FULLMENUNUM(2, 1),  // Duplicate
+    FULLMENUNUM(2, 2),  // To Back
+    FULLMENUNUM(2, 3),  // To Front
+    FULLMENUNUM(2, 5),  // Lock
+    FULLMENUNUM(2, 6),  // Node
+    FULLMENUNUM(2, 7),  // Change Text
+    FULLMENUNUM(2, 8),  // Half size
+    FULLMENUNUM(2, 10), // Group/Ungroup
+    FULLMENUNUM(2, 12), // Create User IWO
+    FULLMENUNUM(2, 19), // Delete
+    FULLMENUNUM(3, 0),  // Diagram > Properties
+    FULLMENUNUM(3, 2),  // Zoom In
+    FULLMENUNUM(3, 3),  // Zoom Out
+    FULLMENUNUM(3, 10), // Crop to fit
+    FULLMENUNUM(3, 11), // Redraw
+    FULLMENUNUM(3, 5),  // Show Grid
+    FULLMENUNUM(3, 6),  // Snap To Grid
+    FULLMENUNUM(3, 7),  // Increase Grid Size
+    FULLMENUNUM(3, 8),  // Decrease Grid Size
+};
+
+} // namespace
+
+int setupinterface() {
+    // The settings: the built-in defaults (a settings file is read once
+    // preferences can be saved), and empty user-object slots.
+    setdefaultpreferences();
+    resetUserIWOs();
+    setupicons();
+    sethelptext();
+    setIWOtypenames();
+    setIWOhelptext();
+    setIWObuttons();
+    return 1;
+}
+
+int resetinterface() {
+    // Of the toolbar only New, Open and Quit stay.
+    for (int id = 25; id <= 29; id++) setgadgetenabled(id, 0);
+    for (int id = 31; id <= 37; id++) setgadgetenabled(id, 0);
+    setgadgetenabled(39, 0);
+    platformui().sethelpline(" ");
+    for (int id = 100; id <= 148; id++) setgadgetenabled(id, 0);
+    for (int num : NODIAGRAMITEMS) OffMenu(num);
+    newIWOdiagram();
+    if (drawspacerp) SetRast(drawspacerp, 0);
+    return 1;
+}
+
+int iwevent(IWWindow window, int32_t result, int code) {
+    int quit = 0;
+    switch (window) {
+    case DRAWSPACEWINDOW: quit = drawspacewindowevents(result, code); break;
+    case SHAPEWINDOW: quit = shapewindowevents(result, code); break;
+    case IDEAWEAVEWINDOW: quit = ideaweavewindowevents(result, code); break;
+    }
+    if (breakrequested) {
+        breakrequested = 0;
+        quit = 1;
+    }
+    return quit != 0 ? 1 : 0;
+}
+
+void requestbreak() { breakrequested = 1; }
+
+int closedown() {
+    // The platform disposes its windows; the core holds nothing open between
+    // events (files are closed within each operation). A break that came in
+    // after the last event is spent.
+    breakrequested = 0;
+    return 1;
+}

@@ -1,0 +1,232 @@
+// toolbar.cpp - the toolbar window and the tool palette: icon names, help
+// texts and the two window handlers.
+#include "app/toolbar.h"
+
+#include "app/menus.h"
+#include "app/shell.h"
+#include "app/tools.h"
+#include "edit/history.h"
+#include "edit/interact.h"
+#include "edit/select.h"
+#include "edit/selection.h"
+#include "edit/transform.h"
+#include "model/bytes.h"
+#include "model/create.h"
+#include "model/diagram.h"
+#include "model/iwo.h"
+#include "platform/files.h"
+#include "platform/platform.h"
+#include "platform/window.h"
+#include "render/erase.h"
+#include "render/view.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+char Icon[ICONCOUNT][50];
+
+namespace {
+
+// Base names of the icon entries; entries not listed hold the directory alone.
+struct IconName {
+    int first, last;
+    const char *name;
+};
+constexpr IconName ICONNAMES[] = {
+    {0, 0, "new"},
+    {1, 1, "open"},
+    {2, 2, "saveas"},
+    {3, 3, "save"},
+    {4, 4, "exportpicture"},
+    {5, 5, "exporttext"},
+    {6, 6, "close"},
+    {7, 7, "quit"},
+    {8, 8, "info"},
+    {9, 9, "select"},
+    {10, 10, "bringtofront"},
+    {11, 11, "clone"},
+    {12, 12, "zoom"},
+    {13, 13, "text"},
+    {14, 14, "refresh"},
+    {16, 16, "delete"},
+    {18, 18, "quadratcolored"},
+    {19, 19, "roundedcolored"},
+    {20, 20, "poly"},
+    {21, 21, "diamondcolored"},
+    {22, 22, "elypsecolored"},
+    {23, 23, "circlecolored"},
+    {24, 24, "drawline"},
+    {25, 25, "linetype"},
+    {26, 26, "text"},
+    {27, 27, "parrightcolored"},
+    {28, 28, "parleftcolored"},
+    {29, 29, "trapeziumcolored"},
+    {31, 31, "hexagoncolored"},
+    {32, 32, "pentagoncolored"},
+    {33, 33, "start-stop"},
+    // entry 34 depends on the icon set
+    {35, 35, "trianglecolored"},
+    {36, 36, "cloud"},
+    {37, 37, "cloudalt"},
+    {38, 38, "thinkalt"},
+    {39, 39, "lightningcolored"},
+    {40, 40, "exclamation"},
+    {41, 41, "drawstar"},
+    {42, 42, "actor"},
+    {43, 43, "class"},
+    {44, 44, "processbar"},
+    {45, 45, "processstrip"},
+    {46, 46, "start-stop"},
+    {47, 47, "or"},
+    {48, 48, "blank"},
+    {50, 61, "blank"},
+    {67, 67, "last"},
+    {69, 69, "blank"},
+    {70, 73, "quadratcolored"},
+    {74, 77, "circlecolored"},
+    {78, 85, "diamondcolored"},
+    {86, 86, "tapeplay"},
+    {87, 87, "tapeback"},
+};
+
+void appendname(int entry, const char *name) {
+    char *e = Icon[entry];
+    size_t n = std::strlen(e);
+    std::snprintf(e + n, sizeof Icon[entry] - n, "%s", name);
+}
+
+// Toolbar button ids.
+constexpr int BUTTON_NEW = 23, BUTTON_OPEN = 24, BUTTON_SAVEAS = 25, BUTTON_SAVE = 26,
+              BUTTON_EXPORTGRAPHIC = 27, BUTTON_EXPORTTEXT = 28, BUTTON_CLOSE = 29,
+              BUTTON_QUIT = 30, BUTTON_PROPERTIES = 31, BUTTON_SELECT = 32,
+              BUTTON_FRONTBACK = 33, BUTTON_DUPLICATE = 34, BUTTON_ZOOM = 35, BUTTON_TEXT = 36,
+              BUTTON_UNDOREDO = 37, BUTTON_DELETE = 39;
+
+void choosetoolbarselect() {
+    selectedtool = (int16_t)choosetool(BUTTON_SELECT, selectedtool);
+}
+
+// The text tool: its outline is a Text object at the pointer.
+void choosetexttool() {
+    selectedtool = (int16_t)choosetool(BUTTON_TEXT, selectedtool);
+    resetsingleIWO(SHADOWIWO);
+    createIWO(SHADOWIWO, 109, getrealx(pointerx()), getrealy(pointery()), linecolour,
+              lineweight, fillcolour);
+}
+
+const char *help(int id) { return id >= 0 && id < TYPETABLESIZE ? helptext[id] : ""; }
+
+} // namespace
+
+int setupicons() {
+    const char *dir = IconSet == 1 ? "icons/small/" : "icons/large/";
+    for (int k = 0; k < ICONCOUNT; k++) copytext(Icon[k], sizeof Icon[k], dir);
+    for (const IconName &n : ICONNAMES)
+        for (int k = n.first; k <= n.last; k++) appendname(k, n.name);
+    appendname(34, IconSet == 2 ? "trianglecolored" : "ratriangle");
+    return 1;
+}
+
+int iconindex(int id) {
+    if (id >= 23 && id <= 39 && id != 38) return id - 23;
+    if (id >= 101 && id <= 130) return id - 83;
+    if (id >= 132 && id <= 143) return id - 82;
+    return -1;
+}
+
+std::string iconpath(const char *name) { return datadirectory() + name; }
+
+int sethelptext() {
+    static const struct {
+        int id;
+        const char *text;
+    } texts[] = {
+        {23, "New Drawing"},    {24, "Open Drawing"},  {25, "Save As..."},
+        {26, "Save Drawing"},   {27, "Export Graphic"}, {28, "Export Text"},
+        {29, "Close Drawing"},  {30, "Quit Ideaweave"}, {31, "Properties"},
+        {32, "Select"},         {33, "Move Up/Down"},   {34, "Duplicate"},
+        {35, "Zoom In/Out"},    {36, "Text"},           {37, "Undo/Redo"},
+        {39, "Delete"},
+    };
+    for (const auto &t : texts) copytext(helptext[t.id], sizeof helptext[t.id], t.text);
+    return 1;
+}
+
+int tophalfgadget(int id) { return platformui().gadgetupperhalf(id) ? 1 : 0; }
+
+int ideaweavewindowevents(int32_t result, int) {
+    const int id = result & 0xFFFF;
+    switch (result & (int32_t)0xFFFF0000) {
+    case IW_GADGETUP:
+        selectedgadget = (int16_t)id;
+        switch (id) {
+        case BUTTON_NEW: newdiagram(); break;
+        case BUTTON_OPEN: opendiagram(); break;
+        case BUTTON_SAVEAS: saveasdiagram(); break;
+        case BUTTON_SAVE: savediagram(); break;
+        case BUTTON_EXPORTGRAPHIC: break; // arrives with the SVG export
+        case BUTTON_EXPORTTEXT: break;    // arrives with the outline export
+        case BUTTON_CLOSE: closediagram(); break;
+        case BUTTON_QUIT: return quitiw();
+        case BUTTON_PROPERTIES:
+            // The object or diagram properties window arrives with its issue.
+            choosetoolbarselect();
+            removeshadowiwo();
+            break;
+        case BUTTON_FRONTBACK:
+            if (tophalfgadget(id)) sendtofront();
+            else sendtoback();
+            break;
+        case BUTTON_DUPLICATE: duplicate(); break;
+        case BUTTON_ZOOM:
+            if (tophalfgadget(id)) zoomin();
+            else zoomout();
+            break;
+        case BUTTON_TEXT: choosetexttool(); break;
+        case BUTTON_UNDOREDO:
+            if (tophalfgadget(id)) undohistory();
+            else redohistory();
+            break;
+        case BUTTON_DELETE: delete_(); break;
+        case BUTTON_SELECT:
+        default:
+            choosetoolbarselect();
+            deleteIWO(SHADOWIWO);
+            break;
+        }
+        return 0;
+    case IW_GADGETHELP:
+        selectedgadget = (int16_t)id;
+        platformui().sethelpline(id >= 23 && id <= 39 ? help(id) : help(selectedtool));
+        if (id == BUTTON_ZOOM) {
+            // The pressed image shows which way a click will zoom.
+            std::string name = Icon[iconindex(BUTTON_ZOOM)];
+            name += tophalfgadget(id) ? "_in_s" : "_out_s";
+            platformui().setgadgetselectedimage(id, name.c_str());
+        }
+        return 0;
+    case IW_CLOSEWINDOW: return quitiw();
+    default: return 0;
+    }
+}
+
+int shapewindowevents(int32_t result, int) {
+    const int id = result & 0xFFFF;
+    switch (result & (int32_t)0xFFFF0000) {
+    case IW_GADGETUP:
+        // Only the tool buttons choose a tool; the tab strip and the help
+        // line are no tools.
+        if (id < 101 || id > 143) return 0;
+        selectall(0);
+        selectedgadget = (int16_t)id;
+        changeIWObutton();
+        return 0;
+    case IW_GADGETHELP:
+        selectedgadget = (int16_t)id;
+        platformui().sethelpline(id > 100 ? help(id) : help(selectedtool));
+        return 0;
+    case IW_CLOSEWINDOW: return quitiw();
+    default: return 0;
+    }
+}
