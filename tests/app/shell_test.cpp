@@ -1,0 +1,194 @@
+// The menu strip's numbering as the other modules use it, the icon names, the
+// check marks and the event dispatch's quit rules.
+#include "app/mainloop.h"
+#include "app/menus.h"
+#include "app/toolbar.h"
+#include "app/tools.h"
+#include "edit/history.h"
+#include "edit/interact.h"
+#include "app/shell.h"
+#include "model/diagram.h"
+#include "model/iwo.h"
+#include "platform/window.h"
+#include "render/view.h"
+#include "testutil.h"
+
+#include <cstring>
+#include <string>
+
+using Shell = Core;
+
+namespace {
+std::string label(int num) {
+    const NewMenu *e = menuitem(num);
+    if (!e) return "(none)";
+    return e->nm_Label ? e->nm_Label : "(bar)";
+}
+} // namespace
+
+// Separators count as items: the numbers other modules enable and disable by
+// must land on the items they mean.
+TEST_F(Shell, MenuNumbersNameTheirItems) {
+    EXPECT_EQ(label(MENU_NODE), "Node");
+    EXPECT_EQ(label(MENU_UNDO), "Undo");
+    EXPECT_EQ(label(MENU_REDO), "Redo");
+    EXPECT_EQ(label(0xF9A2), "Clear User IWO");
+    EXPECT_EQ(label(0xF8A1), "Delete");
+    EXPECT_EQ(label(0xFA62), "Delete");
+    EXPECT_EQ(label(0xF982), "Create User IWO");
+    EXPECT_EQ(label(FULLMENUNUM(0, 12)), "Quit");
+    EXPECT_EQ(label(FULLMENUNUM(3, 11)), "Redraw");
+    EXPECT_EQ(label(FULLMENUNUM(4, 3)), "Load Settings");
+    EXPECT_EQ(label(FULLMENUNUM(0, 3)), "(bar)");
+    EXPECT_EQ(label(FULLMENUNUM(0, 13)), "(none)");
+    EXPECT_EQ(label(FULLMENUNUM(5, 0)), "(none)");
+    EXPECT_EQ(label(MENUNULL), "(none)");
+
+    // The table: five titles, 58 items, the end entry last.
+    int titles = 0, items = 0;
+    for (int k = 0; k < MENUTABLESIZE - 1; k++) {
+        titles += ideaweavemenu[k].nm_Type == NM_TITLE;
+        items += ideaweavemenu[k].nm_Type == NM_ITEM;
+    }
+    EXPECT_EQ(titles, 5);
+    EXPECT_EQ(items, 58);
+    EXPECT_EQ(ideaweavemenu[MENUTABLESIZE - 1].nm_Type, NM_END);
+}
+
+// A number that matches no item does nothing and never quits.
+TEST_F(Shell, UnknownMenuNumbersDoNothing) {
+    EXPECT_EQ(processMenus(MENUNULL), 0);
+    EXPECT_EQ(processMenus(FULLMENUNUM(0, 3)), 0);
+    EXPECT_EQ(processMenus(FULLMENUNUM(0, 40)), 0);
+    EXPECT_EQ(processMenus(FULLMENUNUM(7, 0)), 0);
+    EXPECT_EQ(lines(), "");
+}
+
+// The check marks show ShowGrid and SnapToGrid in the table and on screen,
+// also after the menu toggled them.
+TEST_F(Shell, CheckMarksFollowTheGrid) {
+    opendrawspacewindow(400, 300);
+    DiagramExists = 1;
+    ShowGrid = 1;
+    SnapToGrid = 0;
+    setcheckmenus();
+    const NewMenu *grid = menuitem(FULLMENUNUM(3, 5)), *snap = menuitem(FULLMENUNUM(3, 6));
+    EXPECT_EQ(grid->nm_Flags, CHECKIT | MENUTOGGLE | CHECKED);
+    EXPECT_EQ(snap->nm_Flags, CHECKIT | MENUTOGGLE);
+    EXPECT_EQ(ui.menuchecked(FULLMENUNUM(3, 5)), 1);
+    EXPECT_EQ(ui.menuchecked(FULLMENUNUM(3, 6)), 0);
+    processMenus(FULLMENUNUM(3, 5));
+    processMenus(FULLMENUNUM(3, 6));
+    EXPECT_EQ(ShowGrid, 0);
+    EXPECT_EQ(SnapToGrid, 1);
+    EXPECT_EQ(ui.menuchecked(FULLMENUNUM(3, 5)), 0);
+    EXPECT_EQ(ui.menuchecked(FULLMENUNUM(3, 6)), 1);
+    EXPECT_EQ(snap->nm_Flags, CHECKIT | MENUTOGGLE | CHECKED);
+    closedrawspacewindow();
+}
+
+// The icon directory follows the icon set; tool 117 differs by set; entries
+// without a picture hold the directory alone; the selected image is "_s".
+TEST_F(Shell, IconNamesFollowTheIconSet) {
+    IconSet = 0;
+    setupicons();
+    EXPECT_STREQ(Icon[0], "icons/large/new");
+    EXPECT_STREQ(Icon[iconindex(117)], "icons/large/ratriangle");
+    EXPECT_STREQ(Icon[15], "icons/large/");
+    IconSet = 1;
+    setupicons();
+    EXPECT_STREQ(Icon[iconindex(117)], "icons/small/ratriangle");
+    EXPECT_STREQ(Icon[iconindex(143)], "icons/small/blank");
+    IconSet = 2;
+    setupicons();
+    EXPECT_STREQ(Icon[iconindex(117)], "icons/large/trianglecolored");
+    EXPECT_STREQ(Icon[iconindex(35)], "icons/large/zoom");
+    EXPECT_EQ(iconindex(38), -1);
+    EXPECT_EQ(iconindex(131), -1);
+    EXPECT_EQ(iconpath("icons/large/new").substr(iconpath("icons/large/new").size() - 16),
+              "/icons/large/new");
+}
+
+// Hovering over Zoom gives it a pressed image by the half under the pointer
+// and never changes the name of its normal image.
+TEST_F(Shell, ZoomHelpKeepsTheNormalImage) {
+    setupicons();
+    sethelptext();
+    std::string normal = Icon[iconindex(35)];
+    for (int k = 0; k < 20; k++) {
+        ui.setupperhalf(k % 2 == 0);
+        ideaweavewindowevents(IW_GADGETHELP | 35, 0);
+        EXPECT_EQ(ui.selectedimage(35), normal + (k % 2 == 0 ? "_in_s" : "_out_s"));
+    }
+    EXPECT_EQ(Icon[iconindex(35)], normal);
+    EXPECT_EQ(ui.helpline(), "Zoom In/Out");
+}
+
+// A break request quits after the event being handled, whatever the handler
+// said, and is spent by it.
+TEST_F(Shell, BreakQuitsAfterTheCurrentEvent) {
+    opendrawspacewindow(400, 300);
+    EXPECT_EQ(iwevent(DRAWSPACEWINDOW, IW_MOUSEMOVE, 0), 0);
+    requestbreak();
+    EXPECT_EQ(iwevent(SHAPEWINDOW, IW_GADGETHELP | 22, 0), 1);
+    EXPECT_EQ(iwevent(DRAWSPACEWINDOW, IW_MOUSEMOVE, 0), 0);
+    // The handlers' own quit comes through.
+    ui.queueanswer(1);
+    EXPECT_EQ(iwevent(IDEAWEAVEWINDOW, IW_CLOSEWINDOW, 0), 1);
+    ui.queueanswer(0);
+    EXPECT_EQ(iwevent(IDEAWEAVEWINDOW, IW_GADGETUP | 30, 0), 0);
+    closedrawspacewindow();
+}
+
+// The palette's tab strip and help line are no tools: releasing them chooses
+// nothing.
+TEST_F(Shell, PaletteTabsChooseNoTool) {
+    opendrawspacewindow(400, 300);
+    selectedtool = 105;
+    shapewindowevents(IW_GADGETUP | 12, 0);
+    shapewindowevents(IW_GADGETUP | 22, 0);
+    EXPECT_EQ(selectedtool, 105);
+    shapewindowevents(IW_GADGETUP | 101, 0);
+    EXPECT_EQ(selectedtool, 101);
+    EXPECT_EQ(ui.chosentool(), 101);
+    closedrawspacewindow();
+}
+
+// Undo stays available when the ring has wrapped round to position 0 with
+// steps behind it, and Redo when the history was undone to its start.
+TEST_F(Shell, UndoItemsFollowTheRing) {
+    opendrawspacewindow(400, 300);
+    resethistory();
+    history[MAXHISTORY].kind = HISTORY_MODIFY;
+    historynum = 0;
+    disabledrawtools(0);
+    EXPECT_EQ(ui.menuenabled(MENU_UNDO), 1);
+    resethistory();
+    history[0].kind = HISTORY_MODIFY;
+    historynum = 0;
+    ui.setmenuenabled(MENU_REDO, true);
+    disabledrawtools(0);
+    EXPECT_EQ(ui.menuenabled(MENU_UNDO), 0);
+    EXPECT_EQ(ui.gadgetenabled(GADGET_UNDOREDO), 0);
+    EXPECT_EQ(ui.menuenabled(MENU_REDO), 1);
+    resethistory();
+    disabledrawtools(0);
+    EXPECT_EQ(ui.menuenabled(MENU_REDO), 0);
+    closedrawspacewindow();
+}
+
+// Node checks the focus index before use; Change Text with nothing selected
+// asks nothing. Neither marks the diagram modified when nothing changed.
+TEST_F(Shell, NodeAndChangeTextNeedTheirObjects) {
+    opendrawspacewindow(400, 300);
+    DiagramExists = 1;
+    IWODiagram.saved = 1;
+    for (int focus : {-99, 0, 1, 999, 1009, 32000}) {
+        selectedIWO = (int16_t)focus;
+        EXPECT_EQ(nodecommand(), 1);
+    }
+    EXPECT_EQ(changetext(), 1);
+    EXPECT_EQ(lines(), "");
+    EXPECT_EQ(IWODiagram.saved, 1);
+    closedrawspacewindow();
+}
