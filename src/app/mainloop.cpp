@@ -3,6 +3,7 @@
 #include "app/mainloop.h"
 
 #include "app/menus.h"
+#include "app/shell.h"
 #include "app/toolbar.h"
 #include "app/tools.h"
 #include "edit/interact.h"
@@ -59,6 +60,23 @@ constexpr int NODIAGRAMITEMS[] = {
     FULLMENUNUM(3, 8),  // Decrease Grid Size
 };
 
+// With no diagram there is nothing to edit: the drawing window's buttons and
+// keys would otherwise delete, flip, nudge or create objects, or choose
+// (disabled) tools, in a table nobody sees. Only the Shift and Alt keys are
+// still followed, so that their state is right when a diagram comes.
+bool editinginput(int32_t result, int code) {
+    int32_t cls = result & (int32_t)0xFFFF0000;
+    if (cls == IW_MOUSEBUTTONS) return true;
+    if (cls != IW_RAWKEY) return false;
+    switch (code & ~KEY_UPFLAG) {
+    case KEY_LSHIFT:
+    case KEY_RSHIFT:
+    case KEY_LALT:
+    case KEY_RALT: return false;
+    default: return true;
+    }
+}
+
 } // namespace
 
 int setupinterface() {
@@ -90,7 +108,10 @@ int resetinterface() {
 int iwevent(IWWindow window, int32_t result, int code) {
     int quit = 0;
     switch (window) {
-    case DRAWSPACEWINDOW: quit = drawspacewindowevents(result, code); break;
+    case DRAWSPACEWINDOW:
+        if (DiagramExists || !editinginput(result, code))
+            quit = drawspacewindowevents(result, code);
+        break;
     case SHAPEWINDOW: quit = shapewindowevents(result, code); break;
     case IDEAWEAVEWINDOW: quit = ideaweavewindowevents(result, code); break;
     }

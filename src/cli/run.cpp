@@ -100,7 +100,7 @@ class Session {
     bool line(const std::string &text);
 
   private:
-    void event(int32_t cls, int code) { drawspacewindowevents(cls, code); }
+    void event(int32_t cls, int code) { iwevent(DRAWSPACEWINDOW, cls, code); }
     void pointer(long x, long y) { setpointerposition((int)x, (int)y); }
     void tool(int id);
     void print();
