@@ -133,7 +133,10 @@ void cutoldestgroup() {
 }
 
 // Writes one entry at historynum and advances.
+long writes = 0; // entries written since start-up
+
 void writeentry(int n, int kind, const IWORecord &before) {
+    writes++;
     int e = current();
     HistoryEntry &entry = history[e];
     entry.before = before;
@@ -339,6 +342,8 @@ void refreshpropertywindow() {
 }
 
 } // namespace
+
+long historywritecount() { return writes; }
 
 int resethistory() {
     emptyring();

@@ -59,5 +59,8 @@ int resethistory();
 int savehistorypre(int n);
 int savehistorypost(int n, int kind);
 int undohistory();
+// Entries written since the program started; a command that changed nothing
+// writes none (commands compare it to tell whether to mark the diagram modified).
+long historywritecount();
 int redohistory();
 int refreshhistorycreated();

@@ -46,6 +46,12 @@ void refreshpropertywindow() {
     if (propwindowopen) updateIWOprop(selectedIWO);
 }
 
+// Marks the diagram modified when the command recorded a change (with nothing
+// selected, or only locked objects, a command changes nothing).
+void markifchanged(long writesbefore) {
+    if (historywritecount() != writesbefore) markIWOdiagrammodified();
+}
+
 // An object takes part in resize and flip when it is selected and not locked.
 bool takespart(int i) { return IWO[i].selected && !IWO[i].locked; }
 
@@ -162,6 +168,7 @@ void fliphandles(IWORecord &r, int direction) {
 } // namespace
 
 int duplicate() {
+    const long writes = historywritecount();
     removeshadowiwo();
     resetclones();
     clones = 0;
@@ -194,11 +201,12 @@ int duplicate() {
 
     refreshIWOall();
     refreshpropertywindow();
-    markIWOdiagrammodified();
+    markifchanged(writes);
     return 1;
 }
 
 int delete_() {
+    const long writes = historywritecount();
     removeshadowiwo();
     opengroup();
 
@@ -233,13 +241,14 @@ int delete_() {
 
     refreshIWOall();
     refreshpropertywindow();
-    markIWOdiagrammodified();
+    markifchanged(writes);
     if (IWONumber <= 3) disabledrawtools(0);
     disableIWOtools(0);
     return 1;
 }
 
 int sendtofront() {
+    const long writes = historywritecount();
     removeshadowiwo();
     opengroup();
 
@@ -261,12 +270,13 @@ int sendtofront() {
     closegroup();
     selectedIWO = (int16_t)(IWONumber - 1);
     refreshIWOall();
-    markIWOdiagrammodified();
+    markifchanged(writes);
     refreshpropertywindow();
     return 1;
 }
 
 int sendtoback() {
+    const long writes = historywritecount();
     removeshadowiwo();
     // Record 0 is the properties buffer; the shifting below passes every
     // object through it, so it is kept aside and put back afterwards.
@@ -291,12 +301,13 @@ int sendtoback() {
     IWO[0] = buffer;
     selectedIWO = 1;
     refreshIWOall();
-    markIWOdiagrammodified();
+    markifchanged(writes);
     refreshpropertywindow();
     return 1;
 }
 
 int resize(int percent) {
+    const long writes = historywritecount();
     opengroup();
     for (int i = 1; i < IWONumber; i++) {
         if (!takespart(i)) continue;
@@ -324,11 +335,12 @@ int resize(int percent) {
     }
     closegroup();
     refreshIWOall();
-    markIWOdiagrammodified();
+    markifchanged(writes);
     return 1;
 }
 
 int flip(int direction) {
+    const long writes = historywritecount();
     // The bounding box of the selection, connectors left out.
     int minx = IWODiagram.paperwidth, miny = IWODiagram.paperheight, maxx = 0, maxy = 0;
     bool anyshape = false;
@@ -374,7 +386,7 @@ int flip(int direction) {
     }
     closegroup();
     refreshIWOall();
-    markIWOdiagrammodified();
+    markifchanged(writes);
     return 1;
 }
 

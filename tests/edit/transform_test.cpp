@@ -460,3 +460,23 @@ TEST_F(Transform, CropOrDeleteOfMoreThanTheRingHoldsEmptiesHistory) {
     undohistory();
     EXPECT_EQ(IWONumber, 1);
 }
+
+// A command that changes nothing (only locked objects selected, or nothing
+// selected) leaves the diagram unmodified; one that changes something marks it.
+TEST_F(Transform, OnlyChangesMarkTheDiagramModified) {
+    int a = placeobject(101, 400, 400, 300, 200);
+    IWO[a].locked = 1;
+    selectonly({a});
+    IWODiagram.saved = 1;
+    resize(50);
+    flip(1);
+    EXPECT_EQ(IWODiagram.saved, 1);
+    selectonly({});
+    duplicate();
+    delete_();
+    EXPECT_EQ(IWODiagram.saved, 1);
+    IWO[a].locked = 0;
+    selectonly({a});
+    resize(50);
+    EXPECT_EQ(IWODiagram.saved, 0);
+}
