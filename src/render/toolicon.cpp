@@ -1,0 +1,118 @@
+// toolicon.cpp - tool button pictures from the types' default drawings.
+//
+// The object is made in the shadow record as a tool choice would make it,
+// copied into a table slot that no diagram ever reaches, and drawn with
+// drawIWO into the icon's raster at a zoom that fits it. The drawing uses the
+// window's mapping, so every global it reads is given icon values for the
+// draw and put back afterwards: nothing of the open diagram changes.
+#include "render/toolicon.h"
+
+#include "app/shell.h"
+#include "edit/interact.h"
+#include "model/create.h"
+#include "model/diagram.h"
+#include "model/iwo.h"
+#include "platform/raster.h"
+#include "platform/window.h"
+#include "render/draw.h"
+#include "render/view.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A slot past the last one a diagram can use (objects end at MAXIWO, the end
+// marker at MAXIWO + 1), below the shadow record.
+constexpr int ICONSLOT = SHADOWIWO - 1;
+static_assert(ICONSLOT > MAXIWO + 1, "the icon slot must lie beyond every diagram");
+
+// The page the icon object stands on: large enough for any default object,
+// with its centre at the centre of the icon.
+constexpr int ICONPAGE = 30000;
+
+// Everything drawtoolicon changes for the draw, restored on destruction.
+struct SavedGlobals {
+    Raster *rp = drawspacerp;
+    float z = zoom;
+    DiagramRecord diagram = IWODiagram;
+    int16_t bw = drawspacebitmapwidth, bh = drawspacebitmapheight;
+    int htop = getscrollertop(HSCROLLER), vtop = getscrollertop(VSCROLLER);
+    IWORecord shadow = IWO[SHADOWIWO];
+    IWORecord slot = IWO[ICONSLOT];
+    int16_t highlight = highlightcolour;
+    int16_t handle = selectedIWOhandle;
+    int16_t dragselect = DragSelect;
+    int16_t csx = connectstartoffsetx, csy = connectstartoffsety;
+
+    ~SavedGlobals() {
+        drawspacerp = rp;
+        zoom = z;
+        IWODiagram = diagram;
+        drawspacebitmapwidth = bw;
+        drawspacebitmapheight = bh;
+        if (getscrollertop(HSCROLLER) != htop) setscrollertop(HSCROLLER, htop);
+        if (getscrollertop(VSCROLLER) != vtop) setscrollertop(VSCROLLER, vtop);
+        IWO[SHADOWIWO] = shadow;
+        IWO[ICONSLOT] = slot;
+        highlightcolour = highlight;
+        selectedIWOhandle = handle;
+        DragSelect = dragselect;
+        connectstartoffsetx = csx;
+        connectstartoffsety = csy;
+    }
+};
+
+} // namespace
+
+int drawtoolicon(Raster *rp, int type, int size) {
+    if (!rp || size < 4) return 0;
+    sizeraster(rp, size, size);
+    if (type <= 100 || type > 130) return 0;
+
+    SavedGlobals saved;
+    DragSelect = 0;
+    selectedIWOhandle = 0;
+    connectstartoffsetx = connectstartoffsety = 0;
+    IWODiagram.paperwidth = IWODiagram.paperheight = ICONPAGE;
+
+    resetsingleIWO(SHADOWIWO);
+    createIWO(SHADOWIWO, type, 0, 0, linecolour, lineweight, fillcolour);
+    IWORecord &r = IWO[ICONSLOT];
+    r = IWO[SHADOWIWO];
+    if (r.drawnum == 0 && type != 109) return 0;
+    // Lines and connectors have no size of their own: a diagonal of the
+    // default size.
+    if (type == 107 || type == 108) {
+        r.width = DefaultIWOWidth;
+        r.height = DefaultIWOHeight;
+    }
+    int w = std::max<int>(std::abs(r.width), 1), h = std::max<int>(std::abs(r.height), 1);
+    r.x = (int16_t)(ICONPAGE / 2 - w / 2);
+    r.y = (int16_t)(ICONPAGE / 2 - h / 2);
+    r.id = (int16_t)ICONSLOT;
+    r.selected = 0;
+    r.fold = 0;
+    r.visible = 1;
+    r.locked = 0;
+
+    // The zoom that fits the object inside a small margin.
+    int margin = std::max(1, size / 10);
+    zoom = (float)(size - 2 * margin) / (float)std::max(w, h);
+    // Outlines at least one pixel wide (two in large icons), as a thin line
+    // of the diagram would vanish at this zoom.
+    int pixels = size >= 32 ? 2 : 1;
+    int weight = (int)std::ceil((float)pixels / zoom);
+    while ((float)weight * zoom < (float)pixels) weight++;
+    if (r.lineweight > 0 && r.lineweight < weight) r.lineweight = (int16_t)weight;
+    for (auto &d : r.draw)
+        if (d.lineweight > 0 && d.lineweight < weight) d.lineweight = (int16_t)weight;
+
+    // The page's centre at the icon's centre: extent = icon size, tops 0.
+    drawspacebitmapwidth = drawspacebitmapheight = (int16_t)size;
+    if (getscrollertop(HSCROLLER) != 0) setscrollertop(HSCROLLER, 0);
+    if (getscrollertop(VSCROLLER) != 0) setscrollertop(VSCROLLER, 0);
+    drawspacerp = rp;
+    drawIWO(ICONSLOT);
+    return 1;
+}
