@@ -9,6 +9,7 @@ PACKAGES=(
   libfreetype-dev libfontconfig-dev libpng-dev
   ttf-bitstream-vera fonts-dejavu-core
   clang libclang-rt-14-dev
+  qt6-base-dev qt6-svg-dev xvfb xauth
 )
 
 missing=()

@@ -1,0 +1,143 @@
+// icons.cpp - button pictures: icon files, the desktop theme and the renderer.
+#include "platform/qt/icons.h"
+
+#include "platform/files.h"
+#include "platform/palette.h"
+#include "platform/raster.h"
+#include "render/toolicon.h"
+
+#include <QFileInfo>
+#include <QIcon>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <cstring>
+#include <map>
+#include <memory>
+
+namespace {
+
+// Icon theme names of the toolbar pictures (freedesktop naming).
+const std::map<QString, QString> &themenames() {
+    static const std::map<QString, QString> names = {
+        {"new", "document-new"},
+        {"open", "document-open"},
+        {"saveas", "document-save-as"},
+        {"save", "document-save"},
+        {"exportpicture", "image-x-generic"},
+        {"exporttext", "text-x-generic"},
+        {"close", "window-close"},
+        {"quit", "application-exit"},
+        {"info", "document-properties"},
+        {"clone", "edit-copy"},
+        {"zoom", "zoom-in"},
+        {"text", "insert-text"},
+        {"refresh", "edit-undo"},
+        {"delete", "edit-delete"},
+    };
+    return names;
+}
+
+QPixmap renderfile(const QString &path, int size) {
+    if (path.endsWith(".svg", Qt::CaseInsensitive)) {
+        QSvgRenderer svg(path);
+        if (!svg.isValid()) return QPixmap();
+        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        svg.render(&p, QRectF(0, 0, size, size));
+        p.end();
+        return QPixmap::fromImage(image);
+    }
+    QImage image(path);
+    if (image.isNull()) return QPixmap();
+    if (image.width() != size || image.height() != size)
+        image = image.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return QPixmap::fromImage(image);
+}
+
+} // namespace
+
+int iconpixels(int set) {
+    if (set == 1) return 24;
+    if (set == 2) return 32;
+    return 40;
+}
+
+QString iconbase(const char *name) {
+    QString s = QString::fromLocal8Bit(name ? name : "");
+    int cut = std::max(s.lastIndexOf('/'), s.lastIndexOf(':'));
+    return s.mid(cut + 1);
+}
+
+QPixmap imagefile(const char *name, int size) {
+    if (!name || !*name) return QPixmap();
+    QString full = QString::fromLocal8Bit(name);
+    QString data = QString::fromLocal8Bit(datadirectory().c_str());
+    // A full path (user-object icons are files of their own), a name relative
+    // to the data directory, and then the large set, which has every picture.
+    QStringList places;
+    if (QFileInfo(full).isAbsolute()) places << full;
+    else places << data + full;
+    QString base = iconbase(name);
+    if (!base.isEmpty()) places << data + "icons/large/" + base;
+    for (const QString &place : places)
+        for (const char *ext : {".svg", ".png", ""}) {
+            QFileInfo f(place + ext);
+            if (f.isFile()) return renderfile(f.filePath(), size);
+        }
+    return QPixmap();
+}
+
+QPixmap toolbarimage(const char *name, int size, int set) {
+    if (set == 2) {
+        auto it = themenames().find(iconbase(name));
+        if (it != themenames().end() && QIcon::hasThemeIcon(it->second)) {
+            QPixmap p = QIcon::fromTheme(it->second).pixmap(size, size);
+            if (!p.isNull()) return p;
+        }
+    }
+    return imagefile(name, size);
+}
+
+QPixmap selectedlook(const QPixmap &picture) {
+    if (picture.isNull()) return picture;
+    QImage image(picture.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QColor highlight = QColor::fromRgb(ScreenPalette[3]);
+    highlight.setAlpha(110);
+    p.setPen(QPen(QColor::fromRgb(ScreenPalette[3]), 1.5));
+    p.setBrush(highlight);
+    qreal r = picture.width() / 6.0;
+    p.drawRoundedRect(QRectF(image.rect()).adjusted(0.75, 0.75, -0.75, -0.75), r, r);
+    p.drawPixmap(0, 0, picture);
+    p.end();
+    return QPixmap::fromImage(image);
+}
+
+QPixmap selectedimage(const char *name, const QPixmap &normal, int size) {
+    std::string s = std::string(name ? name : "") + "_s";
+    QPixmap own = imagefile(s.c_str(), size);
+    if (!own.isNull()) return own;
+    return selectedlook(normal);
+}
+
+QImage penimage(const Raster *rp) {
+    if (!rp || rp->Width <= 0 || rp->Height <= 0) return QImage();
+    QImage image(rp->Width, rp->Height, QImage::Format_Indexed8);
+    QList<QRgb> colours(256);
+    for (int i = 0; i < 256; i++) colours[i] = 0xFF000000u | ScreenPalette[i];
+    colours[0] = qRgba(0, 0, 0, 0);
+    image.setColorTable(colours);
+    for (int y = 0; y < rp->Height; y++)
+        std::memcpy(image.scanLine(y), rp->Pixels.data() + (size_t)y * rp->Width, rp->Width);
+    return image;
+}
+
+QPixmap toolimage(int type, int size) {
+    std::unique_ptr<Raster, void (*)(Raster *)> rp(newraster(size, size), freeraster);
+    if (!rp || !drawtoolicon(rp.get(), type, size)) return QPixmap();
+    return QPixmap::fromImage(penimage(rp.get()));
+}

@@ -1,0 +1,308 @@
+// qtwindows.cpp - the program's windows on Qt and the editor's start-up.
+#include "platform/qt/qtwindows.h"
+
+#include "app/mainloop.h"
+#include "app/menus.h"
+#include "app/shell.h"
+#include "app/startup.h"
+#include "app/toolbar.h"
+#include "app/tools.h"
+#include "edit/interact.h"
+#include "model/bytes.h"
+#include "model/diagram.h"
+#include "model/iwo.h"
+#include "platform/qt/icons.h"
+#include "platform/qt/qtui.h"
+#include "platform/qt/widgets.h"
+#include "platform/window.h"
+#include "render/view.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSocketNotifier>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/socket.h>
+#include <unistd.h>
+
+const char *const NODISPLAYMESSAGE =
+    "Unable to open a display: neither DISPLAY nor WAYLAND_DISPLAY is set "
+    "(QT_QPA_PLATFORM=offscreen runs without one)";
+
+namespace {
+
+bool set(const char *name) {
+    const char *v = std::getenv(name);
+    return v && *v;
+}
+
+QtUI &ui() { return *qtui(); }
+
+// A button with its pictures, help text and id, kept in the gadget table.
+GadgetButton *makebutton(int id, IWWindow window, bool toggle) {
+    auto *b = new GadgetButton(id, window);
+    b->setCheckable(toggle);
+    int size = ui().iconsize;
+    b->setIconSize(QSize(size, size));
+    QString help = QString::fromLatin1(helptext[id]).trimmed();
+    if (!help.isEmpty()) b->setToolTip(help);
+    // Without a picture the button shows its help text.
+    b->setText(help.isEmpty() ? QString::number(id) : help);
+    QPixmap normal, selected;
+    int k = iconindex(id);
+    if (id >= 101 && id <= 130) {
+        normal = toolimage(id, size);
+        selected = selectedlook(normal);
+    } else if (k >= 0) {
+        normal = id < 100 ? toolbarimage(Icon[k], size, IconSet) : imagefile(Icon[k], size);
+        if (!normal.isNull()) selected = selectedimage(Icon[k], normal, size);
+    }
+    if (normal.isNull() && id > 100) {
+        // An empty user-object slot: a blank picture keeps the palette's grid.
+        normal = QPixmap(size, size);
+        normal.fill(Qt::transparent);
+        selected = selectedlook(normal);
+    }
+    b->setpictures(normal, selected);
+    ui().buttons[id] = b;
+    return b;
+}
+
+// A labelled group of two columns of buttons, filled column by column.
+QGroupBox *buttongroup(const char *title, std::initializer_list<int> left,
+                       std::initializer_list<int> right) {
+    auto *group = new QGroupBox(title);
+    auto *grid = new QGridLayout(group);
+    grid->setSpacing(2);
+    grid->setContentsMargins(4, 4, 4, 4);
+    int row = 0;
+    for (int id : left) grid->addWidget(makebutton(id, IDEAWEAVEWINDOW, id == 32 || id == 36), row++, 0);
+    row = 0;
+    for (int id : right)
+        grid->addWidget(makebutton(id, IDEAWEAVEWINDOW, id == 32 || id == 36), row++, 1);
+    return group;
+}
+
+// The Qt key of a menu command key (letters, digits and punctuation are
+// their upper-case character codes).
+Qt::Key commandkey(char c) { return (Qt::Key)QChar(c).toUpper().unicode(); }
+
+int breakpipe[2] = {-1, -1};
+
+void onbreak(int) {
+    char c = 1;
+    // Nothing else is safe in a signal handler: the event loop picks it up.
+    if (write(breakpipe[1], &c, 1) < 0) {
+    }
+}
+
+} // namespace
+
+int openlibraries() {
+    // Without any of these Qt would abort; say why instead.
+    if (set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY")) return 1;
+    std::printf("%s\n", NODISPLAYMESSAGE);
+    std::fflush(stdout);
+    return 0;
+}
+
+int makemenus(QMenuBar *bar) {
+    QMenu *menu = nullptr;
+    int m = -1, item = 0;
+    for (const NewMenu &e : ideaweavemenu) {
+        if (e.nm_Type == NM_END) break;
+        if (e.nm_Type == NM_TITLE) {
+            menu = bar->addMenu(coretext(e.nm_Label));
+            m++;
+            item = 0;
+            continue;
+        }
+        if (e.nm_Type != NM_ITEM || !menu) continue;
+        // Separator bars count as items.
+        const int num = FULLMENUNUM(m, item++);
+        if (!e.nm_Label) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction *a = menu->addAction(coretext(e.nm_Label));
+        a->setMenuRole(QAction::NoRole);
+        if (e.nm_CommKey && e.nm_CommKey[0]) {
+            Qt::Key key = commandkey(e.nm_CommKey[0]);
+            QList<QKeySequence> keys = {QKeySequence(QKeyCombination(Qt::ControlModifier, key))};
+            // Letters also work with Shift or Alt held, which some commands
+            // read (Half size doubles with either).
+            if (key >= Qt::Key_A && key <= Qt::Key_Z) {
+                keys << QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, key));
+                keys << QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::AltModifier, key));
+            }
+            a->setShortcuts(keys);
+        }
+        if (e.nm_Flags & CHECKIT) {
+            a->setCheckable(true);
+            a->setChecked((e.nm_Flags & CHECKED) != 0);
+        }
+        QObject::connect(a, &QAction::triggered, a, [num] {
+            if (QtUI *u = qtui()) u->post(PendingEvent::input(DRAWSPACEWINDOW, IW_MENUPICK | num, num));
+        });
+        ui().menuactions[num] = a;
+    }
+    return 1;
+}
+
+QMainWindow *make_drawspacewindow() {
+    auto *window = new ShellWindow();
+    window->setWindowTitle(coretext(drawspacewindowtitle));
+    auto *centre = new QWidget(window);
+    auto *grid = new QGridLayout(centre);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    auto *drawspace = new DrawSpaceWidget(centre);
+    auto *h = new QScrollBar(Qt::Horizontal, centre);
+    auto *v = new QScrollBar(Qt::Vertical, centre);
+    h->setObjectName("hscroller");
+    v->setObjectName("vscroller");
+    grid->addWidget(drawspace, 0, 0);
+    grid->addWidget(v, 0, 1);
+    grid->addWidget(h, 1, 0);
+    window->setCentralWidget(centre);
+    QtUI &u = ui();
+    u.mainwindow = window;
+    u.drawspace = drawspace;
+    u.scrollers[HSCROLLER] = h;
+    u.scrollers[VSCROLLER] = v;
+    for (int s : {HSCROLLER, VSCROLLER}) {
+        QObject::connect(u.scrollers[s], &QScrollBar::valueChanged, u.scrollers[s], [s](int top) {
+            if (QtUI *x = qtui(); x && top != getscrollertop(s)) x->post(PendingEvent::scroll(s, top));
+        });
+    }
+    makemenus(window->menuBar());
+    // The size of the desktop, within reason.
+    QSize size(1024, 768);
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size());
+    window->resize(size);
+    drawspace->setFocus();
+    return window;
+}
+
+QDockWidget *make_ideaweavewindow() {
+    auto *dock = new ShellDock("Tools", IDEAWEAVEWINDOW, ui().mainwindow);
+    auto *body = new QWidget(dock);
+    auto *column = new QVBoxLayout(body);
+    column->setContentsMargins(2, 2, 2, 2);
+    column->addWidget(buttongroup("File...", {23, 25, 27, 30}, {24, 26, 28, 29}));
+    column->addWidget(buttongroup("Tools...", {33, 36, 35, 34}, {32, 31, 37, 39}));
+    column->addStretch(1);
+    dock->setWidget(body);
+    ui().toolswindow = dock;
+    return dock;
+}
+
+QDockWidget *make_shapewindow() {
+    auto *dock = new ShellDock("Shapes", SHAPEWINDOW, ui().mainwindow);
+    auto *body = new QWidget(dock);
+    auto *column = new QVBoxLayout(body);
+    column->setContentsMargins(2, 2, 2, 2);
+    auto *tabs = new QTabWidget(body);
+    tabs->setObjectName("palettetabs");
+    tabs->setFocusPolicy(Qt::NoFocus);
+    tabs->tabBar()->setFocusPolicy(Qt::NoFocus);
+    static const char *const names[3] = {"S", "M", "U"};
+    for (int t = 0; t < 3; t++) {
+        auto *page = new QWidget(tabs);
+        auto *grid = new QGridLayout(page);
+        grid->setSpacing(2);
+        grid->setContentsMargins(2, 2, 2, 2);
+        // Position p is row (p - 1) / 2, left column for odd p.
+        for (int p = 1; p <= 12; p++) {
+            int id = IWObutton[t][p];
+            if (id <= 100) continue;
+            grid->addWidget(makebutton(id, SHAPEWINDOW, true), (p - 1) / 2, (p - 1) % 2);
+        }
+        grid->setRowStretch(6, 1);
+        tabs->addTab(page, names[t]);
+    }
+    // The keyboard's tab navigation starts from the tab the user shows.
+    QObject::connect(tabs, &QTabWidget::currentChanged, tabs,
+                     [](int index) { IWObuttonTab = (int16_t)index; });
+    new HelpArea(12, SHAPEWINDOW, tabs->tabBar());
+    column->addWidget(tabs);
+
+    auto *info = new QGroupBox("Info...", body);
+    auto *infolayout = new QVBoxLayout(info);
+    infolayout->setContentsMargins(4, 4, 4, 4);
+    auto *help = new QLabel(" ", info);
+    help->setObjectName("helpline");
+    help->setFrameShape(QFrame::StyledPanel);
+    help->setFrameShadow(QFrame::Sunken);
+    help->setWordWrap(true);
+    help->setMinimumHeight(help->fontMetrics().height() * 2 + 6);
+    infolayout->addWidget(help);
+    new HelpArea(22, SHAPEWINDOW, help);
+    column->addWidget(info);
+    column->addStretch(1);
+    dock->setWidget(body);
+    QtUI &u = ui();
+    u.palettetabs = tabs;
+    u.helpline = help;
+    u.shapeswindow = dock;
+    return dock;
+}
+
+int openmainwindows() {
+    QtUI &u = ui();
+    u.iconsize = iconpixels(IconSet);
+    copytext(drawspacewindowtitle, sizeof drawspacewindowtitle,
+             "Create or Load diagram to continue...");
+    u.setwindowtitle(drawspacewindowtitle);
+    QMainWindow *window = make_drawspacewindow();
+    // The raster has the window's inner size; the first new size of the shown
+    // window corrects it.
+    opendrawspacewindow(800, 600);
+    QDockWidget *tools = make_ideaweavewindow();
+    setbitmapsize();
+    updatescrollers();
+    QDockWidget *shapes = make_shapewindow();
+    window->addDockWidget(Qt::LeftDockWidgetArea, tools);
+    window->addDockWidget(Qt::LeftDockWidgetArea, shapes);
+    window->splitDockWidget(tools, shapes, Qt::Vertical);
+    u.applystates();
+    u.setpalettetab(0);
+    return 1;
+}
+
+int startideaweave() {
+    setupcore();
+    setupinterface();
+    openmainwindows();
+    resetinterface();
+    ui().applystates();
+    ui().mainwindow->show();
+    return 1;
+}
+
+int catchbreak() {
+    if (breakpipe[0] < 0 && socketpair(AF_UNIX, SOCK_STREAM, 0, breakpipe) != 0) return 0;
+    auto *notifier = new QSocketNotifier(breakpipe[0], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {
+        char c;
+        if (read(breakpipe[0], &c, 1) > 0)
+            if (QtUI *u = qtui()) u->breaksignal();
+    });
+    struct sigaction sa = {};
+    sa.sa_handler = onbreak;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &sa, nullptr);
+    return 1;
+}

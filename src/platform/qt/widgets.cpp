@@ -1,0 +1,277 @@
+// widgets.cpp - the widgets of the program's windows.
+#include "platform/qt/widgets.h"
+
+#include "edit/interact.h"
+#include "platform/palette.h"
+#include "platform/qt/keys.h"
+#include "platform/qt/qtui.h"
+#include "platform/window.h"
+
+#include <QCloseEvent>
+#include <QEnterEvent>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <cmath>
+
+namespace {
+
+// Pointer positions are 16-bit window coordinates in the handlers.
+int coordinate(double v) {
+    double f = std::floor(v);
+    return (int)(f < -32768 ? -32768 : f > 32767 ? 32767 : f);
+}
+
+bool modifierkey(int code) {
+    return code == KEY_LSHIFT || code == KEY_RSHIFT || code == KEY_LALT || code == KEY_RALT;
+}
+
+void post(const PendingEvent &e) {
+    if (QtUI *ui = qtui()) ui->post(e);
+}
+
+const QList<QRgb> &screencolours() {
+    static const QList<QRgb> table = [] {
+        QList<QRgb> t(256);
+        for (int i = 0; i < 256; i++) t[i] = 0xFF000000u | ScreenPalette[i];
+        return t;
+    }();
+    return table;
+}
+
+} // namespace
+
+// ---- DrawSpaceWidget ----
+
+DrawSpaceWidget::DrawSpaceWidget(QWidget *parent) : QWidget(parent) {
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(100, 100);
+}
+
+const QImage &DrawSpaceWidget::image() {
+    Raster *rp = drawspacerp;
+    QtUI *ui = qtui();
+    if (!rp || rp->Width <= 0 || rp->Height <= 0 || (ui && ui->closed())) {
+        image_ = QImage();
+        imagebytes_ = nullptr;
+        return image_;
+    }
+    // Wrap the raster's own bytes (the non-const constructor shares them, so
+    // the core's drawing shows without a copy). The raster's storage only moves
+    // when it is resized, and then the image is made again.
+    if (rp->Pixels.data() != imagebytes_ || image_.width() != rp->Width ||
+        image_.height() != rp->Height) {
+        image_ = QImage(rp->Pixels.data(), rp->Width, rp->Height, rp->Width,
+                        QImage::Format_Indexed8);
+        image_.setColorTable(screencolours());
+        imagebytes_ = rp->Pixels.data();
+    }
+    return image_;
+}
+
+void DrawSpaceWidget::paintEvent(QPaintEvent *) {
+    QPainter p(this);
+    const QImage &img = image();
+    QColor backboard = QColor::fromRgb(ScreenPalette[0]);
+    if (img.isNull()) {
+        p.fillRect(rect(), backboard);
+        return;
+    }
+    p.drawImage(0, 0, img);
+    // A widget larger than the raster (between a resize and its event).
+    if (width() > img.width()) p.fillRect(img.width(), 0, width() - img.width(), height(), backboard);
+    if (height() > img.height())
+        p.fillRect(0, img.height(), img.width(), height() - img.height(), backboard);
+}
+
+void DrawSpaceWidget::resizeEvent(QResizeEvent *) {
+    post(PendingEvent::resize(width(), height()));
+}
+
+void DrawSpaceWidget::pointer(int32_t cls, int code, QPointF pos) {
+    post(PendingEvent::pointer(cls, code, coordinate(pos.x()), coordinate(pos.y())));
+}
+
+void DrawSpaceWidget::mousePressEvent(QMouseEvent *e) {
+    if (e->button() != Qt::LeftButton) return;
+    setFocus(Qt::MouseFocusReason);
+    pointer(IW_MOUSEBUTTONS, IW_SELECTDOWN, e->position());
+}
+
+void DrawSpaceWidget::mouseReleaseEvent(QMouseEvent *e) {
+    if (e->button() != Qt::LeftButton) return;
+    pointer(IW_MOUSEBUTTONS, IW_SELECTUP, e->position());
+}
+
+void DrawSpaceWidget::mouseMoveEvent(QMouseEvent *e) {
+    pointer(IW_MOUSEMOVE, 0, e->position());
+}
+
+void DrawSpaceWidget::wheelEvent(QWheelEvent *e) {
+    // One step per notch (120 eighths of a degree); finer wheels add up.
+    wheelx_ += e->angleDelta().x();
+    wheely_ += e->angleDelta().y();
+    int sx = wheelx_ / 120, sy = wheely_ / 120;
+    wheelx_ -= sx * 120;
+    wheely_ -= sy * 120;
+    // Turning the wheel away from the user shows what lies above.
+    if (sx != 0 || sy != 0) post(PendingEvent::wheel(-sx, -sy));
+    e->accept();
+}
+
+void DrawSpaceWidget::keyPressEvent(QKeyEvent *e) {
+    int code = rawkeycode(e->key(), e->nativeVirtualKey());
+    if (code < 0) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    if (modifierkey(code)) {
+        if (e->isAutoRepeat()) return;
+        heldkeys_.insert(code);
+    }
+    post(PendingEvent::input(DRAWSPACEWINDOW, IW_RAWKEY | code, code));
+}
+
+void DrawSpaceWidget::keyReleaseEvent(QKeyEvent *e) {
+    int code = rawkeycode(e->key(), e->nativeVirtualKey());
+    if (code < 0) {
+        QWidget::keyReleaseEvent(e);
+        return;
+    }
+    // A held key repeats as presses; only the last release counts.
+    if (e->isAutoRepeat()) return;
+    heldkeys_.erase(code);
+    post(PendingEvent::input(DRAWSPACEWINDOW, IW_RAWKEY | code | KEY_UPFLAG, code | KEY_UPFLAG));
+}
+
+void DrawSpaceWidget::focusOutEvent(QFocusEvent *e) {
+    // A Shift or Alt released in another window would stay down for the
+    // handler: release it now (but not for a menu opening over the window).
+    if (e->reason() != Qt::PopupFocusReason) {
+        for (int code : heldkeys_)
+            post(PendingEvent::input(DRAWSPACEWINDOW, IW_RAWKEY | code | KEY_UPFLAG,
+                                     code | KEY_UPFLAG));
+        heldkeys_.clear();
+    }
+    QWidget::focusOutEvent(e);
+}
+
+bool DrawSpaceWidget::focusNextPrevChild(bool) { return false; }
+
+// ---- GadgetButton ----
+
+GadgetButton::GadgetButton(int id, IWWindow window, QWidget *parent)
+    : QToolButton(parent), id_(id), window_(window) {
+    setFocusPolicy(Qt::NoFocus);
+    setMouseTracking(true);
+    setAutoRaise(true);
+    setToolButtonStyle(Qt::ToolButtonIconOnly);
+    connect(this, &QToolButton::clicked, this,
+            [this] { post(PendingEvent::input(window_, IW_GADGETUP | id_, 0)); });
+}
+
+void GadgetButton::setpictures(const QPixmap &normal, const QPixmap &selected) {
+    normal_ = normal;
+    selected_ = selected;
+    showpictures(isDown());
+}
+
+void GadgetButton::setselectedpicture(const QPixmap &selected) {
+    selected_ = selected;
+    showpictures(isDown());
+}
+
+void GadgetButton::showpictures(bool pressed) {
+    QIcon icon;
+    const QPixmap &off = pressed && !selected_.isNull() ? selected_ : normal_;
+    const QPixmap &on = selected_.isNull() ? normal_ : selected_;
+    for (QIcon::Mode mode : {QIcon::Normal, QIcon::Active}) {
+        if (!off.isNull()) icon.addPixmap(off, mode, QIcon::Off);
+        if (!on.isNull()) icon.addPixmap(on, mode, QIcon::On);
+    }
+    setIcon(icon);
+}
+
+void GadgetButton::track(int y, bool help) {
+    if (QtUI *ui = qtui()) ui->setgadgetpointer(id_, y, height());
+    int half = y <= height() / 2 ? 1 : 0;
+    // Help when the pointer comes over the button, and again when it crosses
+    // into the other half (the Zoom button's picture tells which way it zooms).
+    if (help || half != half_) {
+        half_ = half;
+        post(PendingEvent::input(window_, IW_GADGETHELP | id_, 0));
+    }
+}
+
+void GadgetButton::enterEvent(QEnterEvent *e) {
+    half_ = -1;
+    track(coordinate(e->position().y()), true);
+    QToolButton::enterEvent(e);
+}
+
+void GadgetButton::mouseMoveEvent(QMouseEvent *e) {
+    if (rect().contains(e->position().toPoint())) track(coordinate(e->position().y()), false);
+    QToolButton::mouseMoveEvent(e);
+}
+
+void GadgetButton::mousePressEvent(QMouseEvent *e) {
+    if (QtUI *ui = qtui()) ui->setgadgetpointer(id_, coordinate(e->position().y()), height());
+    if (e->button() == Qt::LeftButton) showpictures(true);
+    QToolButton::mousePressEvent(e);
+}
+
+void GadgetButton::mouseReleaseEvent(QMouseEvent *e) {
+    // Where the button was let go decides the two-way buttons' action.
+    if (QtUI *ui = qtui()) ui->setgadgetpointer(id_, coordinate(e->position().y()), height());
+    QToolButton::mouseReleaseEvent(e);
+    showpictures(false);
+}
+
+// ---- HelpArea ----
+
+HelpArea::HelpArea(int id, IWWindow window, QWidget *watched)
+    : QObject(watched), id_(id), window_(window) {
+    watched->installEventFilter(this);
+}
+
+bool HelpArea::eventFilter(QObject *o, QEvent *e) {
+    if (e->type() == QEvent::Enter) post(PendingEvent::input(window_, IW_GADGETHELP | id_, 0));
+    return QObject::eventFilter(o, e);
+}
+
+// ---- ShellDock and ShellWindow ----
+
+ShellDock::ShellDock(const QString &name, IWWindow window, QWidget *parent)
+    : QDockWidget(name, parent), window_(window) {
+    setObjectName(name);
+    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                QDockWidget::DockWidgetFloatable);
+}
+
+void ShellDock::closeEvent(QCloseEvent *e) {
+    QtUI *ui = qtui();
+    if (!ui || ui->closed()) {
+        e->accept();
+        return;
+    }
+    // The window's close gadget: the handler asks whether to quit.
+    e->ignore();
+    ui->post(PendingEvent::input(window_, IW_CLOSEWINDOW, 0));
+}
+
+ShellWindow::ShellWindow() { setObjectName("drawspacewindow"); }
+
+void ShellWindow::closeEvent(QCloseEvent *e) {
+    QtUI *ui = qtui();
+    if (!ui || ui->closed()) {
+        e->accept();
+        return;
+    }
+    e->ignore();
+    ui->post(PendingEvent::input(DRAWSPACEWINDOW, IW_CLOSEWINDOW, 0));
+}

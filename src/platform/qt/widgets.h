@@ -1,0 +1,105 @@
+// widgets.h - the widgets of the program's windows and the input they report.
+//
+//   DrawSpaceWidget   the drawing window's inner area: shows the pen raster
+//                     drawspacerp through the screen palette and reports the
+//                     mouse buttons, pointer moves, wheel, raw keys and new size
+//   GadgetButton      a toolbar or palette button with a gadget id: reports its
+//                     release, the pointer resting over it (gadget help) and where
+//                     in it the pointer is; shows its selected image while pressed
+//   HelpArea          a widget that reports gadget help with a fixed id when the
+//                     pointer rests over it (the palette's tab strip, the help line)
+//   ShellDock         the "Tools" and "Shapes" windows: closing asks the quit question
+//   ShellWindow       the main window: closing is the drawing window's close gadget
+#pragma once
+#include "app/mainloop.h"
+
+#include <QDockWidget>
+#include <QImage>
+#include <QMainWindow>
+#include <QPixmap>
+#include <QToolButton>
+#include <QWidget>
+
+#include <set>
+
+class DrawSpaceWidget : public QWidget {
+  public:
+    explicit DrawSpaceWidget(QWidget *parent = nullptr);
+    // The image over the raster's bytes, rebuilt when the raster was resized.
+    const QImage &image();
+
+  protected:
+    void paintEvent(QPaintEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void wheelEvent(QWheelEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
+    bool focusNextPrevChild(bool next) override; // Tab is a key of the handler
+
+  private:
+    void pointer(int32_t cls, int code, QPointF pos);
+    QImage image_;
+    const unsigned char *imagebytes_ = nullptr; // the raster storage image_ wraps
+    int wheelx_ = 0, wheely_ = 0;               // wheel eighths of a degree not yet used
+    std::set<int> heldkeys_;                     // modifiers down, released on focus loss
+};
+
+class GadgetButton : public QToolButton {
+  public:
+    GadgetButton(int id, IWWindow window, QWidget *parent = nullptr);
+    int id() const { return id_; }
+    // The normal picture and the selected one (shown while pressed and when chosen).
+    void setpictures(const QPixmap &normal, const QPixmap &selected);
+    void setselectedpicture(const QPixmap &selected);
+    const QPixmap &normalpicture() const { return normal_; }
+    const QPixmap &selectedpicture() const { return selected_; }
+
+  protected:
+    void enterEvent(QEnterEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+
+  private:
+    void track(int y, bool help);
+    void showpictures(bool pressed);
+    int id_;
+    IWWindow window_;
+    QPixmap normal_, selected_;
+    int half_ = -1; // 1 upper, 0 lower, -1 not over the button
+};
+
+class HelpArea : public QObject {
+  public:
+    HelpArea(int id, IWWindow window, QWidget *watched);
+
+  protected:
+    bool eventFilter(QObject *o, QEvent *e) override;
+
+  private:
+    int id_;
+    IWWindow window_;
+};
+
+class ShellDock : public QDockWidget {
+  public:
+    ShellDock(const QString &name, IWWindow window, QWidget *parent = nullptr);
+
+  protected:
+    void closeEvent(QCloseEvent *e) override;
+
+  private:
+    IWWindow window_;
+};
+
+class ShellWindow : public QMainWindow {
+  public:
+    ShellWindow();
+
+  protected:
+    void closeEvent(QCloseEvent *e) override;
+};
