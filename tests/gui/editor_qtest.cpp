@@ -1,0 +1,413 @@
+// The editor window driven through Qt: start-up state, the menu bar built from
+// the table, tools and mouse drawing, shortcuts, requesters and their answers,
+// the toolbar's two-way buttons, help on hovering, keys, wheel, scroll bars,
+// resizing, quitting and Ctrl-C.
+#include "guifixture.h"
+
+#include "app/menus.h"
+#include "app/session.h"
+#include "app/toolbar.h"
+#include "app/tools.h"
+#include "edit/interact.h"
+#include "edit/select.h"
+#include "model/bytes.h"
+#include "model/diagram.h"
+#include "model/iwo.h"
+#include "platform/qt/icons.h"
+#include "platform/qt/qtwindows.h"
+#include "platform/palette.h"
+#include "platform/window.h"
+#include "render/view.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include <cstring>
+
+namespace {
+
+QAction *action(QtUI &ui, int menu, int item) {
+    auto it = ui.menuactions.find(FULLMENUNUM(menu, item));
+    return it == ui.menuactions.end() ? nullptr : it->second;
+}
+
+bool samepicture(const QPixmap &a, const QPixmap &b) {
+    return !a.isNull() && a.toImage() == b.toImage();
+}
+
+std::string label(int i) { return std::string(IWO[i].label, textlen(IWO[i].label, sizeof IWO[i].label)); }
+
+// Window pixels of a diagram point.
+int px(int x) { return getdrawx(x); }
+int py(int y) { return getdrawy(y); }
+
+const char *QUITSAVED = "Ideaweave Warning | Do you really want to quit Ideaweave?";
+const char *QUITCHANGED = "Ideaweave Warning | You will lose any changes to this diagram.\n"
+                          " Do you still want to quit Ideaweave?";
+
+} // namespace
+
+using Startup = Editor;
+
+TEST_F(Startup, NoDiagramStateWithTheMenuBarOfTheTable) {
+    EXPECT_EQ(ui->mainwindow->windowTitle(), "Create or Load diagram to continue...");
+    QStringList titles;
+    for (QAction *a : ui->mainwindow->menuBar()->actions()) titles << a->text();
+    EXPECT_EQ(titles, QStringList({"Project", "Edit", "Object", "Diagram", "Preferences"}));
+    // Items are numbered with the separators counted; keys go with Ctrl.
+    ASSERT_NE(action(*ui, 0, 12), nullptr);
+    EXPECT_EQ(action(*ui, 0, 12)->text(), "Quit");
+    EXPECT_EQ(action(*ui, 0, 12)->shortcut(), QKeySequence("Ctrl+Q"));
+    EXPECT_EQ(action(*ui, 2, 19)->text(), "Delete");
+    EXPECT_EQ(action(*ui, 2, 6)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Colon));
+    EXPECT_EQ(action(*ui, 0, 3), nullptr); // a separator
+    EXPECT_TRUE(action(*ui, 3, 5)->isCheckable());
+    EXPECT_FALSE(action(*ui, 3, 5)->isChecked());
+
+    // Only what needs no diagram is available.
+    for (int item : {0, 1, 10, 12}) EXPECT_TRUE(action(*ui, 0, item)->isEnabled()) << item;
+    for (int item : {2, 4, 5, 7, 8}) EXPECT_FALSE(action(*ui, 0, item)->isEnabled()) << item;
+    EXPECT_FALSE(action(*ui, 1, 3)->isEnabled());
+    EXPECT_TRUE(action(*ui, 2, 14)->isEnabled());
+    for (int id : {23, 24, 30}) EXPECT_TRUE(button(id)->isEnabled()) << id;
+    for (int id : {25, 26, 29, 32, 33, 35, 37, 39, 101, 130}) EXPECT_FALSE(button(id)->isEnabled()) << id;
+    EXPECT_TRUE(button(32)->isChecked()); // the select tool
+    EXPECT_EQ(ui->helpline->text(), " ");
+
+    // The picture is the raster, all pen 0, wrapped without a copy.
+    ASSERT_NE(drawspacerp, nullptr);
+    EXPECT_EQ(drawspacerp->Width, drawspace->width());
+    EXPECT_EQ(drawspacerp->Height, drawspace->height());
+    for (uint8_t p : drawspacerp->Pixels) ASSERT_EQ(p, 0);
+    EXPECT_EQ(drawspace->image().constBits(), drawspacerp->Pixels.data());
+    EXPECT_EQ(drawspace->image().format(), QImage::Format_Indexed8);
+}
+
+TEST_F(Startup, PaletteTabsFollowTheButtonTableAndToolsShowTheirObjects) {
+    ASSERT_EQ(ui->palettetabs->count(), 3);
+    EXPECT_EQ(ui->palettetabs->tabText(0), "S");
+    EXPECT_EQ(ui->palettetabs->tabText(2), "U");
+    EXPECT_EQ(ui->toolswindow->windowTitle(), "Tools");
+    EXPECT_EQ(ui->shapeswindow->windowTitle(), "Shapes");
+    for (int t = 0; t < 3; t++)
+        for (int p = 1; p <= 12; p++) {
+            GadgetButton *b = button(IWObutton[t][p]);
+            ASSERT_NE(b, nullptr) << IWObutton[t][p];
+            EXPECT_TRUE(ui->palettetabs->widget(t)->isAncestorOf(b));
+        }
+    // Left column odd positions, right column even, row by row.
+    EXPECT_LT(button(101)->x(), button(102)->x());
+    EXPECT_EQ(button(101)->y(), button(102)->y());
+    EXPECT_LT(button(101)->y(), button(104)->y());
+    EXPECT_TRUE(samepicture(button(105)->normalpicture(), toolimage(105, ui->iconsize)));
+    // Every toolbar button has a picture of the program's own.
+    for (int id = 23; id <= 39; id++)
+        if (id != 38) {
+            EXPECT_FALSE(button(id)->normalpicture().isNull()) << id;
+        }
+    // Switching tabs by hand tells the keyboard navigation where it is.
+    ui->palettetabs->setCurrentIndex(1);
+    EXPECT_EQ(IWObuttonTab, 1);
+}
+
+using Drawing = Editor;
+
+TEST_F(Drawing, ToolButtonAndMouseMakeAnObjectThatUndoAndRedoTake) {
+    newdiagram();
+    EXPECT_TRUE(action(*ui, 0, 4)->isEnabled()); // Save
+    EXPECT_TRUE(button(101)->isEnabled());
+    click(101);
+    EXPECT_TRUE(button(101)->isChecked());
+    EXPECT_FALSE(button(32)->isChecked());
+    EXPECT_EQ(selectedtool, 101);
+    drag(px(400), py(400), px(1000), py(800));
+    ASSERT_EQ(objects(), std::vector<int>({101}));
+    EXPECT_EQ(IWODiagram.saved, 0);
+    EXPECT_TRUE(ui->mainwindow->windowTitle().startsWith("*"));
+    // The new object is on the raster that the widget shows.
+    int cx = px(IWO[1].x + IWO[1].width / 2), cy = py(IWO[1].y + IWO[1].height / 2);
+    EXPECT_EQ(pen(cx, cy), IWO[1].fillcolour & 0xFF);
+    QImage shown = drawspace->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown.pixel(cx, cy) & 0xFFFFFF, penrgb(pen(cx, cy)));
+
+    shortcut(Qt::Key_U); // Undo
+    EXPECT_TRUE(objects().empty());
+    shortcut(Qt::Key_Z); // Redo
+    EXPECT_EQ(objects(), std::vector<int>({101}));
+}
+
+TEST_F(Drawing, KeysReachTheHandlerAsRawCodes) {
+    newdiagram();
+    place(101, px(400), py(400), px(1000), py(800));
+    ASSERT_EQ(objects().size(), 1u);
+    click(32);
+    int x = IWO[1].x;
+    key(Qt::Key_Right);
+    EXPECT_GT(IWO[1].x, x);
+    // Shift is held for the handler between its press and release.
+    QTest::keyPress(drawspace, Qt::Key_Shift);
+    EXPECT_EQ(ShiftDown, 1);
+    QTest::keyRelease(drawspace, Qt::Key_Shift);
+    EXPECT_EQ(ShiftDown, 0);
+    QTest::keyPress(drawspace, Qt::Key_Alt);
+    EXPECT_EQ(AltDown, 1);
+    // Leaving the window with Alt down does not leave it down.
+    drawspace->clearFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(AltDown, 0);
+    drawspace->setFocus();
+    key(Qt::Key_Delete);
+    EXPECT_TRUE(objects().empty());
+}
+
+TEST_F(Drawing, WheelAndScrollBarsMoveTheView) {
+    newdiagram();
+    zoomin();
+    zoomin(); // a page larger than the window
+    QApplication::processEvents();
+    QScrollBar *v = ui->scrollers[VSCROLLER];
+    Scroller s = getscroller(VSCROLLER);
+    EXPECT_EQ(v->maximum(), s.total - s.visible);
+    EXPECT_EQ(v->pageStep(), s.visible);
+    int top = getscrollertop(VSCROLLER);
+    QPointF at(50, 50);
+    QWheelEvent down(at, drawspace->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(drawspace, &down);
+    EXPECT_EQ(getscrollertop(VSCROLLER), top + scrollsizey);
+    EXPECT_EQ(v->value(), top + scrollsizey);
+    // Dragging the bar scrolls the view and the page is drawn again there.
+    v->setValue(0);
+    QApplication::processEvents();
+    EXPECT_EQ(getscrollertop(VSCROLLER), 0);
+    EXPECT_EQ(drawspacebitmapy, 0);
+    EXPECT_EQ(pen(px(1000), py(1000)), papercolour);
+}
+
+TEST_F(Drawing, ResizingTheWindowResizesTheRasterAndRedraws) {
+    newdiagram();
+    place(101, px(400), py(400), px(1000), py(800));
+    ui->mainwindow->resize(800, 600);
+    QApplication::processEvents();
+    EXPECT_EQ(drawspacewindowwidth(), drawspace->width());
+    EXPECT_EQ(drawspacewindowheight(), drawspace->height());
+    EXPECT_EQ(drawspace->image().constBits(), drawspacerp->Pixels.data());
+    EXPECT_EQ(drawspace->image().width(), drawspacerp->Width);
+    int cx = px(IWO[1].x + IWO[1].width / 2), cy = py(IWO[1].y + IWO[1].height / 2);
+    EXPECT_EQ(pen(cx, cy), IWO[1].fillcolour & 0xFF);
+}
+
+using Requesters = Editor;
+
+TEST_F(Requesters, QuitAsksEvenWithNothingToLoseAndCancelKeepsRunning) {
+    answer("Cancel");
+    shortcut(Qt::Key_Q);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0], QUITSAVED);
+    EXPECT_EQ(quits, 0);
+    EXPECT_TRUE(ui->mainwindow->isVisible());
+
+    newdiagram();
+    place(104, px(400), py(400), px(1000), py(800));
+    answer("Okay");
+    ui->mainwindow->close(); // the drawing window's close gadget
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[1], QUITCHANGED);
+    EXPECT_EQ(quits, 1);
+    EXPECT_TRUE(ui->quitrequested());
+    EXPECT_FALSE(ui->mainwindow->isVisible());
+}
+
+TEST_F(Requesters, ClosingTheToolWindowsAsksTheQuitQuestion) {
+    answer("Cancel");
+    ui->shapeswindow->close();
+    EXPECT_EQ(quits, 0);
+    EXPECT_TRUE(ui->shapeswindow->isVisible());
+    answer("Okay");
+    ui->toolswindow->close();
+    EXPECT_EQ(asked, std::vector<std::string>({QUITSAVED, QUITSAVED}));
+    EXPECT_EQ(quits, 1);
+}
+
+TEST_F(Requesters, NewWithChangesAndCancelKeepsEverything) {
+    newdiagram();
+    place(101, px(400), py(400), px(1000), py(800));
+    QString title = ui->mainwindow->windowTitle();
+    answer("Cancel");
+    shortcut(Qt::Key_N);
+    EXPECT_EQ(asked.back(), "Ideaweave Warning | You will lose any changes to this diagram.\n"
+                            " Do you still want to create a new diagram?");
+    EXPECT_EQ(objects(), std::vector<int>({101}));
+    EXPECT_EQ(ui->mainwindow->windowTitle(), title);
+    answer("Okay");
+    click(23);
+    EXPECT_TRUE(objects().empty());
+    EXPECT_EQ(IWODiagram.saved, 1);
+}
+
+TEST_F(Requesters, ChangeTextAsksEachSelectedObjectInOrderWithinTheLabelSize) {
+    newdiagram();
+    place(101, px(300), py(300), px(800), py(600));
+    place(105, px(1200), py(300), px(1700), py(600));
+    ASSERT_EQ(objects().size(), 2u);
+    click(32);
+    shortcut(Qt::Key_A); // Select All
+    answer("Okay", QString("first"));
+    answer("Okay", QString(60, 'x'));
+    shortcut(Qt::Key_T); // Change Text
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0], "Enter Text... | ");
+    EXPECT_EQ(label(1), "first");
+    EXPECT_EQ(label(2), std::string(49, 'x')); // the label keeps its NUL
+    EXPECT_EQ(IWODiagram.saved, 0);
+    // Cancel leaves the text as it was.
+    answer("Cancel", QString("other"));
+    answer("Okay");
+    shortcut(Qt::Key_T);
+    ASSERT_EQ(asked.size(), 4u) << ::testing::PrintToString(asked);
+    EXPECT_EQ(asked[2], "Enter Text... | first");
+    EXPECT_EQ(label(1), "first");
+}
+
+TEST_F(Requesters, HalfSizeDoublesWithShiftHeld) {
+    newdiagram();
+    place(101, px(400), py(400), px(1000), py(800));
+    click(32);
+    int w = IWO[1].width;
+    shortcut(Qt::Key_H);
+    EXPECT_EQ(IWO[1].width, w / 2);
+    shortcut(Qt::Key_H, Qt::ShiftModifier); // Shift goes down first, as on a keyboard
+    EXPECT_EQ(IWO[1].width, w / 2 * 2);
+    EXPECT_EQ(ShiftDown, 0);
+}
+
+TEST_F(Requesters, CtrlCQuitsAfterTheCurrentEvent) {
+    newdiagram();
+    place(101, px(400), py(400), px(1000), py(800));
+    // Ctrl-C while the New question is up: the command finishes first.
+    answer("Cancel");
+    QTimer::singleShot(0, ui->mainwindow, [this] { ui->breaksignal(); });
+    shortcut(Qt::Key_N);
+    EXPECT_EQ(asked.size(), 1u);
+    EXPECT_EQ(objects(), std::vector<int>({101}));
+    EXPECT_EQ(quits, 1);
+}
+
+TEST_F(Requesters, CtrlCWhileIdleQuitsAtOnce) {
+    ui->breaksignal();
+    EXPECT_EQ(quits, 1);
+    EXPECT_TRUE(asked.empty());
+}
+
+using Toolbar = Editor;
+
+TEST_F(Toolbar, UpperAndLowerHalvesOfTheTwoWayButtons) {
+    newdiagram();
+    place(101, px(400), py(400), px(1000), py(800));
+    place(104, px(1200), py(400), px(1800), py(800));
+    click(37, true); // upper half: undo
+    EXPECT_EQ(objects(), std::vector<int>({101}));
+    click(37, false); // lower half: redo
+    EXPECT_EQ(objects(), std::vector<int>({101, 104}));
+
+    float z = zoom;
+    click(35, true);
+    EXPECT_GT(zoom, z);
+    click(35, false);
+    EXPECT_FLOAT_EQ(zoom, z);
+
+    place(105, px(600), py(500), px(1300), py(900));
+    ASSERT_EQ(objects(), std::vector<int>({101, 104, 105}));
+    click(32);
+    // Select the ellipse by clicking it.
+    drag(px(100), py(1500), px(100), py(1500));
+    drag(px(950), py(700), px(950), py(700));
+    ASSERT_EQ(numIWOselected, 1);
+    ASSERT_EQ(IWO[3].selected, 1);
+    click(33, false); // the selected ellipse to the back
+    EXPECT_EQ(objects(), std::vector<int>({105, 101, 104}));
+    click(33, true);
+    EXPECT_EQ(objects(), std::vector<int>({101, 104, 105}));
+}
+
+TEST_F(Toolbar, HoveringShowsHelpTextsAndTheZoomDirection) {
+    newdiagram();
+    hover(104);
+    EXPECT_EQ(ui->helpline->text(), QString::fromLatin1(helptext[104]));
+    hover(26);
+    EXPECT_EQ(ui->helpline->text(), "Save Drawing");
+    // The tab strip and the help line show the current tool's text.
+    click(105);
+    hover(26);
+    QTest::mouseMove(ui->palettetabs->tabBar(), QPoint(5, 5));
+    QApplication::processEvents();
+    EXPECT_EQ(ui->helpline->text(), QString::fromLatin1(helptext[105]));
+
+    QPixmap normal = button(35)->normalpicture();
+    hover(35, true);
+    EXPECT_EQ(ui->helpline->text(), "Zoom In/Out");
+    EXPECT_TRUE(samepicture(button(35)->selectedpicture(),
+                            imagefile("icons/large/zoom_in_s", ui->iconsize)));
+    QTest::mouseMove(button(35), QPoint(button(35)->width() / 2, button(35)->height() - 3));
+    QApplication::processEvents();
+    EXPECT_TRUE(samepicture(button(35)->selectedpicture(),
+                            imagefile("icons/large/zoom_out_s", ui->iconsize)));
+    hover(35, true);
+    EXPECT_TRUE(samepicture(button(35)->selectedpicture(),
+                            imagefile("icons/large/zoom_in_s", ui->iconsize)));
+    // The normal picture stays what it was.
+    EXPECT_TRUE(samepicture(button(35)->normalpicture(), normal));
+}
+
+TEST_F(Toolbar, ConnectorToolDropsTheFocusObject) {
+    newdiagram();
+    place(101, px(400), py(400), px(1000), py(800));
+    ASSERT_EQ(IWO[1].selected, 1);
+    click(108);
+    EXPECT_EQ(IWO[1].selected, 0);
+    EXPECT_EQ(selectedIWO, 0);
+    EXPECT_TRUE(button(108)->isChecked());
+    EXPECT_FALSE(button(101)->isChecked());
+}
+
+using Files = Editor;
+
+TEST_F(Files, AnOpenedDiagramIsShownAndSavedAsThroughTheFileDialog) {
+    ASSERT_EQ(opendiagramfile(IW_SAMPLE), 1);
+    QApplication::processEvents();
+    EXPECT_GT(IWONumber, 2);
+    EXPECT_TRUE(ui->mainwindow->windowTitle().contains("sample"));
+    EXPECT_TRUE(action(*ui, 0, 5)->isEnabled());
+
+    QString dir = QDir::tempPath() + "/iwgui-" + QString::number(QCoreApplication::applicationPid());
+    QDir().mkpath(dir);
+    QString seen;
+    QTimer::singleShot(20, ui->mainwindow, [&] {
+        auto *d = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        seen = d->windowTitle() + " | " + d->nameFilters().join(";");
+        // Typed into the name field, as a user would.
+        d->setDirectory(dir);
+        d->findChild<QLineEdit *>("fileNameEdit")->setText("copy.iwo");
+        QMetaObject::invokeMethod(d, "accept");
+    });
+    click(25); // Save As
+    EXPECT_EQ(seen, "Save As... | *.iwo (*.iwo);* (*)");
+    EXPECT_TRUE(QFileInfo(dir + "/copy.iwo").isFile());
+    EXPECT_EQ(IWODiagram.saved, 1);
+    QDir(dir).removeRecursively();
+}

@@ -1,0 +1,148 @@
+// guifixture.cpp - the editor in the test process.
+#include "guifixture.h"
+
+#include "app/mainloop.h"
+#include "model/iwo.h"
+#include "platform/qt/qtwindows.h"
+#include "platform/raster.h"
+#include "platform/window.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QTest>
+
+void Editor::SetUp() {
+    ui = std::make_unique<QtUI>();
+    setplatformui(ui.get());
+    ui->onquit = [this] { quits++; };
+    startideaweave();
+    ui->mainwindow->resize(1000, 720);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(ui->mainwindow));
+    ui->mainwindow->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(ui->mainwindow));
+    drawspace = ui->drawspace;
+    drawspace->setFocus();
+    QApplication::processEvents();
+    // Requesters are modal: a timer answers them from inside their loops.
+    poller_ = new QTimer(ui->mainwindow);
+    QObject::connect(poller_, &QTimer::timeout, poller_, [this] { answerdialogs(); });
+    poller_->start(5);
+}
+
+void Editor::TearDown() {
+    EXPECT_TRUE(answers_.empty()) << answers_.size() << " answers were never asked for";
+    if (!ui->quitrequested()) closedown();
+    ui.reset();
+}
+
+void Editor::answerdialogs() {
+    QWidget *w = QApplication::activeModalWidget();
+    if (!w || !w->isVisible()) return;
+    if (auto *box = qobject_cast<QMessageBox *>(w)) {
+        asked.push_back((box->windowTitle() + " | " + box->text()).toStdString());
+    } else if (auto *input = qobject_cast<QInputDialog *>(w)) {
+        asked.push_back((input->windowTitle() + " | " + input->textValue()).toStdString());
+    } else {
+        return; // a file dialog: the test drives it itself
+    }
+    Answer a;
+    if (answers_.empty()) {
+        ADD_FAILURE() << "unexpected requester: " << asked.back();
+        a.button = "Cancel";
+    } else {
+        a = answers_.front();
+        answers_.pop_front();
+    }
+    if (auto *input = qobject_cast<QInputDialog *>(w); input && a.text) {
+        // Typed, so that the line edit's limits apply.
+        auto *edit = input->findChild<QLineEdit *>();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, *a.text);
+    }
+    for (QAbstractButton *b : w->findChildren<QAbstractButton *>())
+        if (b->text() == a.button && b->isVisible()) {
+            b->click();
+            return;
+        }
+    ADD_FAILURE() << "no button " << a.button.toStdString() << " in " << asked.back();
+    if (auto *d = qobject_cast<QDialog *>(w)) d->reject();
+}
+
+GadgetButton *Editor::button(int id) {
+    auto it = ui->buttons.find(id);
+    return it == ui->buttons.end() ? nullptr : it->second;
+}
+
+void Editor::click(int id, bool upper) {
+    GadgetButton *b = button(id);
+    ASSERT_NE(b, nullptr) << id;
+    QPoint p(b->width() / 2, upper ? 2 : b->height() - 3);
+    QTest::mouseMove(b, p);
+    QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, p);
+    QApplication::processEvents();
+}
+
+void Editor::hover(int id, bool upper) {
+    GadgetButton *b = button(id);
+    ASSERT_NE(b, nullptr) << id;
+    QPoint p(b->width() / 2, upper ? 2 : b->height() - 3);
+    QTest::mouseMove(b, p);
+    QApplication::processEvents();
+}
+
+void Editor::press(int x, int y) {
+    QTest::mousePress(drawspace, Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
+}
+void Editor::move(int x, int y) { QTest::mouseMove(drawspace, QPoint(x, y)); }
+void Editor::release(int x, int y) {
+    QTest::mouseRelease(drawspace, Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
+}
+
+void Editor::drag(int x0, int y0, int x1, int y1) {
+    move(x0, y0);
+    press(x0, y0);
+    for (int i = 1; i <= 4; i++) move(x0 + (x1 - x0) * i / 4, y0 + (y1 - y0) * i / 4);
+    release(x1, y1);
+    QApplication::processEvents();
+}
+
+void Editor::key(int k, Qt::KeyboardModifiers mods) {
+    QTest::keyClick(drawspace, (Qt::Key)k, mods);
+    QApplication::processEvents();
+}
+
+void Editor::shortcut(int k, Qt::KeyboardModifiers extra) {
+    // Menu shortcuts belong to the active main window; a requester that just
+    // closed may not have handed the activation back yet.
+    if (QApplication::activeWindow() != ui->mainwindow) {
+        ui->mainwindow->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(ui->mainwindow));
+    }
+    QTest::keyClick(drawspace, (Qt::Key)k, Qt::ControlModifier | extra);
+    QApplication::processEvents();
+}
+
+void Editor::answer(const QString &b, std::optional<QString> text) {
+    answers_.push_back({b, std::move(text)});
+}
+
+int Editor::pen(int x, int y) const { return ReadPixel(drawspacerp, x, y); }
+
+void Editor::newdiagram() { click(23); }
+
+void Editor::place(int tool, int x0, int y0, int x1, int y1) {
+    click(tool);
+    drag(x0, y0, x1, y1);
+}
+
+std::vector<int> objects() {
+    std::vector<int> types;
+    for (int i = 1; i < IWONumber; i++) types.push_back(IWO[i].type);
+    return types;
+}

@@ -1,0 +1,69 @@
+// guifixture.h - the editor brought up in the test process, with the helpers
+// the GUI tests drive it by: buttons by gadget id, the mouse on the drawing
+// widget, keys and menu shortcuts, and answers for the requesters that come up.
+//
+//   Editor                 fixture: a fresh editor with its windows shown
+//   Editor::button(id)     the button of a gadget id
+//   Editor::click(id, upper)   click a button in its upper or lower half
+//   Editor::hover(id, upper)   rest the pointer over a button
+//   Editor::press/move/release/drag   the left button on the drawing widget
+//   Editor::key(key, mods) press and release a key on the drawing widget
+//   Editor::shortcut(key)  Ctrl + key, as a menu shortcut
+//   Editor::answer(button, text)   the next requester is answered with that button
+//                          (and text, for a text requester)
+//   Editor::asked          the requesters shown: "TITLE | BODY"
+//   Editor::quits          how often the program shut down
+//   Editor::pen(x, y)      the pen raster's pixel
+//   objects()              the live objects' types, in table order
+#pragma once
+#include "platform/qt/qtui.h"
+#include "platform/qt/widgets.h"
+
+#include <QString>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class Editor : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    GadgetButton *button(int id);
+    void click(int id, bool upper = true);
+    void hover(int id, bool upper = true);
+    void press(int x, int y);
+    void move(int x, int y);
+    void release(int x, int y);
+    void drag(int x0, int y0, int x1, int y1);
+    void key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier);
+    void shortcut(int key, Qt::KeyboardModifiers extra = Qt::NoModifier);
+    void answer(const QString &button, std::optional<QString> text = std::nullopt);
+    int pen(int x, int y) const;
+    // A new empty diagram through the toolbar's New button.
+    void newdiagram();
+    // Choose a tool and drag out an object from (x0, y0) to (x1, y1).
+    void place(int tool, int x0, int y0, int x1, int y1);
+
+    std::unique_ptr<QtUI> ui;
+    DrawSpaceWidget *drawspace = nullptr;
+    std::vector<std::string> asked;
+    int quits = 0;
+
+  private:
+    void answerdialogs();
+    struct Answer {
+        QString button;
+        std::optional<QString> text;
+    };
+    std::deque<Answer> answers_;
+    QTimer *poller_ = nullptr;
+};
+
+std::vector<int> objects();
