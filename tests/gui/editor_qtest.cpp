@@ -172,6 +172,13 @@ TEST_F(Drawing, KeysReachTheHandlerAsRawCodes) {
     drawspace->setFocus();
     key(Qt::Key_Delete);
     EXPECT_TRUE(objects().empty());
+
+    // Tab with Alt held walks the palette: its tab strip and chosen button follow.
+    key(Qt::Key_Tab, Qt::AltModifier);
+    EXPECT_EQ(ui->palettetabs->currentIndex(), 1);
+    EXPECT_EQ(selectedtool, IWObutton[1][1]);
+    EXPECT_TRUE(button(IWObutton[1][1])->isChecked());
+    EXPECT_EQ(AltDown, 0);
 }
 
 TEST_F(Drawing, WheelAndScrollBarsMoveTheView) {
