@@ -264,7 +264,12 @@ void ShellDock::closeEvent(QCloseEvent *e) {
     ui->post(PendingEvent::input(window_, IW_CLOSEWINDOW, 0));
 }
 
-ShellWindow::ShellWindow() { setObjectName("drawspacewindow"); }
+ShellWindow::ShellWindow() {
+    setObjectName("drawspacewindow");
+    // No menu for hiding the docks: the tool windows leave only through their
+    // close gadgets, which ask the quit question.
+    setContextMenuPolicy(Qt::NoContextMenu);
+}
 
 void ShellWindow::closeEvent(QCloseEvent *e) {
     QtUI *ui = qtui();
