@@ -463,6 +463,8 @@ int redohistory() {
     for (int k = 1; k < IWONumber; k++)
         if (IWO[k].selected) selected++;
     numIWOselected = (int16_t)selected;
+    // The objects redo selected can be deleted, duplicated and stacked at once.
+    disableIWOtools(0);
 
     refreshIWOall();
     if (history[current()].kind == HISTORY_EMPTY)

@@ -359,6 +359,8 @@ void keepcreated(int n) {
     if (n > 0) {
         markIWOdiagrammodified();
         savehistorypost(n, 1);
+        // The new object is the selection: what needs a selection is available.
+        disableIWOtools(0);
     }
 }
 
