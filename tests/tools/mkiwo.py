@@ -62,7 +62,7 @@ STD_HY = [0, 0, 0, 0, 50, 50, 100, 100, 100, 50, -5, -5]
 def new_record(id, type, name, x, y, w, h, draw=(), highlight=(), erase=None, label="",
                lc=1, fc=2, lw=10, connect=None, handles=(STD_HX, STD_HY), group=0,
                locked=0, selected=0, visible=1, fold=0, nodefold=0, reserved=None,
-               drawnum=None, highlightnum=None, fontpointer=0x1234ABCD):
+               drawnum=None, highlightnum=None, fontpointer=0x1234ABCD, labelfilled=1):
     b = bytearray(NEW_SIZE)
     struct.pack_into(">hh", b, 0, id, type)
     b[4:30] = text(name, 26)
@@ -71,7 +71,7 @@ def new_record(id, type, name, x, y, w, h, draw=(), highlight=(), erase=None, la
     b[52:308] = text("Bitstream Vera Sans.font", 256)
     struct.pack_into(">4h", b, 308, 50, 50, 0, 1)
     b[316:366] = text(label, 50)
-    struct.pack_into(">hh", b, 366, 2, 1)
+    struct.pack_into(">hh", b, 366, 2, labelfilled)
     b[370] = len(draw) if drawnum is None else drawnum
     b[371] = len(highlight) if highlightnum is None else highlightnum
     for i, p in enumerate(draw):
@@ -208,19 +208,19 @@ def main(out):
     write(os.path.join(out, "r92.iwo"), 92, old, title="Release 92")
     write(os.path.join(out, "r50.iwo"), 50, old[:3], title="Release 50")
 
-    # The bundled sample: a small mind map.
+    # The bundled sample: a small mind map. The connectors come first in the
+    # table, so the nodes are drawn over their ends.
     centre = (1, 800, 1200, 500, 300)
     nodes = [(2, 200, 400, 400, 210, "Ideas"), (3, 1400, 400, 400, 210, "Plans"),
              (4, 200, 2100, 400, 210, "People"), (5, 1400, 2100, 400, 210, "Dates")]
-    recs = [scratch_new(), with_connections(ellipse(1, *centre[1:], "Project", fc=15), 4)]
     conns = []
+    shapes = [with_connections(ellipse(1, *centre[1:], "Project", fc=15, labelfilled=0), 4)]
     for i, (nid, x, y, w, h, label) in enumerate(nodes):
-        recs.append(with_connections(rect(nid, x, y, w, h, label, fc=[6, 5, 14, 15][i],
-                                          soft=True), 1))
+        shapes.append(with_connections(rect(nid, x, y, w, h, label, fc=[6, 5, 14, 15][i],
+                                            soft=True, labelfilled=0), 1))
         conns.append(connector(10 + i, centre, (nid, x, y, w, h), 50, 50, 50, 50))
-    write(os.path.join(out, "sample.iwo"), 97, recs + conns, title="Sample mind map",
-          filename="sample.iwo")
-
+    write(os.path.join(out, "sample.iwo"), 97, [scratch_new()] + conns + shapes,
+          title="Sample mind map", filename="sample.iwo")
 
 if __name__ == "__main__":
     main(sys.argv[1] if len(sys.argv) > 1 else ".")
