@@ -12,12 +12,12 @@
 namespace {
 
 int information(const char *title, const char *body, int image, const char *buttons) {
-    RequestSpec spec;
-    spec.title = title;
-    spec.body = body;
-    spec.image = image;
-    spec.buttons = buttons;
-    return platformui().request(spec);
+    RequestSpec req;
+    req.title = title;
+    req.body = body;
+    req.image = image;
+    req.buttons = buttons;
+    return platformui().request(req);
 }
 
 } // namespace
@@ -46,15 +46,15 @@ int TextReq(int n) {
     if (!liveIWO(n)) return 1;
     char buffer[sizeof IWO[n].label];
     copyfield(buffer, sizeof buffer, IWO[n].label, sizeof IWO[n].label);
-    RequestSpec spec;
-    spec.textentry = true;
-    spec.title = "Enter Text...";
-    spec.image = 2;
-    spec.buttons = "Okay | Cancel";
-    spec.buffer = buffer;
-    spec.buffersize = (int)sizeof buffer;
-    spec.maxchars = (int)sizeof buffer - 1; // the label keeps its terminating NUL
-    int answer = platformui().request(spec);
+    RequestSpec req;
+    req.textentry = true;
+    req.title = "Enter Text...";
+    req.image = 2;
+    req.buttons = "Okay | Cancel";
+    req.buffer = buffer;
+    req.buffersize = (int)sizeof buffer;
+    req.maxchars = (int)sizeof buffer - 1; // the label keeps its terminating NUL
+    int answer = platformui().request(req);
     if (answer < 0) return 1; // not shown: as the first button, text unchanged
     if (answer == 1) copytext(IWO[n].label, sizeof IWO[n].label, buffer);
     return answer == 1 ? 1 : 0;

@@ -38,9 +38,9 @@ class PlatformUI {
     // Shows a requester and returns the number of the button pressed: the
     // buttons count 1, 2, ... from the left, except that the last of several
     // buttons answers 0. Returns -1 when the requester could not be shown.
-    virtual int request(RequestSpec &spec) = 0;
+    virtual int request(RequestSpec &req) = 0;
     // Asks for a file. Returns false on cancel; otherwise sets drawer and file.
-    virtual bool filerequest(const FileRequestSpec &spec, std::string &drawer,
+    virtual bool filerequest(const FileRequestSpec &req, std::string &drawer,
                              std::string &file) = 0;
     // Gives the drawing window a new title.
     virtual void setwindowtitle(const char *title) = 0;

@@ -93,14 +93,14 @@ int saveIWOdiagram() {
 
 int saveasIWOdiagram() {
     IWODiagram.objects = IWONumber;
-    FileRequestSpec spec;
-    spec.title = "Save As...";
-    spec.drawer = PathPart(currentfilename());
-    spec.file = FilePart(currentfilename());
-    spec.pattern = "#?.iwo";
-    spec.save = true;
+    FileRequestSpec req;
+    req.title = "Save As...";
+    req.drawer = PathPart(currentfilename());
+    req.file = FilePart(currentfilename());
+    req.pattern = "#?.iwo";
+    req.save = true;
     std::string drawer, file;
-    if (!platformui().filerequest(spec, drawer, file)) return 0;
+    if (!platformui().filerequest(req, drawer, file)) return 0;
 
     std::string path = AddPart(drawer, file);
     if (path.find(".iwo") == std::string::npos) path += ".iwo";
@@ -337,12 +337,12 @@ int readIWOdiagramfile(const std::string &path, std::string *message) {
 }
 
 int loadIWOdiagram() {
-    FileRequestSpec spec;
-    spec.title = "Load Ideaweave Diagram";
-    spec.drawer = PathPart(currentfilename());
-    spec.pattern = "#?.iwo";
+    FileRequestSpec req;
+    req.title = "Load Ideaweave Diagram";
+    req.drawer = PathPart(currentfilename());
+    req.pattern = "#?.iwo";
     std::string drawer, file;
-    if (!platformui().filerequest(spec, drawer, file)) return 0;
+    if (!platformui().filerequest(req, drawer, file)) return 0;
     std::string path = AddPart(drawer, file);
     if (!pathfits(path)) return 0;
     std::string message;

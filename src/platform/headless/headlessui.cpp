@@ -14,12 +14,12 @@ std::string escaped(const char *s) {
 }
 } // namespace
 
-int HeadlessUI::request(RequestSpec &spec) {
+int HeadlessUI::request(RequestSpec &req) {
     if (failing_) return -1;
     if (out_) {
-        const char *body = spec.textentry && spec.buffer ? spec.buffer : spec.body;
-        std::fprintf(out_, "requester: %s | %s | %s\n", escaped(spec.title).c_str(),
-                     escaped(body).c_str(), spec.buttons);
+        const char *body = req.textentry && req.buffer ? req.buffer : req.body;
+        std::fprintf(out_, "requester: %s | %s | %s\n", escaped(req.title).c_str(),
+                     escaped(body).c_str(), req.buttons);
         std::fflush(out_);
     }
     if (answers_.empty()) {
@@ -28,22 +28,22 @@ int HeadlessUI::request(RequestSpec &spec) {
     }
     Answer a = answers_.front();
     answers_.pop_front();
-    if (spec.textentry && a.text && spec.buffer && spec.buffersize > 0) {
-        size_t limit = (size_t)spec.buffersize - 1;
-        if (spec.maxchars > 0 && (size_t)spec.maxchars < limit) limit = (size_t)spec.maxchars;
+    if (req.textentry && a.text && req.buffer && req.buffersize > 0) {
+        size_t limit = (size_t)req.buffersize - 1;
+        if (req.maxchars > 0 && (size_t)req.maxchars < limit) limit = (size_t)req.maxchars;
         size_t n = a.text->size() < limit ? a.text->size() : limit;
-        std::memcpy(spec.buffer, a.text->data(), n);
-        spec.buffer[n] = 0;
+        std::memcpy(req.buffer, a.text->data(), n);
+        req.buffer[n] = 0;
     }
     return a.button;
 }
 
-bool HeadlessUI::filerequest(const FileRequestSpec &spec, std::string &drawer,
+bool HeadlessUI::filerequest(const FileRequestSpec &req, std::string &drawer,
                              std::string &file) {
     if (failing_) return false;
     if (out_) {
-        std::fprintf(out_, "filerequester: %s | %s | %s | %s\n", spec.title, spec.drawer.c_str(),
-                     spec.file.c_str(), spec.pattern);
+        std::fprintf(out_, "filerequester: %s | %s | %s | %s\n", req.title, req.drawer.c_str(),
+                     req.file.c_str(), req.pattern);
         std::fflush(out_);
     }
     if (answers_.empty()) return false;

@@ -26,8 +26,8 @@
 class HeadlessUI : public PlatformUI {
   public:
     explicit HeadlessUI(FILE *out) : out_(out) {}
-    int request(RequestSpec &spec) override;
-    bool filerequest(const FileRequestSpec &spec, std::string &drawer,
+    int request(RequestSpec &req) override;
+    bool filerequest(const FileRequestSpec &req, std::string &drawer,
                      std::string &file) override;
     void setwindowtitle(const char *title) override { title_ = title; }
     void setmenuenabled(int num, bool enabled) override { menus_[num] = enabled; }

@@ -67,19 +67,19 @@ QtUI::~QtUI() {
 
 // ---- requesters ----
 
-int QtUI::request(RequestSpec &spec) {
+int QtUI::request(RequestSpec &req) {
     if (!qApp) return -1;
-    QStringList buttons = buttontexts(spec.buttons);
+    QStringList buttons = buttontexts(req.buttons);
     QWidget *parent = mainwindow && mainwindow->isVisible() ? mainwindow : nullptr;
-    if (spec.textentry) {
-        if (!spec.buffer || spec.buffersize <= 0) return -1;
-        int limit = spec.buffersize - 1;
-        if (spec.maxchars > 0 && spec.maxchars < limit) limit = spec.maxchars;
+    if (req.textentry) {
+        if (!req.buffer || req.buffersize <= 0) return -1;
+        int limit = req.buffersize - 1;
+        if (req.maxchars > 0 && req.maxchars < limit) limit = req.maxchars;
         QInputDialog dialog(parent);
-        dialog.setWindowTitle(coretext(spec.title));
-        dialog.setLabelText(coretext(spec.body));
+        dialog.setWindowTitle(coretext(req.title));
+        dialog.setLabelText(coretext(req.body));
         dialog.setInputMode(QInputDialog::TextInput);
-        dialog.setTextValue(QString::fromLatin1(spec.buffer, (qsizetype)strnlen(spec.buffer, spec.buffersize)));
+        dialog.setTextValue(QString::fromLatin1(req.buffer, (qsizetype)strnlen(req.buffer, req.buffersize)));
         dialog.setOkButtonText(buttons.first());
         dialog.setCancelButtonText(buttons.size() > 1 ? buttons.last() : QString("Cancel"));
         if (QLineEdit *edit = dialog.findChild<QLineEdit *>()) {
@@ -90,14 +90,14 @@ int QtUI::request(RequestSpec &spec) {
         }
         if (dialog.exec() != QDialog::Accepted) return 0;
         QByteArray text = dialog.textValue().toLatin1().left(limit);
-        std::memcpy(spec.buffer, text.constData(), (size_t)text.size());
-        spec.buffer[text.size()] = 0;
+        std::memcpy(req.buffer, text.constData(), (size_t)text.size());
+        req.buffer[text.size()] = 0;
         return 1;
     }
     QMessageBox box(parent);
-    box.setWindowTitle(coretext(spec.title));
-    box.setText(coretext(spec.body));
-    box.setIcon(spec.image == 2 ? QMessageBox::Warning : QMessageBox::Information);
+    box.setWindowTitle(coretext(req.title));
+    box.setText(coretext(req.body));
+    box.setIcon(req.image == 2 ? QMessageBox::Warning : QMessageBox::Information);
     // One role for all keeps the buttons in the requester's own order.
     QList<QAbstractButton *> list;
     for (const QString &b : buttons) list << box.addButton(b, QMessageBox::ActionRole);
@@ -109,19 +109,19 @@ int QtUI::request(RequestSpec &spec) {
     return answer(i, (int)list.size());
 }
 
-bool QtUI::filerequest(const FileRequestSpec &spec, std::string &drawer, std::string &file) {
+bool QtUI::filerequest(const FileRequestSpec &req, std::string &drawer, std::string &file) {
     if (!qApp) return false;
     QWidget *parent = mainwindow && mainwindow->isVisible() ? mainwindow : nullptr;
-    QFileDialog dialog(parent, coretext(spec.title));
-    dialog.setAcceptMode(spec.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(spec.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    QFileDialog dialog(parent, coretext(req.title));
+    dialog.setAcceptMode(req.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(req.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // The program asks about overwriting itself.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    QString dir = QFile::decodeName(spec.drawer.c_str());
+    QString dir = QFile::decodeName(req.drawer.c_str());
     if (!dir.isEmpty() && QFileInfo(dir).isDir()) dialog.setDirectory(dir);
-    QString pattern = filterpattern(spec.pattern);
+    QString pattern = filterpattern(req.pattern);
     dialog.setNameFilters({pattern + " (" + pattern + ")", "* (*)"});
-    if (!spec.file.empty()) dialog.selectFile(QFile::decodeName(spec.file.c_str()));
+    if (!req.file.empty()) dialog.selectFile(QFile::decodeName(req.file.c_str()));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     QFileInfo chosen(dialog.selectedFiles().first());
     drawer = QFile::encodeName(chosen.absolutePath()).toStdString();

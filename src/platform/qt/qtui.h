@@ -87,8 +87,8 @@ class QtUI : public PlatformUI {
     ~QtUI() override;
 
     // ---- PlatformUI ----
-    int request(RequestSpec &spec) override;
-    bool filerequest(const FileRequestSpec &spec, std::string &drawer, std::string &file) override;
+    int request(RequestSpec &req) override;
+    bool filerequest(const FileRequestSpec &req, std::string &drawer, std::string &file) override;
     void setwindowtitle(const char *title) override;
     void setmenuenabled(int num, bool enabled) override;
     void setmenuchecked(int num, bool checked) override;
