@@ -2,6 +2,11 @@
 #include "testutil.h"
 
 #include "app/startup.h"
+#include "edit/interact.h"
+#include "edit/select.h"
+#include "model/create.h"
+#include "model/diagram.h"
+#include "model/iwo.h"
 #include "platform/files.h"
 
 #include <cstdio>
@@ -74,4 +79,42 @@ int runcli(const std::string &args, std::string *out, std::string *err) {
     if (out) *out = read(t.path("out"));
     if (err) *err = read(t.path("err"));
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+int place(int type, int x, int y, int w, int h) {
+    resetsingleIWO(SHADOWIWO);
+    createIWO(SHADOWIWO, type, x, y, linecolour, lineweight, fillcolour);
+    if (w >= 0) IWO[SHADOWIWO].width = (int16_t)w;
+    if (h >= 0) IWO[SHADOWIWO].height = (int16_t)h;
+    int n = IWONumber;
+    resetsingleIWO(n);
+    createIWO(n, type, x, y, linecolour, lineweight, fillcolour);
+    return n;
+}
+
+int connect(int a, int ax, int ay, int b, int bx, int by) {
+    connectstartIWO = (int16_t)a, connectendIWO = (int16_t)b;
+    connectstartoffsetx = (int16_t)ax, connectstartoffsety = (int16_t)ay;
+    connectendoffsetx = (int16_t)bx, connectendoffsety = (int16_t)by;
+    int x = IWO[a].x + ax, y = IWO[a].y + ay, ex = IWO[b].x + bx, ey = IWO[b].y + by;
+    // The outline runs from the press to the release point, as the pointer left it.
+    IWORecord &s = IWO[SHADOWIWO];
+    s.x = (int16_t)x, s.y = (int16_t)y, s.width = (int16_t)(ex - x), s.height = (int16_t)(ey - y);
+    int n = IWONumber;
+    resetsingleIWO(n);
+    createIWO(n, 108, ex, ey, linecolour, lineweight, fillcolour);
+    IWO[n].selected = 0;
+    connectstartIWO = connectendIWO = -5;
+    return n;
+}
+
+void selectonly(std::initializer_list<int> indices) {
+    for (int i = 1; i < IWONumber; i++) IWO[i].selected = 0;
+    int n = 0;
+    for (int i : indices) {
+        IWO[i].selected = 1;
+        selectedIWO = (int16_t)i;
+        n++;
+    }
+    numIWOselected = (int16_t)n;
 }

@@ -3,9 +3,7 @@
 //   placeobject(type, x, y, w, h)  place an object as the pointer does and
 //                                  record its creation; returns its index
 //   connectobjects(a, ax, ay, b, bx, by)
-//                                  a connector from offset (ax, ay) in object a
-//                                  to offset (bx, by) in b, unselected
-//   selectonly({i...})             make exactly these objects the selection
+//                                  connect() of testutil.h, its creation recorded
 //   tableimage()                   the objects' byte images in table order
 //                                  (selection left out), for exact comparison
 //   difference(a, b)               "" when two table images are equal, else
@@ -14,58 +12,28 @@
 //   undocount()                    undo until nothing is left; the steps taken
 #pragma once
 #include "edit/history.h"
-#include "edit/interact.h"
 #include "edit/select.h"
-#include "model/create.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "testutil.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
-inline int placeobject(int type, int x, int y, int w = -1, int h = -1) {
-    resetsingleIWO(SHADOWIWO);
-    createIWO(SHADOWIWO, type, x, y, linecolour, lineweight, fillcolour);
-    if (w >= 0) IWO[SHADOWIWO].width = (int16_t)w;
-    if (h >= 0) IWO[SHADOWIWO].height = (int16_t)h;
-    int n = IWONumber;
-    resetsingleIWO(n);
-    createIWO(n, type, x, y, linecolour, lineweight, fillcolour);
+inline int recorded(int n) {
     savehistorypre(n);
     savehistorypost(n, HISTORY_CREATE);
     return n;
+}
+
+inline int placeobject(int type, int x, int y, int w = -1, int h = -1) {
+    return recorded(place(type, x, y, w, h));
 }
 
 inline int connectobjects(int a, int ax, int ay, int b, int bx, int by) {
-    connectstartIWO = (int16_t)a, connectendIWO = (int16_t)b;
-    connectstartoffsetx = (int16_t)ax, connectstartoffsety = (int16_t)ay;
-    connectendoffsetx = (int16_t)bx, connectendoffsety = (int16_t)by;
-    int x = IWO[a].x + ax, y = IWO[a].y + ay, ex = IWO[b].x + bx, ey = IWO[b].y + by;
-    // The outline runs from the press to the release point, as the pointer left it.
-    IWORecord &s = IWO[SHADOWIWO];
-    s.x = (int16_t)x, s.y = (int16_t)y, s.width = (int16_t)(ex - x), s.height = (int16_t)(ey - y);
-    int n = IWONumber;
-    resetsingleIWO(n);
-    createIWO(n, 108, ex, ey, linecolour, lineweight, fillcolour);
-    IWO[n].selected = 0;
-    connectstartIWO = connectendIWO = -5;
-    savehistorypre(n);
-    savehistorypost(n, HISTORY_CREATE);
-    return n;
-}
-
-inline void selectonly(std::initializer_list<int> indices) {
-    for (int i = 1; i < IWONumber; i++) IWO[i].selected = 0;
-    int n = 0;
-    for (int i : indices) {
-        IWO[i].selected = 1;
-        selectedIWO = (int16_t)i;
-        n++;
-    }
-    numIWOselected = (int16_t)n;
+    return recorded(connect(a, ax, ay, b, bx, by));
 }
 
 // Every object record in table order, serialised, with `selected` cleared

@@ -8,7 +8,6 @@
 #include "render/view.h"
 #include "testutil.h"
 
-using namespace placing;
 using V = std::vector<int>;
 
 namespace {
@@ -41,9 +40,9 @@ TEST_F(Selection, SelectAllAndDeselectAll) {
     EXPECT_EQ(selectedIWO, -99);
     for (int num : SELECTIONMENUS) EXPECT_EQ(ui.menuenabled(num), 0) << std::hex << num;
 
-    place(101, 100, 100, 100, 100);
-    IWO[place(101, 300, 100, 100, 100)].locked = 1;
-    IWO[place(101, 500, 100, 100, 100)].visible = 0;
+    shape(101, 100, 100, 100, 100);
+    IWO[shape(101, 300, 100, 100, 100)].locked = 1;
+    IWO[shape(101, 500, 100, 100, 100)].visible = 0;
     selectedtool = 101;
     selectall(1);
     EXPECT_EQ(field({1, 2, 3}, &IWORecord::selected), V({1, 1, 1}));
@@ -66,10 +65,10 @@ TEST_F(Selection, SelectAllAndDeselectAll) {
 // drawn, never hidden ones, and counts each object once; the last one in
 // table order becomes the focus.
 TEST_F(Selection, RubberBandIsStrictInBothDirections) {
-    int a = place(101, 100, 100, 100, 100); // spans 100..200
-    int b = place(101, 150, 150, 20, 20);
-    int h = place(101, 120, 120, 20, 20);
-    int far = place(101, 1000, 1000, 100, 100);
+    int a = shape(101, 100, 100, 100, 100); // spans 100..200
+    int b = shape(101, 150, 150, 20, 20);
+    int h = shape(101, 120, 120, 20, 20);
+    int far = shape(101, 1000, 1000, 100, 100);
     IWO[h].visible = 0;
     auto band = [](int x1, int y1, int x2, int y2) {
         selectall(0);
@@ -95,24 +94,24 @@ TEST_F(Selection, RubberBandIsStrictInBothDirections) {
 // becomes 2, groupnum stays 3 and the next group is 4. groupselect reaches a
 // whole group. Without a focus object nothing happens.
 TEST_F(Selection, GroupsNumberingAndSelection) {
-    for (int i = 0; i < 5; i++) place(101, 100 + 200 * i, 100, 100, 100);
+    for (int i = 0; i < 5; i++) shape(101, 100 + 200 * i, 100, 100, 100);
     IWO[1].group = IWO[2].group = 1;
     IWO[3].group = 2;
     IWO[4].group = 3;
     groupnum = 3;
-    select({2});
+    selectonly({2});
     groupselect(1);
     EXPECT_EQ(field({1, 2, 3}, &IWORecord::selected), V({1, 1, 0}));
     groupselect(0);
     EXPECT_EQ(field({1, 2, 3}, &IWORecord::selected), V({0, 0, 0}));
 
-    select({3});
+    selectonly({3});
     creategroup();
     EXPECT_EQ(field({1, 2, 3, 4, 5}, &IWORecord::group), V({1, 1, -99, 2, 0}));
     EXPECT_EQ(groupnum, 3);
     EXPECT_EQ(IWODiagram.saved, 0);
     selectall(0);
-    select({3, 5});
+    selectonly({3, 5});
     creategroup();
     EXPECT_EQ(field({1, 2, 3, 4, 5}, &IWORecord::group), V({1, 1, 4, 2, 4}));
 
@@ -125,8 +124,8 @@ TEST_F(Selection, GroupsNumberingAndSelection) {
 
 // Locking the focus object locks the whole selection; again unlocks it.
 TEST_F(Selection, LockTogglesTheSelection) {
-    for (int i = 0; i < 4; i++) place(101, 100 + 200 * i, 100, 100, 100);
-    select({1, 3, 2});
+    for (int i = 0; i < 4; i++) shape(101, 100 + 200 * i, 100, 100, 100);
+    selectonly({1, 3, 2});
     lockIWO();
     EXPECT_EQ(field({1, 2, 3, 4}, &IWORecord::locked), V({1, 1, 1, 0}));
     EXPECT_EQ(IWODiagram.saved, 0);
@@ -141,14 +140,14 @@ TEST_F(Selection, LockTogglesTheSelection) {
 // A resize of the focus changes every selected, unlocked object alike, with
 // the 20-unit minimum for shapes; lines may get any width, even negative.
 TEST_F(Selection, MoveGroupResizesWithMinimumSizes) {
-    int narrow = place(101, 100, 100, 30, 100);
-    int wide = place(101, 300, 100, 100, 100);
+    int narrow = shape(101, 100, 100, 30, 100);
+    int wide = shape(101, 300, 100, 100, 100);
     int l1 = line(100, 1000, 30, 40);
     int l2 = line(300, 1000, 10, 40);
-    int fixed = place(101, 600, 100, 30, 30);
-    int other = place(101, 900, 100, 30, 30);
+    int fixed = shape(101, 600, 100, 30, 30);
+    int other = shape(101, 900, 100, 30, 30);
     IWO[fixed].locked = 1;
-    select({narrow, l1, l2, fixed, wide});
+    selectonly({narrow, l1, l2, fixed, wide});
     outline(wide, 0, 0, -20, -90);
     movegroup(wide);
     EXPECT_EQ(field({narrow, wide, l1, l2, fixed, other}, &IWORecord::width),
@@ -161,14 +160,14 @@ TEST_F(Selection, MoveGroupResizesWithMinimumSizes) {
 // stays; connectors follow the moved objects; one undo puts all back.
 TEST_F(Selection, MoveGroupMovesSelectionAndConnectorsFollow) {
     resethistory();
-    int a = place(101, 100, 100, 200, 200);
-    int b = place(101, 600, 100, 200, 200);
-    int fixed = place(101, 1100, 100, 200, 200);
-    int stay = place(101, 100, 1000, 200, 200);
+    int a = shape(101, 100, 100, 200, 200);
+    int b = shape(101, 600, 100, 200, 200);
+    int fixed = shape(101, 1100, 100, 200, 200);
+    int stay = shape(101, 100, 1000, 200, 200);
     int ab = connect(a, 100, 100, b, 100, 100);
     int as = connect(a, 100, 100, stay, 0, 0);
     IWO[fixed].locked = 1;
-    select({a, ab, fixed, b});
+    selectonly({a, ab, fixed, b});
     outline(b, 100, 50, 0, 0);
     movegroup(b);
     EXPECT_EQ(field({a, b, fixed, stay}, &IWORecord::x), V({200, 700, 1100, 100}));
@@ -184,10 +183,10 @@ TEST_F(Selection, MoveGroupMovesSelectionAndConnectorsFollow) {
 // from its attachment). Nothing changed, so nothing is marked modified; an
 // invalid focus index moves nothing.
 TEST_F(Selection, MoveGroupLeavesLeftwardConnectorAlone) {
-    int a = place(101, 100, 100, 200, 200);
-    int b = place(101, 800, 800, 200, 200);
+    int a = shape(101, 100, 100, 200, 200);
+    int b = shape(101, 800, 800, 200, 200);
     int c = connect(b, 100, 100, a, 100, 100); // (900,900) -> (200,200)
-    select({c});
+    selectonly({c});
     outline(c, 0, 0, 0, 0);
     movegroup(c);
     EXPECT_EQ(seg(c), V({900, 900, 200, 200}));

@@ -107,41 +107,6 @@ TEST_F(View, LineHandles) {
     EXPECT_EQ(checkIWOhandle(l, X1, Y1), 0);
 }
 
-// Handle rectangles: corners inside the box, line ends centred, the label T.
-TEST_F(View, HandlePositions) {
-    Raster *rp = drawspacerp;
-    int n = addobject(101, 1000, 1000, 310, 210);
-    std::strcpy(IWO[n].label, "Idea");
-    SetRast(rp, 2);
-    drawIWOhandles(n, 3);
-    int X1 = getdrawx(1000), Y1 = getdrawy(1000), X8 = getdrawx(1310), Y8 = getdrawy(1210);
-    int X9 = getdrawx(1155), Y9 = getdrawy(1105);
-    EXPECT_EQ(ReadPixel(rp, X1, Y1), 3);
-    EXPECT_EQ(ReadPixel(rp, X1 + 6, Y1 + 6), 3);
-    EXPECT_EQ(ReadPixel(rp, X1 - 1, Y1), 2);
-    EXPECT_EQ(ReadPixel(rp, X1 + 7, Y1), 2);
-    EXPECT_EQ(ReadPixel(rp, X8, Y8), 3);
-    EXPECT_EQ(ReadPixel(rp, X8 - 6, Y8 - 6), 3);
-    EXPECT_EQ(ReadPixel(rp, X8 + 1, Y8), 2);
-    EXPECT_EQ(ReadPixel(rp, X9 - 3, Y9 + 3), 3);
-    EXPECT_EQ(ReadPixel(rp, X9 - 3, Y9 + 4), 2);
-    EXPECT_EQ(ReadPixel(rp, X9 + 1, Y9 + 6), 3);
-    EXPECT_EQ(ReadPixel(rp, X9 + 2, Y9 + 6), 2);
-    // 8 handles of 7 x 7 and the T of 7 x 4 + 3 x 3.
-    int painted = 0;
-    for (uint8_t p : rp->Pixels) painted += p == 3;
-    EXPECT_EQ(painted, 8 * 49 + 28 + 9);
-
-    int c = addobject(107, 300, 300, 400, -100);
-    IWO[c].type = 108;
-    SetRast(rp, 2);
-    drawIWOhandles(c, 3);
-    int cx = getdrawx(700), cy = getdrawy(200);
-    EXPECT_EQ(ReadPixel(rp, cx - 3, cy - 3), 3);
-    EXPECT_EQ(ReadPixel(rp, cx + 3, cy + 3), 3);
-    EXPECT_EQ(ReadPixel(rp, cx + 4, cy), 2);
-}
-
 // Erasing handles with the paper pen covers exactly what drawing them
 // painted; the shadow's complement handles undo themselves.
 TEST_F(View, EraseAndComplementRestore) {

@@ -43,16 +43,9 @@ class View : public Core {
 };
 
 inline int addobject(int type, int x, int y, int w, int h) {
-    resetsingleIWO(SHADOWIWO);
-    createIWO(SHADOWIWO, type, x, y, linecolour, lineweight, fillcolour);
-    int n = IWONumber;
-    resetsingleIWO(n);
-    createIWO(n, type, x, y, linecolour, lineweight, fillcolour);
+    int n = place(type, x, y);
     IWORecord &r = IWO[n];
-    r.x = (int16_t)x;
-    r.y = (int16_t)y;
-    r.width = (int16_t)w;
-    r.height = (int16_t)h;
+    r.x = (int16_t)x, r.y = (int16_t)y, r.width = (int16_t)w, r.height = (int16_t)h;
     r.selected = 0;
     selectedIWO = -99;
     numIWOselected = 0;

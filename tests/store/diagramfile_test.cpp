@@ -15,15 +15,6 @@
 
 namespace {
 
-int newobject(int type, int x, int y) {
-    resetsingleIWO(SHADOWIWO);
-    createIWO(SHADOWIWO, type, x, y, 1, 10, 2);
-    int n = IWONumber;
-    resetsingleIWO(n);
-    createIWO(n, type, x, y, 1, 10, 2);
-    return n;
-}
-
 // The whole table (records 0..IWONumber) and the diagram record as bytes.
 std::vector<uint8_t> state() {
     std::vector<uint8_t> s(DIAGRAMRECORDSIZE + (size_t)(IWONumber + 1) * IWORECORDSIZE + 2);
@@ -49,9 +40,9 @@ class DiagramFile : public Core {
 // 6.1 Three objects make a file of 255 + 2 + 2312 + 4 x 1442 bytes; it loads
 // back as four records with nothing selected.
 TEST_F(DiagramFile, ThreeObjectsLayoutAndReload) {
-    newobject(101, 100, 100);
-    newobject(105, 500, 100);
-    newobject(104, 900, 100);
+    place(101, 100, 100);
+    place(105, 500, 100);
+    place(104, 900, 100);
     std::string path = tmp.path("three.iwo");
     ASSERT_EQ(writeIWOdiagramfile(path), 1);
     auto bytes = slurp(path);
@@ -77,11 +68,11 @@ TEST_F(DiagramFile, ThreeObjectsLayoutAndReload) {
 
 // 6.2 The release rules; a refused file leaves table and record as they were.
 TEST_F(DiagramFile, ReleaseRulesAndUntouchedStateOnRefusal) {
-    newobject(101, 100, 100);
+    place(101, 100, 100);
     std::string path = tmp.path("good.iwo");
     ASSERT_EQ(writeIWOdiagramfile(path), 1);
     auto good = slurp(path);
-    newobject(105, 300, 300);
+    place(105, 300, 300);
     std::strcpy(IWODiagram.title, "Open one");
     auto before = state();
 
@@ -116,7 +107,7 @@ TEST_F(DiagramFile, HeaderOnlyFileGivesEmptyDiagram) {
     ASSERT_EQ(writeIWOdiagramfile(path), 1);
     auto bytes = slurp(path);
     bytes.resize(2569);
-    newobject(101, 100, 100);
+    place(101, 100, 100);
     ASSERT_EQ(readIWOdiagrambytes(bytes.data(), bytes.size()), 1);
     EXPECT_EQ(IWONumber, 1);
     EXPECT_EQ(IWO[1].type, DEADTYPE);
@@ -124,7 +115,7 @@ TEST_F(DiagramFile, HeaderOnlyFileGivesEmptyDiagram) {
 
 // 6.4 More records than the table holds: reading stops at the table's end.
 TEST_F(DiagramFile, OversizedRecordCountStopsAtTableEnd) {
-    newobject(101, 100, 100);
+    place(101, 100, 100);
     std::string path = tmp.path("one.iwo");
     ASSERT_EQ(writeIWOdiagramfile(path), 1);
     auto bytes = slurp(path);
@@ -139,7 +130,7 @@ TEST_F(DiagramFile, OversizedRecordCountStopsAtTableEnd) {
 
 // 6.5 A short last record is taken as far as it goes.
 TEST_F(DiagramFile, PartialLastRecord) {
-    newobject(101, 123, 456);
+    place(101, 123, 456);
     std::string path = tmp.path("partial.iwo");
     ASSERT_EQ(writeIWOdiagramfile(path), 1);
     auto bytes = slurp(path);
@@ -163,7 +154,7 @@ TEST_F(DiagramFile, LoadStartsCleanAndContinuesCounters) {
     ASSERT_EQ(readIWOdiagramfile(fixture("store/fixtures/r96.iwo")), 1);
     EXPECT_EQ(IWONumber, 3);
     for (int i = 3; i < 20; i++) EXPECT_STREQ(IWO[i].label, "") << i;
-    int n = newobject(101, 0, 0);
+    int n = place(101, 0, 0);
     for (int i = 1; i < n; i++) EXPECT_NE(IWO[i].id, IWO[n].id);
 }
 
@@ -262,7 +253,7 @@ TEST_F(DiagramFile, Release95HasNoRepair) {
 
 // 6.10 Save As: the extension rule, the overwrite question, and Cancel.
 TEST_F(DiagramFile, SaveAsExtensionAndOverwrite) {
-    newobject(101, 100, 100);
+    place(101, 100, 100);
     ui.queueanswer(1, tmp.path("plain"));
     ASSERT_EQ(saveasIWOdiagram(), 1);
     EXPECT_TRUE(fileexists(tmp.path("plain.iwo")));
@@ -309,12 +300,12 @@ TEST_F(DiagramFile, SaveAsksForNameWhenFilenameIsADrawer) {
 // 6.12 A failed write is reported and the previous file survives whole, at
 // every step of the write.
 TEST_F(DiagramFile, FailedSaveKeepsPreviousFile) {
-    newobject(101, 100, 100);
+    place(101, 100, 100);
     std::string path = tmp.path("safe.iwo");
     std::strcpy(IWODiagram.filename, path.c_str());
     ASSERT_EQ(saveIWOdiagram(), 1);
     auto good = slurp(path);
-    newobject(105, 400, 100);
+    place(105, 400, 100);
     for (FileFault f : {FAULT_OPEN, FAULT_WRITE, FAULT_SYNC, FAULT_RENAME}) {
         setfilefault(f, 1);
         EXPECT_EQ(saveIWOdiagram(), 0) << f;
@@ -330,7 +321,7 @@ TEST_F(DiagramFile, FailedSaveKeepsPreviousFile) {
 
 // 6.13 Loading never creates a file, and a failed read changes nothing.
 TEST_F(DiagramFile, LoadNeverCreatesAndFailedReadChangesNothing) {
-    newobject(101, 100, 100);
+    place(101, 100, 100);
     auto before = state();
     std::string m;
     EXPECT_EQ(readIWOdiagramfile(tmp.path("nothing.iwo"), &m), 0);
@@ -360,7 +351,7 @@ TEST_F(DiagramFile, OverlongPathIsRefused) {
 
 // 6.15 Garbage counts and unterminated texts load without harm.
 TEST_F(DiagramFile, GarbageCountsAndTexts) {
-    newobject(101, 100, 100);
+    place(101, 100, 100);
     std::string path = tmp.path("g.iwo");
     ASSERT_EQ(writeIWOdiagramfile(path), 1);
     auto bytes = slurp(path);
