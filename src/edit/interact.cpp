@@ -28,7 +28,6 @@
 #include "store/userobjects.h"
 
 #include <cstring>
-#include <vector>
 
 
 int16_t DragSelect = 0;
@@ -582,13 +581,6 @@ void press(int mx, int my) {
     else if (objecttool(selectedtool)) pressshape(mx, my);
 }
 
-// The records 1..IWONumber-1 as bytes, to tell whether a release changed anything.
-std::vector<uint8_t> tableimage() {
-    std::vector<uint8_t> out((size_t)IWONumber * IWORECORDSIZE);
-    for (int i = 1; i < IWONumber; i++) writeIWOrecord(IWO[i], out.data() + (size_t)i * IWORECORDSIZE);
-    return out;
-}
-
 void releaseselect(int mx, int my) {
     IWORecord &s = S();
     if (!hasfocus() || IWO[selectedIWO].selected != 1 || s.type == DEADTYPE) {
@@ -597,7 +589,7 @@ void releaseselect(int mx, int my) {
         CheckDragSelect();
         DragSelect = 0;
     } else {
-        std::vector<uint8_t> before = tableimage();
+        const long writes = historywritecount();
         IWORecord &O = IWO[selectedIWO];
         if (s.type != OFFPAGE) {
             movegroup(selectedIWO);
@@ -612,8 +604,9 @@ void releaseselect(int mx, int my) {
         checkonpage(selectedIWO);
         if (connections(O) > 0) calcconnectorpoints(selectedIWO);
         refreshIWOall();
-        // A click that moved nothing leaves the diagram unmodified.
-        if (tableimage() != before) markIWOdiagrammodified();
+        // A click that moved nothing recorded nothing and leaves the diagram
+        // unmodified.
+        if (historywritecount() != writes) markIWOdiagrammodified();
     }
     if (propwindowopen) updateIWOprop(selectedIWO);
     deleteIWO(SHADOWIWO);
