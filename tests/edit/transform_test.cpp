@@ -317,6 +317,17 @@ void connectedscene() {
 
 } // namespace
 
+// A focus connector's new attachment is part of the recorded change, so one
+// undo and one redo give back the tables exactly (the other commands with
+// connectors are the session undo-commands).
+TEST_F(Transform, CommandsWithConnectorsUndoAndRedoExactly) {
+    connectedscene();
+    selectonly({2, 4, 5});
+    roundtrip("resize(200)", [] { resize(200); });
+    selectonly({1, 2, 3, 4, 5});
+    roundtrip("flip(1)", [] { flip(1); });
+}
+
 // A connector sent below its node goes with it, and nothing else does.
 TEST_F(Transform, DeleteTakesTheConnectorsOfTheNode) {
     connectedscene();

@@ -13,17 +13,10 @@ using Diagram = Core;
 // 4.1 A new diagram from never-saved preferences.
 TEST_F(Diagram, NewDiagramFromBuiltInDefaults) {
     EXPECT_STREQ(IWODiagram.title, "No Title Given");
-    EXPECT_STREQ(IWODiagram.description, "No Description Given");
-    EXPECT_STREQ(IWODiagram.author, "Author Not Specified");
     EXPECT_EQ(IWODiagram.paperwidth, 2100);
     EXPECT_EQ(IWODiagram.paperheight, 2900);
     EXPECT_EQ(IWODiagram.objects, 0);
-    EXPECT_EQ(IWODiagram.release, 97);
     EXPECT_EQ(IWODiagram.saved, 1);
-    EXPECT_EQ(IWODiagram.highlightcolour, 3);
-    EXPECT_STREQ(IWODiagram.fontname, "Bitstream Vera Sans.font");
-    EXPECT_EQ(IWODiagram.font.ta_YSize, 16);
-    EXPECT_EQ(IWODiagram.font.ta_Flags, 1);
     DiagramExists = 1;
     updateIWOdiagram();
     EXPECT_EQ(ui.title(), "No Title Given Saved as : ");
