@@ -81,6 +81,10 @@ int newobject(int type, int mx, int my) {
 
 // ---- pointer tracking ----
 
+// Geometry is 16-bit: a pointer far outside the page (a drag that leaves the
+// window at a small zoom) saturates instead of wrapping into a negative size.
+int16_t sat16(long v) { return (int16_t)(v < -32768 ? -32768 : v > 32767 ? 32767 : v); }
+
 // A dragged handle crossed the opposite edge: mirror the selection, continue
 // with the mirrored handle, and re-anchor the focus object.
 template <typename Reanchor> void crossing(int direction, int newhandle, Reanchor reanchor) {
@@ -101,12 +105,12 @@ void leftpart(int mx, int hx, int crossto) {
     if (mx <= 8) return;
     if (mx > O.x + O.width) {
         crossing(1, crossto, [mx](IWORecord &o) {
-            o.x = (int16_t)(o.x + o.width);
-            o.width = (int16_t)(mx - o.x);
+            o.x = sat16(o.x + o.width);
+            o.width = sat16(mx - o.x);
         });
     } else {
-        s.x = (int16_t)(mx - hx * s.width / 100);
-        s.width = (int16_t)(O.x + O.width - s.x);
+        s.x = sat16(mx - hx * s.width / 100);
+        s.width = sat16(O.x + O.width - s.x);
     }
 }
 
@@ -117,12 +121,12 @@ void toppart(int my, int hy, int crossto) {
     if (my <= 8) return;
     if (my > O.y + O.height) {
         crossing(2, crossto, [my](IWORecord &o) {
-            o.y = (int16_t)(o.y + o.height);
-            o.height = (int16_t)(my - o.y);
+            o.y = sat16(o.y + o.height);
+            o.height = sat16(my - o.y);
         });
     } else {
-        s.y = (int16_t)(my - hy * s.height / 100);
-        s.height = (int16_t)(O.y + O.height - s.y);
+        s.y = sat16(my - hy * s.height / 100);
+        s.height = sat16(O.y + O.height - s.y);
     }
 }
 
@@ -133,11 +137,11 @@ void rightpart(int mx, int hx, int crossto) {
     if (mx >= P() - 8) return;
     if (mx < O.x) {
         crossing(1, crossto, [mx](IWORecord &o) {
-            o.width = (int16_t)(o.x - mx);
-            o.x = (int16_t)mx;
+            o.width = sat16(o.x - mx);
+            o.x = sat16(mx);
         });
     } else {
-        s.width = (int16_t)((mx - O.x) + (100 - hx) * s.width / 100);
+        s.width = sat16((mx - O.x) + (100 - hx) * s.width / 100);
     }
 }
 
@@ -148,11 +152,11 @@ void bottompart(int my, int hy, int crossto) {
     if (my >= Q() - 8) return;
     if (my < O.y) {
         crossing(2, crossto, [my](IWORecord &o) {
-            o.height = (int16_t)(o.y - my);
-            o.y = (int16_t)my;
+            o.height = sat16(o.y - my);
+            o.y = sat16(my);
         });
     } else {
-        s.height = (int16_t)((my - s.y) + (100 - hy) * s.height / 100);
+        s.height = sat16((my - s.y) + (100 - hy) * s.height / 100);
     }
 }
 
@@ -163,11 +167,11 @@ void middleright(int mx) {
     if (mx >= P() - 8) return;
     if (mx < O.x) {
         crossing(1, 4, [mx](IWORecord &o) {
-            o.width = (int16_t)(o.x - mx);
-            o.x = (int16_t)(mx - (100 - o.handlex[4]) * o.width / 100);
+            o.width = sat16(o.x - mx);
+            o.x = sat16(mx - (100 - o.handlex[4]) * o.width / 100);
         });
     } else {
-        s.width = (int16_t)((mx - s.x) + (100 - s.handlex[5]) * s.width / 100);
+        s.width = sat16((mx - s.x) + (100 - s.handlex[5]) * s.width / 100);
     }
 }
 
@@ -178,27 +182,27 @@ void clampinto(int id, int16_t &px, int16_t &py) {
     if (k < 1) return;
     const IWORecord &a = IWO[k];
     if (px < a.x) px = a.x;
-    if (px > a.x + a.width) px = (int16_t)(a.x + a.width);
+    if (px > a.x + a.width) px = sat16(a.x + a.width);
     if (py < a.y) py = a.y;
-    if (py > a.y + a.height) py = (int16_t)(a.y + a.height);
+    if (py > a.y + a.height) py = sat16(a.y + a.height);
 }
 
 // Line and connector start point (handle 1).
 void startpoint(int mx, int my) {
     IWORecord &s = S();
     int ex = s.x + s.width, ey = s.y + s.height;
-    if (8 < mx && mx < P() - 8) s.x = (int16_t)mx;
-    if (8 < my && my < Q() - 8) s.y = (int16_t)my;
+    if (8 < mx && mx < P() - 8) s.x = sat16(mx);
+    if (8 < my && my < Q() - 8) s.y = sat16(my);
     if (s.type == CONNECTOR && s.connectstartclamp) clampinto(s.connectstart, s.x, s.y);
-    s.width = (int16_t)(ex - s.x);
-    s.height = (int16_t)(ey - s.y);
+    s.width = sat16(ex - s.x);
+    s.height = sat16(ey - s.y);
 }
 
 // The end point of a line or connector follows the pointer within the margins.
 void endfollows(int mx, int my) {
     IWORecord &s = S();
-    if (8 < mx && mx < P() - 8) s.width = (int16_t)(mx - s.x);
-    if (8 < my && my < Q() - 8) s.height = (int16_t)(my - s.y);
+    if (8 < mx && mx < P() - 8) s.width = sat16(mx - s.x);
+    if (8 < my && my < Q() - 8) s.height = sat16(my - s.y);
 }
 
 void handle8(int mx, int my) {
@@ -207,8 +211,8 @@ void handle8(int mx, int my) {
     if (JustCreated == 1) return;
     if (s.type == LINE) {
         if (selectedtool != SELECTTOOL && (s.x < 8 || s.x > P() || s.y < 8 || s.y > Q())) {
-            connectstartoffsetx = s.x = (int16_t)mx;
-            connectstartoffsety = s.y = (int16_t)my;
+            connectstartoffsetx = s.x = sat16(mx);
+            connectstartoffsety = s.y = sat16(my);
             s.width = s.height = 0;
         }
         endfollows(mx, my);
@@ -221,11 +225,11 @@ void handle8(int mx, int my) {
                 int k = findIWObyid(s.connectend);
                 if (k >= 1) {
                     const IWORecord &b = IWO[k];
-                    if (s.x + s.width < b.x) s.width = (int16_t)(b.x - s.x);
-                    if (s.x + s.width > b.x + b.width) s.width = (int16_t)(b.x + b.width - s.x);
-                    if (s.y + s.height < b.y) s.height = (int16_t)(b.y - s.y);
+                    if (s.x + s.width < b.x) s.width = sat16(b.x - s.x);
+                    if (s.x + s.width > b.x + b.width) s.width = sat16(b.x + b.width - s.x);
+                    if (s.y + s.height < b.y) s.height = sat16(b.y - s.y);
                     if (s.y + s.height > b.y + b.height)
-                        s.height = (int16_t)(b.y + b.height - s.y);
+                        s.height = sat16(b.y + b.height - s.y);
                 }
             }
         } else if (connectstartoffsetx > 0) {
@@ -244,8 +248,8 @@ void trackhandle(int mx, int my) {
     int h = selectedIWOhandle;
     if (h == 0) {
         if (s.type != CONNECTOR) {
-            s.x = (int16_t)(mx - insideIWOx);
-            s.y = (int16_t)(my - insideIWOy);
+            s.x = sat16(mx - insideIWOx);
+            s.y = sat16(my - insideIWOy);
         }
         return;
     }
@@ -290,8 +294,8 @@ void trackhandle(int mx, int my) {
     case 9:
         if (s.type != TEXT && O.x < mx && mx < O.x + O.width && O.y < my &&
             my < O.y + O.height) {
-            s.handlex[9] = (int16_t)((mx - O.x) * 100 / O.width);
-            s.handley[9] = (int16_t)((my - O.y) * 100 / O.height);
+            s.handlex[9] = sat16((mx - O.x) * 100 / O.width);
+            s.handley[9] = sat16((my - O.y) * 100 / O.height);
         }
         break;
     default:
@@ -314,8 +318,8 @@ void tracking(int mx, int my) {
             s.type = OFFPAGE;
         if (s.type != OFFPAGE) drawshadowiwo();
     } else if (DragSelect == 1) {
-        s.width = (int16_t)(mx - s.x);
-        s.height = (int16_t)(my - s.y);
+        s.width = sat16(mx - s.x);
+        s.height = sat16(my - s.y);
         drawshadowiwo();
     }
 }
@@ -642,8 +646,11 @@ void releasetool(int mx, int my) {
             bufferIWO(SHADOWIWO, selectedIWO);
             IWO[selectedIWO].selected = 1;
             JustCreated = 0;
-            drawIWO(selectedIWO);
         }
+        // Released off the page, the shape keeps the geometry it was created
+        // with; drawing it also pulls it onto the page, so it is never left
+        // unseen beyond the page edge.
+        drawIWO(selectedIWO);
         kept = selectedIWO;
     }
     createdatpress = -1;
