@@ -47,11 +47,6 @@ int16_t insideIWOx = 0, insideIWOy = 0;
 
 namespace {
 
-constexpr int SELECTTOOL = 32;
-constexpr int TEXTTOOL = 36;
-constexpr int LINE = 107;
-constexpr int CONNECTOR = 108;
-constexpr int TEXT = 109;
 constexpr int OFFPAGE = 37; // shadow type: pointer off the page, no outline this time
 
 // Index of the object that the press of a shape tool created, or -1. Its
@@ -193,7 +188,7 @@ void startpoint(int mx, int my) {
     int ex = s.x + s.width, ey = s.y + s.height;
     if (8 < mx && mx < P() - 8) s.x = sat16(mx);
     if (8 < my && my < Q() - 8) s.y = sat16(my);
-    if (s.type == CONNECTOR && s.connectstartclamp) clampinto(s.connectstart, s.x, s.y);
+    if (s.type == CONNECTORTYPE && s.connectstartclamp) clampinto(s.connectstart, s.x, s.y);
     s.width = sat16(ex - s.x);
     s.height = sat16(ey - s.y);
 }
@@ -209,7 +204,7 @@ void handle8(int mx, int my) {
     IWORecord &s = S();
     if (mx != s.x && my != s.y) JustCreated = 0;
     if (JustCreated == 1) return;
-    if (s.type == LINE) {
+    if (s.type == LINETYPE) {
         if (selectedtool != SELECTTOOL && (s.x < 8 || s.x > P() || s.y < 8 || s.y > Q())) {
             connectstartoffsetx = s.x = sat16(mx);
             connectstartoffsety = s.y = sat16(my);
@@ -218,7 +213,7 @@ void handle8(int mx, int my) {
         endfollows(mx, my);
         return;
     }
-    if (s.type == CONNECTOR) {
+    if (s.type == CONNECTORTYPE) {
         if (selectedtool == SELECTTOOL) {
             endfollows(mx, my);
             if (s.connectendclamp) {
@@ -247,7 +242,7 @@ void trackhandle(int mx, int my) {
     IWORecord &s = S();
     int h = selectedIWOhandle;
     if (h == 0) {
-        if (s.type != CONNECTOR) {
+        if (s.type != CONNECTORTYPE) {
             s.x = sat16(mx - insideIWOx);
             s.y = sat16(my - insideIWOy);
         }
@@ -257,7 +252,7 @@ void trackhandle(int mx, int my) {
         handle8(mx, my);
         return;
     }
-    if (h == 1 && (s.type == LINE || s.type == CONNECTOR)) {
+    if (h == 1 && (s.type == LINETYPE || s.type == CONNECTORTYPE)) {
         startpoint(mx, my);
         return;
     }
@@ -292,7 +287,7 @@ void trackhandle(int mx, int my) {
         bottompart(my, s.handley[7], 2);
         break;
     case 9:
-        if (s.type != TEXT && O.x < mx && mx < O.x + O.width && O.y < my &&
+        if (s.type != TEXTTYPE && O.x < mx && mx < O.x + O.width && O.y < my &&
             my < O.y + O.height) {
             s.handlex[9] = sat16((mx - O.x) * 100 / O.width);
             s.handley[9] = sat16((my - O.y) * 100 / O.height);
@@ -312,7 +307,7 @@ void tracking(int mx, int my) {
         else if (hasfocus()) s.type = IWO[selectedIWO].type;
         else s.type = OFFPAGE; // nothing to outline
         trackhandle(mx, my);
-        if (selectedtool != SELECTTOOL && (s.type == LINE || s.type == CONNECTOR) &&
+        if (selectedtool != SELECTTOOL && (s.type == LINETYPE || s.type == CONNECTORTYPE) &&
             (connectstartoffsetx < 1 || connectstartoffsetx > P() || connectstartoffsety < 1 ||
              connectstartoffsety > Q()))
             s.type = OFFPAGE;
@@ -340,7 +335,7 @@ void droptext(int n) {
 // A text object at the pointer: asks for its text. Returns the new index if
 // the object was kept, -1 otherwise.
 int createtext(int mx, int my) {
-    int n = newobject(TEXT, mx, my);
+    int n = newobject(TEXTTYPE, mx, my);
     int kept = -1;
     if (n > 0) {
         eraseIWO(n, papercolour, 0);
@@ -373,8 +368,8 @@ void insertkey(int mx, int my) {
     removeshadowiwo();
     if (!objecttool(selectedtool) && selectedtool != TEXTTOOL) return;
     savehistorypre(IWONumber);
-    if (!(IWONumber <= MAXIWO && onpage(mx, my) && selectedtool != LINE &&
-          selectedtool != CONNECTOR))
+    if (!(IWONumber <= MAXIWO && onpage(mx, my) && selectedtool != LINETYPE &&
+          selectedtool != CONNECTORTYPE))
         return;
     if (hasfocus()) {
         IWO[selectedIWO].selected = 0;
@@ -491,7 +486,7 @@ void pressselect(int mx, int my) {
         disableIWOtools(0);
     }
     selectedIWO = (int16_t)insideIWO(mx, my, IWONumber);
-    if (hasfocus() && IWO[selectedIWO].type == CONNECTOR) OnMenu(MENU_NODE);
+    if (hasfocus() && IWO[selectedIWO].type == CONNECTORTYPE) OnMenu(MENU_NODE);
     else OffMenu(MENU_NODE);
     if (!hasfocus()) {
         DragSelect = 1;
@@ -550,7 +545,7 @@ void pressconnector(int mx, int my) {
     connectstartoffsetx = (int16_t)(mx - O.x);
     connectstartoffsety = (int16_t)(my - O.y);
     selectedIWOhandle = 8;
-    S().type = CONNECTOR;
+    S().type = CONNECTORTYPE;
     S().x = (int16_t)mx;
     S().y = (int16_t)my;
 }
@@ -560,7 +555,7 @@ void pressline(int mx, int my) {
     connectstartoffsetx = (int16_t)mx;
     connectstartoffsety = (int16_t)my;
     selectedIWOhandle = 8;
-    S().type = LINE;
+    S().type = LINETYPE;
 }
 
 void pressshape(int mx, int my) {
@@ -579,8 +574,8 @@ void pressshape(int mx, int my) {
 void press(int mx, int my) {
     createdatpress = -1;
     if (selectedtool == SELECTTOOL) pressselect(mx, my);
-    else if (selectedtool == CONNECTOR) pressconnector(mx, my);
-    else if (selectedtool == LINE) pressline(mx, my);
+    else if (selectedtool == CONNECTORTYPE) pressconnector(mx, my);
+    else if (selectedtool == LINETYPE) pressline(mx, my);
     else if (selectedtool == TEXTTOOL) deselectfocus();
     else if (objecttool(selectedtool)) pressshape(mx, my);
 }
@@ -619,15 +614,15 @@ void releaseselect(int mx, int my) {
 void releasetool(int mx, int my) {
     savehistorypre(IWONumber);
     int kept = -1;
-    if (selectedtool == CONNECTOR || selectedtool == LINE || selectedtool == TEXTTOOL) {
+    if (selectedtool == CONNECTORTYPE || selectedtool == LINETYPE || selectedtool == TEXTTOOL) {
         if (IWONumber <= MAXIWO && onpage(mx, my)) {
-            if (selectedtool == CONNECTOR) {
+            if (selectedtool == CONNECTORTYPE) {
                 connectendIWO = (int16_t)insideIWO(mx, my, IWONumber);
                 if (liveIWO(connectendIWO) && liveIWO(connectstartIWO)) {
                     const IWORecord &e = IWO[connectendIWO];
                     connectendoffsetx = (int16_t)(mx - e.x);
                     connectendoffsety = (int16_t)(my - e.y);
-                    kept = newobject(CONNECTOR, mx, my);
+                    kept = newobject(CONNECTORTYPE, mx, my);
                     if (kept > 0) {
                         IWO[kept].selected = 1;
                         drawIWO(kept);
@@ -637,7 +632,7 @@ void releasetool(int mx, int my) {
             } else if (selectedtool == TEXTTOOL) {
                 kept = createtext(mx, my);
             } else {
-                kept = newobject(LINE, mx, my);
+                kept = newobject(LINETYPE, mx, my);
             }
         }
     } else if (createdatpress > 0 && createdatpress == selectedIWO && hasfocus()) {

@@ -19,6 +19,10 @@ constexpr int32_t IW_GADGETHELP = 0x80000;
 constexpr int32_t IW_RAWKEY = 0xB0000;
 constexpr int32_t IW_MOUSEBUTTONS = 0x100000;
 
+// Tool ids besides the object types.
+constexpr int SELECTTOOL = 32; // the select tool
+constexpr int TEXTTOOL = 36;   // the text tool
+
 // Mouse button codes.
 constexpr int IW_SELECTDOWN = 0x68;
 constexpr int IW_SELECTUP = 0xE8;

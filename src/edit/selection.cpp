@@ -25,10 +25,6 @@ int16_t DragSelectwidth = 0, DragSelectheight = 0;
 
 namespace {
 
-constexpr int SELECTTOOL = 32;
-constexpr int LINETYPE = 107;
-constexpr int CONNECTORTYPE = 108;
-constexpr int MINSIZE = 20; // smallest width and height a drag leaves a shape
 
 // Menu items that need a selection, by full menu number: Object > Create User
 // IWO, Duplicate, To Back, To Front, Lock, Change Text, Delete, Group/Ungroup,

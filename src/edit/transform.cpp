@@ -23,9 +23,6 @@
 
 namespace {
 
-constexpr int LINETYPE = 107;
-constexpr int CONNECTORTYPE = 108;
-constexpr int MINSIZE = 20;   // smallest width and height resize leaves a shape
 constexpr int CROPMARGIN = 100; // page margin round the objects after crop to fit
 
 int16_t saturate16(long v) {

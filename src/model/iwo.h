@@ -87,6 +87,10 @@ constexpr int TRANSPARENT = -99;    // none: no fill, no attachment, empty slot
 constexpr int HARDTRANSPARENT = -999; // fill pen of a part that is never filled
 constexpr int DEADTYPE = 35;        // deleted record, scratch record, end marker
 constexpr int TYPETABLESIZE = 150;  // catalogue entries (type numbers up to 147)
+constexpr int LINETYPE = 107;       // a free line: width and height are a signed vector
+constexpr int CONNECTORTYPE = 108;  // a connector: a line whose ends stay attached
+constexpr int TEXTTYPE = 109;       // a text object: drawn by its label alone
+constexpr int MINSIZE = 20;         // smallest width and height edits leave a shape
 
 // A text attribute as stored in records: the name pointer is meaningless on
 // disk and kept only so that records are written back byte for byte.

@@ -29,7 +29,6 @@ int16_t backboardcolour = 0;
 namespace {
 
 // The select tool's button id.
-constexpr int SELECTTOOL = 32;
 
 // Paints the label area of object i in the current pen: the label background
 // box (drawn or not) and, for a Text object, its highlight bar; and the box the
