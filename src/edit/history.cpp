@@ -68,22 +68,17 @@ const IWORecord &recordat(int n) {
     return n >= 0 && n < IWOTABLESIZE ? IWO[n] : none;
 }
 
-// Whether anything the history cares about differs between two images of a
-// record: geometry, pens, label and the line ends. Other fields (name, font,
-// group, lock, fold) alone make no modify entry.
+// Whether a record changed between two images: any byte of the stored
+// record but the selection flag, which is not part of the diagram. Mirroring
+// changes only the drawing parts and handles, a label drag may change only one
+// coordinate, a font change only the font; each is an undo step of its own.
 bool recordchanged(const IWORecord &a, const IWORecord &b) {
-    if (a.x != b.x || a.y != b.y || a.width != b.width || a.height != b.height) return true;
-    if (a.linecolour != b.linecolour || a.lineweight != b.lineweight ||
-        a.fillcolour != b.fillcolour || a.labelcolour != b.labelcolour ||
-        a.fontcolour != b.fontcolour)
-        return true;
-    if (a.labelx != b.labelx || a.labely != b.labely) return true;
-    if (std::strncmp(a.label, b.label, sizeof a.label) != 0) return true;
-    for (int p = 1; p <= 2; p++) {
-        const DrawPart &da = a.draw[p], &db = b.draw[p];
-        if (da.kind != db.kind || da.px[1] != db.px[1] || da.py[1] != db.py[1]) return true;
-    }
-    return false;
+    IWORecord ca = a, cb = b;
+    ca.selected = cb.selected = 0;
+    uint8_t pa[IWORECORDSIZE], pb[IWORECORDSIZE];
+    writeIWOrecord(ca, pa);
+    writeIWOrecord(cb, pb);
+    return std::memcmp(pa, pb, IWORECORDSIZE) != 0;
 }
 
 void emptyring() {

@@ -54,6 +54,12 @@ constexpr int OFFPAGE = 37; // shadow type: pointer off the page, no outline thi
 // later undo entries address the right records.
 int createdatpress = -1;
 
+// The pointer position (window pixels) at the last press, and whether the
+// pointer has left it since: a release without movement is a click, which
+// selects and changes nothing.
+int16_t pressmousex = 0, pressmousey = 0;
+bool pointermoved = false;
+
 IWORecord &S() { return IWO[SHADOWIWO]; }
 bool hasfocus() { return liveIWO(selectedIWO); }
 bool objecttool(int t) { return t >= 101 && t <= 148; }
@@ -237,6 +243,12 @@ void handle8(int mx, int my) {
     rightpart(mx, s.handlex[8], 6);
 }
 
+// A percentage of a side moved by a distance in diagram units, within 0..100.
+int16_t percentmoved(int percent, int distance, int side) {
+    int v = percent + distance * 100 / side;
+    return (int16_t)(v < 0 ? 0 : v > 100 ? 100 : v);
+}
+
 // Moves the outline by the handle being dragged.
 void trackhandle(int mx, int my) {
     IWORecord &s = S();
@@ -287,10 +299,12 @@ void trackhandle(int mx, int my) {
         bottompart(my, s.handley[7], 2);
         break;
     case 9:
+        // The label moves by the pointer's movement since the press (not to
+        // the pointer), and stays inside its object.
         if (s.type != TEXTTYPE && O.x < mx && mx < O.x + O.width && O.y < my &&
             my < O.y + O.height) {
-            s.handlex[9] = sat16((mx - O.x) * 100 / O.width);
-            s.handley[9] = sat16((my - O.y) * 100 / O.height);
+            s.handlex[9] = percentmoved(O.handlex[9], mx - O.x - insideIWOx, O.width);
+            s.handley[9] = percentmoved(O.handley[9], my - O.y - insideIWOy, O.height);
         }
         break;
     default:
@@ -355,6 +369,13 @@ void keepcreated(int n) {
         bufferIWO(selectedIWO, 0);
     }
     if (n > 0) {
+        // A new object is placed: with snapping on it lands on the grid by the
+        // rule of the handle that drew it (the body for Insert and text).
+        if (SnapToGrid) {
+            eraseIWO(n, papercolour, 0);
+            checkonpage(n);
+            drawIWO(n);
+        }
         markIWOdiagrammodified();
         savehistorypost(n, 1);
         // The new object is the selection: what needs a selection is available.
@@ -426,25 +447,23 @@ void nudgekey(int key) {
     int step = ShiftDown ? 100 : 10;
     removeshadowiwo();
     copyOtoS();
-    bool moved = false;
     if (!AltDown) {
         if (hasfocus()) {
             IWORecord &s = S();
             switch (key) {
-            case KEY_UP: s.y = (int16_t)(s.y - step); moved = true; break;
-            case KEY_DOWN: s.y = (int16_t)(s.y + step); moved = true; break;
-            case KEY_RIGHT: s.x = (int16_t)(s.x + step); moved = true; break;
-            case KEY_LEFT: s.x = (int16_t)(s.x - step); moved = true; break;
+            case KEY_UP: s.y = (int16_t)(s.y - step); break;
+            case KEY_DOWN: s.y = (int16_t)(s.y + step); break;
+            case KEY_RIGHT: s.x = (int16_t)(s.x + step); break;
+            case KEY_LEFT: s.x = (int16_t)(s.x - step); break;
             default: break;
             }
         }
     } else {
         palettekey(key);
     }
-    if (hasfocus()) {
-        movegroup(selectedIWO);
-        if (moved) markIWOdiagrammodified();
-    }
+    // movegroup marks the diagram modified when something moved; a locked
+    // selection, or one held at the page edge, stays as it was.
+    if (hasfocus()) movegroup(selectedIWO);
     if (propwindowopen) updateIWOprop(selectedIWO);
     if (selectedtool == SELECTTOOL) deleteIWO(SHADOWIWO);
     refreshIWOall();
@@ -573,6 +592,9 @@ void pressshape(int mx, int my) {
 
 void press(int mx, int my) {
     createdatpress = -1;
+    pressmousex = mousex;
+    pressmousey = mousey;
+    pointermoved = false;
     if (selectedtool == SELECTTOOL) pressselect(mx, my);
     else if (selectedtool == CONNECTORTYPE) pressconnector(mx, my);
     else if (selectedtool == LINETYPE) pressline(mx, my);
@@ -590,18 +612,22 @@ void releaseselect(int mx, int my) {
     } else {
         const long writes = historywritecount();
         IWORecord &O = IWO[selectedIWO];
-        if (s.type != OFFPAGE) {
-            movegroup(selectedIWO);
-            if (s.handlex[9] != O.handlex[9] || s.handley[9] != O.handley[9]) {
-                savehistorypre(selectedIWO);
-                O.handlex[9] = O.labelx = s.handlex[9];
-                O.handley[9] = O.labely = s.handley[9];
-                O.labelposition = 9;
-                savehistorypost(selectedIWO, 2);
+        // A click (no pointer movement since the press) only selects: no move,
+        // no snap to the grid, no label placed at the pointer.
+        if (pointermoved) {
+            if (s.type != OFFPAGE) {
+                movegroup(selectedIWO);
+                if (s.handlex[9] != O.handlex[9] || s.handley[9] != O.handley[9]) {
+                    savehistorypre(selectedIWO);
+                    O.handlex[9] = O.labelx = s.handlex[9];
+                    O.handley[9] = O.labely = s.handley[9];
+                    O.labelposition = 9;
+                    savehistorypost(selectedIWO, 2);
+                }
             }
+            checkonpage(selectedIWO);
+            if (connections(O) > 0) calcconnectorpoints(selectedIWO);
         }
-        checkonpage(selectedIWO);
-        if (connections(O) > 0) calcconnectorpoints(selectedIWO);
         refreshIWOall();
         // A click that moved nothing recorded nothing and leaves the diagram
         // unmodified.
@@ -681,6 +707,7 @@ int drawspacewindowevents(int32_t result, int code) {
     }
     mousex = (int16_t)pointerx();
     mousey = (int16_t)pointery();
+    if (mousex != pressmousex || mousey != pressmousey) pointermoved = true;
     int mx = getrealx(mousex), my = getrealy(mousey);
     removeshadowiwo();
     tracking(mx, my);

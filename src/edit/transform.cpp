@@ -162,6 +162,19 @@ void fliphandles(IWORecord &r, int direction) {
     }
 }
 
+// Whether To Front (front) or To Back would change the drawing order: only
+// when an unselected object lies in front of (behind) a selected one. A
+// selection already at the front (back) stays as it is and records nothing.
+bool stackingchanges(bool front) {
+    bool seen = false;
+    for (int k = 1; k < IWONumber; k++) {
+        const int i = front ? k : IWONumber - k;
+        if (IWO[i].selected) seen = true;
+        else if (seen) return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int duplicate() {
@@ -249,7 +262,7 @@ int sendtofront() {
     removeshadowiwo();
     opengroup();
 
-    int n = IWONumber;
+    int n = stackingchanges(true) ? IWONumber : 1;
     int i = 1;
     while (i < n) {
         if (IWO[i].selected) {
@@ -280,7 +293,7 @@ int sendtoback() {
     const IWORecord buffer = IWO[0];
     opengroup();
 
-    int top = IWONumber - 1;
+    int top = stackingchanges(false) ? IWONumber - 1 : 0;
     int moved = 0;
     while (moved < top) {
         if (IWO[top].selected) {

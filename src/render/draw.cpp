@@ -467,7 +467,11 @@ int drawIWO(int i) {
     if (i <= 0 || i >= IWOTABLESIZE) return 1;
     IWORecord &r = IWO[i];
     if (r.type == DEADTYPE) return 1; // a deleted record is never seen
-    checkonpage(i);
+    // Drawing keeps an object on the page but snaps only the outline, which
+    // shows where the pointer is placing an object. An object is snapped when
+    // it is moved, resized or created, never by being drawn: a click, a new
+    // text or a lock leaves it where it is.
+    checkonpage(i, i == SHADOWIWO);
     Raster *rp = drawspacerp;
     if (!rp) return 1;
     SetDrMd(rp, JAM1);

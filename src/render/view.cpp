@@ -155,7 +155,7 @@ int update() {
     return 1;
 }
 
-int checkonpage(int i) {
+int checkonpage(int i, bool snap) {
     if (i < 0 || i >= IWOTABLESIZE) return 1;
     IWORecord &r = IWO[i];
     const int W = IWODiagram.paperwidth, H = IWODiagram.paperheight;
@@ -219,6 +219,6 @@ int checkonpage(int i) {
     r.width = s16(w);
     r.height = s16(h);
 
-    if (SnapToGrid && !AltDown) checkongrid(i);
+    if (snap && SnapToGrid && !AltDown) checkongrid(i);
     return 1;
 }

@@ -9,7 +9,8 @@
 //   scrolldiagram(dx, dy)      scroll by mouse-wheel steps
 //   zoomin(), zoomout()        change the zoom by 0.1 and redraw
 //   update()                   re-layout and redraw everything
-//   checkonpage(i)             keep object i inside the page margins (and on the grid)
+//   checkonpage(i, snap)       keep object i inside the page margins and, unless snap
+//                              is false, on the grid
 //   truncpixel(v)              a float position to a pixel, truncated toward zero, held
 //                              within +-2^30 (never wraps; no window reaches that far)
 #pragma once
@@ -42,5 +43,5 @@ int scrolldiagram(int dx, int dy);
 int zoomin();
 int zoomout();
 int update();
-int checkonpage(int i);
+int checkonpage(int i, bool snap = true);
 int truncpixel(double v);

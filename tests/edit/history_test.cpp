@@ -89,21 +89,28 @@ TEST_F(History, ModifyUndoRedoFindsRecordById) {
     EXPECT_EQ(tableimage(), before);
 }
 
-// A change of the font only (not a recorded field) writes no entry, so redo
-// still brings back what was undone.
-TEST_F(History, FontOnlyChangeWritesNothing) {
+// A change of the selection alone writes no entry, so redo still brings back
+// what was undone; a change of any other field (the font here, mirrored parts
+// or a label's height elsewhere) is an undo step of its own.
+TEST_F(History, EveryChangeButTheSelectionIsRecorded) {
     placeobject(101, 200, 200);
     drag(1, 10, 0);
     undohistory();
     auto k = kinds();
     savehistorypre(1);
-    strcpy(IWO[1].fontname, "Other.font");
-    IWO[1].font.ta_YSize = 30;
-    IWO[1].group = 4;
+    IWO[1].selected = 1;
     savehistorypost(1, HISTORY_MODIFY);
     EXPECT_EQ(kinds(), k);
     redohistory();
     EXPECT_EQ(IWO[1].x, 210);
+
+    auto before = tableimage();
+    savehistorypre(1);
+    strcpy(IWO[1].fontname, "Other.font");
+    savehistorypost(1, HISTORY_MODIFY);
+    undohistory();
+    EXPECT_EQ(tableimage(), before);
+    EXPECT_EQ(IWO[1].x, 210); // the drag stays
 }
 
 TEST_F(History, NestedGroupsAreOneStep) {

@@ -383,15 +383,16 @@ TEST_F(Transform, CropOrDeleteOfMoreThanTheRingHoldsEmptiesHistory) {
 }
 
 // Each command marks the diagram modified when it changed something; one
-// that changes nothing (only locked objects selected, or nothing selected)
-// leaves it unmodified.
+// that changes nothing (only locked objects selected, nothing selected, the
+// front object brought to the front, the back one sent to the back) leaves it
+// unmodified and writes no history.
 TEST_F(Transform, OnlyChangesMarkTheDiagramModified) {
     scene();
     const std::function<void()> commands[] = {
         [] { duplicate(); }, [] { delete_(); }, [] { sendtofront(); },
         [] { sendtoback(); }, [] { resize(50); }, [] { flip(1); }, [] { croptofit(); }};
     for (const auto &command : commands) {
-        selectonly({1});
+        selectonly({2, 3});
         IWODiagram.saved = 1;
         command();
         EXPECT_EQ(IWODiagram.saved, 0);
@@ -399,11 +400,15 @@ TEST_F(Transform, OnlyChangesMarkTheDiagramModified) {
     IWO[1].locked = 1;
     selectonly({1});
     IWODiagram.saved = 1;
+    const long writes = historywritecount();
     resize(50);
     flip(1);
-    EXPECT_EQ(IWODiagram.saved, 1);
+    sendtoback();
+    selectonly({IWONumber - 2, IWONumber - 1});
+    sendtofront();
     selectonly({});
     duplicate();
     delete_();
     EXPECT_EQ(IWODiagram.saved, 1);
+    EXPECT_EQ(historywritecount(), writes);
 }
