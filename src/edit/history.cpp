@@ -73,6 +73,8 @@ const IWORecord &recordat(int n) {
 // changes only the drawing parts and handles, a label drag may change only one
 // coordinate, a font change only the font; each is an undo step of its own.
 bool recordchanged(const IWORecord &a, const IWORecord &b) {
+    // Most changes move or resize: no need to look further.
+    if (a.x != b.x || a.y != b.y || a.width != b.width || a.height != b.height) return true;
     IWORecord ca = a, cb = b;
     ca.selected = cb.selected = 0;
     uint8_t pa[IWORECORDSIZE], pb[IWORECORDSIZE];
