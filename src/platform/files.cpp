@@ -80,7 +80,7 @@ bool readwholefile(const std::string &path, std::vector<uint8_t> &data, std::str
     }
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        errno = EINVAL;
         seterror(error, "cannot read " + path);
         return false;
     }
