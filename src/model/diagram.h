@@ -39,8 +39,8 @@
 
 constexpr int DIAGRAMRECORDSIZE = 2312; // bytes of the diagram record on disk
 constexpr int MAXFILENAMESIZE = 1000;   // size of the filename field
-constexpr int TITLEBUFFERSIZE = 100;    // the window title holds one less characters
-constexpr int TITLEBUFFERBYTES = TITLEBUFFERSIZE * 4; // ... of UTF-8, up to 4 bytes each
+constexpr int TITLEBUFFERSIZE = 100;    // the window title shows at most 99 characters,
+constexpr int TITLEBUFFERBYTES = TITLEBUFFERSIZE * 4; // held as UTF-8 of up to 4 bytes each
 
 struct DiagramRecord {
     char filename[MAXFILENAMESIZE] = {};
