@@ -115,7 +115,7 @@ int refuse(const std::string &message) {
 int cliinfo(const char *path) {
     clistart(stderr);
     std::vector<uint8_t> data;
-    if (!readwholefile(path, data)) return refuse(std::string("Sorry. Could not open file : ") + path);
+    if (!readwholefile(path, data, nullptr, MAXIWOFILESIZE)) return refuse(std::string("Sorry. Could not open file : ") + path);
     std::string message;
     if (!readIWOdiagrambytes(data.data(), data.size(), &message)) return refuse(message);
 

@@ -39,7 +39,8 @@
 
 constexpr int DIAGRAMRECORDSIZE = 2312; // bytes of the diagram record on disk
 constexpr int MAXFILENAMESIZE = 1000;   // size of the filename field
-constexpr int TITLEBUFFERSIZE = 100;    // size of the window title buffer
+constexpr int TITLEBUFFERSIZE = 100;    // the window title shows at most 99 characters,
+constexpr int TITLEBUFFERBYTES = TITLEBUFFERSIZE * 4; // held as UTF-8 of up to 4 bytes each
 
 struct DiagramRecord {
     char filename[MAXFILENAMESIZE] = {};
@@ -65,7 +66,7 @@ extern DiagramRecord IWODiagram;        // the open diagram
 extern DiagramRecord tempIWODiagram;    // copy kept for Cancel in the properties windows
 extern DiagramRecord defaultIWODiagram; // defaults for new diagrams (from the preferences)
 
-extern char drawspacewindowtitle[TITLEBUFFERSIZE]; // the drawing window's title
+extern char drawspacewindowtitle[TITLEBUFFERBYTES]; // the drawing window's title (UTF-8)
 
 // Global pens fed from the open diagram, each with the working copy that the
 // property windows edit.

@@ -1,6 +1,7 @@
 // files.cpp - POSIX file access.
 #include "platform/files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -26,6 +27,22 @@ void seterror(std::string *error, const std::string &what) {
     if (error) *error = what + ": " + std::strerror(errno);
 }
 
+// The file a chain of symbolic links ends at (the path itself when it is no
+// link); a dangling link gives the name it points to.
+std::string linktarget(std::string path) {
+    for (int hops = 0; hops < 40; hops++) {
+        struct stat st;
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) break;
+        char buf[4096];
+        ssize_t n = ::readlink(path.c_str(), buf, sizeof buf - 1);
+        if (n <= 0) break;
+        std::string link(buf, (size_t)n);
+        if (link[0] == '/') path = link;
+        else path = path.substr(0, path.rfind('/') + 1) + link;
+    }
+    return path;
+}
+
 } // namespace
 
 void setfilefault(FileFault op, int n) {
@@ -35,31 +52,43 @@ void setfilefault(FileFault op, int n) {
 
 int fileexists(const std::string &path) {
     struct stat st;
-    return ::stat(path.c_str(), &st) == 0 ? 1 : 0;
+    return ::stat(hostpath(path).c_str(), &st) == 0 ? 1 : 0;
 }
 
 int isdirectory(const std::string &path) {
     struct stat st;
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? 1 : 0;
+    return ::stat(hostpath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? 1 : 0;
 }
 
-bool readwholefile(const std::string &path, std::vector<uint8_t> &data, std::string *error) {
+bool readwholefile(const std::string &path, std::vector<uint8_t> &data, std::string *error,
+                   size_t maxbytes) {
     data.clear();
-    int fd = fault(FAULT_OPEN) ? -1 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    std::string name = hostpath(path);
+    // Only regular files: a device or a pipe could block for ever or never end.
+    struct stat st;
+    if (::stat(name.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        seterror(error, "cannot read " + path);
+        return false;
+    }
+    // Non-blocking, so that a pipe put there since the check can't hold the open.
+    int fd = fault(FAULT_OPEN) ? -1
+                               : ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {
         seterror(error, "cannot open " + path);
         return false;
     }
-    struct stat st;
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        errno = EISDIR;
+        errno = EINVAL;
         seterror(error, "cannot read " + path);
         return false;
     }
+    if (st.st_size > 0) data.reserve(std::min((size_t)st.st_size, maxbytes));
     uint8_t buf[65536];
-    for (;;) {
-        ssize_t n = fault(FAULT_READ) ? -1 : ::read(fd, buf, sizeof buf);
+    while (data.size() < maxbytes) {
+        size_t want = std::min(sizeof buf, maxbytes - data.size());
+        ssize_t n = fault(FAULT_READ) ? -1 : ::read(fd, buf, want);
         if (n < 0) {
             if (errno == EINTR) continue;
             seterror(error, "cannot read " + path);
@@ -76,7 +105,23 @@ bool readwholefile(const std::string &path, std::vector<uint8_t> &data, std::str
 
 bool writefileatomic(const std::string &path, const std::vector<uint8_t> &data,
                      std::string *error) {
-    std::string dir = PathPart(path);
+    // Through a symbolic link the file it names is replaced and the link stays.
+    std::string target = linktarget(hostpath(path));
+    struct stat st;
+    bool exists = ::stat(target.c_str(), &st) == 0;
+    if (exists && !S_ISREG(st.st_mode)) {
+        errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        seterror(error, "cannot write " + path);
+        return false;
+    }
+    // A file the user made read-only stays as it is, whoever runs the program.
+    if (exists && (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 ||
+                   (st.st_uid == ::geteuid() && !(st.st_mode & S_IWUSR)))) {
+        errno = EACCES;
+        seterror(error, "cannot write " + path);
+        return false;
+    }
+    std::string dir = target.substr(0, target.rfind('/') + 1);
     std::string tmpl = (dir.empty() ? std::string("./") : dir) + ".ideaweave-XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back(0);
@@ -104,9 +149,8 @@ bool writefileatomic(const std::string &path, const std::vector<uint8_t> &data,
     }
     // Keep the permissions of a file that is replaced; a new one gets the
     // usual mode for documents.
-    struct stat st;
     mode_t mode = 0666;
-    if (::stat(path.c_str(), &st) == 0) mode = st.st_mode & 07777;
+    if (exists) mode = st.st_mode & 07777;
     else {
         mode_t mask = ::umask(0);
         ::umask(mask);
@@ -117,7 +161,7 @@ bool writefileatomic(const std::string &path, const std::vector<uint8_t> &data,
         seterror(error, "cannot write " + path);
         ok = false;
     }
-    if (ok && (fault(FAULT_RENAME) || ::rename(tmp.c_str(), path.c_str()) != 0)) {
+    if (ok && (fault(FAULT_RENAME) || ::rename(tmp.c_str(), target.c_str()) != 0)) {
         seterror(error, "cannot write " + path);
         ok = false;
     }
@@ -128,17 +172,32 @@ bool writefileatomic(const std::string &path, const std::vector<uint8_t> &data,
 std::string AddPart(const std::string &drawer, const std::string &file) {
     if (drawer.empty()) return file;
     if (!file.empty() && file[0] == '/') return file;
-    if (drawer.back() == '/' || drawer.back() == ':') return drawer + file;
+    if (drawer.back() == '/' || ownvolume(drawer) == drawer.size()) return drawer + file;
     return drawer + "/" + file;
 }
 
 std::string FilePart(const std::string &path) {
-    size_t s = path.find_last_of("/:");
-    return s == std::string::npos ? path : path.substr(s + 1);
+    size_t s = path.rfind('/');
+    return path.substr(s == std::string::npos ? ownvolume(path) : s + 1);
 }
 
 std::string PathPart(const std::string &path) {
     return path.substr(0, path.size() - FilePart(path).size());
+}
+
+size_t ownvolume(const std::string &path) {
+    for (const char *v : {"T:", "ram:", "progdir:"}) {
+        size_t n = std::strlen(v);
+        if (path.compare(0, n, v) == 0) return n;
+    }
+    return 0;
+}
+
+std::string hostpath(const std::string &path) {
+    size_t n = ownvolume(path);
+    if (n == 0) return path;
+    std::string dir = path[0] == 'p' ? configdirectory() : tempdirectory();
+    return dir + path.substr(n);
 }
 
 namespace {

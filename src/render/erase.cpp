@@ -91,8 +91,12 @@ void eraseline(Raster *rp, IWORecord &r) {
 
 int cleardrawspace(int pen) {
     Raster *rp = drawspacerp;
-    if (!DiagramExists || !rp) return 0;
     int hx = getscrollertop(HSCROLLER), vy = getscrollertop(VSCROLLER);
+    // The scrollers' position is taken in even with nothing to draw: the
+    // drawing window's handler compares it with the scrollers on every event.
+    drawspacebitmapx = (int16_t)hx;
+    drawspacebitmapy = (int16_t)vy;
+    if (!DiagramExists || !rp) return 0;
     int pw = trunci((float)IWODiagram.paperwidth * zoom);
     int ph = trunci((float)IWODiagram.paperheight * zoom);
     int left = (drawspacebitmapwidth / 2 - pw / 2) - hx;
@@ -113,8 +117,6 @@ int cleardrawspace(int pen) {
              trunci((float)(top + ph) + s));
     SetAPen(rp, pen);
     RectFill(rp, left, top, left + pw, top + ph);
-    drawspacebitmapx = (int16_t)hx;
-    drawspacebitmapy = (int16_t)vy;
     if (ShowGrid) drawgrid();
     return 1;
 }

@@ -43,9 +43,9 @@ bool pathfits(const std::string &path) {
 bool needsname(const char *filename) {
     size_t n = textlen(filename, MAXFILENAMESIZE);
     if (n < 2) return true;
-    char last = filename[n - 1];
-    if (last == '/' || last == ':') return true;
-    return isdirectory(std::string(filename, n)) != 0;
+    std::string name(filename, n);
+    if (FilePart(name).empty()) return true;
+    return isdirectory(name) != 0;
 }
 
 std::string currentfilename() {
@@ -110,12 +110,17 @@ int saveasIWOdiagram() {
         std::string q = "Are you sure you want to overwrite file : " + path;
         if (ConfirmReq(q.c_str()) != 1) return 0;
     }
+    // The record written holds the name it is saved under; a failed save
+    // keeps the previous name.
+    char previous[MAXFILENAMESIZE];
+    std::memcpy(previous, IWODiagram.filename, sizeof previous);
+    copytext(IWODiagram.filename, sizeof IWODiagram.filename, path.c_str());
     std::string message;
     if (!writeIWOdiagramfile(path, &message)) {
+        std::memcpy(IWODiagram.filename, previous, sizeof previous);
         ErrorReq(message.c_str());
         return 0;
     }
-    copytext(IWODiagram.filename, sizeof IWODiagram.filename, path.c_str());
     // A saved diagram gets no icon file beside it: desktop file managers pick
     // the icon from the file's type, so there is nothing to copy.
     return 1;
@@ -327,7 +332,7 @@ int readIWOdiagramfile(const std::string &path, std::string *message) {
         return 0;
     }
     std::vector<uint8_t> data;
-    if (!readwholefile(path, data)) {
+    if (!readwholefile(path, data, nullptr, MAXIWOFILESIZE)) {
         setmessage(message, "Sorry. Could not open file : " + path);
         return 0;
     }

@@ -5,7 +5,8 @@
 //   saveasIWOdiagram()             ask for a name and save
 //   loadIWOdiagram()               ask for a file and load it
 //   writeIWOdiagramfile(path)      write the open diagram to path, no questions
-//   readIWOdiagramfile(path, msg)  load path; on refusal msg says why and nothing changed
+//   readIWOdiagramfile(path, msg)  load path (a regular file; at most MAXIWOFILESIZE bytes
+//                                  are read); on refusal msg says why and nothing changed
 //   fixIWOr92(i), fixpre96IWO(i)   convert the old record in pre96IWO into record i
 //
 // File layout (big-endian):
@@ -46,11 +47,17 @@
 //      674    2 group, 676 reserved, 678 locked, 680 selected,
 //      682    2 node fold, 684 fold, 686 visible
 #pragma once
+#include "model/diagram.h"
+#include "model/iwo.h"
+
 #include <cstdint>
 #include <string>
 
 constexpr int FILEHEADERSIZE = 257;  // version text and release number
 constexpr int OLDIWORECORDSIZE = 688; // object record of releases up to 95
+// The largest file the table can take in (records 0..MAXIWO): readers stop there.
+constexpr size_t MAXIWOFILESIZE =
+    (size_t)FILEHEADERSIZE + DIAGRAMRECORDSIZE + (size_t)(MAXIWO + 1) * IWORECORDSIZE;
 
 extern uint8_t pre96IWO[2][OLDIWORECORDSIZE]; // conversion buffer; records are read into [1]
 

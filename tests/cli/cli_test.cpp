@@ -74,6 +74,8 @@ TEST(Cli, RefusedFilesExit2) {
     EXPECT_EQ(runcli("info " + t.path("zero.iwo"), &out, &err), 2);
     EXPECT_NE(err.find("Sorry. Not a valid Ideaweave file."), std::string::npos);
     EXPECT_EQ(runcli("info " + t.path("missing.iwo"), &out, &err), 2);
+    EXPECT_EQ(runcli("info /dev/zero", &out, &err), 2);
+    EXPECT_EQ(err, "requester: Ideaweave Error | Sorry. Could not open file : /dev/zero | Okay\n");
     EXPECT_EQ(runcli("convert " + t.path("zero.iwo") + " " + t.path("o.iwo"), &out, &err), 2);
     EXPECT_FALSE(std::ifstream(t.path("o.iwo")).good());
     EXPECT_EQ(runcli("convert " + fixture("store/fixtures/r97.iwo") + " " + t.path("no/such.iwo"),

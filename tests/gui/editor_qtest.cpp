@@ -400,8 +400,12 @@ TEST_F(Files, AnOpenedDiagramIsShownAndSavedAsThroughTheFileDialog) {
     EXPECT_TRUE(ui->mainwindow->windowTitle().contains("sample"));
     EXPECT_TRUE(action(*ui, 0, 5)->isEnabled());
 
-    QString dir = QDir::tempPath() + "/iwgui-" + QString::number(QCoreApplication::applicationPid());
+    // A drawer ending in ':' (the dialog gives it without "/") under a
+    // non-ASCII name, and an ISO-8859-1 diagram title.
+    QString top = QDir::tempPath() + "/iwgui-" + QString::number(QCoreApplication::applicationPid());
+    QString dir = top + QString::fromUtf8("/pl\xc3\xa4ne/a:");
     QDir().mkpath(dir);
+    std::strcpy(IWODiagram.title, "Caf\xe9");
     QString seen;
     QTimer::singleShot(20, ui->mainwindow, [&] {
         auto *d = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
@@ -416,5 +420,7 @@ TEST_F(Files, AnOpenedDiagramIsShownAndSavedAsThroughTheFileDialog) {
     EXPECT_EQ(seen, "Save As... | *.iwo (*.iwo);* (*)");
     EXPECT_TRUE(QFileInfo(dir + "/copy.iwo").isFile());
     EXPECT_EQ(IWODiagram.saved, 1);
-    QDir(dir).removeRecursively();
+    EXPECT_EQ(ui->mainwindow->windowTitle().toStdString(),
+              (QString::fromUtf8("Caf\xc3\xa9 Saved as : ") + dir + "/copy.iwo").left(99).toStdString());
+    QDir(top).removeRecursively();
 }

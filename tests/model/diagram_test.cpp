@@ -53,6 +53,20 @@ TEST_F(Diagram, TitleIsCutAndNoDiagramShowsPrompt) {
     EXPECT_EQ(std::string(drawspacewindowtitle).size(), 99u);
     EXPECT_EQ(ui.title().substr(0, 26), "No Title Given Saved as : ");
 
+    // An ISO-8859-1 title and a UTF-8 file name make one UTF-8 text; a byte
+    // of the name that is no UTF-8 is read as ISO-8859-1.
+    std::strcpy(IWODiagram.title, "Caf\xe9");
+    std::strcpy(IWODiagram.filename, "/home/j\xc3\xb6rg/\xe2\x82\xac \xe9.iwo");
+    updateIWOdiagram();
+    EXPECT_EQ(ui.title(), "Caf\xc3\xa9 Saved as : /home/j\xc3\xb6rg/\xe2\x82\xac \xc3\xa9.iwo");
+    // The cut keeps 99 whole characters: 17 before the name and 82 of it.
+    std::string umlauts;
+    for (int i = 0; i < 120; i++) umlauts += "\xc3\xa4";
+    std::strcpy(IWODiagram.filename, ("/" + umlauts).c_str());
+    updateIWOdiagram();
+    EXPECT_EQ(ui.title(), "Caf\xc3\xa9 Saved as : /" + umlauts.substr(0, 2 * 82));
+    EXPECT_STREQ(drawspacewindowtitle, ui.title().c_str());
+
     DiagramExists = 0;
     updateIWOdiagram();
     EXPECT_EQ(ui.title(), "Create or Load diagram to continue...");

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -224,6 +225,9 @@ TEST_F(DiagramFile, SaveAsExtensionAndOverwrite) {
     ASSERT_EQ(saveasIWOdiagram(), 1);
     EXPECT_TRUE(fileexists(tmp.path("keep.iwo.bak")));
     EXPECT_FALSE(fileexists(tmp.path("keep.iwo.bak.iwo")));
+    // The saved record holds the name it was saved under, not the previous one.
+    auto saved = slurp(tmp.path("keep.iwo.bak"));
+    EXPECT_STREQ((const char *)saved.data() + FILEHEADERSIZE, tmp.path("keep.iwo.bak").c_str());
 
     // Overwriting asks first (Cancel is a session's); Okay writes.
     spit(tmp.path("other.iwo"), {1, 2, 3});
@@ -235,7 +239,7 @@ TEST_F(DiagramFile, SaveAsExtensionAndOverwrite) {
 
 // 6.11 Save goes to Save As while the diagram has no file of its own.
 TEST_F(DiagramFile, SaveAsksForNameWhenFilenameIsADrawer) {
-    for (const std::string &name : std::vector<std::string>{"", "x", tmp.dir + "/", "work:", tmp.dir}) {
+    for (const std::string &name : std::vector<std::string>{"", "x", tmp.dir + "/", "ram:", tmp.dir}) {
         std::strcpy(IWODiagram.filename, name.c_str());
         ui.queueanswer(0); // cancel the file requester
         EXPECT_EQ(saveIWOdiagram(), 0) << name;
@@ -268,6 +272,42 @@ TEST_F(DiagramFile, FailedSaveKeepsPreviousFile) {
     EXPECT_EQ(writeIWOdiagramfile(tmp.path("missing/dir.iwo")), 0);
 }
 
+// 6.12b Saving through a symbolic link replaces the file it names and keeps
+// the link; the file's mode is kept; a read-only file is refused untouched; a
+// new file gets the usual mode less the umask.
+TEST_F(DiagramFile, SaveKeepsLinksModesAndReadOnlyFiles) {
+    place(101, 100, 100);
+    std::string real = tmp.path("real.iwo"), link = tmp.path("sub/link.iwo");
+    ASSERT_EQ(mkdir(tmp.path("sub").c_str(), 0700), 0);
+    spit(real, {1, 2, 3});
+    ASSERT_EQ(chmod(real.c_str(), 0640), 0);
+    ASSERT_EQ(symlink("../real.iwo", link.c_str()), 0);
+    std::strcpy(IWODiagram.filename, link.c_str());
+    ASSERT_EQ(saveIWOdiagram(), 1);
+    struct stat st;
+    ASSERT_EQ(lstat(link.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    ASSERT_EQ(stat(real.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    auto good = slurp(real);
+    EXPECT_EQ(good.size(), 2569u + 2 * 1442);
+
+    ASSERT_EQ(chmod(real.c_str(), 0444), 0);
+    place(105, 400, 100);
+    EXPECT_EQ(saveIWOdiagram(), 0);
+    EXPECT_NE(lines().find("requester: Ideaweave Error | Sorry. Could not save file : " + link),
+              std::string::npos);
+    EXPECT_EQ(slurp(real), good);
+    ASSERT_EQ(stat(real.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0444u);
+
+    mode_t mask = umask(027);
+    EXPECT_EQ(writeIWOdiagramfile(tmp.path("new.iwo")), 1);
+    umask(mask);
+    ASSERT_EQ(stat(tmp.path("new.iwo").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
 // 6.13 Loading never creates a file, and a failed read changes nothing.
 TEST_F(DiagramFile, LoadNeverCreatesAndFailedReadChangesNothing) {
     place(101, 100, 100);
@@ -277,9 +317,39 @@ TEST_F(DiagramFile, LoadNeverCreatesAndFailedReadChangesNothing) {
     EXPECT_FALSE(fileexists(tmp.path("nothing.iwo")));
     EXPECT_EQ(m, "Sorry. Could not open file : " + tmp.path("nothing.iwo"));
     EXPECT_EQ(readIWOdiagramfile(tmp.dir, &m), 0);
+    // Only regular files are read: a pipe would wait for ever, a device never end.
+    ASSERT_EQ(mkfifo(tmp.path("pipe.iwo").c_str(), 0600), 0);
+    for (const std::string &p : {tmp.path("pipe.iwo"), std::string("/dev/zero")}) {
+        EXPECT_EQ(readIWOdiagramfile(p, &m), 0);
+        EXPECT_EQ(m, "Sorry. Could not open file : " + p);
+    }
     setfilefault(FAULT_READ, 1);
     EXPECT_EQ(readIWOdiagramfile(fixture("store/fixtures/r97.iwo"), &m), 0);
     EXPECT_EQ(state(), before);
+}
+
+// 6.13b Only the program's own drawer names end in ':'; anywhere else a ':'
+// belongs to the name (the desktop's file chooser gives drawers without "/").
+TEST_F(DiagramFile, ColonIsOrdinaryOutsideOwnDrawers) {
+    struct Case {
+        const char *drawer, *file, *path, *drawerpart;
+    } cases[] = {
+        {"/home/u/plans/a:", "x.iwo", "/home/u/plans/a:/x.iwo", "/home/u/plans/a:/"},
+        {"/home/u/plans", "plan:v2.iwo", "/home/u/plans/plan:v2.iwo", "/home/u/plans/"},
+        {"", "plan:v2.iwo", "plan:v2.iwo", ""},
+        {"work:", "x.iwo", "work:/x.iwo", "work:/"},
+        {"T:", "IdeaweaveLog.txt", "T:IdeaweaveLog.txt", "T:"},
+        {"ram:", "ideaweavetemp.svg", "ram:ideaweavetemp.svg", "ram:"},
+        {"progdir:", "default.prefs", "progdir:default.prefs", "progdir:"},
+    };
+    for (const Case &c : cases) {
+        std::string path = AddPart(c.drawer, c.file);
+        EXPECT_EQ(path, c.path);
+        EXPECT_EQ(FilePart(path), c.file) << path;
+        EXPECT_EQ(PathPart(path), c.drawerpart) << path;
+    }
+    EXPECT_EQ(hostpath("T:x.svg"), tempdirectory() + "x.svg");
+    EXPECT_EQ(hostpath("plan:v2.iwo"), "plan:v2.iwo");
 }
 
 // 6.14 A path too long for the file name field is refused, never shortened.
