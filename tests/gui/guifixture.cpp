@@ -10,7 +10,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -45,8 +45,9 @@ void Editor::answerdialogs() {
     if (!w || !w->isVisible()) return;
     if (auto *box = qobject_cast<QMessageBox *>(w)) {
         asked.push_back((box->windowTitle() + " | " + box->text()).toStdString());
-    } else if (auto *input = qobject_cast<QInputDialog *>(w)) {
-        asked.push_back((input->windowTitle() + " | " + input->textValue()).toStdString());
+        icons.push_back(box->icon());
+    } else if (auto *input = dynamic_cast<TextRequester *>(w)) {
+        asked.push_back((input->windowTitle() + " | " + input->text()).toStdString());
     } else {
         return; // a file dialog: the test drives it itself
     }
@@ -58,12 +59,13 @@ void Editor::answerdialogs() {
         a = answers_.front();
         answers_.pop_front();
     }
-    if (auto *input = qobject_cast<QInputDialog *>(w); input && a.text) {
+    if (auto *input = dynamic_cast<TextRequester *>(w); input && a.text) {
         // Typed, so that the line edit's limits apply.
-        auto *edit = input->findChild<QLineEdit *>();
+        QLineEdit *edit = input->edit();
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Delete);
         QTest::keyClicks(edit, *a.text);
+        hint = input->hint()->text();
     }
     for (QAbstractButton *b : w->findChildren<QAbstractButton *>())
         if (b->text() == a.button && b->isVisible()) {

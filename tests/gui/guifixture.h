@@ -12,6 +12,8 @@
 //   Editor::answer(button, text)   the next requester is answered with that button
 //                          (and text, for a text requester)
 //   Editor::asked          the requesters shown: "TITLE | BODY"
+//   Editor::icons          the icons of the message requesters shown
+//   Editor::hint           the text requester's hint line after the last typed answer
 //   Editor::quits          how often the program shut down
 //   Editor::pen(x, y)      the pen raster's pixel
 //   objects()              the live objects' types, in table order
@@ -54,6 +56,8 @@ class Editor : public ::testing::Test {
     std::unique_ptr<QtUI> ui;
     DrawSpaceWidget *drawspace = nullptr;
     std::vector<std::string> asked;
+    std::vector<int> icons; // QMessageBox::Icon
+    QString hint;
     int quits = 0;
 
   private:

@@ -3,19 +3,29 @@
 
 #include "edit/interact.h"
 #include "platform/palette.h"
+#include "app/menus.h"
 #include "platform/qt/keys.h"
 #include "platform/qt/qtui.h"
 #include "platform/window.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QDialogButtonBox>
 #include <QEnterEvent>
 #include <QIcon>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -113,15 +123,30 @@ void DrawSpaceWidget::mouseMoveEvent(QMouseEvent *e) {
 }
 
 void DrawSpaceWidget::wheelEvent(QWheelEvent *e) {
+    QPoint delta = e->angleDelta();
+    // Shift turns the wheel sideways, as in other desktop programs (some
+    // systems do so themselves).
+    if ((e->modifiers() & Qt::ShiftModifier) && delta.x() == 0) delta = QPoint(delta.y(), 0);
     // One step per notch (120 eighths of a degree); finer wheels add up.
-    wheelx_ += e->angleDelta().x();
-    wheely_ += e->angleDelta().y();
+    wheelx_ += delta.x();
+    wheely_ += delta.y();
     int sx = wheelx_ / 120, sy = wheely_ / 120;
     wheelx_ -= sx * 120;
     wheely_ -= sy * 120;
+    e->accept();
+    if (e->modifiers() & Qt::ControlModifier) {
+        // Ctrl zooms: away from the user in, towards the user out, a step of
+        // Zoom In or Zoom Out per notch while those are available.
+        QtUI *ui = qtui();
+        int num = sy > 0 ? FULLMENUNUM(3, 2) : FULLMENUNUM(3, 3);
+        auto it = ui ? ui->menuactions.find(num) : std::map<int, QAction *>::iterator();
+        if (!ui || it == ui->menuactions.end() || !it->second->isEnabled()) return;
+        for (int i = 0; i < std::abs(sy); i++)
+            post(PendingEvent::input(DRAWSPACEWINDOW, IW_MENUPICK | num, num));
+        return;
+    }
     // Turning the wheel away from the user shows what lies above.
     if (sx != 0 || sy != 0) post(PendingEvent::wheel(-sx, -sy));
-    e->accept();
 }
 
 void DrawSpaceWidget::keyPressEvent(QKeyEvent *e) {
@@ -244,13 +269,112 @@ bool HelpArea::eventFilter(QObject *o, QEvent *e) {
     return QObject::eventFilter(o, e);
 }
 
+// ---- TextRequester ----
+
+namespace {
+const char *const LATIN1HINT = "Only Western European (ISO-8859-1) characters can be stored.";
+}
+
+bool TextRequester::storable(QChar c) {
+    ushort u = c.unicode();
+    return (u >= 0x20 && u <= 0x7E) || (u >= 0xA0 && u <= 0xFF);
+}
+
+TextRequester::TextRequester(const QString &title, const QString &body, const QString &text,
+                             int maxchars, const QString &okay, const QString &cancel,
+                             QWidget *parent)
+    : QDialog(parent) {
+    setObjectName("textrequester");
+    setWindowTitle(title);
+    auto *column = new QVBoxLayout(this);
+    if (!body.isEmpty()) column->addWidget(new QLabel(body, this));
+    edit_ = new QLineEdit(this);
+    edit_->setObjectName("textentry");
+    edit_->setMaxLength(maxchars);
+    // Labels are ISO-8859-1 texts of a fixed size: anything else is refused
+    // as it is typed or pasted, never dropped from what the user sees.
+    edit_->setValidator(new QRegularExpressionValidator(
+        QRegularExpression("[\\x{20}-\\x{7e}\\x{a0}-\\x{ff}]*"), edit_));
+    edit_->setText(text);
+    edit_->selectAll();
+    edit_->setMinimumWidth(edit_->fontMetrics().averageCharWidth() * 40);
+    column->addWidget(edit_);
+    hint_ = new QLabel(LATIN1HINT, this);
+    hint_->setObjectName("texthint");
+    hint_->setWordWrap(true);
+    hint_->setForegroundRole(QPalette::PlaceholderText);
+    column->addWidget(hint_);
+    buttons_ = new QDialogButtonBox(this);
+    buttons_->addButton(okay, QDialogButtonBox::AcceptRole);
+    buttons_->addButton(cancel, QDialogButtonBox::RejectRole);
+    column->addWidget(buttons_);
+    connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(edit_, &QLineEdit::inputRejected, this, [this] { refused(pending_); });
+    connect(edit_, &QLineEdit::textChanged, this, [this] { check(); });
+    edit_->installEventFilter(this);
+    check();
+}
+
+QString TextRequester::text() const { return edit_->text(); }
+
+bool TextRequester::eventFilter(QObject *o, QEvent *e) {
+    // Remember what a key press or an input method brings, so that a refusal
+    // can name the characters.
+    if (o == edit_ && e->type() == QEvent::KeyPress) {
+        pending_ = static_cast<QKeyEvent *>(e)->text();
+    } else if (o == edit_ && e->type() == QEvent::InputMethod) {
+        QString typed = static_cast<QInputMethodEvent *>(e)->commitString();
+        QString bad;
+        for (QChar c : typed)
+            if (!storable(c) && !bad.contains(c)) bad += c;
+        if (!bad.isEmpty()) {
+            refused(bad);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(o, e);
+}
+
+void TextRequester::refused(const QString &typed) {
+    QString bad;
+    for (QChar c : typed)
+        if (!storable(c) && !c.isSpace() && c.category() != QChar::Other_Control && !bad.contains(c))
+            bad += c;
+    QString message;
+    if (!bad.isEmpty()) {
+        QStringList list;
+        for (QChar c : bad) list << QString("\u201C%1\u201D").arg(c);
+        message = QString("%1 cannot be stored: only Western European (ISO-8859-1) characters can.")
+                      .arg(list.join(" "));
+    } else if (edit_->text().size() >= edit_->maxLength()) {
+        message = QString("A label holds at most %1 characters.").arg(edit_->maxLength());
+    } else {
+        message = "The text holds characters that cannot be stored: only Western European "
+                  "(ISO-8859-1) characters can.";
+    }
+    hint_->setText(message);
+    hint_->setForegroundRole(QPalette::WindowText);
+    QFont f = hint_->font();
+    f.setBold(true);
+    hint_->setFont(f);
+}
+
+void TextRequester::check() {
+    // A text that bypassed the validator (set from outside) cannot be stored
+    // as it stands: Okay waits until it can.
+    bool ok = edit_->hasAcceptableInput();
+    for (QAbstractButton *b : buttons_->buttons())
+        if (buttons_->buttonRole(b) == QDialogButtonBox::AcceptRole) b->setEnabled(ok);
+}
+
 // ---- ShellDock and ShellWindow ----
 
-ShellDock::ShellDock(const QString &name, IWWindow window, QWidget *parent)
-    : QDockWidget(name, parent), window_(window) {
+ShellDock::ShellDock(const QString &name, QWidget *parent) : QDockWidget(name, parent) {
     setObjectName(name);
-    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
-                QDockWidget::DockWidgetFloatable);
+    // As tool windows on the desktop: moved and floated, but without a close
+    // button of their own (only the main window's close gadget quits).
+    setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
 }
 
 void ShellDock::closeEvent(QCloseEvent *e) {
@@ -259,15 +383,14 @@ void ShellDock::closeEvent(QCloseEvent *e) {
         e->accept();
         return;
     }
-    // The window's close gadget: the handler asks whether to quit.
+    // A floating tool window closed by the window manager (Alt+F4) stays:
+    // the palette and the toolbar have no other way back.
     e->ignore();
-    ui->post(PendingEvent::input(window_, IW_CLOSEWINDOW, 0));
 }
 
 ShellWindow::ShellWindow() {
     setObjectName("drawspacewindow");
-    // No menu for hiding the docks: the tool windows leave only through their
-    // close gadgets, which ask the quit question.
+    // No menu for hiding the docks: the tool windows are always there.
     setContextMenuPolicy(Qt::NoContextMenu);
 }
 

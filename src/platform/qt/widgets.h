@@ -8,11 +8,15 @@
 //                     in it the pointer is; shows its selected image while pressed
 //   HelpArea          a widget that reports gadget help with a fixed id when the
 //                     pointer rests over it (the palette's tab strip, the help line)
-//   ShellDock         the "Tools" and "Shapes" windows: closing asks the quit question
+//   TextRequester     the string requester: a line edit that takes only what a
+//                     label can store (ISO-8859-1, up to a length), with a hint
+//                     line that names the characters it refused
+//   ShellDock         the "Tools" and "Shapes" windows: moved and floated, never closed
 //   ShellWindow       the main window: closing is the drawing window's close gadget
 #pragma once
 #include "app/mainloop.h"
 
+#include <QDialog>
 #include <QDockWidget>
 #include <QImage>
 #include <QMainWindow>
@@ -85,15 +89,38 @@ class HelpArea : public QObject {
     IWWindow window_;
 };
 
+class QDialogButtonBox;
+class QLabel;
+class QLineEdit;
+
+class TextRequester : public QDialog {
+  public:
+    TextRequester(const QString &title, const QString &body, const QString &text, int maxchars,
+                  const QString &okay, const QString &cancel, QWidget *parent = nullptr);
+    QString text() const;
+    QLineEdit *edit() const { return edit_; }
+    QLabel *hint() const { return hint_; }
+    // Text that a label can store: ISO-8859-1 printable characters.
+    static bool storable(QChar c);
+
+  protected:
+    bool eventFilter(QObject *o, QEvent *e) override;
+
+  private:
+    void refused(const QString &typed);
+    void check();
+    QLineEdit *edit_;
+    QLabel *hint_;
+    QDialogButtonBox *buttons_;
+    QString pending_; // characters of the key press being handled
+};
+
 class ShellDock : public QDockWidget {
   public:
-    ShellDock(const QString &name, IWWindow window, QWidget *parent = nullptr);
+    explicit ShellDock(const QString &name, QWidget *parent = nullptr);
 
   protected:
     void closeEvent(QCloseEvent *e) override;
-
-  private:
-    IWWindow window_;
 };
 
 class ShellWindow : public QMainWindow {
