@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QKeyEvent>
 #include <QTest>
 
 void Editor::SetUp() {
@@ -40,6 +41,20 @@ void Editor::TearDown() {
     ui.reset();
 }
 
+void typetext(QWidget *w, const QString &text) {
+    for (QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(w, c.toLatin1());
+            continue;
+        }
+        // Characters without a key of their own, as a keyboard layout sends them.
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &press);
+        QApplication::sendEvent(w, &release);
+    }
+}
+
 void Editor::answerdialogs() {
     QWidget *w = QApplication::activeModalWidget();
     if (!w || !w->isVisible()) return;
@@ -64,7 +79,7 @@ void Editor::answerdialogs() {
         QLineEdit *edit = input->edit();
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, *a.text);
+        typetext(edit, *a.text);
         hint = input->hint()->text();
     }
     for (QAbstractButton *b : w->findChildren<QAbstractButton *>())

@@ -17,6 +17,7 @@
 //   Editor::quits          how often the program shut down
 //   Editor::pen(x, y)      the pen raster's pixel
 //   objects()              the live objects' types, in table order
+//   typetext(w, text)      type a text key by key
 #pragma once
 #include "platform/qt/qtui.h"
 #include "platform/qt/widgets.h"
@@ -71,3 +72,5 @@ class Editor : public ::testing::Test {
 };
 
 std::vector<int> objects();
+// Types a text into a widget key by key, characters beyond ASCII included.
+void typetext(QWidget *w, const QString &text);

@@ -325,26 +325,27 @@ bool TextRequester::eventFilter(QObject *o, QEvent *e) {
         pending_ = static_cast<QKeyEvent *>(e)->text();
     } else if (o == edit_ && e->type() == QEvent::InputMethod) {
         QString typed = static_cast<QInputMethodEvent *>(e)->commitString();
-        QString bad;
         for (QChar c : typed)
-            if (!storable(c) && !bad.contains(c)) bad += c;
-        if (!bad.isEmpty()) {
-            refused(bad);
-            return true;
-        }
+            if (!storable(c)) {
+                refused(typed);
+                return true;
+            }
     }
     return QDialog::eventFilter(o, e);
 }
 
 void TextRequester::refused(const QString &typed) {
-    QString bad;
+    // Every character refused since the dialog opened is named.
+    bool named = false;
     for (QChar c : typed)
-        if (!storable(c) && !c.isSpace() && c.category() != QChar::Other_Control && !bad.contains(c))
-            bad += c;
+        if (!storable(c) && !c.isSpace() && c.category() != QChar::Other_Control) {
+            named = true;
+            if (!refusedchars_.contains(c)) refusedchars_ += c;
+        }
     QString message;
-    if (!bad.isEmpty()) {
+    if (named) {
         QStringList list;
-        for (QChar c : bad) list << QString("\u201C%1\u201D").arg(c);
+        for (QChar c : refusedchars_) list << QString("\u201C%1\u201D").arg(c);
         message = QString("%1 cannot be stored: only Western European (ISO-8859-1) characters can.")
                       .arg(list.join(" "));
     } else if (edit_->text().size() >= edit_->maxLength()) {

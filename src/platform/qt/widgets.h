@@ -112,7 +112,8 @@ class TextRequester : public QDialog {
     QLineEdit *edit_;
     QLabel *hint_;
     QDialogButtonBox *buttons_;
-    QString pending_; // characters of the key press being handled
+    QString pending_;      // characters of the key press being handled
+    QString refusedchars_; // the characters refused so far
 };
 
 class ShellDock : public QDockWidget {
