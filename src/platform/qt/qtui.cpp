@@ -240,7 +240,7 @@ void QtUI::post(const PendingEvent &e) {
         depth_++;
         int quit = run(next);
         depth_--;
-        if (drawspace) drawspace->update();
+        if (drawspace) drawspace->damage();
         synctoggles();
         if (quit || break_) shutdown();
     }

@@ -24,7 +24,9 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <cstdlib>
 
 namespace {
@@ -63,40 +65,105 @@ DrawSpaceWidget::DrawSpaceWidget(QWidget *parent) : QWidget(parent) {
     setMinimumSize(100, 100);
 }
 
-const QImage &DrawSpaceWidget::image() {
+namespace {
+
+// First and last byte where two rows differ, compared a word at a time.
+bool rowdiff(const uint8_t *a, const uint8_t *b, int n, int &first, int &last) {
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t x, y;
+        std::memcpy(&x, a + i, 8);
+        std::memcpy(&y, b + i, 8);
+        if (x != y) break;
+    }
+    while (i < n && a[i] == b[i]) i++;
+    if (i >= n) return false;
+    int j = n;
+    for (; j - 8 >= i; j -= 8) {
+        uint64_t x, y;
+        std::memcpy(&x, a + j - 8, 8);
+        std::memcpy(&y, b + j - 8, 8);
+        if (x != y) break;
+    }
+    while (j > i && a[j - 1] == b[j - 1]) j--;
+    first = i;
+    last = j - 1;
+    return true;
+}
+
+} // namespace
+
+QRect DrawSpaceWidget::sync() {
     Raster *rp = drawspacerp;
     QtUI *ui = qtui();
     if (!rp || rp->Width <= 0 || rp->Height <= 0 || (ui && ui->closed())) {
-        image_ = QImage();
-        imagebytes_ = nullptr;
-        return image_;
+        shown_ = QImage();
+        seen_.clear();
+        return QRect();
     }
-    // Wrap the raster's own bytes (the non-const constructor shares them, so
-    // the core's drawing shows without a copy). The raster's storage only moves
-    // when it is resized, and then the image is made again.
-    if (rp->Pixels.data() != imagebytes_ || image_.width() != rp->Width ||
-        image_.height() != rp->Height) {
-        image_ = QImage(rp->Pixels.data(), rp->Width, rp->Height, rp->Width,
-                        QImage::Format_Indexed8);
-        image_.setColorTable(screencolours());
-        imagebytes_ = rp->Pixels.data();
+    const int w = rp->Width, h = rp->Height;
+    const uint8_t *pens = rp->Pixels.data();
+    QRect changed;
+    if (shown_.width() != w || shown_.height() != h || seen_.size() != rp->Pixels.size()) {
+        // A new raster size: everything is new.
+        shown_ = QImage(w, h, QImage::Format_RGB32);
+        seen_.assign(rp->Pixels.size(), 0);
+        changed = QRect(0, 0, w, h);
+    } else {
+        // What the core drew since the last time: the rows that differ, and
+        // in them the leftmost and rightmost changed pixels.
+        int top = -1, bottom = -1, left = w, right = -1;
+        for (int y = 0; y < h; y++) {
+            const size_t at = (size_t)y * (size_t)w;
+            if (std::memcmp(pens + at, seen_.data() + at, (size_t)w) == 0) continue;
+            int first, last;
+            if (!rowdiff(pens + at, seen_.data() + at, w, first, last)) continue;
+            if (top < 0) top = y;
+            bottom = y;
+            left = std::min(left, first);
+            right = std::max(right, last);
+        }
+        if (top < 0) return QRect();
+        changed = QRect(QPoint(left, top), QPoint(right, bottom));
     }
-    return image_;
+    // Only the changed rectangle is turned into screen colours.
+    const QRgb *colours = screencolours().constData();
+    for (int y = changed.top(); y <= changed.bottom(); y++) {
+        const size_t at = (size_t)y * (size_t)w + (size_t)changed.left();
+        const uint8_t *src = pens + at;
+        auto *dst = reinterpret_cast<QRgb *>(shown_.scanLine(y)) + changed.left();
+        for (int x = 0; x < changed.width(); x++) dst[x] = colours[src[x]];
+        std::memcpy(seen_.data() + at, src, (size_t)changed.width());
+    }
+    return changed;
 }
 
-void DrawSpaceWidget::paintEvent(QPaintEvent *) {
-    QPainter p(this);
-    const QImage &img = image();
-    QColor backboard = QColor::fromRgb(ScreenPalette[0]);
-    if (img.isNull()) {
-        p.fillRect(rect(), backboard);
+void DrawSpaceWidget::damage() {
+    Raster *rp = drawspacerp;
+    if (rp && (shown_.width() != rp->Width || shown_.height() != rp->Height)) {
+        // A new size repaints everything: converted once, when painted.
+        update();
         return;
     }
-    p.drawImage(0, 0, img);
+    QRect changed = sync();
+    if (!changed.isEmpty()) update(changed);
+}
+
+void DrawSpaceWidget::paintEvent(QPaintEvent *e) {
+    QPainter p(this);
+    sync(); // drawing that came outside the handlers' events
+    QColor backboard = QColor::fromRgb(ScreenPalette[0]);
+    const QRect area = e->rect();
+    if (shown_.isNull()) {
+        p.fillRect(area, backboard);
+        return;
+    }
+    // Only the rectangle asked for, already in screen colours.
+    QRect inside = area & shown_.rect();
+    if (!inside.isEmpty()) p.drawImage(inside.topLeft(), shown_, inside);
     // A widget larger than the raster (between a resize and its event).
-    if (width() > img.width()) p.fillRect(img.width(), 0, width() - img.width(), height(), backboard);
-    if (height() > img.height())
-        p.fillRect(0, img.height(), img.width(), height() - img.height(), backboard);
+    QRegion rest = QRegion(area) - QRegion(shown_.rect());
+    for (const QRect &r : rest) p.fillRect(r, backboard);
 }
 
 void DrawSpaceWidget::resizeEvent(QResizeEvent *) {

@@ -2,7 +2,9 @@
 //
 //   DrawSpaceWidget   the drawing window's inner area: shows the pen raster
 //                     drawspacerp through the screen palette and reports the
-//                     mouse buttons, pointer moves, wheel, raw keys and new size
+//                     mouse buttons, pointer moves, wheel, raw keys and new size.
+//                     damage() finds what the core drew since the last call,
+//                     turns only that into screen colours and repaints only it
 //   GadgetButton      a toolbar or palette button with a gadget id: reports its
 //                     release, the pointer resting over it (gadget help) and where
 //                     in it the pointer is; shows its selected image while pressed
@@ -25,12 +27,16 @@
 #include <QWidget>
 
 #include <set>
+#include <vector>
 
 class DrawSpaceWidget : public QWidget {
   public:
     explicit DrawSpaceWidget(QWidget *parent = nullptr);
-    // The image over the raster's bytes, rebuilt when the raster was resized.
-    const QImage &image();
+    // Brings the shown picture up to date with the raster and asks for a
+    // repaint of the changed rectangle (nothing when nothing changed).
+    void damage();
+    // The picture in screen colours, as far as it was brought up to date.
+    const QImage &picture() const { return shown_; }
 
   protected:
     void paintEvent(QPaintEvent *e) override;
@@ -46,8 +52,9 @@ class DrawSpaceWidget : public QWidget {
 
   private:
     void pointer(int32_t cls, int code, QPointF pos);
-    QImage image_;
-    const unsigned char *imagebytes_ = nullptr; // the raster storage image_ wraps
+    QRect sync();
+    QImage shown_;              // the raster in screen colours, as last converted
+    std::vector<uint8_t> seen_; // the raster's pens as last converted
     int wheelx_ = 0, wheely_ = 0;               // wheel eighths of a degree not yet used
     std::set<int> heldkeys_;                     // modifiers down, released on focus loss
 };
