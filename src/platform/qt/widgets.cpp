@@ -354,6 +354,7 @@ TextRequester::TextRequester(const QString &title, const QString &body, const QS
     setObjectName("textrequester");
     setWindowTitle(title);
     auto *column = new QVBoxLayout(this);
+    column->setSizeConstraint(QLayout::SetMinimumSize);
     if (!body.isEmpty()) column->addWidget(new QLabel(body, this));
     edit_ = new QLineEdit(this);
     edit_->setObjectName("textentry");
@@ -413,19 +414,22 @@ void TextRequester::refused(const QString &typed) {
     if (named) {
         QStringList list;
         for (QChar c : refusedchars_) list << QString("\u201C%1\u201D").arg(c);
-        message = QString("%1 cannot be stored: only Western European (ISO-8859-1) characters can.")
+        message = QString("%1 cannot be stored: labels take Western European (ISO-8859-1) "
+                          "characters only.")
                       .arg(list.join(" "));
     } else if (edit_->text().size() >= edit_->maxLength()) {
         message = QString("A label holds at most %1 characters.").arg(edit_->maxLength());
     } else {
-        message = "The text holds characters that cannot be stored: only Western European "
-                  "(ISO-8859-1) characters can.";
+        message = "The text holds characters that cannot be stored: labels take Western "
+                  "European (ISO-8859-1) characters only.";
     }
     hint_->setText(message);
     hint_->setForegroundRole(QPalette::WindowText);
     QFont f = hint_->font();
     f.setBold(true);
     hint_->setFont(f);
+    // The longer hint gets the lines it needs.
+    if (isVisible()) adjustSize();
 }
 
 void TextRequester::check() {
