@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QEnterEvent>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -251,6 +252,22 @@ void DrawSpaceWidget::focusOutEvent(QFocusEvent *e) {
         heldkeys_.clear();
     }
     QWidget::focusOutEvent(e);
+}
+
+void DrawSpaceWidget::focusInEvent(QFocusEvent *e) {
+    // Back from a menu (Alt and a menu's letter opens one): a Shift or Alt
+    // let go while the menu had the keys is let go for the handler too.
+    Qt::KeyboardModifiers held = QGuiApplication::queryKeyboardModifiers();
+    for (auto it = heldkeys_.begin(); it != heldkeys_.end();) {
+        bool shift = *it == KEY_LSHIFT || *it == KEY_RSHIFT;
+        if (held & (shift ? Qt::ShiftModifier : Qt::AltModifier)) {
+            ++it;
+            continue;
+        }
+        post(PendingEvent::input(DRAWSPACEWINDOW, IW_RAWKEY | *it | KEY_UPFLAG, *it | KEY_UPFLAG));
+        it = heldkeys_.erase(it);
+    }
+    QWidget::focusInEvent(e);
 }
 
 bool DrawSpaceWidget::focusNextPrevChild(bool) { return false; }

@@ -48,6 +48,7 @@ class DrawSpaceWidget : public QWidget {
     void keyPressEvent(QKeyEvent *e) override;
     void keyReleaseEvent(QKeyEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
     bool focusNextPrevChild(bool next) override; // Tab is a key of the handler
 
   private:
