@@ -32,9 +32,9 @@
 #include <QVBoxLayout>
 
 #include <csignal>
-#include <map>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <sys/socket.h>
 #include <unistd.h>
 

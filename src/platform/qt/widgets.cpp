@@ -1,9 +1,9 @@
 // widgets.cpp - the widgets of the program's windows.
 #include "platform/qt/widgets.h"
 
+#include "app/menus.h"
 #include "edit/interact.h"
 #include "platform/palette.h"
-#include "app/menus.h"
 #include "platform/qt/keys.h"
 #include "platform/qt/qtui.h"
 #include "platform/window.h"
@@ -20,15 +20,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QVBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -360,8 +360,9 @@ const char *const LATIN1HINT = "Only Western European (ISO-8859-1) characters ca
 }
 
 bool TextRequester::storable(QChar c) {
+    // Any ISO-8859-1 character but NUL, which would end the label.
     ushort u = c.unicode();
-    return (u >= 0x20 && u <= 0x7E) || (u >= 0xA0 && u <= 0xFF);
+    return u >= 0x01 && u <= 0xFF;
 }
 
 TextRequester::TextRequester(const QString &title, const QString &body, const QString &text,
@@ -378,8 +379,8 @@ TextRequester::TextRequester(const QString &title, const QString &body, const QS
     edit_->setMaxLength(maxchars);
     // Labels are ISO-8859-1 texts of a fixed size: anything else is refused
     // as it is typed or pasted, never dropped from what the user sees.
-    edit_->setValidator(new QRegularExpressionValidator(
-        QRegularExpression("[\\x{20}-\\x{7e}\\x{a0}-\\x{ff}]*"), edit_));
+    edit_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression("[\\x{01}-\\x{ff}]*"), edit_));
     edit_->setText(text);
     edit_->selectAll();
     edit_->setMinimumWidth(edit_->fontMetrics().averageCharWidth() * 40);
@@ -423,7 +424,7 @@ void TextRequester::refused(const QString &typed) {
     // Every character refused since the dialog opened is named.
     bool named = false;
     for (QChar c : typed)
-        if (!storable(c) && !c.isSpace() && c.category() != QChar::Other_Control) {
+        if (!storable(c)) {
             named = true;
             if (!refusedchars_.contains(c)) refusedchars_ += c;
         }

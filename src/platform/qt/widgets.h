@@ -108,7 +108,7 @@ class TextRequester : public QDialog {
     QString text() const;
     QLineEdit *edit() const { return edit_; }
     QLabel *hint() const { return hint_; }
-    // Text that a label can store: ISO-8859-1 printable characters.
+    // A character that a label can store (ISO-8859-1).
     static bool storable(QChar c);
 
   protected:
