@@ -228,6 +228,9 @@ TEST_F(Drawing, KeysReachTheHandlerAsRawCodes) {
     float z = zoom;
     shortcut(Qt::Key_Equal);
     EXPECT_GT(zoom, z);
+    z = zoom;
+    shortcut(Qt::Key_Plus);
+    EXPECT_GT(zoom, z);
 
     // Tab with Alt held walks the palette: its tab strip and chosen button follow.
     key(Qt::Key_Tab, Qt::AltModifier);
