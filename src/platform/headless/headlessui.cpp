@@ -41,6 +41,12 @@ bool latin1answer(const std::string &in, std::string &out, std::string &refused)
             }
             cp = cp << 6 | (s[i + k] & 0x3F);
         }
+        static const unsigned least[5] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < least[len] || cp > 0x10FFFF) { // an overlong or impossible form
+            out = in;
+            refused.clear();
+            return true;
+        }
         if (cp <= 0xFF) latin += (char)cp;
         else refused.append(in, i, len);
         i += len;
