@@ -5,6 +5,7 @@
 #include "guifixture.h"
 
 #include "app/menus.h"
+#include "app/requesters.h"
 #include "app/session.h"
 #include "app/toolbar.h"
 #include "app/tools.h"
@@ -28,12 +29,19 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QClipboard>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QPaintEvent>
+#include <QRegion>
 #include <QWheelEvent>
 
 #include <cstring>
@@ -67,7 +75,13 @@ TEST_F(Startup, NoDiagramStateWithTheMenuBarOfTheTable) {
     EXPECT_EQ(ui->mainwindow->windowTitle(), "Create or Load diagram to continue...");
     QStringList titles;
     for (QAction *a : ui->mainwindow->menuBar()->actions()) titles << a->text();
-    EXPECT_EQ(titles, QStringList({"Project", "Edit", "Object", "Diagram", "Preferences"}));
+    EXPECT_EQ(titles, QStringList({"&Project", "&Edit", "&Object", "&Diagram", "P&references"}));
+    // Alt and the underlined letter open a menu.
+    QTest::keyClick(ui->mainwindow, Qt::Key_P, Qt::AltModifier);
+    QApplication::processEvents();
+    QMenu *project = ui->mainwindow->menuBar()->actions()[0]->menu();
+    EXPECT_TRUE(project->isVisible());
+    project->close();
     // Items are numbered with the separators counted; keys go with Ctrl.
     ASSERT_NE(action(*ui, 0, 12), nullptr);
     EXPECT_EQ(action(*ui, 0, 12)->text(), "Quit");
@@ -75,6 +89,12 @@ TEST_F(Startup, NoDiagramStateWithTheMenuBarOfTheTable) {
     EXPECT_EQ(action(*ui, 2, 19)->text(), "Delete");
     EXPECT_EQ(action(*ui, 2, 6)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Colon));
     EXPECT_EQ(action(*ui, 0, 3), nullptr); // a separator
+    // The desktop's keys as alternates where the table has none of its own.
+    EXPECT_TRUE(action(*ui, 1, 8)->shortcuts().contains(QKeySequence("Ctrl+Y")));
+    EXPECT_TRUE(action(*ui, 1, 8)->shortcuts().contains(QKeySequence("Ctrl+Shift+Z")));
+    EXPECT_TRUE(action(*ui, 0, 5)->shortcuts().contains(QKeySequence("Ctrl+Shift+S")));
+    EXPECT_FALSE(action(*ui, 0, 4)->shortcuts().contains(QKeySequence("Ctrl+Shift+S")));
+    EXPECT_EQ(action(*ui, 0, 4)->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_TRUE(action(*ui, 3, 5)->isCheckable());
     EXPECT_FALSE(action(*ui, 3, 5)->isChecked());
 
@@ -88,13 +108,11 @@ TEST_F(Startup, NoDiagramStateWithTheMenuBarOfTheTable) {
     EXPECT_TRUE(button(32)->isChecked()); // the select tool
     EXPECT_EQ(ui->helpline->text(), " ");
 
-    // The picture is the raster, all pen 0, wrapped without a copy.
+    // The picture is the raster, all pen 0.
     ASSERT_NE(drawspacerp, nullptr);
     EXPECT_EQ(drawspacerp->Width, drawspace->width());
     EXPECT_EQ(drawspacerp->Height, drawspace->height());
     for (uint8_t p : drawspacerp->Pixels) ASSERT_EQ(p, 0);
-    EXPECT_EQ(drawspace->image().constBits(), drawspacerp->Pixels.data());
-    EXPECT_EQ(drawspace->image().format(), QImage::Format_Indexed8);
 }
 
 TEST_F(Startup, PaletteTabsFollowTheButtonTableAndToolsShowTheirObjects) {
@@ -109,6 +127,12 @@ TEST_F(Startup, PaletteTabsFollowTheButtonTableAndToolsShowTheirObjects) {
             ASSERT_NE(b, nullptr) << IWObutton[t][p];
             EXPECT_TRUE(ui->palettetabs->widget(t)->isAncestorOf(b));
         }
+    // Every palette button names its shape when the pointer rests on it.
+    for (int t = 0; t < 3; t++)
+        for (int p = 1; p <= 12; p++)
+            EXPECT_FALSE(button(IWObutton[t][p])->toolTip().isEmpty()) << IWObutton[t][p];
+    EXPECT_EQ(button(117)->toolTip(), "Right triangle");
+    EXPECT_EQ(button(133)->toolTip(), "User object 2");
     // Left column odd positions, right column even, row by row.
     EXPECT_LT(button(101)->x(), button(102)->x());
     EXPECT_EQ(button(101)->y(), button(102)->y());
@@ -122,6 +146,32 @@ TEST_F(Startup, PaletteTabsFollowTheButtonTableAndToolsShowTheirObjects) {
     // Switching tabs by hand tells the keyboard navigation where it is.
     ui->palettetabs->setCurrentIndex(1);
     EXPECT_EQ(IWObuttonTab, 1);
+}
+
+// The tool windows' whole contents on a 1280 x 720 screen, neither covering
+// the other; on a smaller one they scroll rather than cut.
+TEST_F(Startup, ToolWindowsFitASmallScreenAndScrollOnSmallerOnes) {
+    auto scroller = [](QDockWidget *d) { return qobject_cast<QScrollArea *>(d->widget()); };
+    for (QSize size : {QSize(1280, 690), QSize(900, 300)}) {
+        ui->mainwindow->resize(size);
+        QApplication::processEvents();
+        ASSERT_LE(ui->mainwindow->height(), size.height());
+        QRect tools = ui->toolswindow->geometry(), shapes = ui->shapeswindow->geometry();
+        EXPECT_FALSE(tools.intersects(shapes));
+        bool small = size.height() < 600;
+        for (QDockWidget *d : {ui->toolswindow, ui->shapeswindow}) {
+            QScrollArea *area = scroller(d);
+            ASSERT_NE(area, nullptr);
+            EXPECT_FALSE(area->horizontalScrollBar()->isVisible());
+            EXPECT_EQ(area->verticalScrollBar()->isVisible(), small) << size.height();
+            EXPECT_GE(area->viewport()->width(), area->widget()->minimumSizeHint().width());
+        }
+    }
+    // Scrolled down, the help line is still reachable.
+    QScrollArea *area = scroller(ui->shapeswindow);
+    area->ensureWidgetVisible(ui->helpline);
+    EXPECT_TRUE(area->viewport()->rect().contains(
+        QRect(ui->helpline->mapTo(area->viewport(), QPoint(0, 0)), ui->helpline->size())));
 }
 
 using Drawing = Editor;
@@ -170,8 +220,17 @@ TEST_F(Drawing, KeysReachTheHandlerAsRawCodes) {
     QApplication::processEvents();
     EXPECT_EQ(AltDown, 0);
     drawspace->setFocus();
-    key(Qt::Key_Delete);
+    key(Qt::Key_Backspace); // as Del
     EXPECT_TRUE(objects().empty());
+    shortcut(Qt::Key_U);
+    shortcut(Qt::Key_Y); // redo, as Ctrl+Z
+    EXPECT_TRUE(objects().empty());
+    float z = zoom;
+    shortcut(Qt::Key_Equal);
+    EXPECT_GT(zoom, z);
+    z = zoom;
+    shortcut(Qt::Key_Plus);
+    EXPECT_GT(zoom, z);
 
     // Tab with Alt held walks the palette: its tab strip and chosen button follow.
     key(Qt::Key_Tab, Qt::AltModifier);
@@ -197,6 +256,24 @@ TEST_F(Drawing, WheelAndScrollBarsMoveTheView) {
     QApplication::sendEvent(drawspace, &down);
     EXPECT_EQ(getscrollertop(VSCROLLER), top + scrollsizey);
     EXPECT_EQ(v->value(), top + scrollsizey);
+    // With Shift the wheel scrolls sideways; with Ctrl it zooms, away from
+    // the user in.
+    int left = getscrollertop(HSCROLLER);
+    QWheelEvent side(at, drawspace->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::ShiftModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(drawspace, &side);
+    EXPECT_EQ(getscrollertop(HSCROLLER), left + scrollsizex);
+    EXPECT_EQ(getscrollertop(VSCROLLER), top + scrollsizey);
+    ui->scrollers[HSCROLLER]->setValue(left);
+    float z = zoom;
+    QWheelEvent in(at, drawspace->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                   Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(drawspace, &in);
+    EXPECT_GT(zoom, z);
+    QWheelEvent out(at, drawspace->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                    Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(drawspace, &out);
+    EXPECT_FLOAT_EQ(zoom, z);
     // Dragging the bar scrolls the view and the page is drawn again there.
     v->setValue(0);
     QApplication::processEvents();
@@ -205,17 +282,48 @@ TEST_F(Drawing, WheelAndScrollBarsMoveTheView) {
     EXPECT_EQ(pen(px(1000), py(1000)), papercolour);
 }
 
-TEST_F(Drawing, ResizingTheWindowResizesTheRasterAndRedraws) {
+// Pixels of the shown picture that are not the raster's pen through the palette.
+int stale(DrawSpaceWidget *w) {
+    const QImage &shown = w->picture();
+    if (shown.width() != drawspacerp->Width || shown.height() != drawspacerp->Height) return -1;
+    int bad = 0;
+    for (int y = 0; y < shown.height(); y++)
+        for (int x = 0; x < shown.width(); x++)
+            bad += (shown.pixel(x, y) & 0xFFFFFF) != penrgb(ReadPixel(drawspacerp, x, y));
+    return bad;
+}
+
+// The widget's repaints, by their rectangles.
+struct PaintRects : QObject {
+    QRegion painted;
+    bool eventFilter(QObject *, QEvent *e) override {
+        if (e->type() == QEvent::Paint) painted += static_cast<QPaintEvent *>(e)->region();
+        return false;
+    }
+};
+
+TEST_F(Drawing, ResizingAndEditingRepaintWhatChangedAndOnlyThat) {
     newdiagram();
     place(101, px(400), py(400), px(1000), py(800));
     ui->mainwindow->resize(800, 600);
     QApplication::processEvents();
     EXPECT_EQ(drawspacewindowwidth(), drawspace->width());
     EXPECT_EQ(drawspacewindowheight(), drawspace->height());
-    EXPECT_EQ(drawspace->image().constBits(), drawspacerp->Pixels.data());
-    EXPECT_EQ(drawspace->image().width(), drawspacerp->Width);
     int cx = px(IWO[1].x + IWO[1].width / 2), cy = py(IWO[1].y + IWO[1].height / 2);
     EXPECT_EQ(pen(cx, cy), IWO[1].fillcolour & 0xFF);
+    EXPECT_EQ(stale(drawspace), 0);
+    // A nudge repaints about the object, not the window, and leaves nothing stale.
+    click(32);
+    PaintRects rects;
+    drawspace->installEventFilter(&rects);
+    key(Qt::Key_Right);
+    QApplication::processEvents();
+    drawspace->removeEventFilter(&rects);
+    EXPECT_EQ(stale(drawspace), 0);
+    QRect box = rects.painted.boundingRect();
+    EXPECT_FALSE(box.isEmpty());
+    EXPECT_LT(box.width() * box.height(), drawspace->width() * drawspace->height() / 4);
+    EXPECT_TRUE(box.contains(QPoint(cx, cy)));
 }
 
 using Requesters = Editor;
@@ -239,15 +347,32 @@ TEST_F(Requesters, QuitAsksEvenWithNothingToLoseAndCancelKeepsRunning) {
     EXPECT_FALSE(ui->mainwindow->isVisible());
 }
 
-TEST_F(Requesters, ClosingTheToolWindowsAsksTheQuitQuestion) {
-    answer("Cancel");
-    ui->shapeswindow->close();
+TEST_F(Requesters, ToolWindowsAreNeverClosedAndNeverAskToQuit) {
+    for (QDockWidget *d : {ui->toolswindow, ui->shapeswindow}) {
+        EXPECT_FALSE(d->features() & QDockWidget::DockWidgetClosable);
+        EXPECT_TRUE(d->features() & QDockWidget::DockWidgetMovable);
+        EXPECT_TRUE(d->features() & QDockWidget::DockWidgetFloatable);
+        d->close();
+        EXPECT_TRUE(d->isVisible());
+        // Floating, the window manager's close leaves it there too.
+        d->setFloating(true);
+        d->close();
+        EXPECT_TRUE(d->isVisible());
+        d->setFloating(false);
+    }
+    EXPECT_TRUE(asked.empty());
     EXPECT_EQ(quits, 0);
-    EXPECT_TRUE(ui->shapeswindow->isVisible());
+}
+
+TEST_F(Requesters, ErrorsAndWarningsShowTheDesktopsIcons) {
     answer("Okay");
-    ui->toolswindow->close();
-    EXPECT_EQ(asked, std::vector<std::string>({QUITSAVED, QUITSAVED}));
-    EXPECT_EQ(quits, 1);
+    ErrorReq("Sorry. Could not open file : x");
+    answer("Cancel");
+    quitiw();
+    answer("Okay");
+    aboutideaweave();
+    EXPECT_EQ(icons, std::vector<int>({QMessageBox::Critical, QMessageBox::Warning,
+                                       QMessageBox::Information}));
 }
 
 TEST_F(Requesters, NewWithChangesAndCancelKeepsEverything) {
@@ -288,6 +413,37 @@ TEST_F(Requesters, ChangeTextAsksEachSelectedObjectInOrderWithinTheLabelSize) {
     ASSERT_EQ(asked.size(), 4u) << ::testing::PrintToString(asked);
     EXPECT_EQ(asked[2], "Enter Text... | first");
     EXPECT_EQ(label(1), "first");
+}
+
+// What a label cannot store (ISO-8859-1) cannot be typed, and the dialog says
+// so; nothing the user sees at Okay is dropped.
+TEST_F(Requesters, TextRequesterRefusesWhatALabelCannotStoreVisibly) {
+    newdiagram();
+    place(101, px(300), py(300), px(800), py(600));
+    answer("Okay", QString::fromUtf8("Caf\u00e9 X \u2713 Y \u20ac Z"));
+    TextReq(1);
+    EXPECT_EQ(label(1), "Caf\xe9 X  Y  Z");
+    EXPECT_TRUE(hint.contains(QString::fromUtf8("\u201c\u2713\u201d"))) << hint.toStdString();
+    EXPECT_TRUE(hint.contains(QString::fromUtf8("\u201c\u20ac\u201d"))) << hint.toStdString();
+
+    TextRequester d("Enter Text...", "", "Old", 49, "Okay", "Cancel");
+    d.show();
+    QPushButton *okay = nullptr;
+    for (QPushButton *b : d.findChildren<QPushButton *>())
+        if (b->text() == "Okay") okay = b;
+    ASSERT_NE(okay, nullptr);
+    EXPECT_TRUE(okay->isEnabled());
+    // A paste with such characters is refused whole, not stripped.
+    QApplication::clipboard()->setText(QString::fromUtf8("A\u2713B"));
+    d.edit()->selectAll();
+    QTest::keyClick(d.edit(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(d.text(), "Old");
+    EXPECT_TRUE(d.hint()->font().bold());
+    // A text that came past the typing keeps Okay disabled until mended.
+    d.edit()->setText(QString::fromUtf8("\u2713"));
+    EXPECT_FALSE(okay->isEnabled());
+    d.edit()->setText("ok");
+    EXPECT_TRUE(okay->isEnabled());
 }
 
 TEST_F(Requesters, HalfSizeDoublesWithShiftHeld) {

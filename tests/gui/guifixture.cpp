@@ -10,10 +10,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QKeyEvent>
 #include <QTest>
 
 void Editor::SetUp() {
@@ -40,13 +41,28 @@ void Editor::TearDown() {
     ui.reset();
 }
 
+void typetext(QWidget *w, const QString &text) {
+    for (QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(w, c.toLatin1());
+            continue;
+        }
+        // Characters without a key of their own, as a keyboard layout sends them.
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &press);
+        QApplication::sendEvent(w, &release);
+    }
+}
+
 void Editor::answerdialogs() {
     QWidget *w = QApplication::activeModalWidget();
     if (!w || !w->isVisible()) return;
     if (auto *box = qobject_cast<QMessageBox *>(w)) {
         asked.push_back((box->windowTitle() + " | " + box->text()).toStdString());
-    } else if (auto *input = qobject_cast<QInputDialog *>(w)) {
-        asked.push_back((input->windowTitle() + " | " + input->textValue()).toStdString());
+        icons.push_back(box->icon());
+    } else if (auto *input = dynamic_cast<TextRequester *>(w)) {
+        asked.push_back((input->windowTitle() + " | " + input->text()).toStdString());
     } else {
         return; // a file dialog: the test drives it itself
     }
@@ -58,12 +74,13 @@ void Editor::answerdialogs() {
         a = answers_.front();
         answers_.pop_front();
     }
-    if (auto *input = qobject_cast<QInputDialog *>(w); input && a.text) {
+    if (auto *input = dynamic_cast<TextRequester *>(w); input && a.text) {
         // Typed, so that the line edit's limits apply.
-        auto *edit = input->findChild<QLineEdit *>();
+        QLineEdit *edit = input->edit();
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, *a.text);
+        typetext(edit, *a.text);
+        hint = input->hint()->text();
     }
     for (QAbstractButton *b : w->findChildren<QAbstractButton *>())
         if (b->text() == a.button && b->isVisible()) {

@@ -12,9 +12,12 @@
 //   Editor::answer(button, text)   the next requester is answered with that button
 //                          (and text, for a text requester)
 //   Editor::asked          the requesters shown: "TITLE | BODY"
+//   Editor::icons          the icons of the message requesters shown
+//   Editor::hint           the text requester's hint line after the last typed answer
 //   Editor::quits          how often the program shut down
 //   Editor::pen(x, y)      the pen raster's pixel
 //   objects()              the live objects' types, in table order
+//   typetext(w, text)      type a text key by key
 #pragma once
 #include "platform/qt/qtui.h"
 #include "platform/qt/widgets.h"
@@ -54,6 +57,8 @@ class Editor : public ::testing::Test {
     std::unique_ptr<QtUI> ui;
     DrawSpaceWidget *drawspace = nullptr;
     std::vector<std::string> asked;
+    std::vector<int> icons; // QMessageBox::Icon
+    QString hint;
     int quits = 0;
 
   private:
@@ -67,3 +72,5 @@ class Editor : public ::testing::Test {
 };
 
 std::vector<int> objects();
+// Types a text into a widget key by key, characters beyond ASCII included.
+void typetext(QWidget *w, const QString &text);

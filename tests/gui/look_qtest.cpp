@@ -1,10 +1,17 @@
 // A picture of the editor for a person to look at: with IW_GUI_LOOK=DIR the
-// windows are saved as PNG files there (new diagram with the sample opened).
+// windows are saved as PNG files there (new diagram with the sample opened),
+// and under a real X server (xvfb-run) the whole screen as well, with the
+// window filling it.
 #include "guifixture.h"
 
 #include "app/session.h"
 
+#include <QDockWidget>
+#include <QLineEdit>
+#include <QGuiApplication>
 #include <QMainWindow>
+#include <QScreen>
+#include <QTest>
 
 #include <cstdlib>
 
@@ -13,9 +20,26 @@ using Look = Editor;
 TEST_F(Look, SavesPicturesWhenAsked) {
     const char *dir = std::getenv("IW_GUI_LOOK");
     if (!dir) GTEST_SKIP() << "IW_GUI_LOOK not set";
+    QScreen *screen = ui->mainwindow->screen();
+    ui->mainwindow->setGeometry(screen->availableGeometry());
+    QTest::qWait(100);
     ui->mainwindow->grab().save(QString(dir) + "/start.png");
     opendiagramfile(IW_SAMPLE);
     drawspace->update();
     hover(101);
+    // Clicks all along the tool windows' title bars ask nothing.
+    for (QDockWidget *d : {ui->toolswindow, ui->shapeswindow})
+        for (int x = 2; x < d->width(); x += 6) QTest::mouseClick(d, Qt::LeftButton, {}, QPoint(x, 6));
+    EXPECT_TRUE(asked.empty());
     ui->mainwindow->grab().save(QString(dir) + "/sample.png");
+    // The text requester after a character a label cannot store was typed.
+    TextRequester text("Enter Text...", "", "Ideas", 49, "Okay", "Cancel", ui->mainwindow);
+    text.show();
+    typetext(text.edit(), QString::fromUtf8(" \u2713"));
+    text.grab().save(QString(dir) + "/text.png");
+    text.hide();
+    if (QGuiApplication::platformName() == "xcb") {
+        QTest::qWait(100);
+        screen->grabWindow(0).save(QString(dir) + "/screen.png");
+    }
 }

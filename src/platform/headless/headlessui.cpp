@@ -12,6 +12,48 @@ std::string escaped(const char *s) {
     }
     return r;
 }
+
+// An answer for a text requester as the ISO-8859-1 text a label stores. The
+// answer is read as UTF-8 (scripts and terminals write it); bytes that are
+// not UTF-8 are taken as ISO-8859-1 already. Returns false, with the
+// characters that cannot be stored in `refused`, when some code point lies
+// beyond ISO-8859-1.
+bool latin1answer(const std::string &in, std::string &out, std::string &refused) {
+    out.clear();
+    refused.clear();
+    const auto *s = reinterpret_cast<const unsigned char *>(in.data());
+    size_t n = in.size();
+    std::string latin;
+    for (size_t i = 0; i < n;) {
+        unsigned c = s[i];
+        size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+        if (len == 0 || i + len > n) {
+            out = in; // not UTF-8: bytes as they are
+            refused.clear();
+            return true;
+        }
+        unsigned cp = len == 1 ? c : c & (0x7F >> len);
+        for (size_t k = 1; k < len; k++) {
+            if ((s[i + k] & 0xC0) != 0x80) {
+                out = in;
+                refused.clear();
+                return true;
+            }
+            cp = cp << 6 | (s[i + k] & 0x3F);
+        }
+        static const unsigned least[5] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < least[len] || cp > 0x10FFFF) { // an overlong or impossible form
+            out = in;
+            refused.clear();
+            return true;
+        }
+        if (cp <= 0xFF) latin += (char)cp;
+        else refused.append(in, i, len);
+        i += len;
+    }
+    out = latin;
+    return refused.empty();
+}
 } // namespace
 
 int HeadlessUI::request(RequestSpec &req) {
@@ -22,20 +64,31 @@ int HeadlessUI::request(RequestSpec &req) {
                      escaped(body).c_str(), req.buttons);
         std::fflush(out_);
     }
-    if (answers_.empty()) {
-        // The first button: 1 when there is more than one button or only one.
-        return 1;
+    while (!answers_.empty()) {
+        Answer a = answers_.front();
+        answers_.pop_front();
+        if (req.textentry && a.text && a.button != 0 && req.buffer && req.buffersize > 0) {
+            std::string text, refused;
+            if (!latin1answer(*a.text, text, refused)) {
+                // As on the screen, where such characters cannot be typed: the
+                // answer is refused as a whole and the requester takes the next.
+                if (out_) {
+                    std::fprintf(out_, "requester: refused %s: %s cannot be stored (ISO-8859-1 only)\n",
+                                 escaped(a.text->c_str()).c_str(), refused.c_str());
+                    std::fflush(out_);
+                }
+                continue;
+            }
+            size_t limit = (size_t)req.buffersize - 1;
+            if (req.maxchars > 0 && (size_t)req.maxchars < limit) limit = (size_t)req.maxchars;
+            size_t n = text.size() < limit ? text.size() : limit;
+            std::memcpy(req.buffer, text.data(), n);
+            req.buffer[n] = 0;
+        }
+        return a.button;
     }
-    Answer a = answers_.front();
-    answers_.pop_front();
-    if (req.textentry && a.text && req.buffer && req.buffersize > 0) {
-        size_t limit = (size_t)req.buffersize - 1;
-        if (req.maxchars > 0 && (size_t)req.maxchars < limit) limit = (size_t)req.maxchars;
-        size_t n = a.text->size() < limit ? a.text->size() : limit;
-        std::memcpy(req.buffer, a.text->data(), n);
-        req.buffer[n] = 0;
-    }
-    return a.button;
+    // The first button: 1 when there is more than one button or only one.
+    return 1;
 }
 
 bool HeadlessUI::filerequest(const FileRequestSpec &req, std::string &drawer,

@@ -11,9 +11,13 @@
 // Printed forms:
 //   requester: TITLE | BODY | BUTTONS
 //   filerequester: TITLE | DRAWER | FILE | PATTERN
+//   requester: refused TEXT: CHARS cannot be stored (ISO-8859-1 only)
 // A line feed in the body is written as \n. With an empty queue a requester
 // answers with its first button and leaves a text unchanged; a file requester
 // is cancelled (choosing a file nobody named could overwrite one).
+// A text answer is UTF-8 (bytes that are not are taken as ISO-8859-1) and is
+// stored as ISO-8859-1; one with characters beyond that is refused, as they
+// cannot be typed on the screen, and the requester takes the next answer.
 #pragma once
 #include "platform/platform.h"
 

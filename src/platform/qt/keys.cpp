@@ -17,6 +17,7 @@ int rawkeycode(int key, uint32_t nativekey) {
     case Qt::Key_F:
         return KEY_F;
     case Qt::Key_Delete:
+    case Qt::Key_Backspace: // deletes as on other desktop programs
         return KEY_DEL;
     case Qt::Key_Insert:
         return KEY_INSERT;

@@ -11,13 +11,10 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QInputDialog>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QTabWidget>
 
@@ -37,6 +34,15 @@ QStringList buttontexts(const char *buttons) {
 
 // The answer of button i of n: 1, 2, ... from the left, the last of several 0.
 int answer(int i, int n) { return n > 1 && i == n - 1 ? 0 : i + 1; }
+
+// The desktop's icon of a requester: errors and warnings look like the
+// desktop's own, whatever image number the caller chose.
+QMessageBox::Icon requestericon(const RequestSpec &req) {
+    const char *title = req.title ? req.title : "";
+    if (std::strcmp(title, "Ideaweave Error") == 0) return QMessageBox::Critical;
+    if (std::strcmp(title, "Ideaweave Warning") == 0 || req.image == 2) return QMessageBox::Warning;
+    return QMessageBox::Information;
+}
 
 // A file requester pattern as a file dialog filter: "#?" matches anything.
 QString filterpattern(const char *pattern) {
@@ -75,21 +81,13 @@ int QtUI::request(RequestSpec &req) {
         if (!req.buffer || req.buffersize <= 0) return -1;
         int limit = req.buffersize - 1;
         if (req.maxchars > 0 && req.maxchars < limit) limit = req.maxchars;
-        QInputDialog dialog(parent);
-        dialog.setWindowTitle(coretext(req.title));
-        dialog.setLabelText(coretext(req.body));
-        dialog.setInputMode(QInputDialog::TextInput);
-        dialog.setTextValue(QString::fromLatin1(req.buffer, (qsizetype)strnlen(req.buffer, req.buffersize)));
-        dialog.setOkButtonText(buttons.first());
-        dialog.setCancelButtonText(buttons.size() > 1 ? buttons.last() : QString("Cancel"));
-        if (QLineEdit *edit = dialog.findChild<QLineEdit *>()) {
-            // Labels are ISO-8859-1 texts of a fixed size.
-            edit->setMaxLength(limit);
-            edit->setValidator(new QRegularExpressionValidator(
-                QRegularExpression("[\\x{20}-\\x{7e}\\x{a0}-\\x{ff}]*"), edit));
-        }
+        TextRequester dialog(coretext(req.title), coretext(req.body),
+                             QString::fromLatin1(req.buffer, (qsizetype)strnlen(req.buffer, req.buffersize)),
+                             limit, buttons.first(),
+                             buttons.size() > 1 ? buttons.last() : QString("Cancel"), parent);
         if (dialog.exec() != QDialog::Accepted) return 0;
-        QByteArray text = dialog.textValue().toLatin1().left(limit);
+        // The requester took only storable text, so nothing is lost here.
+        QByteArray text = dialog.text().toLatin1().left(limit);
         std::memcpy(req.buffer, text.constData(), (size_t)text.size());
         req.buffer[text.size()] = 0;
         return 1;
@@ -97,7 +95,7 @@ int QtUI::request(RequestSpec &req) {
     QMessageBox box(parent);
     box.setWindowTitle(coretext(req.title));
     box.setText(coretext(req.body));
-    box.setIcon(req.image == 2 ? QMessageBox::Warning : QMessageBox::Information);
+    box.setIcon(requestericon(req));
     // One role for all keeps the buttons in the requester's own order.
     QList<QAbstractButton *> list;
     for (const QString &b : buttons) list << box.addButton(b, QMessageBox::ActionRole);
@@ -242,7 +240,7 @@ void QtUI::post(const PendingEvent &e) {
         depth_++;
         int quit = run(next);
         depth_--;
-        if (drawspace) drawspace->update();
+        if (drawspace) drawspace->damage();
         synctoggles();
         if (quit || break_) shutdown();
     }

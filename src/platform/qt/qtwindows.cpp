@@ -23,7 +23,9 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <QSocketNotifier>
 #include <QTabBar>
 #include <QTabWidget>
@@ -32,6 +34,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -48,6 +51,62 @@ bool set(const char *name) {
 
 QtUI &ui() { return *qtui(); }
 
+// The name of the shape a palette button makes, for its tooltip (the help
+// line keeps the program's short help texts).
+QString shapename(int id) {
+    static const std::map<int, const char *> names = {
+        {101, "Rectangle"},        {102, "Soft rectangle"},   {104, "Diamond"},
+        {105, "Ellipse"},          {106, "Circle"},           {107, "Line"},
+        {108, "Connector"},        {109, "Text"},             {110, "Parallelogram"},
+        {111, "Parallelogram"},    {112, "Trapezium"},        {114, "Hexagon"},
+        {115, "Pentagon"},         {117, "Right triangle"},   {118, "Triangle"},
+        {119, "Cloud"},            {120, "Cloud (second)"},   {121, "Thought bubble"},
+        {122, "Lightning flash"},  {123, "Exclamation mark"}, {124, "Star"},
+        {125, "Actor"},            {126, "Class box"},        {127, "Process bar"},
+        {128, "Process bar (second)"}, {129, "Start-stop"},   {130, "Circle-or"},
+    };
+    if (id >= 132 && id <= 147) return QString("User object %1").arg(id - 131);
+    auto it = names.find(id);
+    return it != names.end() ? QString(it->second) : QString::fromLatin1(helptext[id]).trimmed();
+}
+
+// Keys of the desktop's conventions that the menu table does not have, as
+// alternates: redo, save as, zoom in.
+QList<QKeySequence> extrakeys(int num) {
+    if (num == FULLMENUNUM(1, 8)) return {QKeySequence(Qt::CTRL | Qt::Key_Y)};
+    if (num == FULLMENUNUM(0, 5)) return {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)};
+    if (num == FULLMENUNUM(3, 2)) return {QKeySequence(Qt::CTRL | Qt::Key_Equal)};
+    return {};
+}
+
+// A menu title with its mnemonic (Alt + the letter opens the menu).
+QString mnemonic(const QString &title, int menu) {
+    static const char letters[] = "PEODR";
+    if (menu < 0 || menu >= 5) return title;
+    QString t = title;
+    int at = (int)t.indexOf(QChar(letters[menu]), 0, Qt::CaseSensitive);
+    if (at < 0) at = (int)t.indexOf(QChar(letters[menu]), 0, Qt::CaseInsensitive);
+    if (at >= 0) t.insert(at, '&');
+    return t;
+}
+
+// A tool window's contents in a scroll area: shown whole when the screen is
+// tall enough, scrolled up and down on smaller screens, never cut.
+QScrollArea *scrolling(QWidget *body, QWidget *parent) {
+    auto *area = new QScrollArea(parent);
+    area->setFrameShape(QFrame::NoFrame);
+    // The keys stay with the drawing window, as with the buttons.
+    area->setFocusPolicy(Qt::NoFocus);
+    area->setWidgetResizable(true);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area->setWidget(body);
+    // As wide as the contents with room for the scroll bar, so that the
+    // buttons are never cut at the side.
+    int bar = area->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, area);
+    area->setMinimumWidth(body->sizeHint().width() + bar);
+    return area;
+}
+
 // A button with its pictures, help text and id, kept in the gadget table.
 GadgetButton *makebutton(int id, IWWindow window, bool toggle) {
     auto *b = new GadgetButton(id, window);
@@ -55,7 +114,8 @@ GadgetButton *makebutton(int id, IWWindow window, bool toggle) {
     int size = ui().iconsize;
     b->setIconSize(QSize(size, size));
     QString help = QString::fromLatin1(helptext[id]).trimmed();
-    if (!help.isEmpty()) b->setToolTip(help);
+    QString name = id > 100 ? shapename(id) : help;
+    if (!name.isEmpty()) b->setToolTip(name);
     // Without a picture the button shows its help text.
     b->setText(help.isEmpty() ? QString::number(id) : help);
     QPixmap normal, selected;
@@ -122,8 +182,8 @@ int makemenus(QMenuBar *bar) {
     for (const NewMenu &e : ideaweavemenu) {
         if (e.nm_Type == NM_END) break;
         if (e.nm_Type == NM_TITLE) {
-            menu = bar->addMenu(coretext(e.nm_Label));
             m++;
+            menu = bar->addMenu(mnemonic(coretext(e.nm_Label), m));
             item = 0;
             continue;
         }
@@ -140,12 +200,15 @@ int makemenus(QMenuBar *bar) {
             Qt::Key key = commandkey(e.nm_CommKey[0]);
             QList<QKeySequence> keys = {QKeySequence(QKeyCombination(Qt::ControlModifier, key))};
             // Letters also work with Shift or Alt held, which some commands
-            // read (Half size doubles with either).
+            // read (Half size doubles with either); Ctrl+Shift+S is Save As.
             if (key >= Qt::Key_A && key <= Qt::Key_Z) {
-                keys << QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, key));
+                if (num != FULLMENUNUM(0, 4))
+                    keys << QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, key));
                 keys << QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::AltModifier, key));
             }
-            a->setShortcuts(keys);
+            a->setShortcuts(keys + extrakeys(num));
+        } else {
+            a->setShortcuts(extrakeys(num));
         }
         if (e.nm_Flags & CHECKIT) {
             a->setCheckable(true);
@@ -196,21 +259,21 @@ QMainWindow *make_drawspacewindow() {
 }
 
 QDockWidget *make_ideaweavewindow() {
-    auto *dock = new ShellDock("Tools", IDEAWEAVEWINDOW, ui().mainwindow);
-    auto *body = new QWidget(dock);
+    auto *dock = new ShellDock("Tools", ui().mainwindow);
+    auto *body = new QWidget;
     auto *column = new QVBoxLayout(body);
     column->setContentsMargins(2, 2, 2, 2);
     column->addWidget(buttongroup("File...", {23, 25, 27, 30}, {24, 26, 28, 29}));
     column->addWidget(buttongroup("Tools...", {33, 36, 35, 34}, {32, 31, 37, 39}));
     column->addStretch(1);
-    dock->setWidget(body);
+    dock->setWidget(scrolling(body, dock));
     ui().toolswindow = dock;
     return dock;
 }
 
 QDockWidget *make_shapewindow() {
-    auto *dock = new ShellDock("Shapes", SHAPEWINDOW, ui().mainwindow);
-    auto *body = new QWidget(dock);
+    auto *dock = new ShellDock("Shapes", ui().mainwindow);
+    auto *body = new QWidget;
     auto *column = new QVBoxLayout(body);
     column->setContentsMargins(2, 2, 2, 2);
     auto *tabs = new QTabWidget(body);
@@ -251,7 +314,7 @@ QDockWidget *make_shapewindow() {
     new HelpArea(22, SHAPEWINDOW, help);
     column->addWidget(info);
     column->addStretch(1);
-    dock->setWidget(body);
+    dock->setWidget(scrolling(body, dock));
     QtUI &u = ui();
     u.palettetabs = tabs;
     u.helpline = help;
@@ -275,7 +338,8 @@ int openmainwindows() {
     QDockWidget *shapes = make_shapewindow();
     window->addDockWidget(Qt::LeftDockWidgetArea, tools);
     window->addDockWidget(Qt::LeftDockWidgetArea, shapes);
-    window->splitDockWidget(tools, shapes, Qt::Vertical);
+    // Side by side: together they are taller than a small laptop's screen.
+    window->splitDockWidget(tools, shapes, Qt::Horizontal);
     u.applystates();
     u.setpalettetab(0);
     return 1;

@@ -1,21 +1,34 @@
 // widgets.cpp - the widgets of the program's windows.
 #include "platform/qt/widgets.h"
 
+#include "app/menus.h"
 #include "edit/interact.h"
 #include "platform/palette.h"
 #include "platform/qt/keys.h"
 #include "platform/qt/qtui.h"
 #include "platform/window.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QDialogButtonBox>
 #include <QEnterEvent>
+#include <QGuiApplication>
 #include <QIcon>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -53,40 +66,105 @@ DrawSpaceWidget::DrawSpaceWidget(QWidget *parent) : QWidget(parent) {
     setMinimumSize(100, 100);
 }
 
-const QImage &DrawSpaceWidget::image() {
+namespace {
+
+// First and last byte where two rows differ, compared a word at a time.
+bool rowdiff(const uint8_t *a, const uint8_t *b, int n, int &first, int &last) {
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t x, y;
+        std::memcpy(&x, a + i, 8);
+        std::memcpy(&y, b + i, 8);
+        if (x != y) break;
+    }
+    while (i < n && a[i] == b[i]) i++;
+    if (i >= n) return false;
+    int j = n;
+    for (; j - 8 >= i; j -= 8) {
+        uint64_t x, y;
+        std::memcpy(&x, a + j - 8, 8);
+        std::memcpy(&y, b + j - 8, 8);
+        if (x != y) break;
+    }
+    while (j > i && a[j - 1] == b[j - 1]) j--;
+    first = i;
+    last = j - 1;
+    return true;
+}
+
+} // namespace
+
+QRect DrawSpaceWidget::sync() {
     Raster *rp = drawspacerp;
     QtUI *ui = qtui();
     if (!rp || rp->Width <= 0 || rp->Height <= 0 || (ui && ui->closed())) {
-        image_ = QImage();
-        imagebytes_ = nullptr;
-        return image_;
+        shown_ = QImage();
+        seen_.clear();
+        return QRect();
     }
-    // Wrap the raster's own bytes (the non-const constructor shares them, so
-    // the core's drawing shows without a copy). The raster's storage only moves
-    // when it is resized, and then the image is made again.
-    if (rp->Pixels.data() != imagebytes_ || image_.width() != rp->Width ||
-        image_.height() != rp->Height) {
-        image_ = QImage(rp->Pixels.data(), rp->Width, rp->Height, rp->Width,
-                        QImage::Format_Indexed8);
-        image_.setColorTable(screencolours());
-        imagebytes_ = rp->Pixels.data();
+    const int w = rp->Width, h = rp->Height;
+    const uint8_t *pens = rp->Pixels.data();
+    QRect changed;
+    if (shown_.width() != w || shown_.height() != h || seen_.size() != rp->Pixels.size()) {
+        // A new raster size: everything is new.
+        shown_ = QImage(w, h, QImage::Format_RGB32);
+        seen_.assign(rp->Pixels.size(), 0);
+        changed = QRect(0, 0, w, h);
+    } else {
+        // What the core drew since the last time: the rows that differ, and
+        // in them the leftmost and rightmost changed pixels.
+        int top = -1, bottom = -1, left = w, right = -1;
+        for (int y = 0; y < h; y++) {
+            const size_t at = (size_t)y * (size_t)w;
+            if (std::memcmp(pens + at, seen_.data() + at, (size_t)w) == 0) continue;
+            int first, last;
+            if (!rowdiff(pens + at, seen_.data() + at, w, first, last)) continue;
+            if (top < 0) top = y;
+            bottom = y;
+            left = std::min(left, first);
+            right = std::max(right, last);
+        }
+        if (top < 0) return QRect();
+        changed = QRect(QPoint(left, top), QPoint(right, bottom));
     }
-    return image_;
+    // Only the changed rectangle is turned into screen colours.
+    const QRgb *colours = screencolours().constData();
+    for (int y = changed.top(); y <= changed.bottom(); y++) {
+        const size_t at = (size_t)y * (size_t)w + (size_t)changed.left();
+        const uint8_t *src = pens + at;
+        auto *dst = reinterpret_cast<QRgb *>(shown_.scanLine(y)) + changed.left();
+        for (int x = 0; x < changed.width(); x++) dst[x] = colours[src[x]];
+        std::memcpy(seen_.data() + at, src, (size_t)changed.width());
+    }
+    return changed;
 }
 
-void DrawSpaceWidget::paintEvent(QPaintEvent *) {
-    QPainter p(this);
-    const QImage &img = image();
-    QColor backboard = QColor::fromRgb(ScreenPalette[0]);
-    if (img.isNull()) {
-        p.fillRect(rect(), backboard);
+void DrawSpaceWidget::damage() {
+    Raster *rp = drawspacerp;
+    if (rp && (shown_.width() != rp->Width || shown_.height() != rp->Height)) {
+        // A new size repaints everything: converted once, when painted.
+        update();
         return;
     }
-    p.drawImage(0, 0, img);
+    QRect changed = sync();
+    if (!changed.isEmpty()) update(changed);
+}
+
+void DrawSpaceWidget::paintEvent(QPaintEvent *e) {
+    QPainter p(this);
+    sync(); // drawing that came outside the handlers' events
+    QColor backboard = QColor::fromRgb(ScreenPalette[0]);
+    const QRect area = e->rect();
+    if (shown_.isNull()) {
+        p.fillRect(area, backboard);
+        return;
+    }
+    // Only the rectangle asked for, already in screen colours.
+    QRect inside = area & shown_.rect();
+    if (!inside.isEmpty()) p.drawImage(inside.topLeft(), shown_, inside);
     // A widget larger than the raster (between a resize and its event).
-    if (width() > img.width()) p.fillRect(img.width(), 0, width() - img.width(), height(), backboard);
-    if (height() > img.height())
-        p.fillRect(0, img.height(), img.width(), height() - img.height(), backboard);
+    QRegion rest = QRegion(area) - QRegion(shown_.rect());
+    for (const QRect &r : rest) p.fillRect(r, backboard);
 }
 
 void DrawSpaceWidget::resizeEvent(QResizeEvent *) {
@@ -113,15 +191,30 @@ void DrawSpaceWidget::mouseMoveEvent(QMouseEvent *e) {
 }
 
 void DrawSpaceWidget::wheelEvent(QWheelEvent *e) {
+    QPoint delta = e->angleDelta();
+    // Shift turns the wheel sideways, as in other desktop programs (some
+    // systems do so themselves).
+    if ((e->modifiers() & Qt::ShiftModifier) && delta.x() == 0) delta = QPoint(delta.y(), 0);
     // One step per notch (120 eighths of a degree); finer wheels add up.
-    wheelx_ += e->angleDelta().x();
-    wheely_ += e->angleDelta().y();
+    wheelx_ += delta.x();
+    wheely_ += delta.y();
     int sx = wheelx_ / 120, sy = wheely_ / 120;
     wheelx_ -= sx * 120;
     wheely_ -= sy * 120;
+    e->accept();
+    if (e->modifiers() & Qt::ControlModifier) {
+        // Ctrl zooms: away from the user in, towards the user out, a step of
+        // Zoom In or Zoom Out per notch while those are available.
+        QtUI *ui = qtui();
+        int num = sy > 0 ? FULLMENUNUM(3, 2) : FULLMENUNUM(3, 3);
+        auto it = ui ? ui->menuactions.find(num) : std::map<int, QAction *>::iterator();
+        if (!ui || it == ui->menuactions.end() || !it->second->isEnabled()) return;
+        for (int i = 0; i < std::abs(sy); i++)
+            post(PendingEvent::input(DRAWSPACEWINDOW, IW_MENUPICK | num, num));
+        return;
+    }
     // Turning the wheel away from the user shows what lies above.
     if (sx != 0 || sy != 0) post(PendingEvent::wheel(-sx, -sy));
-    e->accept();
 }
 
 void DrawSpaceWidget::keyPressEvent(QKeyEvent *e) {
@@ -159,6 +252,22 @@ void DrawSpaceWidget::focusOutEvent(QFocusEvent *e) {
         heldkeys_.clear();
     }
     QWidget::focusOutEvent(e);
+}
+
+void DrawSpaceWidget::focusInEvent(QFocusEvent *e) {
+    // Back from a menu (Alt and a menu's letter opens one): a Shift or Alt
+    // let go while the menu had the keys is let go for the handler too.
+    Qt::KeyboardModifiers held = QGuiApplication::queryKeyboardModifiers();
+    for (auto it = heldkeys_.begin(); it != heldkeys_.end();) {
+        bool shift = *it == KEY_LSHIFT || *it == KEY_RSHIFT;
+        if (held & (shift ? Qt::ShiftModifier : Qt::AltModifier)) {
+            ++it;
+            continue;
+        }
+        post(PendingEvent::input(DRAWSPACEWINDOW, IW_RAWKEY | *it | KEY_UPFLAG, *it | KEY_UPFLAG));
+        it = heldkeys_.erase(it);
+    }
+    QWidget::focusInEvent(e);
 }
 
 bool DrawSpaceWidget::focusNextPrevChild(bool) { return false; }
@@ -244,13 +353,118 @@ bool HelpArea::eventFilter(QObject *o, QEvent *e) {
     return QObject::eventFilter(o, e);
 }
 
+// ---- TextRequester ----
+
+namespace {
+const char *const LATIN1HINT = "Only Western European (ISO-8859-1) characters can be stored.";
+}
+
+bool TextRequester::storable(QChar c) {
+    // Any ISO-8859-1 character but NUL, which would end the label.
+    ushort u = c.unicode();
+    return u >= 0x01 && u <= 0xFF;
+}
+
+TextRequester::TextRequester(const QString &title, const QString &body, const QString &text,
+                             int maxchars, const QString &okay, const QString &cancel,
+                             QWidget *parent)
+    : QDialog(parent) {
+    setObjectName("textrequester");
+    setWindowTitle(title);
+    auto *column = new QVBoxLayout(this);
+    column->setSizeConstraint(QLayout::SetMinimumSize);
+    if (!body.isEmpty()) column->addWidget(new QLabel(body, this));
+    edit_ = new QLineEdit(this);
+    edit_->setObjectName("textentry");
+    edit_->setMaxLength(maxchars);
+    // Labels are ISO-8859-1 texts of a fixed size: anything else is refused
+    // as it is typed or pasted, never dropped from what the user sees.
+    edit_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression("[\\x{01}-\\x{ff}]*"), edit_));
+    edit_->setText(text);
+    edit_->selectAll();
+    edit_->setMinimumWidth(edit_->fontMetrics().averageCharWidth() * 40);
+    column->addWidget(edit_);
+    hint_ = new QLabel(LATIN1HINT, this);
+    hint_->setObjectName("texthint");
+    hint_->setWordWrap(true);
+    hint_->setForegroundRole(QPalette::PlaceholderText);
+    column->addWidget(hint_);
+    buttons_ = new QDialogButtonBox(this);
+    buttons_->addButton(okay, QDialogButtonBox::AcceptRole);
+    buttons_->addButton(cancel, QDialogButtonBox::RejectRole);
+    column->addWidget(buttons_);
+    connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(edit_, &QLineEdit::inputRejected, this, [this] { refused(pending_); });
+    connect(edit_, &QLineEdit::textChanged, this, [this] { check(); });
+    edit_->installEventFilter(this);
+    check();
+}
+
+QString TextRequester::text() const { return edit_->text(); }
+
+bool TextRequester::eventFilter(QObject *o, QEvent *e) {
+    // Remember what a key press or an input method brings, so that a refusal
+    // can name the characters.
+    if (o == edit_ && e->type() == QEvent::KeyPress) {
+        pending_ = static_cast<QKeyEvent *>(e)->text();
+    } else if (o == edit_ && e->type() == QEvent::InputMethod) {
+        QString typed = static_cast<QInputMethodEvent *>(e)->commitString();
+        for (QChar c : typed)
+            if (!storable(c)) {
+                refused(typed);
+                return true;
+            }
+    }
+    return QDialog::eventFilter(o, e);
+}
+
+void TextRequester::refused(const QString &typed) {
+    // Every character refused since the dialog opened is named.
+    bool named = false;
+    for (QChar c : typed)
+        if (!storable(c)) {
+            named = true;
+            if (!refusedchars_.contains(c)) refusedchars_ += c;
+        }
+    QString message;
+    if (named) {
+        QStringList list;
+        for (QChar c : refusedchars_) list << QString("\u201C%1\u201D").arg(c);
+        message = QString("%1 cannot be stored: labels take Western European (ISO-8859-1) "
+                          "characters only.")
+                      .arg(list.join(" "));
+    } else if (edit_->text().size() >= edit_->maxLength()) {
+        message = QString("A label holds at most %1 characters.").arg(edit_->maxLength());
+    } else {
+        message = "The text holds characters that cannot be stored: labels take Western "
+                  "European (ISO-8859-1) characters only.";
+    }
+    hint_->setText(message);
+    hint_->setForegroundRole(QPalette::WindowText);
+    QFont f = hint_->font();
+    f.setBold(true);
+    hint_->setFont(f);
+    // The longer hint gets the lines it needs.
+    if (isVisible()) adjustSize();
+}
+
+void TextRequester::check() {
+    // A text that bypassed the validator (set from outside) cannot be stored
+    // as it stands: Okay waits until it can.
+    bool ok = edit_->hasAcceptableInput();
+    for (QAbstractButton *b : buttons_->buttons())
+        if (buttons_->buttonRole(b) == QDialogButtonBox::AcceptRole) b->setEnabled(ok);
+}
+
 // ---- ShellDock and ShellWindow ----
 
-ShellDock::ShellDock(const QString &name, IWWindow window, QWidget *parent)
-    : QDockWidget(name, parent), window_(window) {
+ShellDock::ShellDock(const QString &name, QWidget *parent) : QDockWidget(name, parent) {
     setObjectName(name);
-    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
-                QDockWidget::DockWidgetFloatable);
+    // As tool windows on the desktop: moved and floated, but without a close
+    // button of their own (only the main window's close gadget quits).
+    setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
 }
 
 void ShellDock::closeEvent(QCloseEvent *e) {
@@ -259,15 +473,14 @@ void ShellDock::closeEvent(QCloseEvent *e) {
         e->accept();
         return;
     }
-    // The window's close gadget: the handler asks whether to quit.
+    // A floating tool window closed by the window manager (Alt+F4) stays:
+    // the palette and the toolbar have no other way back.
     e->ignore();
-    ui->post(PendingEvent::input(window_, IW_CLOSEWINDOW, 0));
 }
 
 ShellWindow::ShellWindow() {
     setObjectName("drawspacewindow");
-    // No menu for hiding the docks: the tool windows leave only through their
-    // close gadgets, which ask the quit question.
+    // No menu for hiding the docks: the tool windows are always there.
     setContextMenuPolicy(Qt::NoContextMenu);
 }
 

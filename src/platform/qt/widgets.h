@@ -2,17 +2,23 @@
 //
 //   DrawSpaceWidget   the drawing window's inner area: shows the pen raster
 //                     drawspacerp through the screen palette and reports the
-//                     mouse buttons, pointer moves, wheel, raw keys and new size
+//                     mouse buttons, pointer moves, wheel, raw keys and new size.
+//                     damage() finds what the core drew since the last call,
+//                     turns only that into screen colours and repaints only it
 //   GadgetButton      a toolbar or palette button with a gadget id: reports its
 //                     release, the pointer resting over it (gadget help) and where
 //                     in it the pointer is; shows its selected image while pressed
 //   HelpArea          a widget that reports gadget help with a fixed id when the
 //                     pointer rests over it (the palette's tab strip, the help line)
-//   ShellDock         the "Tools" and "Shapes" windows: closing asks the quit question
+//   TextRequester     the string requester: a line edit that takes only what a
+//                     label can store (ISO-8859-1, up to a length), with a hint
+//                     line that names the characters it refused
+//   ShellDock         the "Tools" and "Shapes" windows: moved and floated, never closed
 //   ShellWindow       the main window: closing is the drawing window's close gadget
 #pragma once
 #include "app/mainloop.h"
 
+#include <QDialog>
 #include <QDockWidget>
 #include <QImage>
 #include <QMainWindow>
@@ -21,12 +27,16 @@
 #include <QWidget>
 
 #include <set>
+#include <vector>
 
 class DrawSpaceWidget : public QWidget {
   public:
     explicit DrawSpaceWidget(QWidget *parent = nullptr);
-    // The image over the raster's bytes, rebuilt when the raster was resized.
-    const QImage &image();
+    // Brings the shown picture up to date with the raster and asks for a
+    // repaint of the changed rectangle (nothing when nothing changed).
+    void damage();
+    // The picture in screen colours, as far as it was brought up to date.
+    const QImage &picture() const { return shown_; }
 
   protected:
     void paintEvent(QPaintEvent *e) override;
@@ -38,12 +48,14 @@ class DrawSpaceWidget : public QWidget {
     void keyPressEvent(QKeyEvent *e) override;
     void keyReleaseEvent(QKeyEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
     bool focusNextPrevChild(bool next) override; // Tab is a key of the handler
 
   private:
     void pointer(int32_t cls, int code, QPointF pos);
-    QImage image_;
-    const unsigned char *imagebytes_ = nullptr; // the raster storage image_ wraps
+    QRect sync();
+    QImage shown_;              // the raster in screen colours, as last converted
+    std::vector<uint8_t> seen_; // the raster's pens as last converted
     int wheelx_ = 0, wheely_ = 0;               // wheel eighths of a degree not yet used
     std::set<int> heldkeys_;                     // modifiers down, released on focus loss
 };
@@ -85,15 +97,39 @@ class HelpArea : public QObject {
     IWWindow window_;
 };
 
+class QDialogButtonBox;
+class QLabel;
+class QLineEdit;
+
+class TextRequester : public QDialog {
+  public:
+    TextRequester(const QString &title, const QString &body, const QString &text, int maxchars,
+                  const QString &okay, const QString &cancel, QWidget *parent = nullptr);
+    QString text() const;
+    QLineEdit *edit() const { return edit_; }
+    QLabel *hint() const { return hint_; }
+    // A character that a label can store (ISO-8859-1).
+    static bool storable(QChar c);
+
+  protected:
+    bool eventFilter(QObject *o, QEvent *e) override;
+
+  private:
+    void refused(const QString &typed);
+    void check();
+    QLineEdit *edit_;
+    QLabel *hint_;
+    QDialogButtonBox *buttons_;
+    QString pending_;      // characters of the key press being handled
+    QString refusedchars_; // the characters refused so far
+};
+
 class ShellDock : public QDockWidget {
   public:
-    ShellDock(const QString &name, IWWindow window, QWidget *parent = nullptr);
+    explicit ShellDock(const QString &name, QWidget *parent = nullptr);
 
   protected:
     void closeEvent(QCloseEvent *e) override;
-
-  private:
-    IWWindow window_;
 };
 
 class ShellWindow : public QMainWindow {
