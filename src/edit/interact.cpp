@@ -54,6 +54,11 @@ constexpr int OFFPAGE = 37; // shadow type: pointer off the page, no outline thi
 // later undo entries address the right records.
 int createdatpress = -1;
 
+// A handle drag has crossed the opposite edge and opened a history group
+// that the release closes: the mirror, the re-anchoring and the release's
+// change are undone and redone as one step.
+bool draggroup = false;
+
 IWORecord &S() { return IWO[SHADOWIWO]; }
 bool hasfocus() { return liveIWO(selectedIWO); }
 bool objecttool(int t) { return t >= 101 && t <= 148; }
@@ -82,15 +87,32 @@ int16_t sat16(long v) { return (int16_t)(v < -32768 ? -32768 : v > 32767 ? 32767
 
 // A dragged handle crossed the opposite edge: mirror the selection, continue
 // with the mirrored handle, and re-anchor the focus object.
+//
+// An object being created is recorded once, by the release, with its final
+// image: its mirror and re-anchoring are not recorded. An existing selection
+// records the mirror and the re-anchoring inside one group with the
+// release's change, so that one undo brings back what was there before the
+// drag.
 template <typename Reanchor> void crossing(int direction, int newhandle, Reanchor reanchor) {
+    const bool creating = createdatpress > 0 && createdatpress == selectedIWO;
+    if (creating) {
+        holdhistory(true);
+    } else if (!draggroup && hasfocus()) {
+        savehistorypost(selectedIWO, HISTORY_GROUPBEGIN);
+        draggroup = true;
+    }
     flip(direction);
-    if (!hasfocus()) return;
-    eraseIWO(selectedIWO, papercolour, 0);
-    selectedIWOhandle = (int16_t)newhandle;
-    CheckDamage(selectedIWO);
-    FixDamage();
-    reanchor(IWO[selectedIWO]);
-    copyOtoS();
+    if (hasfocus()) {
+        eraseIWO(selectedIWO, papercolour, 0);
+        selectedIWOhandle = (int16_t)newhandle;
+        CheckDamage(selectedIWO);
+        FixDamage();
+        savehistorypre(selectedIWO);
+        reanchor(IWO[selectedIWO]);
+        savehistorypost(selectedIWO, HISTORY_MODIFY);
+        copyOtoS();
+    }
+    if (creating) holdhistory(false);
 }
 
 // Handles on the left edge (1, 4, 6): percentage hx of the handle.
@@ -232,7 +254,14 @@ void handle8(int mx, int my) {
         }
         return;
     }
-    if (!hasfocus()) return;
+    // A line or connector being drawn whose outline is off the page stays as
+    // it was; the rules below are a shape's, and the focus is then only the
+    // object the connector starts at. A focus line or connector has no such
+    // edges either.
+    if (selectedtool == LINETYPE || selectedtool == CONNECTORTYPE) return;
+    if (!hasfocus() || IWO[selectedIWO].type == LINETYPE ||
+        IWO[selectedIWO].type == CONNECTORTYPE)
+        return;
     bottompart(my, s.handley[8], 3);
     rightpart(mx, s.handlex[8], 6);
 }
@@ -656,6 +685,10 @@ void release(int mx, int my) {
     removeshadowiwo();
     if (selectedtool == SELECTTOOL) releaseselect(mx, my);
     else if (objecttool(selectedtool) || selectedtool == TEXTTOOL) releasetool(mx, my);
+    if (draggroup) {
+        savehistorypost(hasfocus() ? selectedIWO : 0, HISTORY_GROUPEND);
+        draggroup = false;
+    }
     FixDamage();
     // Back to rest: a connector, line or text object created by this release
     // leaves no "just created" mark that would hold the next outline still.

@@ -6,6 +6,8 @@
 // square 4 units wide whose top-left corner lies 2 units before the grid point.
 #include "render/grid.h"
 
+#include <algorithm>
+
 #include "edit/interact.h"
 #include "edit/selection.h"
 #include "model/diagram.h"
@@ -121,7 +123,10 @@ int checkongrid(int i) {
     if (r.type == 108 || selectedIWOhandle == 9 || !r.selected) return 1;
     const int G = GridSize;
     if (G <= 0) return 1; // no grid to snap to
-    auto floorg = [G](int v) { return G * (v / G); };
+    // Snapping keeps the page's margins: an edge never snaps into the margin
+    // (the next draw would push it back, and the object would change each
+    // time it is drawn).
+    auto floorg = [G](int v) { return std::max(G * (v / G), 8); };
     auto fitg = [G](int v) { return G * ((v + G / 3) / G); };
     auto atleast = [G](int v) { return v < G ? G : v; };
     const int right = r.x + r.width, bottom = r.y + r.height;
@@ -176,6 +181,13 @@ int checkongrid(int i) {
         break;
     default:
         return 1;
+    }
+    if (r.type != 107) {
+        // A size that snapped past the page's right or bottom margin takes
+        // the largest whole number of steps that fits.
+        const int W = IWODiagram.paperwidth, H = IWODiagram.paperheight;
+        if (x + w > W - 9 && x + r.width <= W - 9) w = std::max(G * ((W - 9 - x) / G), 0);
+        if (y + h > H - 8 && y + r.height <= H - 8) h = std::max(G * ((H - 8 - y) / G), 0);
     }
     auto s16 = [](int v) { return (int16_t)(v > 32767 ? 32767 : v < -32768 ? -32768 : v); };
     r.x = s16(x);

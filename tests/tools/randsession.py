@@ -45,9 +45,11 @@ GADGETS = [12, 22] + [g for g in range(23, 40) if g != 38] + list(range(100, 150
 FAR = [-2147483648, 2147483647, -100000, 100000, -32769, 32768, -1, 0, 65535]
 
 # Commands that change the diagram without an undo step of their own (the
-# mirror keys, fault under repair elsewhere): a history check right after one
-# would undo the step before it. Checks wait until a creation is recorded.
-UNRECORDED = ("key f", "call flip")
+# mirror keys; lock, group and fold marks, which the history's no-change test
+# does not look at): a history check after one would undo the step before it.
+# History checks wait until a creation has been recorded.
+UNRECORDED = ("key f", "call flip", "call lockIWO", "menu 2 5", "call creategroup",
+              "menu 2 10", "call foldnode", "call node", "menu 2 6")
 
 
 def coord(r, size):
