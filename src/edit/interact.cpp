@@ -23,6 +23,7 @@
 #include "platform/window.h"
 #include "render/draw.h"
 #include "render/erase.h"
+#include "render/grid.h"
 #include "render/handles.h"
 #include "render/view.h"
 #include "store/userobjects.h"
@@ -109,6 +110,7 @@ template <typename Reanchor> void crossing(int direction, int newhandle, Reancho
         FixDamage();
         savehistorypre(selectedIWO);
         reanchor(IWO[selectedIWO]);
+        checkonpage(selectedIWO);
         savehistorypost(selectedIWO, HISTORY_MODIFY);
         copyOtoS();
     }
@@ -594,6 +596,12 @@ void pressshape(int mx, int my) {
     }
     int n = newobject(selectedtool, mx, my);
     if (n < 0) return; // table full: nothing is created
+    // The object is in the table from now on: like every object it stays on
+    // the page, also before its first draw (the grid applies on release).
+    const int16_t snap = SnapToGrid;
+    SnapToGrid = 0;
+    checkonpage(n);
+    SnapToGrid = snap;
     createdatpress = n;
     selectedIWOhandle = 8;
     JustCreated = 1;

@@ -126,7 +126,8 @@ int checkongrid(int i) {
     // Snapping keeps the page's margins: an edge never snaps into the margin
     // (the next draw would push it back, and the object would change each
     // time it is drawn).
-    auto floorg = [G](int v) { return std::max(G * (v / G), 8); };
+    auto floorg = [G](int v) { return G * (v / G); };
+    auto floorpos = [floorg](int v) { return std::max(floorg(v), 8); };
     auto fitg = [G](int v) { return G * ((v + G / 3) / G); };
     auto atleast = [G](int v) { return v < G ? G : v; };
     const int right = r.x + r.width, bottom = r.y + r.height;
@@ -134,33 +135,33 @@ int checkongrid(int i) {
 
     switch (selectedIWOhandle) {
     case 0:
-        x = floorg(x);
-        y = floorg(y);
+        x = floorpos(x);
+        y = floorpos(y);
         break;
     case 1:
-        x = floorg(x);
+        x = floorpos(x);
         w = right - x;
-        y = floorg(y);
+        y = floorpos(y);
         h = bottom - y;
         break;
     case 2:
-        y = floorg(y);
+        y = floorpos(y);
         h = bottom - y;
         break;
     case 3:
         w = atleast(fitg(w));
-        y = floorg(y);
+        y = floorpos(y);
         h = bottom - y;
         break;
     case 4:
-        x = floorg(x);
+        x = floorpos(x);
         w = right - x;
         break;
     case 5:
         w = atleast(fitg(w));
         break;
     case 6:
-        x = floorg(x);
+        x = floorpos(x);
         w = right - x;
         h = atleast(fitg(h));
         break;
@@ -186,8 +187,12 @@ int checkongrid(int i) {
         // A size that snapped past the page's right or bottom margin takes
         // the largest whole number of steps that fits.
         const int W = IWODiagram.paperwidth, H = IWODiagram.paperheight;
-        if (x + w > W - 9 && x + r.width <= W - 9) w = std::max(G * ((W - 9 - x) / G), 0);
-        if (y + h > H - 8 && y + r.height <= H - 8) h = std::max(G * ((H - 8 - y) / G), 0);
+        auto fit = [G](int size, int room) {
+            if (size <= room) return size;
+            return room >= G ? G * (room / G) : std::max(room, 0);
+        };
+        w = fit(w, W - 9 - x);
+        h = fit(h, H - 8 - y);
     }
     auto s16 = [](int v) { return (int16_t)(v > 32767 ? 32767 : v < -32768 ? -32768 : v); };
     r.x = s16(x);
