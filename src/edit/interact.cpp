@@ -96,13 +96,23 @@ int16_t sat16(long v) { return (int16_t)(v < -32768 ? -32768 : v > 32767 ? 32767
 // drag.
 template <typename Reanchor> void crossing(int direction, int newhandle, Reanchor reanchor) {
     const bool creating = createdatpress > 0 && createdatpress == selectedIWO;
+    // Objects other than the one being created take no part in its mirror
+    // (their change would go unrecorded).
+    static bool aside[IWOTABLESIZE];
     if (creating) {
         holdhistory(true);
+        for (int k = 1; k < IWONumber; k++) {
+            aside[k] = k != selectedIWO && IWO[k].selected;
+            if (aside[k]) IWO[k].selected = 0;
+        }
     } else if (!draggroup && hasfocus()) {
         savehistorypost(selectedIWO, HISTORY_GROUPBEGIN);
         draggroup = true;
     }
     flip(direction);
+    if (creating)
+        for (int k = 1; k < IWONumber; k++)
+            if (aside[k]) IWO[k].selected = 1;
     if (hasfocus()) {
         eraseIWO(selectedIWO, papercolour, 0);
         selectedIWOhandle = (int16_t)newhandle;
