@@ -30,7 +30,9 @@ RECORD = 1442         # object record
 SAVED = HEADER + 1256  # diagram record's saved flag
 SELECTED = 1426       # a record's selection flag
 
-TOOLS = [32, 36] + list(range(101, 144))
+# The user-object tools (132 to 143) are chosen through their buttons, which
+# stay disabled while their slot holds no user object, as in the editor.
+TOOLS = [32, 36] + list(range(101, 132))
 SHAPES = [t for t in range(101, 131) if t not in (103, 106, 107, 108, 109, 111, 113, 116)]
 CALLS = {
     "selectall": 1, "CheckDragSelect": 0, "groupselect": 1, "creategroup": 0,
@@ -185,6 +187,7 @@ class Script:
     def creation(self):
         """N creations from a known view, then N undos."""
         r = self.r
+        self.letgo()
         # A view in which the middle of the window lies on the page.
         self.add("shift up")
         self.add("alt up")
