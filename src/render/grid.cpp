@@ -137,10 +137,10 @@ int checkongrid(int i) {
     case 0:
         x = floorpos(x);
         y = floorpos(y);
-        // A line whose end lies up or left of its start snaps its start the
-        // other way when flooring would take the end into the margin.
-        if (r.type == 107 && x + w < 8) x += G;
-        if (r.type == 107 && y + h < 8) y += G;
+        // A line whose end lies up or left of its start keeps its start off
+        // the grid when flooring would take the end into the margin.
+        if (r.type == 107 && x + w < 8) x = r.x;
+        if (r.type == 107 && y + h < 8) y = r.y;
         break;
     case 1:
         x = floorpos(x);
