@@ -111,8 +111,8 @@ void choosetoolbarselect() {
 void choosetexttool() {
     selectedtool = (int16_t)choosetool(BUTTON_TEXT, selectedtool);
     resetsingleIWO(SHADOWIWO);
-    createIWO(SHADOWIWO, 109, getrealx(pointerx()), getrealy(pointery()), linecolour,
-              lineweight, fillcolour);
+    createIWO(SHADOWIWO, 109, getrealx((int16_t)pointerx()), getrealy((int16_t)pointery()),
+              linecolour, lineweight, fillcolour);
 }
 
 const char *help(int id) { return id >= 0 && id < TYPETABLESIZE ? helptext[id] : ""; }

@@ -59,8 +59,9 @@ int findIWObutton() {
 
 int changeIWObutton() {
     selectedtool = (int16_t)choosetool(selectedgadget, selectedtool);
-    int x = getrealx(pointerx());
-    int y = getrealy(pointery());
+    // The pointer position as the drawing window's events see it (16 bits).
+    int x = getrealx((int16_t)pointerx());
+    int y = getrealy((int16_t)pointery());
     if (selectedtool == 108) {
         if (liveIWO(selectedIWO)) {
             IWO[selectedIWO].selected = 0;

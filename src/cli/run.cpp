@@ -145,7 +145,8 @@ void Session::tool(int id) {
     } else if (id == 36) {
         selectedtool = (int16_t)choosetool(36, selectedtool);
         resetsingleIWO(SHADOWIWO);
-        createIWO(SHADOWIWO, 109, getrealx(pointerx()), getrealy(pointery()), linecolour,
+        createIWO(SHADOWIWO, 109, getrealx((int16_t)pointerx()),
+                  getrealy((int16_t)pointery()), linecolour,
                   lineweight, fillcolour);
     } else {
         // A palette button: deselect everything, then arm the tool.

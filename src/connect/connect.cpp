@@ -17,6 +17,8 @@
 #include "model/iwo.h"
 #include "render/erase.h"
 
+#include <cstring>
+
 namespace {
 
 // Attachment percentage of an offset inside an object; an object without
@@ -215,6 +217,30 @@ int resetconnectorpoints(int index) {
 int remakeconnectors() {
     for (int r = 1; r < IWONumber; r++)
         if (IWO[r].type == 108) resetconnectorpoints(r);
+    return 1;
+}
+
+// The count is what decides whether an object's connectors follow it. It is
+// derived from the connectors in the table, so commands that add or remove
+// connectors, and undo and redo, set it again instead of adjusting it: a
+// count taken from a history image of another moment would be wrong.
+int recountconnections() {
+    static int16_t count[65536];
+    std::memset(count, 0, sizeof count);
+    for (int r = 1; r < IWONumber; r++) {
+        const IWORecord &c = IWO[r];
+        if (c.type != CONNECTORTYPE) continue;
+        if (c.connectstart != TRANSPARENT) count[(uint16_t)c.connectstart]++;
+        if (c.connectend != TRANSPARENT) count[(uint16_t)c.connectend]++;
+    }
+    for (int r = 1; r < IWONumber; r++) {
+        IWORecord &o = IWO[r];
+        if (o.type == DEADTYPE || o.id == TRANSPARENT) continue;
+        // Only a positive count means anything; an object without
+        // connectors keeps whatever non-positive value it was created with.
+        const int16_t n = count[(uint16_t)o.id];
+        if (n > 0 || connections(o) > 0) connections(o) = n;
+    }
     return 1;
 }
 

@@ -5,6 +5,8 @@
 //   calcconnectorpoints(index)    recompute the connectors attached to an object
 //   resetconnectorpoints(index)   recompute a connector's attachment from its geometry
 //   remakeconnectors()            resetconnectorpoints for every connector
+//   recountconnections()          set every object's connections count from the
+//                                 connectors attached to it
 //   duplicateconnectors()         copy the connectors of duplicated objects
 //   deleteconnector(index)        delete every connector attached to an object
 //   foldnode(index)               apply a connector's fold to the branch behind it
@@ -13,6 +15,7 @@
 int calcconnectorpoints(int index);
 int resetconnectorpoints(int index);
 int remakeconnectors();
+int recountconnections();
 int duplicateconnectors();
 int deleteconnector(int index);
 int foldnode(int index);

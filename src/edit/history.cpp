@@ -28,6 +28,7 @@
 #include "model/diagram.h"
 #include "model/iwo.h"
 #include "render/erase.h"
+#include "render/grid.h"
 #include "render/view.h"
 
 #include <cstring>
@@ -342,6 +343,12 @@ void refreshpropertywindow() {
 
 long historywritecount() { return writes; }
 
+namespace {
+int holds = 0;
+}
+
+void holdhistory(bool hold) { holds += hold ? 1 : (holds > 0 ? -1 : 0); }
+
 int resethistory() {
     emptyring();
     forgetcommand();
@@ -354,6 +361,7 @@ int savehistorypre(int n) {
 }
 
 int savehistorypost(int n, int kind) {
+    if (holds > 0) return 1;
     if (kind == HISTORY_GROUPBEGIN) {
         // Written with the group's first member, so that an empty group
         // leaves no trace.
@@ -416,6 +424,7 @@ int undohistory() {
             undoconnectorsdeletedwith(steps);
     }
 
+    recountconnections();
     refreshIWOall();
     refreshpropertywindow();
     showundostate();
@@ -460,10 +469,16 @@ int redohistory() {
     for (int k = 1; k < IWONumber; k++)
         if (IWO[k].selected) selected++;
     numIWOselected = (int16_t)selected;
+    recountconnections();
     // The objects redo selected can be deleted, duplicated and stacked at once.
     disableIWOtools(0);
 
+    // Redo puts back the recorded images as they are: drawing them selected
+    // must not snap them to the grid again.
+    const int16_t snap = SnapToGrid;
+    SnapToGrid = 0;
     refreshIWOall();
+    SnapToGrid = snap;
     if (history[current()].kind == HISTORY_EMPTY)
         OffMenu(MENU_REDO);
     else

@@ -62,5 +62,8 @@ int undohistory();
 // Entries written since the program started; a command that changed nothing
 // writes none (commands compare it to tell whether to mark the diagram modified).
 long historywritecount();
+// While held (calls nest), savehistorypost records nothing: for changes to an
+// object whose creation is not recorded yet and will record its final image.
+void holdhistory(bool hold);
 int redohistory();
 int refreshhistorycreated();

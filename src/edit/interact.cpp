@@ -23,6 +23,7 @@
 #include "platform/window.h"
 #include "render/draw.h"
 #include "render/erase.h"
+#include "render/grid.h"
 #include "render/handles.h"
 #include "render/view.h"
 #include "store/userobjects.h"
@@ -60,6 +61,11 @@ int createdatpress = -1;
 int16_t pressmousex = 0, pressmousey = 0;
 bool pointermoved = false;
 
+// A handle drag has crossed the opposite edge and opened a history group
+// that the release closes: the mirror, the re-anchoring and the release's
+// change are undone and redone as one step.
+bool draggroup = false;
+
 IWORecord &S() { return IWO[SHADOWIWO]; }
 bool hasfocus() { return liveIWO(selectedIWO); }
 bool objecttool(int t) { return t >= 101 && t <= 148; }
@@ -88,15 +94,43 @@ int16_t sat16(long v) { return (int16_t)(v < -32768 ? -32768 : v > 32767 ? 32767
 
 // A dragged handle crossed the opposite edge: mirror the selection, continue
 // with the mirrored handle, and re-anchor the focus object.
+//
+// An object being created is recorded once, by the release, with its final
+// image: its mirror and re-anchoring are not recorded. An existing selection
+// records the mirror and the re-anchoring inside one group with the
+// release's change, so that one undo brings back what was there before the
+// drag.
 template <typename Reanchor> void crossing(int direction, int newhandle, Reanchor reanchor) {
+    const bool creating = createdatpress > 0 && createdatpress == selectedIWO;
+    // Objects other than the one being created take no part in its mirror
+    // (their change would go unrecorded).
+    static bool aside[IWOTABLESIZE];
+    if (creating) {
+        holdhistory(true);
+        for (int k = 1; k < IWONumber; k++) {
+            aside[k] = k != selectedIWO && IWO[k].selected;
+            if (aside[k]) IWO[k].selected = 0;
+        }
+    } else if (!draggroup && hasfocus()) {
+        savehistorypost(selectedIWO, HISTORY_GROUPBEGIN);
+        draggroup = true;
+    }
     flip(direction);
-    if (!hasfocus()) return;
-    eraseIWO(selectedIWO, papercolour, 0);
-    selectedIWOhandle = (int16_t)newhandle;
-    CheckDamage(selectedIWO);
-    FixDamage();
-    reanchor(IWO[selectedIWO]);
-    copyOtoS();
+    if (creating)
+        for (int k = 1; k < IWONumber; k++)
+            if (aside[k]) IWO[k].selected = 1;
+    if (hasfocus()) {
+        eraseIWO(selectedIWO, papercolour, 0);
+        selectedIWOhandle = (int16_t)newhandle;
+        CheckDamage(selectedIWO);
+        FixDamage();
+        savehistorypre(selectedIWO);
+        reanchor(IWO[selectedIWO]);
+        checkonpage(selectedIWO);
+        savehistorypost(selectedIWO, HISTORY_MODIFY);
+        copyOtoS();
+    }
+    if (creating) holdhistory(false);
 }
 
 // Handles on the left edge (1, 4, 6): percentage hx of the handle.
@@ -238,7 +272,14 @@ void handle8(int mx, int my) {
         }
         return;
     }
-    if (!hasfocus()) return;
+    // A line or connector being drawn whose outline is off the page stays as
+    // it was; the rules below are a shape's, and the focus is then only the
+    // object the connector starts at. A focus line or connector has no such
+    // edges either.
+    if (selectedtool == LINETYPE || selectedtool == CONNECTORTYPE) return;
+    if (!hasfocus() || IWO[selectedIWO].type == LINETYPE ||
+        IWO[selectedIWO].type == CONNECTORTYPE)
+        return;
     bottompart(my, s.handley[8], 3);
     rightpart(mx, s.handlex[8], 6);
 }
@@ -584,6 +625,12 @@ void pressshape(int mx, int my) {
     }
     int n = newobject(selectedtool, mx, my);
     if (n < 0) return; // table full: nothing is created
+    // The object is in the table from now on: like every object it stays on
+    // the page, also before its first draw (the grid applies on release).
+    const int16_t snap = SnapToGrid;
+    SnapToGrid = 0;
+    checkonpage(n);
+    SnapToGrid = snap;
     createdatpress = n;
     selectedIWOhandle = 8;
     JustCreated = 1;
@@ -682,6 +729,10 @@ void release(int mx, int my) {
     removeshadowiwo();
     if (selectedtool == SELECTTOOL) releaseselect(mx, my);
     else if (objecttool(selectedtool) || selectedtool == TEXTTOOL) releasetool(mx, my);
+    if (draggroup) {
+        savehistorypost(hasfocus() ? selectedIWO : 0, HISTORY_GROUPEND);
+        draggroup = false;
+    }
     FixDamage();
     // Back to rest: a connector, line or text object created by this release
     // leaves no "just created" mark that would hold the next outline still.

@@ -200,6 +200,7 @@ int duplicate() {
         }
     }
     duplicateconnectors();
+    recountconnections();
     // The copies' new groups and the placing of the copied connectors came
     // after their creation was recorded; redo must bring them back as they are.
     refreshhistorycreated();
@@ -245,6 +246,7 @@ int delete_() {
         i = k; // the records below were looked at already
     }
 
+    recountconnections();
     selectedIWO = 0;
     numIWOselected = 0;
     closegroup();

@@ -13,6 +13,7 @@
 #include "render/view.h"
 #include "store/userobjects.h"
 
+#include <algorithm>
 #include <cstring>
 #include <initializer_list>
 #include <utility>
@@ -126,8 +127,9 @@ void lineorconnector(IWORecord &r, int type, int x, int y) {
             r.y = (int16_t)(a.y + connectstartoffsety);
             r.width = (int16_t)(b.x + connectendoffsetx - r.x);
             r.height = (int16_t)(b.y + connectendoffsety - r.y);
-            connections(a) += 1;
-            connections(b) += 1;
+            // Counts below zero (a record's unused handle slot) mean none.
+            connections(a) = (int16_t)(std::max<int>(connections(a), 0) + 1);
+            connections(b) = (int16_t)(std::max<int>(connections(b), 0) + 1);
             r.connectstart = a.id;
             r.connectstartx = percent(connectstartoffsetx, a.width);
             r.connectstarty = percent(connectstartoffsety, a.height);
@@ -577,6 +579,7 @@ int createIWO(int index, int type, int x, int y, int lc, int lw, int fc) {
     if (DragSelect) {
         r.width = r.height = 0;
         for (int h = 0; h <= 9; h++) r.handlex[h] = r.handley[h] = -5;
+        connections(r) = 0; // the count shares a slot with the handles
     }
 
     if (!shadow) {

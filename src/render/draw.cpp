@@ -467,6 +467,12 @@ int drawIWO(int i) {
     if (i <= 0 || i >= IWOTABLESIZE) return 1;
     IWORecord &r = IWO[i];
     if (r.type == DEADTYPE) return 1; // a deleted record is never seen
+    if (r.type == 109) {
+        // A Text object takes its size from its label: measured before the
+        // page check, so that the page check sees the size it is drawn in.
+        LabelGeometry g;
+        if (labelgeometry(i, g)) CloseFont(g.font);
+    }
     // Drawing keeps an object on the page but snaps only the outline, which
     // shows where the pointer is placing an object. An object is snapped when
     // it is moved, resized or created, never by being drawn: a click, a new

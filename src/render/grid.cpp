@@ -6,6 +6,8 @@
 // square 4 units wide whose top-left corner lies 2 units before the grid point.
 #include "render/grid.h"
 
+#include <algorithm>
+
 #include "edit/interact.h"
 #include "edit/selection.h"
 #include "model/diagram.h"
@@ -121,7 +123,11 @@ int checkongrid(int i) {
     if (r.type == 108 || selectedIWOhandle == 9 || !r.selected) return 1;
     const int G = GridSize;
     if (G <= 0) return 1; // no grid to snap to
+    // Snapping keeps the page's margins: an edge never snaps into the margin
+    // (the next draw would push it back, and the object would change each
+    // time it is drawn).
     auto floorg = [G](int v) { return G * (v / G); };
+    auto floorpos = [floorg](int v) { return std::max(floorg(v), 8); };
     auto fitg = [G](int v) { return G * ((v + G / 3) / G); };
     auto atleast = [G](int v) { return v < G ? G : v; };
     const int right = r.x + r.width, bottom = r.y + r.height;
@@ -129,33 +135,37 @@ int checkongrid(int i) {
 
     switch (selectedIWOhandle) {
     case 0:
-        x = floorg(x);
-        y = floorg(y);
+        x = floorpos(x);
+        y = floorpos(y);
+        // A line whose end lies up or left of its start keeps its start off
+        // the grid when flooring would take the end into the margin.
+        if (r.type == 107 && x + w < 8) x = r.x;
+        if (r.type == 107 && y + h < 8) y = r.y;
         break;
     case 1:
-        x = floorg(x);
+        x = floorpos(x);
         w = right - x;
-        y = floorg(y);
+        y = floorpos(y);
         h = bottom - y;
         break;
     case 2:
-        y = floorg(y);
+        y = floorpos(y);
         h = bottom - y;
         break;
     case 3:
         w = atleast(fitg(w));
-        y = floorg(y);
+        y = floorpos(y);
         h = bottom - y;
         break;
     case 4:
-        x = floorg(x);
+        x = floorpos(x);
         w = right - x;
         break;
     case 5:
         w = atleast(fitg(w));
         break;
     case 6:
-        x = floorg(x);
+        x = floorpos(x);
         w = right - x;
         h = atleast(fitg(h));
         break;
@@ -176,6 +186,17 @@ int checkongrid(int i) {
         break;
     default:
         return 1;
+    }
+    if (r.type != 107) {
+        // A size that snapped past the page's right or bottom margin takes
+        // the largest whole number of steps that fits.
+        const int W = IWODiagram.paperwidth, H = IWODiagram.paperheight;
+        auto fit = [G](int size, int room) {
+            if (size <= room) return size;
+            return room >= G ? G * (room / G) : std::max(room, 0);
+        };
+        w = fit(w, W - 9 - x);
+        h = fit(h, H - 8 - y);
     }
     auto s16 = [](int v) { return (int16_t)(v > 32767 ? 32767 : v < -32768 ? -32768 : v); };
     r.x = s16(x);

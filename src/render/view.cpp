@@ -77,16 +77,17 @@ int getdrawy(int y) {
     return truncpixel(v);
 }
 
+// The difference is taken wide: any pointer position maps without overflow.
 int getrealx(int px) {
     int pw = truncpixel((float)IWODiagram.paperwidth * zoom);
     int offset = (drawspacebitmapwidth / 2 - pw / 2) - getscrollertop(HSCROLLER);
-    return truncunit((float)(px - offset) / zoom);
+    return truncunit((float)((double)px - offset) / zoom);
 }
 
 int getrealy(int py) {
     int ph = truncpixel((float)IWODiagram.paperheight * zoom);
     int offset = (drawspacebitmapheight / 2 - ph / 2) - getscrollertop(VSCROLLER);
-    return truncunit((float)(py - offset) / zoom);
+    return truncunit((float)((double)py - offset) / zoom);
 }
 
 int setbitmapsize() {
@@ -161,6 +162,10 @@ int checkonpage(int i, bool snap) {
     const int W = IWODiagram.paperwidth, H = IWODiagram.paperheight;
     int x = r.x, y = r.y, w = r.width, h = r.height;
 
+    // One margin rule for both branches: 8 units at the left, top and bottom,
+    // 9 at the right, and a shape too big for the page made 9 units smaller
+    // than it. Whatever either branch leaves, neither changes again, so that
+    // drawing a diagram twice leaves it as it was.
     if (selectedIWOhandle != 0) {
         // Resizing: the dragged edge stops at the margin.
         if (x < 8) {
@@ -175,14 +180,14 @@ int checkonpage(int i, bool snap) {
             x = W - w - 9;
             if (x < 8) {
                 x = 8;
-                w = W - 8;
+                w = W - 9;
             }
         }
-        if (y + h > H - 9) {
-            y = H - h - 9;
+        if (y + h > H - 8) {
+            y = H - h - 8;
             if (y < 8) {
                 y = 8;
-                h = H - 8;
+                h = H - 9;
             }
         }
     } else {

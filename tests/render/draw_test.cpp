@@ -289,9 +289,10 @@ TEST_F(Formulas, LabelBackgroundBox) {
     EXPECT_EQ(pen(tx + tl, ty + 4), 14);
     EXPECT_EQ(pen(tx + tl + 1, ty + 4), 6);
     EXPECT_EQ(pen(tx + tl, ty + 5), 6);
-    // A Text object is as wide as its label (in units) and 2 x 16 high.
-    int ttl = fonttextlength(font, "Some text", 9);
-    EXPECT_EQ(IWO[t].width, (int)((float)ttl / 0.125f));
+    // A Text object is as wide as its label measured at zoom 1 (a pixel a
+    // unit: 4 x 16), whatever the zoom, and 2 x 16 high.
+    int ttl = fonttextlength(OpenFont(IWO[t].fontname, 64, 0), "Some text", 9);
+    EXPECT_EQ(IWO[t].width, ttl);
     EXPECT_EQ(IWO[t].height, 32);
 }
 

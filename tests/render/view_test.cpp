@@ -160,9 +160,16 @@ TEST_F(View, CheckOnPageResizing) {
     IWO[n].y = 2500;
     checkonpage(n);
     EXPECT_EQ(IWO[n].x, 8);
-    EXPECT_EQ(IWO[n].width, 2092);
-    EXPECT_EQ(IWO[n].y, 2900 - 500 - 9);
+    EXPECT_EQ(IWO[n].width, 2091);
+    EXPECT_EQ(IWO[n].y, 2900 - 500 - 8);
+    // The same margins as a move: drawing it again changes nothing.
     selectedIWOhandle = 0;
+    const IWORecord resized = IWO[n];
+    checkonpage(n);
+    EXPECT_EQ(IWO[n].x, resized.x);
+    EXPECT_EQ(IWO[n].y, resized.y);
+    EXPECT_EQ(IWO[n].width, resized.width);
+    EXPECT_EQ(IWO[n].height, resized.height);
 }
 
 // A line running up and left from its start keeps its end on the page; a
