@@ -5,6 +5,7 @@
 #include "export/convert.h"
 #include "export/outline.h"
 #include "export/svg.h"
+#include "platform/files.h"
 #include "platform/palette.h"
 #include "render/erase.h"
 
@@ -14,6 +15,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -243,4 +247,191 @@ TEST_F(SVG, RendersAsTheProgramDraws) {
         std::system(("cp " + t.path("e.png") + " " + dump + ".png").c_str());
     }
     EXPECT_LT(stray, W * H / 200) << stray << " pixels disagree";
+}
+
+namespace {
+
+// A mind map: Centre with branches A (holding C) and B, connectors made in
+// that order, and an object on its own.
+class Outline : public Core {
+  protected:
+    void SetUp() override {
+        Core::SetUp();
+        copytext(IWODiagram.title, sizeof IWODiagram.title, "T & co");
+        copytext(IWODiagram.author, sizeof IWODiagram.author, "Au");
+        copytext(IWODiagram.description, sizeof IWODiagram.description, "De <b>");
+        N = node(105, 1000, 1000, "Centre");
+        A = node(101, 300, 300, "A");
+        B = node(101, 1600, 300, "B");
+        C = node(101, 300, 2000, "C & <D> \xe9");
+        L = node(101, 1600, 2000, "Loose");
+        link(N, A);
+        link(N, B);
+        link(A, C);
+    }
+    int node(int type, int x, int y, const char *label) {
+        int n = place(type, x, y, 300, 200);
+        IWO[n].selected = 0;
+        std::strcpy(IWO[n].label, label);
+        return n;
+    }
+    void link(int a, int b) { connect(a, 150, 100, b, 150, 100); }
+    std::string out(ExportFormat f, int focus) {
+        selectedIWO = (int16_t)focus;
+        return outlinetext(f);
+    }
+    int N = 0, A = 0, B = 0, C = 0, L = 0;
+};
+
+const char *TXTHEAD = "T & co\nDe <b>\nAu\n\n\n";
+const char *HTMLHEAD =
+    "<!DOCTYPE html PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\"><html><head>  <meta "
+    "http-equiv=\"content-type\" content=\"text/html; charset=ISO-8859-1\">  <title>Ideaweave: "
+    "MindMaps, UML, Flowcharts</title></head>\n\n<body style=\"background-color: rgb(100%, 100%, "
+    "100%);\">\n\n<center><big>\nT &amp; co</big><br>\nAu<br><br><big>\nDe &lt;b&gt;</big><br>\n"
+    "</center><br>\n";
+
+} // namespace
+
+// From the central node: each connector, its end node and at once that node's
+// branch, then the rest in table order. A locked object starts a paragraph:
+// in text even after an entry without a label, in HTML only after a label.
+TEST_F(Outline, CentralNodeAndLockedObjects) {
+    IWO[B].locked = 1;
+    EXPECT_EQ(std::string(TXTHEAD) + "Centre\nA\nC & <D> \xe9\n\nB\nLoose\n", out(EXPORT_TXT, N));
+    EXPECT_EQ(std::string(HTMLHEAD) + "Centre<br>\nA<br>\nC &amp; &lt;D&gt; \xe9<br>\nB<br>\n"
+                                      "Loose<br>\n</body></html>\n\n",
+              out(EXPORT_HTML, N));
+    // No selection: table order, the extra line after a label only.
+    EXPECT_EQ(std::string(TXTHEAD) + "Centre\nA\n\nB\nC & <D> \xe9\nLoose\n", out(EXPORT_TXT, -99));
+    EXPECT_EQ("# T & co\n\nAu\n\nDe \\<b\\>\n\n- Centre\n  - A\n    - C & \\<D\\> \xc3\xa9\n  - B\n- Loose\n",
+              out(EXPORT_MD, N));
+    EXPECT_EQ("# T & co\n\nAu\n\nDe \\<b\\>\n\n- Centre\n- A\n- B\n- C & \\<D\\> \xc3\xa9\n- Loose\n",
+              out(EXPORT_MD, -99));
+}
+
+// A node reached twice is listed at each connector, its branch only once; a
+// connector cycle ends; every entry is written, the last ones included.
+TEST_F(Outline, NodeReachedTwiceAndCycle) {
+    link(B, C);
+    link(C, N);
+    selectedIWO = (int16_t)N;
+    rearrangeclones(0);
+    std::vector<int> order;
+    for (size_t j = 1; j < outlineorder.size(); j++) order.push_back(outlineorder[j].index);
+    const int c1 = 6, c2 = 7, c3 = 8, c4 = 9, c5 = 10;
+    EXPECT_EQ((std::vector<int>{N, c1, A, c3, C, c5, N, c2, B, c4, C, L}), order);
+    EXPECT_EQ(std::string(TXTHEAD) + "Centre\nA\nC & <D> \xe9\nCentre\nB\nC & <D> \xe9\nLoose\n",
+              out(EXPORT_TXT, N));
+    EXPECT_EQ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<opml version=\"2.0\">\n  <head>\n"
+              "    <title>T &amp; co</title>\n  </head>\n  <body>\n"
+              "    <outline text=\"Centre\">\n"
+              "      <outline text=\"A\">\n"
+              "        <outline text=\"C &amp; &lt;D&gt; \xc3\xa9\">\n"
+              "          <outline text=\"Centre\"/>\n"
+              "        </outline>\n"
+              "      </outline>\n"
+              "      <outline text=\"B\">\n"
+              "        <outline text=\"C &amp; &lt;D&gt; \xc3\xa9\"/>\n"
+              "      </outline>\n"
+              "    </outline>\n"
+              "    <outline text=\"Loose\"/>\n"
+              "  </body>\n</opml>\n",
+              out(EXPORT_OPML, N));
+}
+
+namespace {
+
+// ideaweave-cli copied into a directory of its own, with converters beside it.
+struct Program {
+    TempDir t;
+    std::string cli = t.path("ideaweave-cli");
+    Program() { EXPECT_EQ(0, std::system(("cp " + std::string(IW_CLI_PATH) + " " + cli).c_str())); }
+    // A converter that runs a shell script body.
+    void converter(const char *name, const std::string &body) {
+        const std::string path = t.path(name);
+        const std::string script = "#!/bin/sh\n" + body + "\n";
+        spit(path, std::vector<uint8_t>(script.begin(), script.end()));
+        EXPECT_EQ(0, ::chmod(path.c_str(), 0755));
+    }
+    int run(const std::string &args, std::string *out = nullptr, std::string *err = nullptr) {
+        // Logs go to a temporary directory of the test's own.
+        const std::string cmd = "TMPDIR=" + t.dir + " " + cli + " export " + args + " >" + t.path("stdout") + " 2>" + t.path("stderr");
+        const int status = std::system(cmd.c_str());
+        if (out) *out = text(t.path("stdout"));
+        if (err) *err = text(t.path("stderr"));
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+};
+
+const std::string R97 = fixture("scripts/render-release97/input.iwo");
+
+} // namespace
+
+// A diagram file written independently of the program, exported as SVG.
+TEST(ExportCommand, SVGOfAnIndependentlyWrittenFile) {
+    TempDir t;
+    ASSERT_EQ(0, runcli("export " + R97 + " " + t.path("a.png.svg")));
+    EXPECT_TRUE(goldentext(text(t.path("a.png.svg")), "release97.svg"));
+}
+
+TEST(ExportCommand, ExitCodes) {
+    TempDir t;
+    std::string err;
+    const std::string md = t.path("x.md");
+    EXPECT_EQ(1, runcli("export " + R97 + " " + t.path("x.svg.doc"), nullptr, &err)) << err;
+    EXPECT_EQ(1, runcli("export " + R97 + " " + md + " --focus 999", nullptr, &err));
+    EXPECT_NE(err.find("no object with id 999"), std::string::npos) << err;
+    EXPECT_EQ(1, runcli("export " + R97 + " " + md + " --focus", nullptr, &err));
+    EXPECT_EQ(2, runcli("export " + t.path("none.iwo") + " " + md, nullptr, &err));
+    EXPECT_EQ(2, runcli("export " + R97 + " " + t.path("no/dir/x.txt"), nullptr, &err));
+    EXPECT_NE(err.find("Sorry. Could not save file : " + t.path("no/dir/x.txt")), std::string::npos) << err;
+    EXPECT_EQ(0, runcli("export " + R97 + " " + md + " --focus 1"));
+    EXPECT_FALSE(slurp(md).empty());
+}
+
+// PNG and PDF through the converters beside the program, to names that a
+// shell would take apart; a converter that fails, is noisy, writes nothing or
+// is missing makes the export fail with the log's path.
+TEST(ExportCommand, Converters) {
+    if (!have("rsvg-convert")) GTEST_SKIP() << "rsvg-convert is not installed";
+    Program p;
+    const std::string dir = PathPart(std::string(IW_CLI_PATH));
+    EXPECT_EQ(0, std::system(("cp " + dir + "/svg2png " + dir + "/svg2pdf " + p.t.dir).c_str()));
+    const std::string png = p.t.path("a b'c\";$(x).png"), pdf = p.t.path("d e;f.pdf");
+    auto quoted = [](const std::string &s) {
+        std::string q = "'";
+        for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        return q + "'";
+    };
+    std::string out, err;
+    ASSERT_EQ(0, p.run(R97 + " " + quoted(png), &out, &err)) << err;
+    EXPECT_EQ("message: Exporting drawing. Please be patient...\n", out);
+    std::vector<uint8_t> b = slurp(png);
+    ASSERT_GT(b.size(), 8u);
+    EXPECT_EQ(0, std::memcmp(b.data(), "\x89PNG", 4));
+    ASSERT_EQ(0, p.run(R97 + " " + quoted(pdf), &out, &err)) << err;
+    if (have("pdftoppm"))
+        EXPECT_EQ(0, std::system(("pdftoppm -r 10 -png " + quoted(pdf) + " " + p.t.path("page")).c_str()));
+
+    const char *broken[] = {
+        "exit 1",                                        // fails silently
+        "rsvg-convert -f png -o \"$2\" \"$1\"; echo warning", // writes, but talks
+        "exit 0",                                        // writes nothing
+    };
+    for (const char *body : broken) {
+        p.converter("svg2png", body);
+        const std::string target = p.t.path(std::string("f") + std::to_string(body[0]) + ".png");
+        EXPECT_EQ(2, p.run(R97 + " " + target, &out, &err)) << body;
+        const std::string m = "Couldn't export in the format requested.\\nPlease check svgtools is "
+                              "correctly installed.\\n An error log can be found in /";
+        const size_t at = err.find(m);
+        ASSERT_NE(at, std::string::npos) << err;
+        const std::string log = err.substr(at + m.size() - 1, err.find(" | ", at) - at - m.size() + 1);
+        EXPECT_EQ(0u, log.find(p.t.dir + "/ideaweave-")) << log;
+        EXPECT_FALSE(slurp(log).empty()) << log;
+    }
+    ::unlink(p.t.path("svg2pdf").c_str());
+    EXPECT_EQ(2, p.run(R97 + " " + p.t.path("g.pdf"), &out, &err));
+    EXPECT_NE(err.find("IdeaweaveLog-"), std::string::npos) << err;
 }
