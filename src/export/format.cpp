@@ -83,7 +83,9 @@ std::string exportrequest(const char *title, const char *pattern, bool graphic) 
     FileRequestSpec req;
     req.title = title;
     req.pattern = pattern;
-    req.save = false;
+    // The target is usually a new file: the requester must take names of
+    // files that don't exist yet, as a save requester does.
+    req.save = true;
     req.drawer = PathPart(current);
     // The diagram's own name without its ".iwo" extension.
     const std::string file = FilePart(current);
