@@ -10,13 +10,11 @@
 #include "export/convert.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
-#include "platform/files.h"
 #include "platform/fonts.h"
 
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
-#include <cstring>
 
 std::string svgline;
 
@@ -200,7 +198,8 @@ std::string svglabel(const IWORecord &r) {
         penpercent(r.fontcolour, c);
         fill = format("rgb(%d%%, %d%%, %d%%)", c[0], c[1], c[2]);
     }
-    return format("<text x=\"%d\" y=\"%d\" font-family=\"", x, y) + xmltext(fontfamily(r).data(), fontfamily(r).size()) +
+    const std::string family = fontfamily(r);
+    return format("<text x=\"%d\" y=\"%d\" font-family=\"", x, y) + xmltext(family.data(), family.size()) +
            format("\" font-size=\"%dpt\" fill=\"%s\">", r.font.ta_YSize * 3, fill.c_str()) +
            xmltext(r.label, (size_t)n) + "</text>";
 }

@@ -391,14 +391,14 @@ TEST(ExportCommand, ExitCodes) {
 }
 
 // PNG and PDF through the converters beside the program, to names that a
-// shell would take apart; a converter that fails, is noisy, writes nothing or
+// shell would take apart ("a.svg.png" is a PNG); a converter that fails, is noisy, writes nothing or
 // is missing makes the export fail with the log's path.
 TEST(ExportCommand, Converters) {
     if (!have("rsvg-convert")) GTEST_SKIP() << "rsvg-convert is not installed";
     Program p;
     const std::string dir = PathPart(std::string(IW_CLI_PATH));
     EXPECT_EQ(0, std::system(("cp " + dir + "/svg2png " + dir + "/svg2pdf " + p.t.dir).c_str()));
-    const std::string png = p.t.path("a b'c\";$(x).png"), pdf = p.t.path("d e;f.pdf");
+    const std::string png = p.t.path("a b'c\";$(x).svg.png"), pdf = p.t.path("d e;f.pdf");
     auto quoted = [](const std::string &s) {
         std::string q = "'";
         for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
