@@ -88,12 +88,14 @@ int runcli(const std::string &out) {
 void BM_SVGDocumentLargeDiagram(benchmark::State &state) {
     std::string message;
     readIWOdiagramfile(largediagram(), &message);
-    for (auto _ : state) benchmark::DoNotOptimize(svgdocument());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(svgdocument());
 }
 BENCHMARK(BM_SVGDocumentLargeDiagram)->Unit(benchmark::kMillisecond);
 
 void BM_ExportProcess(benchmark::State &state) {
-    const std::string out = tempdirectory() + (state.range(0) ? "bench-export.png" : "bench-export.svg");
+    const std::string out =
+        tempdirectory() + (state.range(0) ? "bench-export.png" : "bench-export.svg");
     for (auto _ : state)
         if (runcli(out) != 0) state.SkipWithError("ideaweave-cli export failed");
 }

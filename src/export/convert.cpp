@@ -33,7 +33,8 @@ std::string programdirectory() {
 
 bool executable(const std::string &path) {
     struct stat st;
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+           ::access(path.c_str(), X_OK) == 0;
 }
 
 // What the target looked like before the converter ran.
@@ -69,7 +70,8 @@ void logline(int fd, const std::string &text) {
 // Returns the exit status, or -1 (with the reason logged) when it can't run.
 int run(const std::vector<std::string> &args, int logfd) {
     std::vector<char *> argv;
-    for (const std::string &a : args) argv.push_back(const_cast<char *>(a.c_str()));
+    for (const std::string &a : args)
+        argv.push_back(const_cast<char *>(a.c_str()));
     argv.push_back(nullptr);
     posix_spawn_file_actions_t fa;
     posix_spawn_file_actions_init(&fa);
@@ -134,7 +136,8 @@ int convertSVG(const std::string &svg, const std::string &target, ExportFormat f
 
     const std::string converter = findconverter(name);
     if (ok && converter.empty()) {
-        logline(logfd, std::string(name) + ": not found beside the program nor in " + IW_LIBEXECDIR);
+        logline(logfd,
+                std::string(name) + ": not found beside the program nor in " + IW_LIBEXECDIR);
         ok = false;
     }
     if (ok) {
@@ -142,7 +145,8 @@ int convertSVG(const std::string &svg, const std::string &target, ExportFormat f
         const bool shown = platformui().openmessage("Ideaweave Message", EXPORTMESSAGE);
         const int status = run({converter, svgpath, target}, logfd);
         if (shown) platformui().closemessage();
-        if (status > 0) logline(logfd, std::string(name) + " exited with status " + std::to_string(status));
+        if (status > 0)
+            logline(logfd, std::string(name) + " exited with status " + std::to_string(status));
         struct stat st;
         const bool quiet = ::fstat(logfd, &st) == 0 && st.st_size == 0;
         ok = status == 0 && quiet;

@@ -15,28 +15,32 @@ ExportFormat exportformat(const std::string &path) {
     static const struct {
         const char *ext;
         ExportFormat format;
-    } table[] = {{".svg", EXPORT_SVG},   {".png", EXPORT_PNG},  {".pdf", EXPORT_PDF},
-                 {".txt", EXPORT_TXT},   {".htm", EXPORT_HTML}, {".html", EXPORT_HTML},
-                 {".md", EXPORT_MD},     {".opml", EXPORT_OPML}};
+    } table[] = {{".svg", EXPORT_SVG}, {".png", EXPORT_PNG},  {".pdf", EXPORT_PDF},
+                 {".txt", EXPORT_TXT}, {".htm", EXPORT_HTML}, {".html", EXPORT_HTML},
+                 {".md", EXPORT_MD},   {".opml", EXPORT_OPML}};
     // Only the file part counts: a dot in a drawer name is no extension.
     const std::string name = FilePart(path);
     const size_t dot = name.rfind('.');
     if (dot == std::string::npos || dot == 0) return EXPORT_NONE;
     std::string ext = name.substr(dot);
-    for (char &c : ext) c = (char)std::tolower((unsigned char)c);
+    for (char &c : ext)
+        c = (char)std::tolower((unsigned char)c);
     for (const auto &t : table)
         if (ext == t.ext) return t.format;
     return EXPORT_NONE;
 }
 
-bool pennone(int pen) { return pen < 0 || pen > 255; }
+bool pennone(int pen) {
+    return pen < 0 || pen > 255;
+}
 
 void penpercent(int pen, int rgb[3]) {
     int c[3] = {0, 0, 0};
     if (!pennone(pen)) penrgb3(pen, &c[0], &c[1], &c[2]);
     // A component v is the 32-bit left-justified v * 0x01010101; 42949672 is
     // 2^32 / 100 without its fraction, so 255 gives 100 and 128 gives 50.
-    for (int k = 0; k < 3; k++) rgb[k] = (int)(((uint32_t)c[k] * 0x01010101u) / 42949672u);
+    for (int k = 0; k < 3; k++)
+        rgb[k] = (int)(((uint32_t)c[k] * 0x01010101u) / 42949672u);
 }
 
 std::string xmltext(const char *s, size_t n) {
@@ -45,10 +49,18 @@ std::string xmltext(const char *s, size_t n) {
     for (size_t k = 0; k < n; k++) {
         const unsigned char b = (unsigned char)s[k];
         switch (b) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
         default:
             if (b < 0x20 && b != '\t' && b != '\n' && b != '\r') {
                 // Control characters are not allowed in XML at all.
@@ -69,10 +81,17 @@ std::string htmltext(const char *s, size_t n) {
     out.reserve(n + 16);
     for (size_t k = 0; k < n; k++) {
         switch (s[k]) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        default: out += s[k];
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        default:
+            out += s[k];
         }
     }
     return out;
@@ -112,7 +131,9 @@ int writeexportfile(const std::string &path, const std::string &text, std::strin
     const std::vector<uint8_t> data(text.begin(), text.end());
     if (writefileatomic(path, data)) return 1;
     const std::string m = "Sorry. Could not save file : " + path;
-    if (message) *message = m;
-    else ErrorReq(m.c_str());
+    if (message)
+        *message = m;
+    else
+        ErrorReq(m.c_str());
     return 0;
 }

@@ -20,9 +20,13 @@ void append(int index, int depth) {
     outlineorder.push_back({(int16_t)index, IWO[index].id, (int16_t)depth});
 }
 
-int labellength(int index) { return (int)textlen(IWO[index].label, sizeof IWO[index].label); }
+int labellength(int index) {
+    return (int)textlen(IWO[index].label, sizeof IWO[index].label);
+}
 
-bool focusobject() { return liveIWO(selectedIWO); }
+bool focusobject() {
+    return liveIWO(selectedIWO);
+}
 
 bool lockedentry(size_t j) {
     return j < outlineorder.size() && liveIWO(outlineorder[j].index) &&
@@ -129,7 +133,8 @@ std::string markdowntext(const char *s, size_t n) {
     // Markdown files are UTF-8; the escaping above only added ASCII.
     std::string out;
     for (unsigned char b : plain) {
-        if (b < 0x80) out += (char)b;
+        if (b < 0x80)
+            out += (char)b;
         else {
             out += (char)(0xC0 | (b >> 6));
             out += (char)(0x80 | (b & 0x3F));
@@ -157,7 +162,9 @@ std::string markdown() {
 std::string opml() {
     auto text = [](const auto &f) { return xmltext(f, textlen(f, sizeof f)); };
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<opml version=\"2.0\">\n"
-                      "  <head>\n    <title>" + text(IWODiagram.title) + "</title>\n  </head>\n"
+                      "  <head>\n    <title>" +
+                      text(IWODiagram.title) +
+                      "</title>\n  </head>\n"
                       "  <body>\n";
     const std::vector<Item> items = outlineitems();
     std::vector<int> open; // levels of the outlines still open
@@ -236,10 +243,14 @@ int rearrangeclones(int) {
 std::string outlinetext(ExportFormat format) {
     IWODiagram.objects = IWONumber;
     switch (format) {
-    case EXPORT_HTML: return htmlfile();
-    case EXPORT_MD: return markdown();
-    case EXPORT_OPML: return opml();
-    default: return textfile();
+    case EXPORT_HTML:
+        return htmlfile();
+    case EXPORT_MD:
+        return markdown();
+    case EXPORT_OPML:
+        return opml();
+    default:
+        return textfile();
     }
 }
 

@@ -47,22 +47,23 @@ std::string paint(const char *what, int pen) {
 
 // The rectangle template that also draws the page.
 std::string rect(int x, int y, int w, int h, int fillpen, int strokepen, int weight) {
-    return format("<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" style=\"%s;%s;stroke-width:%d;\"/>\n",
-                  x, y, w, h, paint("fill", fillpen).c_str(), paint("stroke", strokepen).c_str(),
-                  weight);
+    return format(
+        "<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" style=\"%s;%s;stroke-width:%d;\"/>\n",
+        x, y, w, h, paint("fill", fillpen).c_str(), paint("stroke", strokepen).c_str(), weight);
 }
 
 std::string ellipse(int cx, int cy, int rx, int ry, int fillpen, int strokepen, int weight) {
-    return format("<ellipse cx=\"%d\" cy=\"%d\" rx=\"%d\" ry=\"%d\" style=\"%s;%s;stroke-width:%d;\"/>\n",
-                  cx, cy, rx, ry, paint("fill", fillpen).c_str(), paint("stroke", strokepen).c_str(),
-                  weight);
+    return format(
+        "<ellipse cx=\"%d\" cy=\"%d\" rx=\"%d\" ry=\"%d\" style=\"%s;%s;stroke-width:%d;\"/>\n", cx,
+        cy, rx, ry, paint("fill", fillpen).c_str(), paint("stroke", strokepen).c_str(), weight);
 }
 
 // The four-point polygon of the diamond line ends.
 std::string diamond(int a, int b, int s, int t, int fillpen, int strokepen, int weight) {
-    return format("<polygon points=\"%d, %d %d,%d %d,%d %d,%d\" style=\"%s; %s;stroke-width:%d\"/>\n",
-                  a, b, a + s, b - t, a + 2 * s, b, a + s, b + t, paint("fill", fillpen).c_str(),
-                  paint("stroke", strokepen).c_str(), weight);
+    return format(
+        "<polygon points=\"%d, %d %d,%d %d,%d %d,%d\" style=\"%s; %s;stroke-width:%d\"/>\n", a, b,
+        a + s, b - t, a + 2 * s, b, a + s, b + t, paint("fill", fillpen).c_str(),
+        paint("stroke", strokepen).c_str(), weight);
 }
 
 // Point i of a part: a percentage of the object's box, the sum in 16 bits.
@@ -95,9 +96,10 @@ std::string curve(const IWORecord &r, const DrawPart &d, int fillpen, int stroke
     const int c1y = (int)(Y + H * ((float)d.py[2] - (float)(d.py[2] - d.py[1]) * k) / 100.0f);
     const int c2x = (int)(X + W * ((float)d.px[0] + (float)(d.px[1] - d.px[0]) * k) / 100.0f);
     const int c2y = (int)(Y + H * ((float)d.py[0] + (float)(d.py[1] - d.py[0]) * k) / 100.0f);
-    return format("<path d=\"M %d %d  C %d %d %d %d    %d %d   \" style=\"%s;%s;stroke-width:%d;\"/>\n",
-                  P.x(0), P.y(0), c1x, c1y, c2x, c2y, P.x(2), P.y(2),
-                  paint("fill", fillpen).c_str(), paint("stroke", strokepen).c_str(), d.lineweight);
+    return format(
+        "<path d=\"M %d %d  C %d %d %d %d    %d %d   \" style=\"%s;%s;stroke-width:%d;\"/>\n",
+        P.x(0), P.y(0), c1x, c1y, c2x, c2y, P.x(2), P.y(2), paint("fill", fillpen).c_str(),
+        paint("stroke", strokepen).c_str(), d.lineweight);
 }
 
 // One drawing part as its element ("" for parts that draw nothing).
@@ -138,29 +140,43 @@ std::string svgpart(const IWORecord &r, const DrawPart &d) {
             const int k = closed ? 0 : i;
             pts += format(i ? " %d,%d" : "%d,%d", P.x(k), P.y(k));
         }
-        return format("<polygon points=\"%s\" style=\"%s; %s;stroke-width:%d; fill-opacity: %f    \"/>\n",
-                      pts.c_str(), paint("fill", fill).c_str(), paint("stroke", stroke).c_str(),
-                      weight, hard ? 0.0 : 1.0);
+        return format(
+            "<polygon points=\"%s\" style=\"%s; %s;stroke-width:%d; fill-opacity: %f    \"/>\n",
+            pts.c_str(), paint("fill", fill).c_str(), paint("stroke", stroke).c_str(), weight,
+            hard ? 0.0 : 1.0);
     }
     case 8:
     case 13: {
         const bool thin = r.type >= 125 && r.type <= 128;
-        return format("<line x1=\"%d\" y1=\"%d\" x2=\"%d\" y2=\"%d\" style=\"%s;stroke-width:%d;\"/>\n",
-                      P.x(0), P.y(0), P.x(1), P.y(1), paint("stroke", stroke).c_str(),
-                      thin ? r.lineweight / 2 : weight * 2);
+        return format(
+            "<line x1=\"%d\" y1=\"%d\" x2=\"%d\" y2=\"%d\" style=\"%s;stroke-width:%d;\"/>\n",
+            P.x(0), P.y(0), P.x(1), P.y(1), paint("stroke", stroke).c_str(),
+            thin ? r.lineweight / 2 : weight * 2);
     }
     case 9:
     case 10:
         return format("<polygon points=\" %d,%d %d,%d %d,%d\" style=\"%s; %s;stroke-width:%d\"/>\n",
                       P.x(0), P.y(0), P.x(1), P.y(1), P.x(2), P.y(2), paint("fill", fill).c_str(),
                       paint("stroke", stroke).c_str(), weight);
-    case 18: case 19: case 20: case 21:
+    case 18:
+    case 19:
+    case 20:
+    case 21:
         return rect(P.x(0) - s, P.y(0) - t, 2 * s, 2 * t, stroke, stroke, weight);
-    case 22: case 23: case 24: case 25:
+    case 22:
+    case 23:
+    case 24:
+    case 25:
         return ellipse(P.x(0), P.y(0), s, t, stroke, stroke, weight);
-    case 26: case 27: case 28: case 29:
+    case 26:
+    case 27:
+    case 28:
+    case 29:
         return diamond(P.x(0), P.y(0), s, t, stroke, stroke, weight);
-    case 30: case 31: case 32: case 33:
+    case 30:
+    case 31:
+    case 32:
+    case 33:
         return diamond(P.x(0), P.y(0), s, t, fill, stroke, weight);
     case 34:
     case 35:
@@ -199,7 +215,8 @@ std::string svglabel(const IWORecord &r) {
         fill = format("rgb(%d%%, %d%%, %d%%)", c[0], c[1], c[2]);
     }
     const std::string family = fontfamily(r);
-    return format("<text x=\"%d\" y=\"%d\" font-family=\"", x, y) + xmltext(family.data(), family.size()) +
+    return format("<text x=\"%d\" y=\"%d\" font-family=\"", x, y) +
+           xmltext(family.data(), family.size()) +
            format("\" font-size=\"%dpt\" fill=\"%s\">", r.font.ta_YSize * 3, fill.c_str()) +
            xmltext(r.label, (size_t)n) + "</text>";
 }
@@ -219,7 +236,8 @@ int iwotosvg(int k) {
         return 1;
     }
     svgline = format("<g id=\"iwo %d\">\n", r.id);
-    for (int d = 0; d < r.drawnum && d < MAXDRAWNUM; d++) svgline += svgpart(r, r.draw[d]);
+    for (int d = 0; d < r.drawnum && d < MAXDRAWNUM; d++)
+        svgline += svgpart(r, r.draw[d]);
     if (r.label[0]) svgline += svglabel(r);
     svgline += "</g>";
     return 1;

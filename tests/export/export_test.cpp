@@ -33,9 +33,10 @@ std::string text(const std::string &path) {
     const std::string want = text(path);
     if (got == want) return ::testing::AssertionSuccess();
     size_t k = 0;
-    while (k < got.size() && k < want.size() && got[k] == want[k]) k++;
-    return ::testing::AssertionFailure() << name << " differs at byte " << k << ": ..."
-                                         << got.substr(k > 40 ? k - 40 : 0, 120);
+    while (k < got.size() && k < want.size() && got[k] == want[k])
+        k++;
+    return ::testing::AssertionFailure()
+           << name << " differs at byte " << k << ": ..." << got.substr(k > 40 ? k - 40 : 0, 120);
 }
 
 bool have(const char *program) {
@@ -61,7 +62,8 @@ void everykind() {
     std::strcpy(IWO[2].label, "Soft");
     // No fill at all, and pens outside the palette.
     IWO[3].fillcolour = TRANSPARENT;
-    for (DrawPart &d : IWO[3].draw) d.fillcolour = TRANSPARENT;
+    for (DrawPart &d : IWO[3].draw)
+        d.fillcolour = TRANSPARENT;
     IWO[4].draw[0].linecolour = 300;
     IWO[5].visible = 0;
     // Free lines ending in each line-end kind, s = t = 10.
@@ -108,19 +110,9 @@ bool readrgb(const std::string &path, Image &img) {
 
 int distance(uint32_t a, uint32_t b) {
     int d = 0;
-    for (int s = 0; s < 24; s += 8) d = std::max(d, std::abs((int)((a >> s) & 255) - (int)((b >> s) & 255)));
+    for (int s = 0; s < 24; s += 8)
+        d = std::max(d, std::abs((int)((a >> s) & 255) - (int)((b >> s) & 255)));
     return d;
-}
-
-// True when a pixel of the colour c lies within r pixels of (x, y).
-bool near(const Image &img, int x, int y, uint32_t c, int r) {
-    for (int dy = -r; dy <= r; dy++)
-        for (int dx = -r; dx <= r; dx++) {
-            const int u = x + dx, v = y + dy;
-            if (u >= 0 && v >= 0 && u < img.w && v < img.h && distance(img.at(u, v), c) < 48)
-                return true;
-        }
-    return false;
 }
 
 class SVG : public View {};
@@ -153,19 +145,19 @@ TEST_F(SVG, TemplateValues) {
     IWODiagram.paperheight = 2970;
     IWODiagram.papercolour = 2; // white
     const std::string doc = svgdocument();
-    EXPECT_NE(doc.find("<svg width=\"210mm\" height=\"297mm\"  viewBox=\"0 0 2100 2970\""), std::string::npos);
-    EXPECT_NE(doc.find("\n<rect x=\"0\" y=\"0\" width=\"2105\" height=\"2970\" style=\"fill:rgb(100%, "
-                       "100%, 100%);stroke:rgb(100%, 100%, 100%);stroke-width:0;\"/>\n\n"),
+    EXPECT_NE(doc.find("<svg width=\"210mm\" height=\"297mm\"  viewBox=\"0 0 2100 2970\""),
               std::string::npos);
-    // A component of 128 gives 50%, 255 gives 100%.
+    EXPECT_NE(
+        doc.find("\n<rect x=\"0\" y=\"0\" width=\"2105\" height=\"2970\" style=\"fill:rgb(100%, "
+                 "100%, 100%);stroke:rgb(100%, 100%, 100%);stroke-width:0;\"/>\n\n"),
+        std::string::npos);
+    // White gives 100% for each component, the grey 0x78 (120) 47%.
     int c[3];
-    for (int pen = 0; pen < 256; pen++) {
-        int r, g, b;
-        penrgb3(pen, &r, &g, &b);
-        penpercent(pen, c);
-        if (r == 128) EXPECT_EQ(50, c[0]);
-        if (r == 255) EXPECT_EQ(100, c[0]);
-    }
+    penpercent(2, c);
+    EXPECT_EQ((std::vector<int>{100, 100, 100}), std::vector<int>(c, c + 3));
+    ASSERT_EQ(0x787878u, penrgb(23));
+    penpercent(23, c);
+    EXPECT_EQ((std::vector<int>{47, 47, 47}), std::vector<int>(c, c + 3));
     // A hidden object is an empty line.
     IWO[n].visible = 0;
     iwotosvg(n);
@@ -179,7 +171,8 @@ TEST_F(SVG, TemplateValues) {
 TEST_F(SVG, RendersAsTheProgramDraws) {
     if (!have("rsvg-convert")) GTEST_SKIP() << "rsvg-convert is not installed";
     everykind();
-    for (int i = 1; i < IWONumber; i++) IWO[i].label[0] = 0;
+    for (int i = 1; i < IWONumber; i++)
+        IWO[i].label[0] = 0;
     IWO[4].draw[0].linecolour = 1; // the program draws any pen by its low 8 bits
     // Coloured fills, so that fills are told from the paper.
     for (int i = 1; i < IWONumber; i++) {
@@ -219,7 +212,9 @@ TEST_F(SVG, RendersAsTheProgramDraws) {
     ASSERT_EQ(H, svg.h);
     // Ink: anything well away from the white paper (the renderer's edges are
     // smoothed, the program's are not).
-    auto ink = [](const Image &img, int x, int y) { return distance(img.at(x, y), 0xFFFFFF) > 128; };
+    auto ink = [](const Image &img, int x, int y) {
+        return distance(img.at(x, y), 0xFFFFFF) > 128;
+    };
     auto inknear = [&](const Image &img, int x, int y) {
         for (int dy = -3; dy <= 3; dy++)
             for (int dx = -3; dx <= 3; dx++) {
@@ -240,7 +235,8 @@ TEST_F(SVG, RendersAsTheProgramDraws) {
         if (r.type == LINETYPE || r.type == CONNECTORTYPE || !r.visible) continue;
         const int x = (int)((r.x + r.width / 2) * 0.2f), y = (int)((r.y + r.height / 2) * 0.2f);
         if (ink(own, x, y) || ink(svg, x, y)) continue;
-        EXPECT_LT(distance(own.at(x, y), svg.at(x, y)), 48) << "object " << i << " at " << x << "," << y;
+        EXPECT_LT(distance(own.at(x, y), svg.at(x, y)), 48)
+            << "object " << i << " at " << x << "," << y;
     }
     if (const char *dump = std::getenv("IW_DUMP")) {
         writepenpng((std::string(dump) + "own.png").c_str(), drawspacerp);
@@ -304,10 +300,12 @@ TEST_F(Outline, CentralNodeAndLockedObjects) {
               out(EXPORT_HTML, N));
     // No selection: table order, the extra line after a label only.
     EXPECT_EQ(std::string(TXTHEAD) + "Centre\nA\n\nB\nC & <D> \xe9\nLoose\n", out(EXPORT_TXT, -99));
-    EXPECT_EQ("# T & co\n\nAu\n\nDe \\<b\\>\n\n- Centre\n  - A\n    - C & \\<D\\> \xc3\xa9\n  - B\n- Loose\n",
+    EXPECT_EQ("# T & co\n\nAu\n\nDe \\<b\\>\n\n- Centre\n  - A\n    - C & \\<D\\> \xc3\xa9\n  - "
+              "B\n- Loose\n",
               out(EXPORT_MD, N));
-    EXPECT_EQ("# T & co\n\nAu\n\nDe \\<b\\>\n\n- Centre\n- A\n- B\n- C & \\<D\\> \xc3\xa9\n- Loose\n",
-              out(EXPORT_MD, -99));
+    EXPECT_EQ(
+        "# T & co\n\nAu\n\nDe \\<b\\>\n\n- Centre\n- A\n- B\n- C & \\<D\\> \xc3\xa9\n- Loose\n",
+        out(EXPORT_MD, -99));
 }
 
 // A node reached twice is listed at each connector, its branch only once; a
@@ -318,7 +316,8 @@ TEST_F(Outline, NodeReachedTwiceAndCycle) {
     selectedIWO = (int16_t)N;
     rearrangeclones(0);
     std::vector<int> order;
-    for (size_t j = 1; j < outlineorder.size(); j++) order.push_back(outlineorder[j].index);
+    for (size_t j = 1; j < outlineorder.size(); j++)
+        order.push_back(outlineorder[j].index);
     const int c1 = 6, c2 = 7, c3 = 8, c4 = 9, c5 = 10;
     EXPECT_EQ((std::vector<int>{N, c1, A, c3, C, c5, N, c2, B, c4, C, L}), order);
     EXPECT_EQ(std::string(TXTHEAD) + "Centre\nA\nC & <D> \xe9\nCentre\nB\nC & <D> \xe9\nLoose\n",
@@ -356,7 +355,8 @@ struct Program {
     }
     int run(const std::string &args, std::string *out = nullptr, std::string *err = nullptr) {
         // Logs go to a temporary directory of the test's own.
-        const std::string cmd = "TMPDIR=" + t.dir + " " + cli + " export " + args + " >" + t.path("stdout") + " 2>" + t.path("stderr");
+        const std::string cmd = "TMPDIR=" + t.dir + " " + cli + " export " + args + " >" +
+                                t.path("stdout") + " 2>" + t.path("stderr");
         const int status = std::system(cmd.c_str());
         if (out) *out = text(t.path("stdout"));
         if (err) *err = text(t.path("stderr"));
@@ -385,14 +385,15 @@ TEST(ExportCommand, ExitCodes) {
     EXPECT_EQ(1, runcli("export " + R97 + " " + md + " --focus", nullptr, &err));
     EXPECT_EQ(2, runcli("export " + t.path("none.iwo") + " " + md, nullptr, &err));
     EXPECT_EQ(2, runcli("export " + R97 + " " + t.path("no/dir/x.txt"), nullptr, &err));
-    EXPECT_NE(err.find("Sorry. Could not save file : " + t.path("no/dir/x.txt")), std::string::npos) << err;
+    EXPECT_NE(err.find("Sorry. Could not save file : " + t.path("no/dir/x.txt")), std::string::npos)
+        << err;
     EXPECT_EQ(0, runcli("export " + R97 + " " + md + " --focus 1"));
     EXPECT_FALSE(slurp(md).empty());
 }
 
 // PNG and PDF through the converters beside the program, to names that a
-// shell would take apart ("a.svg.png" is a PNG); a converter that fails, is noisy, writes nothing or
-// is missing makes the export fail with the log's path.
+// shell would take apart ("a.svg.png" is a PNG); a converter that fails, is noisy, writes nothing
+// or is missing makes the export fail with the log's path.
 TEST(ExportCommand, Converters) {
     if (!have("rsvg-convert")) GTEST_SKIP() << "rsvg-convert is not installed";
     Program p;
@@ -401,7 +402,8 @@ TEST(ExportCommand, Converters) {
     const std::string png = p.t.path("a b'c\";$(x).svg.png"), pdf = p.t.path("d e;f.pdf");
     auto quoted = [](const std::string &s) {
         std::string q = "'";
-        for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        for (char c : s)
+            q += c == '\'' ? std::string("'\\''") : std::string(1, c);
         return q + "'";
     };
     std::string out, err;
@@ -411,13 +413,15 @@ TEST(ExportCommand, Converters) {
     ASSERT_GT(b.size(), 8u);
     EXPECT_EQ(0, std::memcmp(b.data(), "\x89PNG", 4));
     ASSERT_EQ(0, p.run(R97 + " " + quoted(pdf), &out, &err)) << err;
-    if (have("pdftoppm"))
-        EXPECT_EQ(0, std::system(("pdftoppm -r 10 -png " + quoted(pdf) + " " + p.t.path("page")).c_str()));
+    if (have("pdftoppm")) {
+        const std::string cmd = "pdftoppm -r 10 -png " + quoted(pdf) + " " + p.t.path("page");
+        EXPECT_EQ(0, std::system(cmd.c_str()));
+    }
 
     const char *broken[] = {
-        "exit 1",                                        // fails silently
+        "exit 1",                                             // fails silently
         "rsvg-convert -f png -o \"$2\" \"$1\"; echo warning", // writes, but talks
-        "exit 0",                                        // writes nothing
+        "exit 0",                                             // writes nothing
     };
     for (const char *body : broken) {
         p.converter("svg2png", body);
@@ -427,7 +431,8 @@ TEST(ExportCommand, Converters) {
                               "correctly installed.\\n An error log can be found in /";
         const size_t at = err.find(m);
         ASSERT_NE(at, std::string::npos) << err;
-        const std::string log = err.substr(at + m.size() - 1, err.find(" | ", at) - at - m.size() + 1);
+        const std::string log =
+            err.substr(at + m.size() - 1, err.find(" | ", at) - at - m.size() + 1);
         EXPECT_EQ(0u, log.find(p.t.dir + "/ideaweave-")) << log;
         EXPECT_FALSE(slurp(log).empty()) << log;
     }

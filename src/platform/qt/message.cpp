@@ -20,8 +20,9 @@ bool QtUI::openmessage(const char *title, const char *text) {
     w->adjustSize();
     // Centred on the drawing window, or on the screen without one.
     QRect area = mainwindow ? mainwindow->frameGeometry()
-                            : (QApplication::primaryScreen() ? QApplication::primaryScreen()->availableGeometry()
-                                                             : QRect());
+                            : (QApplication::primaryScreen()
+                                   ? QApplication::primaryScreen()->availableGeometry()
+                                   : QRect());
     if (area.isValid()) w->move(area.center() - w->rect().center());
     w->show();
     w->raise();
