@@ -10,6 +10,7 @@ PACKAGES=(
   ttf-bitstream-vera fonts-dejavu-core
   clang libclang-rt-14-dev
   qt6-base-dev qt6-svg-dev xvfb xauth
+  librsvg2-bin libxml2-utils poppler-utils
 )
 
 missing=()

@@ -15,6 +15,8 @@
 #include "edit/select.h"
 #include "edit/selection.h"
 #include "edit/transform.h"
+#include "export/outline.h"
+#include "export/svg.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
 #include "render/erase.h"
@@ -272,8 +274,8 @@ int processMenus(int num) {
         case 2: closediagram(); break;
         case 4: savediagram(); break;
         case 5: saveasdiagram(); break;
-        case 7: break; // Export Graphic: arrives with the SVG export
-        case 8: break; // Export Text: arrives with the outline export
+        case 7: saveasSVG(); break;
+        case 8: saveasTXT(); break;
         case 10: aboutideaweave(); break;
         case 12: return quitiw();
         default: break;

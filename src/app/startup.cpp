@@ -4,7 +4,7 @@
 #include "app/shell.h"
 #include "edit/interact.h"
 #include "edit/select.h"
-#include "export/clones.h"
+#include "model/clones.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
 #include "render/view.h"

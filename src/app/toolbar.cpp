@@ -10,6 +10,8 @@
 #include "edit/select.h"
 #include "edit/selection.h"
 #include "edit/transform.h"
+#include "export/outline.h"
+#include "export/svg.h"
 #include "model/bytes.h"
 #include "model/create.h"
 #include "model/diagram.h"
@@ -165,8 +167,8 @@ int ideaweavewindowevents(int32_t result, int) {
         case BUTTON_OPEN: opendiagram(); break;
         case BUTTON_SAVEAS: saveasdiagram(); break;
         case BUTTON_SAVE: savediagram(); break;
-        case BUTTON_EXPORTGRAPHIC: break; // arrives with the SVG export
-        case BUTTON_EXPORTTEXT: break;    // arrives with the outline export
+        case BUTTON_EXPORTGRAPHIC: saveasSVG(); break;
+        case BUTTON_EXPORTTEXT: saveasTXT(); break;
         case BUTTON_CLOSE: closediagram(); break;
         case BUTTON_QUIT: return quitiw();
         case BUTTON_PROPERTIES:

@@ -4,6 +4,7 @@
 //   ideaweave-cli convert IN OUT   load IN (any release) and save it as the current release
 //   ideaweave-cli render IN OUT.png [options]   draw IN as the drawing window shows it
 //   ideaweave-cli run SCRIPT [IN]  a headless editing session driven by a script
+//   ideaweave-cli export IN OUT [--focus ID]   SVG, PNG, PDF or outline of IN
 //
 // Exit codes: 0 success, 1 bad usage, 2 a file refused, unreadable or unwritable
 // (the requester's message goes to standard error).
@@ -24,7 +25,12 @@ const char *USAGE =
     "                     zoom Z (0.3) scrolled to X,Y (0,0), with the grid, with selection\n"
     "                     highlights, with the listed objects selected; write the window's\n"
     "                     pens to OUT.png as a palette PNG\n"
-    "  run SCRIPT [IN]    run an editing session from SCRIPT, on a new diagram or on IN\n";
+    "  run SCRIPT [IN]    run an editing session from SCRIPT, on a new diagram or on IN\n"
+    "  export IN OUT [--focus ID]\n"
+    "                     write IN to OUT in the format of OUT's extension: .svg, .png,\n"
+    "                     .pdf (through svg2png and svg2pdf), or the outline of the labels\n"
+    "                     as .txt, .htm, .html, .md or .opml, following the connectors\n"
+    "                     from the object ID; OUT is overwritten\n";
 
 int usage() {
     std::fputs(USAGE, stderr);
@@ -44,6 +50,11 @@ int main(int argc, char **argv) {
     if (!std::strcmp(cmd, "convert") && argc == 4) return cliconvert(argv[2], argv[3]);
     if (!std::strcmp(cmd, "render")) {
         int rc = clirender(argc - 2, argv + 2);
+        if (rc == 1) std::fputs(USAGE, stderr);
+        return rc;
+    }
+    if (!std::strcmp(cmd, "export")) {
+        int rc = cliexport(argc - 2, argv + 2);
         if (rc == 1) std::fputs(USAGE, stderr);
         return rc;
     }

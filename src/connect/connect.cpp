@@ -11,7 +11,7 @@
 #include "connect/connect.h"
 
 #include "edit/history.h"
-#include "export/clones.h"
+#include "model/clones.h"
 #include "model/create.h"
 #include "model/diagram.h"
 #include "model/iwo.h"

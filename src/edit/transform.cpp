@@ -12,7 +12,7 @@
 #include "connect/connect.h"
 #include "edit/history.h"
 #include "edit/select.h"
-#include "export/clones.h"
+#include "model/clones.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
 #include "render/erase.h"

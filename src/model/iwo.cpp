@@ -4,7 +4,7 @@
 #include "model/bytes.h"
 #include "app/tools.h"
 #include "edit/history.h"
-#include "export/clones.h"
+#include "model/clones.h"
 #include "model/create.h"
 
 #include <cstdio>

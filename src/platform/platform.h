@@ -65,6 +65,11 @@ class PlatformUI {
     virtual int nextmenuselection(int /*fullmenunumber*/) { return 0xFFFF; }
     // A scroller of the drawing window changed (HSCROLLER 0, VSCROLLER 1).
     virtual void scrollerchanged(int, int /*top*/, int /*visible*/, int /*total*/) {}
+    // Opens the message window (a title and one line of text) and has it shown
+    // before returning, since the caller then blocks. False when it can't be shown.
+    virtual bool openmessage(const char * /*title*/, const char * /*text*/) { return false; }
+    // Closes the message window, if open.
+    virtual void closemessage() {}
 };
 
 PlatformUI &platformui();

@@ -3,7 +3,7 @@
 #include "connect/connect.h"
 #include "connect/placing.h"
 #include "edit/history.h"
-#include "export/clones.h"
+#include "model/clones.h"
 #include "render/view.h"
 #include "testutil.h"
 

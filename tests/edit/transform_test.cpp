@@ -5,7 +5,7 @@
 #include "edit/history.h"
 #include "edit/interact.h"
 #include "edit/selection.h"
-#include "export/clones.h"
+#include "model/clones.h"
 #include "historyutil.h"
 #include "render/view.h"
 #include "testutil.h"

@@ -580,3 +580,38 @@ TEST_F(Files, AnOpenedDiagramIsShownAndSavedAsThroughTheFileDialog) {
               (QString::fromUtf8("Caf\xc3\xa9 Saved as : ") + dir + "/copy.iwo").left(99).toStdString());
     QDir(top).removeRecursively();
 }
+
+TEST_F(Files, ExportGraphicFromTheToolbarWritesTheChosenSVG) {
+    ASSERT_EQ(opendiagramfile(IW_SAMPLE), 1);
+    QString dir = QDir::tempPath() + "/iwgui-export-" + QString::number(QCoreApplication::applicationPid());
+    QDir().mkpath(dir);
+    QString seen;
+    QTimer::singleShot(20, ui->mainwindow, [&] {
+        auto *d = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        seen = d->windowTitle();
+        d->setDirectory(dir);
+        d->findChild<QLineEdit *>("fileNameEdit")->setText("picture");
+        QMetaObject::invokeMethod(d, "accept");
+    });
+    click(27);
+    EXPECT_EQ(seen, "Export Graphic...");
+    QFile f(dir + "/picture.svg");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().startsWith("<?xml version=\"1.0\" standalone=\"no\"?>"));
+    QDir(dir).removeRecursively();
+}
+
+// The message window is on screen, painted, before the caller goes on to wait.
+TEST_F(Files, MessageWindowIsShownUntilClosed) {
+    ASSERT_TRUE(ui->openmessage("Ideaweave Message", "Exporting drawing. Please be patient..."));
+    QWidget *w = nullptr;
+    for (QWidget *t : QApplication::topLevelWidgets())
+        if (t->objectName() == "message") w = t;
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->windowTitle(), "Ideaweave Message");
+    EXPECT_EQ(w->findChild<QLabel *>()->text(), "Exporting drawing. Please be patient...");
+    ui->closemessage();
+    for (QWidget *t : QApplication::topLevelWidgets()) EXPECT_NE(t->objectName(), "message");
+}

@@ -115,3 +115,13 @@ bool HeadlessUI::filerequest(const FileRequestSpec &req, std::string &drawer,
     }
     return true;
 }
+
+bool HeadlessUI::openmessage(const char *, const char *text) {
+    if (failing_) return false;
+    FILE *f = messageout_ ? messageout_ : out_;
+    if (f) {
+        std::fprintf(f, "message: %s\n", escaped(text).c_str());
+        std::fflush(f);
+    }
+    return true;
+}

@@ -12,6 +12,7 @@
 //   requester: TITLE | BODY | BUTTONS
 //   filerequester: TITLE | DRAWER | FILE | PATTERN
 //   requester: refused TEXT: CHARS cannot be stored (ISO-8859-1 only)
+//   message: TEXT            (the message window, to the message output)
 // A line feed in the body is written as \n. With an empty queue a requester
 // answers with its first button and leaves a text unchanged; a file requester
 // is cancelled (choosing a file nobody named could overwrite one).
@@ -73,7 +74,10 @@ class HeadlessUI : public PlatformUI {
     void queueanswer(int button, std::optional<std::string> text = std::nullopt) {
         answers_.push_back({button, std::move(text)});
     }
+    bool openmessage(const char *title, const char *text) override;
     void setoutput(FILE *out) { out_ = out; }
+    // Where message-window lines go (default: the requester output).
+    void setmessageoutput(FILE *out) { messageout_ = out; }
     void setfailing(bool failing) { failing_ = failing; } // requesters cannot be shown
     const std::string &title() const { return title_; }
     size_t pending() const { return answers_.size(); }
@@ -84,6 +88,7 @@ class HeadlessUI : public PlatformUI {
         std::optional<std::string> text;
     };
     FILE *out_;
+    FILE *messageout_ = nullptr;
     bool failing_ = false;
     std::deque<Answer> answers_;
     std::string title_;

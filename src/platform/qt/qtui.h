@@ -99,6 +99,8 @@ class QtUI : public PlatformUI {
     void setpalettetab(int tab) override;
     void settoolselected(int id, bool selected) override;
     void scrollerchanged(int s, int top, int visible, int total) override;
+    bool openmessage(const char *title, const char *text) override; // message.cpp
+    void closemessage() override;
 
     // ---- events ----
     void post(const PendingEvent &e);
@@ -147,6 +149,7 @@ class QtUI : public PlatformUI {
     std::string helptext_ = " ";
     int tab_ = 0;
     int scroll_[2][3] = {{0, 0, 0}, {0, 0, 0}};
+    QWidget *message_ = nullptr; // the message window while open
 };
 
 QtUI *qtui();

@@ -1,5 +1,5 @@
 // clones.cpp - the clone table.
-#include "export/clones.h"
+#include "model/clones.h"
 #include "model/iwo.h"
 
 CloneEntry clone_[CLONETABLESIZE];

@@ -1,0 +1,22 @@
+// svg.h - the SVG writer: the whole diagram as an SVG 1.1 document whose user
+// unit is the diagram unit, one group of elements per object.
+//
+//   svgline                 the text iwotosvg made for one object
+//   iwotosvg(k)             fill svgline for object k (index 0: the page); returns 1
+//   svgdocument()           header, one line per object 0..IWONumber-1, footer
+//   exportgraphicfile(path, format, message)
+//                           write the diagram to path as SVG, or as PNG or PDF
+//                           through the converter; 0 and a message on failure
+//   saveasSVG()             the Export Graphic command: 1 when a file was
+//                           written, 0 when cancelled, refused or failed
+#pragma once
+#include "export/format.h"
+
+#include <string>
+
+extern std::string svgline;
+
+int iwotosvg(int k);
+std::string svgdocument();
+int exportgraphicfile(const std::string &path, ExportFormat format, std::string *message);
+int saveasSVG();

@@ -1,0 +1,442 @@
+// export_test.cpp - the SVG writer, the outline export and the export command.
+#include "render/renderfixture.h"
+
+#include "connect/connect.h"
+#include "export/convert.h"
+#include "export/outline.h"
+#include "export/svg.h"
+#include "platform/files.h"
+#include "platform/palette.h"
+#include "render/erase.h"
+
+#include <png.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+std::string text(const std::string &path) {
+    std::vector<uint8_t> b = slurp(path);
+    return std::string(b.begin(), b.end());
+}
+
+// Compares a text with tests/export/golden/NAME; IW_UPDATE_GOLDEN=1 writes it.
+::testing::AssertionResult goldentext(const std::string &got, const std::string &name) {
+    const std::string path = fixture("export/golden/" + name);
+    if (std::getenv("IW_UPDATE_GOLDEN")) spit(path, std::vector<uint8_t>(got.begin(), got.end()));
+    const std::string want = text(path);
+    if (got == want) return ::testing::AssertionSuccess();
+    size_t k = 0;
+    while (k < got.size() && k < want.size() && got[k] == want[k])
+        k++;
+    return ::testing::AssertionFailure()
+           << name << " differs at byte " << k << ": ..." << got.substr(k > 40 ? k - 40 : 0, 120);
+}
+
+bool have(const char *program) {
+    return std::system((std::string("command -v ") + program + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// Every type of the palette at a place of its own on an A4 page, line ends of
+// every kind on free lines, a connector, a Text object, labels that need
+// escaping, a hidden object and objects without fill.
+void everykind() {
+    IWODiagram.paperwidth = 2100;
+    IWODiagram.paperheight = 2970;
+    const int types[] = {101, 102, 104, 105, 106, 109, 110, 112, 114, 115, 117, 118,
+                         119, 120, 121, 122, 123, 124, 125, 126, 127, 128, 129, 130};
+    int k = 0;
+    for (int type : types) {
+        const int n = addobject(type, 100 + (k % 5) * 400, 100 + (k / 5) * 400, 300, 200);
+        k++;
+        if (type == 109) std::strcpy(IWO[n].label, "Text");
+    }
+    // Labels: markup characters, a byte above 127, the font's platform suffix.
+    std::strcpy(IWO[1].label, "A & B <c> \"d\" \xe9");
+    std::strcpy(IWO[2].label, "Soft");
+    // No fill at all, and pens outside the palette.
+    IWO[3].fillcolour = TRANSPARENT;
+    for (DrawPart &d : IWO[3].draw)
+        d.fillcolour = TRANSPARENT;
+    IWO[4].draw[0].linecolour = 300;
+    IWO[5].visible = 0;
+    // Free lines ending in each line-end kind, s = t = 10.
+    const int ends[][2] = {{18, 22}, {26, 30}, {34, 35}, {17, 19}};
+    for (int e = 0; e < 4; e++) {
+        const int n = addobject(107, 150 + e * 450, 2200, 300, 150 - e * 100);
+        IWORecord &r = IWO[n];
+        for (int p = 1; p <= 2; p++) {
+            DrawPart &d = r.draw[p];
+            d.kind = (int8_t)ends[e][p - 1];
+            d.px[0] = d.py[0] = (int8_t)(p == 1 ? 0 : 100);
+            d.px[1] = d.py[1] = 10;
+            d.linecolour = 1;
+            d.fillcolour = 2;
+            d.lineweight = 5;
+        }
+        r.drawnum = 3;
+    }
+    const int a = addobject(101, 200, 2600, 300, 200), b = addobject(105, 1200, 2600, 300, 200);
+    connect(a, 300, 100, b, 0, 100);
+}
+
+// An RGB image read from a PNG file.
+struct Image {
+    int w = 0, h = 0;
+    std::vector<uint8_t> rgb;
+    uint32_t at(int x, int y) const {
+        const uint8_t *p = &rgb[((size_t)y * w + x) * 3];
+        return (uint32_t)p[0] << 16 | p[1] << 8 | p[2];
+    }
+};
+
+bool readrgb(const std::string &path, Image &img) {
+    png_image pi{};
+    pi.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&pi, path.c_str())) return false;
+    pi.format = PNG_FORMAT_RGB;
+    img.w = (int)pi.width;
+    img.h = (int)pi.height;
+    img.rgb.resize(PNG_IMAGE_SIZE(pi));
+    png_color white{255, 255, 255};
+    return png_image_finish_read(&pi, &white, img.rgb.data(), 0, nullptr) != 0;
+}
+
+int distance(uint32_t a, uint32_t b) {
+    int d = 0;
+    for (int s = 0; s < 24; s += 8)
+        d = std::max(d, std::abs((int)((a >> s) & 255) - (int)((b >> s) & 255)));
+    return d;
+}
+
+class SVG : public View {};
+
+} // namespace
+
+// The whole document of a diagram with every kind of part, compared byte for
+// byte with the stored file (checked by hand against the templates).
+TEST_F(SVG, EveryKindMatchesTheStoredDocumentAndIsWellFormed) {
+    everykind();
+    const std::string doc = svgdocument();
+    EXPECT_TRUE(goldentext(doc, "everykind.svg"));
+    if (!have("xmllint")) GTEST_SKIP() << "xmllint is not installed";
+    TempDir t;
+    spit(t.path("e.svg"), std::vector<uint8_t>(doc.begin(), doc.end()));
+    EXPECT_EQ(0, std::system(("xmllint --noout " + t.path("e.svg")).c_str()));
+}
+
+// Values worked out from the templates by hand.
+TEST_F(SVG, TemplateValues) {
+    // A rounded rectangle 200 x 100 with rounding 25: rx = ry = 200 * 25 / 100.
+    int n = addobject(102, 100, 200, 200, 100);
+    iwotosvg(n);
+    EXPECT_NE(svgline.find("<rect x=\"100\" y=\"200\"  width=\"200\"  height=\"100\" rx=\"50\" "
+                           "ry=\"50\" \t style=\"fill:rgb("),
+              std::string::npos)
+        << svgline;
+    // The page: index 0 in the paper pen; 2105 units give 210 mm and a viewBox of 2100.
+    IWODiagram.paperwidth = 2105;
+    IWODiagram.paperheight = 2970;
+    IWODiagram.papercolour = 2; // white
+    const std::string doc = svgdocument();
+    EXPECT_NE(doc.find("<svg width=\"210mm\" height=\"297mm\"  viewBox=\"0 0 2100 2970\""),
+              std::string::npos);
+    EXPECT_NE(
+        doc.find("\n<rect x=\"0\" y=\"0\" width=\"2105\" height=\"2970\" style=\"fill:rgb(100%, "
+                 "100%, 100%);stroke:rgb(100%, 100%, 100%);stroke-width:0;\"/>\n\n"),
+        std::string::npos);
+    // White gives 100% for each component, the grey 0x78 (120) 47%.
+    int c[3];
+    penpercent(2, c);
+    EXPECT_EQ((std::vector<int>{100, 100, 100}), std::vector<int>(c, c + 3));
+    ASSERT_EQ(0x787878u, penrgb(23));
+    penpercent(23, c);
+    EXPECT_EQ((std::vector<int>{47, 47, 47}), std::vector<int>(c, c + 3));
+    // A hidden object is an empty line.
+    IWO[n].visible = 0;
+    iwotosvg(n);
+    EXPECT_EQ("", svgline);
+}
+
+// The file as rsvg-convert draws it agrees with the program's own render of
+// the page: every pixel of either picture has its colour within three pixels in
+// the other (labels left out: glyphs differ between font renderers), allowing
+// for the program's wider lines.
+TEST_F(SVG, RendersAsTheProgramDraws) {
+    if (!have("rsvg-convert")) GTEST_SKIP() << "rsvg-convert is not installed";
+    everykind();
+    for (int i = 1; i < IWONumber; i++)
+        IWO[i].label[0] = 0;
+    IWO[4].draw[0].linecolour = 1; // the program draws any pen by its low 8 bits
+    // Coloured fills, so that fills are told from the paper.
+    for (int i = 1; i < IWONumber; i++) {
+        if (IWO[i].fillcolour < 0) continue;
+        IWO[i].fillcolour = 40;
+        for (DrawPart &d : IWO[i].draw)
+            if (d.fillcolour >= 0 && d.fillcolour != d.linecolour) d.fillcolour = 40;
+    }
+    IWO[0].visible = 1;
+    const int W = 420, H = 594;
+    resizedrawspacewindow(W + 200, H + 200);
+    zoom = 0.2f;
+    setbitmapsize();
+    setscrollertop(HSCROLLER, 0);
+    setscrollertop(VSCROLLER, 0);
+    cleardrawspace(papercolour);
+    refreshIWOall();
+    const int ox = getdrawx(0), oy = getdrawy(0);
+    Image own;
+    own.w = W, own.h = H;
+    for (int y = 0; y < H; y++)
+        for (int x = 0; x < W; x++) {
+            const uint32_t c = penrgb(ReadPixel(drawspacerp, ox + x, oy + y));
+            own.rgb.push_back((uint8_t)(c >> 16));
+            own.rgb.push_back((uint8_t)(c >> 8));
+            own.rgb.push_back((uint8_t)c);
+        }
+    TempDir t;
+    const std::string doc = svgdocument();
+    spit(t.path("e.svg"), std::vector<uint8_t>(doc.begin(), doc.end()));
+    ASSERT_EQ(0, std::system(("rsvg-convert -w 420 -h 594 -b white -o " + t.path("e.png") + " " +
+                              t.path("e.svg"))
+                                 .c_str()));
+    Image svg;
+    ASSERT_TRUE(readrgb(t.path("e.png"), svg));
+    ASSERT_EQ(W, svg.w);
+    ASSERT_EQ(H, svg.h);
+    // Ink: anything well away from the white paper (the renderer's edges are
+    // smoothed, the program's are not).
+    auto ink = [](const Image &img, int x, int y) {
+        return distance(img.at(x, y), 0xFFFFFF) > 128;
+    };
+    auto inknear = [&](const Image &img, int x, int y) {
+        for (int dy = -3; dy <= 3; dy++)
+            for (int dx = -3; dx <= 3; dx++) {
+                const int u = x + dx, v = y + dy;
+                if (u >= 0 && v >= 0 && u < W && v < H && ink(img, u, v)) return true;
+            }
+        return false;
+    };
+    int stray = 0;
+    for (int y = 0; y < H; y++)
+        for (int x = 0; x < W; x++) {
+            if (ink(own, x, y) && !inknear(svg, x, y)) stray++;
+            if (ink(svg, x, y) && !inknear(own, x, y)) stray++;
+        }
+    // Colours: the middle of every shape, unless an outline crosses it.
+    for (int i = 1; i < IWONumber; i++) {
+        const IWORecord &r = IWO[i];
+        if (r.type == LINETYPE || r.type == CONNECTORTYPE || !r.visible) continue;
+        const int x = (int)((r.x + r.width / 2) * 0.2f), y = (int)((r.y + r.height / 2) * 0.2f);
+        if (ink(own, x, y) || ink(svg, x, y)) continue;
+        EXPECT_LT(distance(own.at(x, y), svg.at(x, y)), 48)
+            << "object " << i << " at " << x << "," << y;
+    }
+    if (const char *dump = std::getenv("IW_DUMP")) {
+        writepenpng((std::string(dump) + "own.png").c_str(), drawspacerp);
+        std::system(("cp " + t.path("e.png") + " " + dump + ".png").c_str());
+    }
+    EXPECT_LT(stray, W * H / 200) << stray << " pixels disagree";
+}
+
+namespace {
+
+// A mind map: Centre with branches A (holding C) and B, connectors made in
+// that order, and an object on its own.
+class Outline : public Core {
+  protected:
+    void SetUp() override {
+        Core::SetUp();
+        copytext(IWODiagram.title, sizeof IWODiagram.title, "T & co");
+        copytext(IWODiagram.author, sizeof IWODiagram.author, "Au");
+        copytext(IWODiagram.description, sizeof IWODiagram.description, "De <b>");
+        N = node(105, 1000, 1000, "Centre");
+        A = node(101, 300, 300, "A");
+        B = node(101, 1600, 300, "B");
+        C = node(101, 300, 2000, "C & <D> \xe9");
+        L = node(101, 1600, 2000, "Loose");
+        link(N, A);
+        link(N, B);
+        link(A, C);
+    }
+    int node(int type, int x, int y, const char *label) {
+        int n = place(type, x, y, 300, 200);
+        IWO[n].selected = 0;
+        std::strcpy(IWO[n].label, label);
+        return n;
+    }
+    void link(int a, int b) { connect(a, 150, 100, b, 150, 100); }
+    std::string out(ExportFormat f, int focus) {
+        selectedIWO = (int16_t)focus;
+        return outlinetext(f);
+    }
+    int N = 0, A = 0, B = 0, C = 0, L = 0;
+};
+
+const char *TXTHEAD = "T & co\nDe <b>\nAu\n\n\n";
+const char *HTMLHEAD =
+    "<!DOCTYPE html PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\"><html><head>  <meta "
+    "http-equiv=\"content-type\" content=\"text/html; charset=ISO-8859-1\">  <title>Ideaweave: "
+    "MindMaps, UML, Flowcharts</title></head>\n\n<body style=\"background-color: rgb(100%, 100%, "
+    "100%);\">\n\n<center><big>\nT &amp; co</big><br>\nAu<br><br><big>\nDe &lt;b&gt;</big><br>\n"
+    "</center><br>\n";
+
+} // namespace
+
+// From the central node: each connector, its end node and at once that node's
+// branch, then the rest in table order. A locked object starts a paragraph:
+// in text even after an entry without a label, in HTML only after a label.
+TEST_F(Outline, CentralNodeAndLockedObjects) {
+    IWO[B].locked = 1;
+    EXPECT_EQ(std::string(TXTHEAD) + "Centre\nA\nC & <D> \xe9\n\nB\nLoose\n", out(EXPORT_TXT, N));
+    EXPECT_EQ(std::string(HTMLHEAD) + "Centre<br>\nA<br>\nC &amp; &lt;D&gt; \xe9<br>\nB<br>\n"
+                                      "Loose<br>\n</body></html>\n\n",
+              out(EXPORT_HTML, N));
+    // No selection: table order, the extra line after a label only.
+    EXPECT_EQ(std::string(TXTHEAD) + "Centre\nA\n\nB\nC & <D> \xe9\nLoose\n", out(EXPORT_TXT, -99));
+    EXPECT_EQ("# T & co\n\nAu\n\nDe \\<b\\>\n\n- Centre\n  - A\n    - C & \\<D\\> \xc3\xa9\n  - "
+              "B\n- Loose\n",
+              out(EXPORT_MD, N));
+    EXPECT_EQ(
+        "# T & co\n\nAu\n\nDe \\<b\\>\n\n- Centre\n- A\n- B\n- C & \\<D\\> \xc3\xa9\n- Loose\n",
+        out(EXPORT_MD, -99));
+}
+
+// A node reached twice is listed at each connector, its branch only once; a
+// connector cycle ends; every entry is written, the last ones included.
+TEST_F(Outline, NodeReachedTwiceAndCycle) {
+    link(B, C);
+    link(C, N);
+    selectedIWO = (int16_t)N;
+    rearrangeclones(0);
+    std::vector<int> order;
+    for (size_t j = 1; j < outlineorder.size(); j++)
+        order.push_back(outlineorder[j].index);
+    const int c1 = 6, c2 = 7, c3 = 8, c4 = 9, c5 = 10;
+    EXPECT_EQ((std::vector<int>{N, c1, A, c3, C, c5, N, c2, B, c4, C, L}), order);
+    EXPECT_EQ(std::string(TXTHEAD) + "Centre\nA\nC & <D> \xe9\nCentre\nB\nC & <D> \xe9\nLoose\n",
+              out(EXPORT_TXT, N));
+    EXPECT_EQ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<opml version=\"2.0\">\n  <head>\n"
+              "    <title>T &amp; co</title>\n  </head>\n  <body>\n"
+              "    <outline text=\"Centre\">\n"
+              "      <outline text=\"A\">\n"
+              "        <outline text=\"C &amp; &lt;D&gt; \xc3\xa9\">\n"
+              "          <outline text=\"Centre\"/>\n"
+              "        </outline>\n"
+              "      </outline>\n"
+              "      <outline text=\"B\">\n"
+              "        <outline text=\"C &amp; &lt;D&gt; \xc3\xa9\"/>\n"
+              "      </outline>\n"
+              "    </outline>\n"
+              "    <outline text=\"Loose\"/>\n"
+              "  </body>\n</opml>\n",
+              out(EXPORT_OPML, N));
+}
+
+namespace {
+
+// ideaweave-cli copied into a directory of its own, with converters beside it.
+struct Program {
+    TempDir t;
+    std::string cli = t.path("ideaweave-cli");
+    Program() { EXPECT_EQ(0, std::system(("cp " + std::string(IW_CLI_PATH) + " " + cli).c_str())); }
+    // A converter that runs a shell script body.
+    void converter(const char *name, const std::string &body) {
+        const std::string path = t.path(name);
+        const std::string script = "#!/bin/sh\n" + body + "\n";
+        spit(path, std::vector<uint8_t>(script.begin(), script.end()));
+        EXPECT_EQ(0, ::chmod(path.c_str(), 0755));
+    }
+    int run(const std::string &args, std::string *out = nullptr, std::string *err = nullptr) {
+        // Logs go to a temporary directory of the test's own.
+        const std::string cmd = "TMPDIR=" + t.dir + " " + cli + " export " + args + " >" +
+                                t.path("stdout") + " 2>" + t.path("stderr");
+        const int status = std::system(cmd.c_str());
+        if (out) *out = text(t.path("stdout"));
+        if (err) *err = text(t.path("stderr"));
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+};
+
+const std::string R97 = fixture("scripts/render-release97/input.iwo");
+
+} // namespace
+
+// A diagram file written independently of the program, exported as SVG.
+TEST(ExportCommand, SVGOfAnIndependentlyWrittenFile) {
+    TempDir t;
+    ASSERT_EQ(0, runcli("export " + R97 + " " + t.path("a.png.svg")));
+    EXPECT_TRUE(goldentext(text(t.path("a.png.svg")), "release97.svg"));
+}
+
+TEST(ExportCommand, ExitCodes) {
+    TempDir t;
+    std::string err;
+    const std::string md = t.path("x.md");
+    EXPECT_EQ(1, runcli("export " + R97 + " " + t.path("x.svg.doc"), nullptr, &err)) << err;
+    EXPECT_EQ(1, runcli("export " + R97 + " " + md + " --focus 999", nullptr, &err));
+    EXPECT_NE(err.find("no object with id 999"), std::string::npos) << err;
+    EXPECT_EQ(1, runcli("export " + R97 + " " + md + " --focus", nullptr, &err));
+    EXPECT_EQ(2, runcli("export " + t.path("none.iwo") + " " + md, nullptr, &err));
+    EXPECT_EQ(2, runcli("export " + R97 + " " + t.path("no/dir/x.txt"), nullptr, &err));
+    EXPECT_NE(err.find("Sorry. Could not save file : " + t.path("no/dir/x.txt")), std::string::npos)
+        << err;
+    EXPECT_EQ(0, runcli("export " + R97 + " " + md + " --focus 1"));
+    EXPECT_FALSE(slurp(md).empty());
+}
+
+// PNG and PDF through the converters beside the program, to names that a
+// shell would take apart ("a.svg.png" is a PNG); a converter that fails, is noisy, writes nothing
+// or is missing makes the export fail with the log's path.
+TEST(ExportCommand, Converters) {
+    if (!have("rsvg-convert")) GTEST_SKIP() << "rsvg-convert is not installed";
+    Program p;
+    const std::string dir = PathPart(std::string(IW_CLI_PATH));
+    EXPECT_EQ(0, std::system(("cp " + dir + "/svg2png " + dir + "/svg2pdf " + p.t.dir).c_str()));
+    const std::string png = p.t.path("a b'c\";$(x).svg.png"), pdf = p.t.path("d e;f.pdf");
+    auto quoted = [](const std::string &s) {
+        std::string q = "'";
+        for (char c : s)
+            q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        return q + "'";
+    };
+    std::string out, err;
+    ASSERT_EQ(0, p.run(R97 + " " + quoted(png), &out, &err)) << err;
+    EXPECT_EQ("message: Exporting drawing. Please be patient...\n", out);
+    std::vector<uint8_t> b = slurp(png);
+    ASSERT_GT(b.size(), 8u);
+    EXPECT_EQ(0, std::memcmp(b.data(), "\x89PNG", 4));
+    ASSERT_EQ(0, p.run(R97 + " " + quoted(pdf), &out, &err)) << err;
+    if (have("pdftoppm")) {
+        const std::string cmd = "pdftoppm -r 10 -png " + quoted(pdf) + " " + p.t.path("page");
+        EXPECT_EQ(0, std::system(cmd.c_str()));
+    }
+
+    const char *broken[] = {
+        "exit 1",                                             // fails silently
+        "rsvg-convert -f png -o \"$2\" \"$1\"; echo warning", // writes, but talks
+        "exit 0",                                             // writes nothing
+    };
+    for (const char *body : broken) {
+        p.converter("svg2png", body);
+        const std::string target = p.t.path(std::string("f") + std::to_string(body[0]) + ".png");
+        EXPECT_EQ(2, p.run(R97 + " " + target, &out, &err)) << body;
+        const std::string m = "Couldn't export in the format requested.\\nPlease check svgtools is "
+                              "correctly installed.\\n An error log can be found in /";
+        const size_t at = err.find(m);
+        ASSERT_NE(at, std::string::npos) << err;
+        const std::string log =
+            err.substr(at + m.size() - 1, err.find(" | ", at) - at - m.size() + 1);
+        EXPECT_EQ(0u, log.find(p.t.dir + "/ideaweave-")) << log;
+        EXPECT_FALSE(slurp(log).empty()) << log;
+    }
+    ::unlink(p.t.path("svg2pdf").c_str());
+    EXPECT_EQ(2, p.run(R97 + " " + p.t.path("g.pdf"), &out, &err));
+    EXPECT_NE(err.find("IdeaweaveLog-"), std::string::npos) << err;
+}
