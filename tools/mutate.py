@@ -53,7 +53,6 @@ class Mutant:
         self.status = ""
         self.killers = []
         self.where = None  # line actually mutated
-        self.seconds = 0.0
 
     def title(self):
         return "%s:%d %s" % (self.path, self.line, self.why)
@@ -214,11 +213,13 @@ def failedtests(log):
 
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    ap.add_argument("--list", default=os.path.join(ROOT, "tests", "mutants.txt"))
+    ap.add_argument("--list", default=os.path.join(ROOT, "tests", "mutants.txt"),
+                    help="the list of mutants (tests/mutants.txt)")
     ap.add_argument("--only", help="mutant numbers (3,7-9) or a regular expression")
     ap.add_argument("-j", type=int, default=2, help="tests run in parallel (2)")
     ap.add_argument("--work", default=os.path.join(os.environ.get("TMPDIR", "/tmp"),
-                                                   "ideaweave-mutants-%d" % os.getuid()))
+                                                   "ideaweave-mutants-%d" % os.getuid()),
+                    help="scratch directory, kept between runs")
     ap.add_argument("--gui", action="store_true", help="build and test the editor window too")
     ap.add_argument("--tests", help="run only the tests matching this regular expression")
     ap.add_argument("--timeout", type=int, default=60, help="seconds per test (60)")
@@ -285,7 +286,6 @@ def main():
           ", failing already: " + " ".join(sorted(baseline)) if baseline else ""), flush=True)
 
     for m in chosen:
-        t0 = time.time()
         path = os.path.join(tree, m.path)
         if m.path.startswith("src/platform/qt/") and not args.gui:
             m.status = "skipped"
@@ -314,7 +314,6 @@ def main():
                 finally:
                     with open(path, "w", encoding="utf-8", errors="surrogateescape", newline="") as f:
                         f.write(original)
-        m.seconds = time.time() - t0
         line = "%3d %-8s %s" % (m.number, m.status, m.title())
         if m.where and m.where != m.line:
             line += " (found on line %d)" % m.where
