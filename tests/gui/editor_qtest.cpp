@@ -172,6 +172,12 @@ TEST_F(Drawing, KeysReachTheHandlerAsRawCodes) {
     drawspace->setFocus();
     key(Qt::Key_Delete);
     EXPECT_TRUE(objects().empty());
+    // Insert makes an object of the chosen tool at the pointer.
+    click(101);
+    move(px(400), py(400));
+    key(Qt::Key_Insert);
+    EXPECT_EQ(objects(), std::vector<int>{101});
+    click(32);
 
     // Tab with Alt held walks the palette: its tab strip and chosen button follow.
     key(Qt::Key_Tab, Qt::AltModifier);
