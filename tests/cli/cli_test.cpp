@@ -82,7 +82,8 @@ TEST(Cli, RefusedFilesExit2) {
 
     // run refuses its input the same way: exit 2, the requester in the
     // session's output and not one line of the script run.
-    spit(t.path("script"), {'p', 'r', 'i', 'n', 't', '\n'});
+    const std::string print = "print\n";
+    spit(t.path("script"), {print.begin(), print.end()});
     const std::string script = "run " + t.path("script") + " ";
     const struct {
         std::string in, message;

@@ -276,7 +276,11 @@ TEST_F(DiagramFile, SaveKeepsTheFileMode) {
         struct stat st;
         return ::stat(p.c_str(), &st) == 0 ? (int)(st.st_mode & 07777) : -1;
     };
-    const mode_t old = ::umask(027);
+    struct Umask {
+        mode_t old = ::umask(0);
+        ~Umask() { ::umask(old); }
+    } restore;
+    ::umask(027);
     EXPECT_EQ(writeIWOdiagramfile(tmp.path("new.iwo")), 1);
     EXPECT_EQ(mode(tmp.path("new.iwo")), 0640);
     ::umask(0);
@@ -288,7 +292,6 @@ TEST_F(DiagramFile, SaveKeepsTheFileMode) {
         EXPECT_EQ(writeIWOdiagramfile(tmp.path("new.iwo")), 1);
         EXPECT_EQ(mode(tmp.path("new.iwo")), kept);
     }
-    ::umask(old);
 }
 
 // 6.13 Loading never creates a file, and a failed read changes nothing.
