@@ -81,6 +81,27 @@ TEST(Cli, RefusedFilesExit2) {
     EXPECT_EQ(runcli("convert " + fixture("store/fixtures/r97.iwo") + " " + t.path("no/such.iwo"),
                      &out, &err), 2);
     EXPECT_NE(err.find("Sorry. Could not save file"), std::string::npos);
+
+    // run refuses its input the same way: exit 2, the requester in the
+    // session's output and not one line of the script run.
+    const std::string print = "print\n";
+    spit(t.path("script"), {print.begin(), print.end()});
+    const std::string script = "run " + t.path("script") + " ";
+    const struct {
+        std::string in, message;
+    } inputs[] = {
+        {t.path("zero.iwo"), "Sorry. Not a valid Ideaweave file."},
+        {t.path("new.iwo"), "Sorry. Can't open file. Upgrade"},
+        {t.path("missing.iwo"), "Sorry. Could not open file : " + t.path("missing.iwo")},
+        {t.dir, "Sorry. Could not open file : " + t.dir},
+    };
+    for (const auto &c : inputs) {
+        EXPECT_EQ(runcli(script + c.in, &out, &err), 2) << c.in;
+        EXPECT_EQ(out.rfind("requester: Ideaweave Error | " + c.message, 0), 0u) << out;
+        EXPECT_EQ(out.find('\n'), out.size() - 1) << out;
+    }
+    EXPECT_EQ(runcli("run " + t.path("noscript"), &out, &err), 2);
+    EXPECT_EQ(runcli(script + fixture("store/fixtures/r97.iwo"), &out, &err), 0) << err;
 }
 
 // 7.4 convert writes an old file in the current release (what the conversion

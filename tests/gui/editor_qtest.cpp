@@ -231,6 +231,12 @@ TEST_F(Drawing, KeysReachTheHandlerAsRawCodes) {
     z = zoom;
     shortcut(Qt::Key_Plus);
     EXPECT_GT(zoom, z);
+    // Insert makes an object of the chosen tool at the pointer.
+    click(101);
+    move(px(400), py(400));
+    key(Qt::Key_Insert);
+    EXPECT_EQ(objects(), std::vector<int>{101});
+    click(32);
 
     // Tab with Alt held walks the palette: its tab strip and chosen button follow.
     key(Qt::Key_Tab, Qt::AltModifier);

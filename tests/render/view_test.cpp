@@ -135,6 +135,12 @@ TEST_F(View, CheckOnPageMoving) {
     checkonpage(n);
     EXPECT_EQ(IWO[n].x, 2100 - 310 - 9);
     EXPECT_EQ(IWO[n].y, 2900 - 210 - 8);
+    // Just inside the margins nothing moves.
+    IWO[n].x -= 5;
+    IWO[n].y -= 5;
+    checkonpage(n);
+    EXPECT_EQ(IWO[n].x, 2100 - 310 - 9 - 5);
+    EXPECT_EQ(IWO[n].y, 2900 - 210 - 8 - 5);
     IWO[n].width = 3000;
     IWO[n].height = 4000;
     checkonpage(n);

@@ -308,6 +308,32 @@ TEST_F(DiagramFile, SaveKeepsLinksModesAndReadOnlyFiles) {
     EXPECT_EQ(st.st_mode & 07777, 0640u);
 }
 
+// A save keeps the permissions of the file it replaces (the temporary file it
+// is written as starts private); a new file gets 0666 less the umask.
+TEST_F(DiagramFile, SaveKeepsTheFileMode) {
+    place(101, 100, 100);
+    auto mode = [](const std::string &p) {
+        struct stat st;
+        return ::stat(p.c_str(), &st) == 0 ? (int)(st.st_mode & 07777) : -1;
+    };
+    struct Umask {
+        mode_t old = ::umask(0);
+        ~Umask() { ::umask(old); }
+    } restore;
+    ::umask(027);
+    EXPECT_EQ(writeIWOdiagramfile(tmp.path("new.iwo")), 1);
+    EXPECT_EQ(mode(tmp.path("new.iwo")), 0640);
+    ::umask(0);
+    EXPECT_EQ(writeIWOdiagramfile(tmp.path("open.iwo")), 1);
+    EXPECT_EQ(mode(tmp.path("open.iwo")), 0666);
+    ::umask(022);
+    for (int kept : {0640, 0604, 0600}) {
+        ASSERT_EQ(::chmod(tmp.path("new.iwo").c_str(), (mode_t)kept), 0);
+        EXPECT_EQ(writeIWOdiagramfile(tmp.path("new.iwo")), 1);
+        EXPECT_EQ(mode(tmp.path("new.iwo")), kept);
+    }
+}
+
 // 6.13 Loading never creates a file, and a failed read changes nothing.
 TEST_F(DiagramFile, LoadNeverCreatesAndFailedReadChangesNothing) {
     place(101, 100, 100);

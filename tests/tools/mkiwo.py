@@ -131,7 +131,8 @@ def with_connections(rec, n):
 
 
 def old_record(id, type, name, x, y, w, h, parts, lc=1, fc=2, lw=10, label="", group=0,
-               selected=1, handles=None, attach=(10, -20, 30, 40), erase_pens=(4, 5)):
+               selected=1, handles=None, attach=(10, -20, 30, 40), erase_pens=(4, 5),
+               labelxy=(50, 50)):
     b = bytearray(OLD_SIZE)
     struct.pack_into(">hh", b, 0, id, type)
     b[4:29] = b"\xAA" * 25  # never read
@@ -139,7 +140,7 @@ def old_record(id, type, name, x, y, w, h, parts, lc=1, fc=2, lw=10, label="", g
     struct.pack_into(">7h", b, 54, x, y, w, h, lc, lw, fc)
     struct.pack_into(">IHBB", b, 68, 0xDEADBEEF, 16, 0, 1)
     b[76:332] = text("Bitstream Vera Sans.font", 256)
-    struct.pack_into(">4h", b, 332, 50, 50, 0, 1)
+    struct.pack_into(">4h", b, 332, labelxy[0], labelxy[1], 0, 1)
     b[340:390] = text(label, 50)
     struct.pack_into(">hh", b, 390, 2, 1)
     b[394] = len(parts)
@@ -195,7 +196,7 @@ def main(out):
     old = [old_scratch(),
            old_record(1, 101, "Rectangle", 100, 200, 300, 150,
                       [(1, (0, 100, 0, 0), (0, 100, 0, 0), 1, 2)], label="Box", group=2,
-                      handles=std),
+                      handles=std, labelxy=(30, 70)),
            old_record(2, 104, "Diamond", 600, 200, 310, 210,
                       [(8, (1, 2, 3, 4), (5, 6, 7, 8), 9, 9)], lc=10, fc=11, label="Choice"),
            old_record(3, 114, "Hexagon", 100, 600, 310, 210,
