@@ -25,6 +25,7 @@
 #include "platform/fonts.h"
 #include "platform/platform.h"
 #include "platform/raster.h"
+#include "render/drawparts.h"
 #include "render/erase.h"
 #include "render/toolicon.h"
 
@@ -99,7 +100,7 @@ constexpr int LABELCHARS = 45;     // characters the Label gadget takes
 constexpr int MAXFONTHEIGHT = 120; // tallest font the font button offers
 constexpr int SCREENPENS = 256;    // pens of the screen, all offered by the palette
 constexpr int MINENDSIZE = 5;      // smallest line-end mark a style choice gives
-constexpr int MINTEXTWIDTH = 5;    // narrowest Text object
+constexpr int MINTEXTWIDTH = 5;    // narrowest Text object, when no font can measure it
 constexpr int NOEND = 17;          // draw-part kind of a line end without a mark
 constexpr int SQUAREEND = 20;      // draw-part kind of a square end
 constexpr int ICONPIXELS = 32;     // size of the line-end pictures
@@ -183,12 +184,6 @@ template <class F> void atonce(F change) {
     if (differs) markIWOdiagrammodified();
 }
 
-// Width of a label in the interface font (the width a Text object takes).
-int labelpixels(const char *label, size_t size) {
-    TextFont *f = OpenFont(IWeaveFontName, IWeaveFont.ta_YSize, IWeaveFont.ta_Style);
-    return f ? fonttextlength(f, label, (int)strnlen(label, size)) : 0;
-}
-
 // The typed ID No: another object becomes the focus, wrapping round the table.
 void followidgadget() {
     if (!hasfocus() || IWONumber < 2) return;
@@ -270,8 +265,11 @@ void apply(bool all) {
             if (dw != 0 && O.width < MINSIZE) O.width = MINSIZE;
             if (dh != 0 && O.height < MINSIZE) O.height = MINSIZE;
         }
-        if (O.type == TEXTTYPE)
-            O.width = sat16(std::max(labelpixels(O.label, sizeof O.label), MINTEXTWIDTH));
+        if (O.type == TEXTTYPE) {
+            // As wide as its label is drawn (drawing keeps it so), never below 5.
+            LabelGeometry g;
+            if (!labelgeometry(i, g)) O.width = sat16(std::max<long>(O.width, MINTEXTWIDTH));
+        }
         if (lx != B.handlex[9]) O.handlex[9] = O.labelx = sat16(lx);
         if (ly != B.handley[9]) O.handley[9] = O.labely = sat16(ly);
         if (connections(O) > 0) calcconnectorpoints(i);
