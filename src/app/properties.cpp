@@ -367,7 +367,9 @@ void colourbutton(int id, int16_t &pen) {
 } // namespace
 
 int make_propwindow() {
+    // A window object just built is not open yet.
     propwin = GadgetWindow();
+    propwindowopen = 0;
     propwin.name = "props";
     propwin.title = "Object Properties";
     propwin.window = PROPWINDOW;
