@@ -128,9 +128,9 @@ int drawlineendicon(Raster *rp, int kind, int end, int size) {
     connectstartoffsetx = connectstartoffsety = 0;
     IWODiagram.paperwidth = IWODiagram.paperheight = ICONPAGE;
 
-    // A level line, its mark a third of its length, drawn in the line pens
+    // A level line, its mark half its length across, drawn in the line pens
     // of new objects.
-    constexpr int LENGTH = 300, MARK = 40;
+    constexpr int LENGTH = 200, MARK = 100;
     resetsingleIWO(SHADOWIWO);
     createIWO(SHADOWIWO, 107, 0, 0, linecolour, lineweight, linecolour);
     IWORecord &r = IWO[ICONSLOT];
