@@ -8,6 +8,21 @@
 // Menu picks (`menu M I`) and button releases (`gadget ID`) go through the
 // window handlers as the editor's events do; an item or button that is
 // disabled can't be picked there, so the session prints that and skips it.
+//
+// The other windows are driven the way a user drives them, through their
+// handlers:
+//   gadget ID [CODE|left|right]  a gadget of a window (201-237 the object
+//                        properties) released; CODE sets a check box, chooser
+//                        or slider first (a check box without one toggles);
+//                        left and right say which half of the button was hit
+//   set ID VALUE         typing into a gadget, no event: string gadgets take
+//                        the rest of the line, number gadgets are clamped
+//   palette PEN|close, style ID|close, font NAME SIZE|cancel
+//                        the answer of the next palette window, style window or
+//                        font chooser (each prints a line when it is shown)
+//   close NAME           the close gadget of a window ("props")
+//   window NAME          the window's gadgets, one line each: ID VALUE [disabled]
+//   record N             the fields of record N that the properties window edits
 #include "app/mainloop.h"
 #include "app/menus.h"
 #include "app/requesters.h"

@@ -308,6 +308,13 @@ QWidget *dialogparent() {
     return ui && ui->mainwindow && ui->mainwindow->isVisible() ? ui->mainwindow : nullptr;
 }
 
+// Window positions are kept relative to the main window, so that a window
+// comes back beside the page wherever the main window was moved.
+QPoint origin() {
+    QWidget *p = dialogparent();
+    return p ? p->geometry().topLeft() : QPoint(0, 0);
+}
+
 } // namespace
 
 QDialog *gadgetdialog(const GadgetWindow &win) {
@@ -332,7 +339,7 @@ bool QtUI::openwindow(GadgetWindow &win) {
     dialogs()[&win] = d;
     d->adjustSize();
     d->resize(std::max(win.width, d->width()), std::max(win.height, d->height()));
-    d->move(win.x, win.y);
+    d->move(origin() + QPoint(win.x, win.y));
     d->show();
     return true;
 }
@@ -346,8 +353,8 @@ void QtUI::closewindow(GadgetWindow &win) {
     auto it = dialogs().find(&win);
     if (it == dialogs().end()) return;
     if (GadgetDialog *d = it->second.data()) {
-        win.x = d->x();
-        win.y = d->y();
+        win.x = d->x() - origin().x();
+        win.y = d->y() - origin().y();
         win.width = d->width();
         win.height = d->height();
         d->hide();
@@ -382,7 +389,7 @@ int QtUI::palettewindow(const char *title, int pen, int pens, int x, int y) {
         });
         grid->addWidget(b, k / columns, k % columns);
     }
-    d.move(x, y);
+    d.move(origin() + QPoint(x, y));
     if (d.exec() != QDialog::Accepted) return -1;
     return chosen;
 }
@@ -416,7 +423,7 @@ int QtUI::stylewindow(const StyleWindowSpec &spec) {
                 }
         tabs->addTab(page, QString::fromStdString(spec.tabs[t]));
     }
-    d.move(spec.x, spec.y);
+    d.move(origin() + QPoint(spec.x, spec.y));
     if (d.exec() != QDialog::Accepted) return 0;
     return chosen;
 }
