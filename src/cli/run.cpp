@@ -393,6 +393,8 @@ bool Session::line(const std::string &text) {
     } else if (cmd == "set" && w.size() >= 2 && number(w[1], id) && gadgetwindowof((int)id)) {
         // Typing into a gadget: its value changes, no event comes.
         GadgetWindow *win = gadgetwindowof((int)id);
+        GadgetWindow trial = *win; // a value the gadget can't take is a bad line anyway
+        if (!putgadgetvalue(trial, (int)id, rest(text, 2))) return false;
         if (!win->open) {
             std::printf("set %ld: window closed\n", id);
         } else if (findgadget(*win, (int)id)->disabled) {
