@@ -22,7 +22,6 @@
 #include "edit/selection.h"
 #include "model/bytes.h"
 #include "model/diagram.h"
-#include "platform/fonts.h"
 #include "platform/platform.h"
 #include "platform/raster.h"
 #include "render/drawparts.h"
@@ -496,8 +495,10 @@ int updateIWOprop(int n) {
     }
     disable(G_APPLYALL, numIWOselected < 2);
 
-    setgadgettext(propwin, G_NAME, fieldtext(r.name, sizeof r.name));
-    setgadgettext(propwin, G_LABEL, fieldtext(r.label, sizeof r.label));
+    // Shown whole: the gadgets' limits hold for typing, and a longer name or
+    // label made elsewhere must not be cut by an Apply that never touched it.
+    gad(G_NAME).text = fieldtext(r.name, sizeof r.name);
+    gad(G_LABEL).text = fieldtext(r.label, sizeof r.label);
     show(G_X, r.x);
     show(G_Y, r.y);
     show(G_WIDTH, r.width);
