@@ -269,8 +269,10 @@ void apply(bool all) {
             LabelGeometry g;
             if (!labelgeometry(i, g)) O.width = sat16(std::max<long>(O.width, MINTEXTWIDTH));
         }
-        if (lx != B.handlex[9]) O.handlex[9] = O.labelx = sat16(lx);
-        if (ly != B.handley[9]) O.handley[9] = O.labely = sat16(ly);
+        // Compared with what the fields showed: some shapes keep their label
+        // off the label handle, which is no change of the user's.
+        if (lx != B.labelx) O.handlex[9] = O.labelx = sat16(lx);
+        if (ly != B.labely) O.handley[9] = O.labely = sat16(ly);
         if (connections(O) > 0) calcconnectorpoints(i);
         savehistorypost(i, HISTORY_MODIFY);
     }
