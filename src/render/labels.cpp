@@ -22,13 +22,14 @@ bool labelgeometry(int i, LabelGeometry &g) {
     g.n = (int)strnlen(r.label, sizeof r.label);
     g.tl = fonttextlength(font, r.label, g.n);
     if (r.type == 109) {
-        // A Text object is as wide as its label and two interface font sizes
-        // high. The width is measured in the font's size at zoom 1, where a
+        // A Text object is as wide as its label (never below 5, so that an
+        // empty one can still be found and picked) and two interface font
+        // sizes high. The width is measured in the font's size at zoom 1, where a
         // pixel is a unit, so that it is the same at every zoom: drawing at
         // another zoom never changes the diagram.
         TextFont *unit = OpenFont(r.fontname, 4 * r.font.ta_YSize, r.font.ta_Style);
         if (!unit) unit = font;
-        r.width = (int16_t)std::min(fonttextlength(unit, r.label, g.n), 32767);
+        r.width = (int16_t)std::clamp(fonttextlength(unit, r.label, g.n), 5, 32767);
         if (unit != font) CloseFont(unit);
         r.height = (int16_t)(2 * tempfont.ta_YSize);
         g.tx = getdrawx(r.x);

@@ -115,3 +115,21 @@ TEST(Cli, ConvertOldRelease) {
     EXPECT_EQ(a.size(), 2569u + 6 * 1442);
     EXPECT_EQ(get2byte(a.data() + 255), 97);
 }
+
+// Window lines of a session that can't be carried out stop it with the line
+// named; nothing is typed, queued or changed by them.
+TEST(Cli, RunRefusesBadWindowLines) {
+    const char *bad[] = {"set 212 abc", "set 999 1",  "set 224 1x",      "palette 256",
+                         "palette -1",  "style x",    "font Foo.font 0", "font Foo.font 121",
+                         "font 16",     "gadget 220 middle", "window nowhere", "close nowhere",
+                         "record 99"};
+    for (const char *line : bad) {
+        TempDir t;
+        std::string text = std::string("gadget 101\nmove 200 200\npress 200 200\n"
+                                       "release 200 200\nmenu 2 0\n") + line + "\n";
+        spit(t.path("s"), std::vector<uint8_t>(text.begin(), text.end()));
+        std::string out, err;
+        EXPECT_EQ(runcli("run " + t.path("s"), &out, &err), 1) << line;
+        EXPECT_NE(err.find(std::string(":6: bad line: ") + line), std::string::npos) << err;
+    }
+}

@@ -4,11 +4,16 @@
 // window filling it.
 #include "guifixture.h"
 
+#include "app/properties.h"
 #include "app/session.h"
+#include "model/iwo.h"
+#include "platform/qt/propwindows.h"
 
 #include <QDockWidget>
 #include <QLineEdit>
 #include <QGuiApplication>
+#include <QApplication>
+#include <QDialog>
 #include <QMainWindow>
 #include <QScreen>
 #include <QTest>
@@ -41,5 +46,16 @@ TEST_F(Look, SavesPicturesWhenAsked) {
     if (QGuiApplication::platformName() == "xcb") {
         QTest::qWait(100);
         screen->grabWindow(0).save(QString(dir) + "/screen.png");
+    }
+    // The object properties window on each of its pages.
+    selectedIWO = 1;
+    IWO[1].selected = 1;
+    propmain();
+    QApplication::processEvents();
+    for (int page = 0; page < 3; page++) {
+        setgadgetvalue(propwin, 201, page);
+        updateIWOprop(1);
+        QApplication::processEvents();
+        gadgetdialog(propwin)->grab().save(QString(dir) + QString("/properties%1.png").arg(page));
     }
 }
