@@ -3,6 +3,7 @@
 #include "app/mainloop.h"
 
 #include "app/menus.h"
+#include "app/properties.h"
 #include "app/shell.h"
 #include "app/toolbar.h"
 #include "app/tools.h"
@@ -89,6 +90,7 @@ int setupinterface() {
     setIWOtypenames();
     setIWOhelptext();
     setIWObuttons();
+    make_propwindow();
     return 1;
 }
 
@@ -114,6 +116,7 @@ int iwevent(IWWindow window, int32_t result, int code) {
         break;
     case SHAPEWINDOW: quit = shapewindowevents(result, code); break;
     case IDEAWEAVEWINDOW: quit = ideaweavewindowevents(result, code); break;
+    case PROPWINDOW: iwopropertiesevents(result, code); break; // closing it quits nothing
     }
     if (breakrequested) {
         breakrequested = 0;

@@ -297,7 +297,7 @@ int processMenus(int num) {
         break;
     case 2: // Object
         switch (item) {
-        case 0: break; // Properties: arrives with the object properties window
+        case 0: propmain(); break;
         case 1: duplicate(); break;
         case 2: sendtoback(); break;
         case 3: sendtofront(); break;

@@ -3,6 +3,7 @@
 #include "app/toolbar.h"
 
 #include "app/menus.h"
+#include "app/properties.h"
 #include "app/shell.h"
 #include "app/tools.h"
 #include "edit/history.h"
@@ -170,9 +171,10 @@ int ideaweavewindowevents(int32_t result, int) {
         case BUTTON_CLOSE: closediagram(); break;
         case BUTTON_QUIT: return quitiw();
         case BUTTON_PROPERTIES:
-            // The object or diagram properties window arrives with its issue.
+            // The diagram properties window arrives with its issue.
             choosetoolbarselect();
             removeshadowiwo();
+            if (selectedIWO > 0) propmain();
             break;
         case BUTTON_FRONTBACK:
             if (tophalfgadget(id)) sendtofront();

@@ -25,6 +25,7 @@
 #include "model/create.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "platform/gadgets.h"
 #include "platform/headless/headlessui.h"
 #include "platform/pngwrite.h"
 #include "platform/window.h"
@@ -106,6 +107,8 @@ class Session {
     void print();
     void menus();
     void gadgets();
+    bool windowgadget(const std::vector<std::string> &w);
+    void record(int n);
     HeadlessUI &ui_;
 };
 
@@ -198,6 +201,63 @@ void Session::gadgets() {
     std::fflush(stdout);
 }
 
+// A gadget of a gadget window released (gadget ID [CODE|left|right]): a
+// check box clicked without a code toggles, a code sets the check box, chooser
+// or slider first; left and right say where on the button the pointer is.
+bool Session::windowgadget(const std::vector<std::string> &w) {
+    long id;
+    if (!number(w[1], id)) return false;
+    GadgetWindow *win = gadgetwindowof((int)id);
+    if (!win) return false;
+    Gadget *g = findgadget(*win, (int)id);
+    long code = g->value;
+    if (w.size() == 3) {
+        if (w[2] == "left" || w[2] == "right") {
+            win->pointerx = w[2] == "left" ? g->left : g->left + std::max(g->width - 1, 1);
+        } else if (!number(w[2], code)) {
+            return false;
+        }
+    }
+    if (!win->open) {
+        std::printf("gadget %ld: window closed\n", id);
+    } else if (g->disabled) {
+        std::printf("gadget %ld: disabled\n", id);
+    } else {
+        if (g->kind == GADGET_CHECKBOX && w.size() == 2) code = g->value ? 0 : 1;
+        if (g->kind == GADGET_CHECKBOX || g->kind == GADGET_CHOOSER ||
+            g->kind == GADGET_SLIDER || g->kind == GADGET_TABS) {
+            setgadgetvalue(*win, (int)id, code);
+            code = g->value;
+        }
+        iwevent((IWWindow)win->window, IW_GADGETUP | (int32_t)id, (int)code);
+    }
+    std::fflush(stdout);
+    return true;
+}
+
+// One record's fields that the properties window edits.
+void Session::record(int n) {
+    const IWORecord &r = IWO[n];
+    auto text = [](const char *s, size_t size) { return std::string(s, textlen(s, size)); };
+    std::printf("record %d: id %d type %d at %d %d size %d %d line %d weight %d fill %d "
+                "font \"%s\" %d text %d back %d filled %d locked %d fold %d label %d %d "
+                "position %d handle9 %d %d name \"%s\" label \"%s\"",
+                n, r.id, r.type, r.x, r.y, r.width, r.height, r.linecolour, r.lineweight,
+                r.fillcolour, text(r.fontname, sizeof r.fontname).c_str(), r.font.ta_YSize,
+                r.fontcolour, r.labelcolour, r.labelfilled, r.locked, r.fold, r.labelx, r.labely,
+                r.labelposition, r.handlex[9], r.handley[9], text(r.name, sizeof r.name).c_str(),
+                text(r.label, sizeof r.label).c_str());
+    if (r.type == 107 || r.type == 108)
+        for (int e = 1; e <= 2; e++) {
+            const DrawPart &d = r.draw[e];
+            std::printf(" end%d %d", e, d.kind);
+            for (int i = 0; i < 7; i++) std::printf(" %d,%d", d.px[i], d.py[i]);
+            std::printf(" pens %d %d %d", d.linecolour, d.fillcolour, d.lineweight);
+        }
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
 bool Session::line(const std::string &text) {
     std::istringstream in(text);
     std::vector<std::string> w;
@@ -212,6 +272,8 @@ bool Session::line(const std::string &text) {
         else numeric = false;
     }
     auto want = [&](size_t count) { return numeric && n.size() == count; };
+    long id = 0;
+    IWWindow dummy;
 
     if (cmd == "window" && want(2)) {
         if (n[0] < 1 || n[1] < 1 || n[0] > 8192 || n[1] > 8192) return false;
@@ -310,6 +372,56 @@ bool Session::line(const std::string &text) {
             std::printf("menu: quit\n");
         }
         std::fflush(stdout);
+    } else if (cmd == "gadget" && (w.size() == 2 || w.size() == 3) && number(w[1], id) &&
+               !gadgetwindow(id, dummy) && gadgetwindowof((int)id)) {
+        return windowgadget(w);
+    } else if (cmd == "set" && w.size() >= 2 && number(w[1], id) && gadgetwindowof((int)id)) {
+        // Typing into a gadget: its value changes, no event comes.
+        GadgetWindow *win = gadgetwindowof((int)id);
+        if (!win->open) {
+            std::printf("set %ld: window closed\n", id);
+        } else if (findgadget(*win, (int)id)->disabled) {
+            std::printf("set %ld: disabled\n", id);
+        } else if (!putgadgetvalue(*win, (int)id, rest(text, 2))) {
+            return false;
+        }
+        std::fflush(stdout);
+    } else if (cmd == "palette" && w.size() == 2) {
+        long pen;
+        if (w[1] == "close") ui_.queuepalette(-1);
+        else if (number(w[1], pen) && pen >= 0 && pen <= 255) ui_.queuepalette((int)pen);
+        else return false;
+    } else if (cmd == "style" && w.size() == 2) {
+        long style;
+        if (w[1] == "close") ui_.queuestyle(0);
+        else if (number(w[1], style) && style >= 0 && style < 100) ui_.queuestyle((int)style);
+        else return false;
+    } else if (cmd == "font" && w.size() == 2 && w[1] == "cancel") {
+        ui_.queuefontcancel();
+    } else if (cmd == "font" && w.size() >= 3) {
+        // The name may hold spaces; the size is the last word.
+        long size;
+        if (!number(w.back(), size) || size < 1 || size > 120) return false;
+        std::string name = rest(text, 1);
+        name = name.substr(0, name.find_last_not_of(" \t", name.rfind(w.back()) - 1) + 1);
+        ui_.queuefont(name, (int)size);
+    } else if (cmd == "close" && w.size() == 2 && gadgetwindownamed(w[1])) {
+        GadgetWindow *win = gadgetwindownamed(w[1]);
+        if (win->open) iwevent((IWWindow)win->window, IW_CLOSEWINDOW, 0);
+        else std::printf("close %s: window closed\n", w[1].c_str());
+        std::fflush(stdout);
+    } else if (cmd == "window" && w.size() == 2 && gadgetwindownamed(w[1])) {
+        GadgetWindow *win = gadgetwindownamed(w[1]);
+        if (!win->open) {
+            std::printf("window %s: closed\n", w[1].c_str());
+        } else {
+            std::printf("window %s: %s\n", w[1].c_str(), win->title.c_str());
+            for (const Gadget &g : win->gadgets) std::printf("%s\n", gadgetwindowline(g).c_str());
+        }
+        std::fflush(stdout);
+    } else if (cmd == "record" && want(1)) {
+        if (n[0] < 0 || n[0] >= IWONumber) return false;
+        record((int)n[0]);
     } else if ((cmd == "gadget" || cmd == "help") && (w.size() == 2 || w.size() == 3)) {
         // A button released, or the pointer resting over a gadget; the
         // optional half says where on the button the pointer is.

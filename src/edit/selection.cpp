@@ -73,6 +73,11 @@ int selectall(int flag) {
     connectstartoffsety = -99;
     refreshIWOall();
     deleteIWO(SHADOWIWO); // no outline: pointer tracking stops
+    // The properties window shows the new focus object, or none.
+    if (propwindowopen) {
+        if (liveIWO(selectedIWO)) bufferIWO(selectedIWO, 0);
+        updateIWOprop(selectedIWO);
+    }
     return 1;
 }
 

@@ -8,7 +8,12 @@
 //   platformui()            the current implementation
 //   setplatformui(ui)       install an implementation (the caller keeps ownership)
 #pragma once
+#include <memory>
 #include <string>
+#include <vector>
+
+struct GadgetWindow;
+struct Raster;
 
 // One modal requester: an information requester with buttons, or a text
 // entry with an edit buffer.
@@ -30,6 +35,19 @@ struct FileRequestSpec {
     std::string file;
     const char *pattern = "";
     bool save = false;
+};
+
+// The style window: buttons in rows on the first of its tabs, each showing a
+// picture and answering its id.
+struct StyleButton {
+    int id = 0;                    // what the button answers
+    std::shared_ptr<Raster> image; // its picture (null: none)
+};
+struct StyleWindowSpec {
+    const char *title = "";                     // window title
+    std::vector<std::string> tabs;              // tab names; the buttons are on the first
+    std::vector<std::vector<StyleButton>> rows; // button rows, top to bottom
+    int x = 0, y = 0;                           // position on the screen
 };
 
 class PlatformUI {
@@ -65,6 +83,30 @@ class PlatformUI {
     virtual int nextmenuselection(int /*fullmenunumber*/) { return 0xFFFF; }
     // A scroller of the drawing window changed (HSCROLLER 0, VSCROLLER 1).
     virtual void scrollerchanged(int, int /*top*/, int /*visible*/, int /*total*/) {}
+
+    // ---- windows of gadgets (platform/gadgets.h) ----
+    // Shows a non-modal window built from its gadget table; false when it
+    // could not be opened.
+    virtual bool openwindow(GadgetWindow & /*win*/) { return true; }
+    // Shows the gadget table's current values, texts and disabled flags.
+    virtual void refreshwindow(GadgetWindow & /*win*/) {}
+    // Takes the window off the screen, leaving its last position and size in win.
+    virtual void closewindow(GadgetWindow & /*win*/) {}
+    // A modal palette of `pens` pens with `pen` marked, at (x, y): the pen
+    // clicked, or -1 when the window was closed or could not be opened.
+    virtual int palettewindow(const char * /*title*/, int /*pen*/, int /*pens*/, int /*x*/,
+                              int /*y*/) {
+        return -1;
+    }
+    // A modal window of style buttons: the id of the button clicked, or 0
+    // when the window was closed or could not be opened.
+    virtual int stylewindow(const StyleWindowSpec & /*spec*/) { return 0; }
+    // A font chooser starting at name ("Family.font") and size: true with the
+    // choice in name and size (1 to maxsize), false when cancelled.
+    virtual bool fontrequest(const char * /*title*/, std::string & /*name*/, int & /*size*/,
+                             int /*maxsize*/) {
+        return false;
+    }
 };
 
 PlatformUI &platformui();

@@ -22,8 +22,10 @@ bool labelgeometry(int i, LabelGeometry &g) {
     g.n = (int)strnlen(r.label, sizeof r.label);
     g.tl = fonttextlength(font, r.label, g.n);
     if (r.type == 109) {
-        // A Text object is as wide as its label and two interface font sizes high.
-        r.width = (int16_t)trunci((float)g.tl / zoom);
+        // A Text object is as wide as its label (never below 5, so that an
+        // empty one can still be found and picked) and two interface font
+        // sizes high.
+        r.width = (int16_t)std::max(trunci((float)g.tl / zoom), 5);
         r.height = (int16_t)(2 * tempfont.ta_YSize);
         g.tx = getdrawx(r.x);
         g.ty = getdrawy((int16_t)(r.y + tempfont.ta_YSize));

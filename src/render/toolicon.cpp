@@ -116,3 +116,54 @@ int drawtoolicon(Raster *rp, int type, int size) {
     drawIWO(ICONSLOT);
     return 1;
 }
+
+int drawlineendicon(Raster *rp, int kind, int end, int size) {
+    if (!rp || size < 4) return 0;
+    sizeraster(rp, size, size);
+    if (kind < 17 || kind > 35 || (end != 1 && end != 2)) return 0;
+
+    SavedGlobals saved;
+    DragSelect = 0;
+    selectedIWOhandle = 0;
+    connectstartoffsetx = connectstartoffsety = 0;
+    IWODiagram.paperwidth = IWODiagram.paperheight = ICONPAGE;
+
+    // A level line, its mark half its length across, drawn in the line pens
+    // of new objects.
+    constexpr int LENGTH = 200, MARK = 100;
+    resetsingleIWO(SHADOWIWO);
+    createIWO(SHADOWIWO, 107, 0, 0, linecolour, lineweight, linecolour);
+    IWORecord &r = IWO[ICONSLOT];
+    r = IWO[SHADOWIWO];
+    r.width = LENGTH;
+    r.height = 0;
+    r.x = (int16_t)(ICONPAGE / 2 - LENGTH / 2);
+    r.y = (int16_t)(ICONPAGE / 2);
+    r.id = (int16_t)ICONSLOT;
+    r.selected = 0;
+    r.fold = 0;
+    r.visible = 1;
+    r.locked = 0;
+    r.label[0] = 0;
+    for (int e = 1; e <= 2; e++) {
+        DrawPart &d = r.draw[e];
+        d.kind = (int8_t)(e == end ? kind : 17);
+        d.px[0] = d.py[0] = (int8_t)(e == 1 ? 0 : 100);
+        if (kind == 35 && e == end) d.px[0] = d.py[0] = (int8_t)(e == 1 ? -r.lineweight : 100 - r.lineweight);
+        if (kind == 34 && e == end) d.px[0] = d.py[0] = (int8_t)(e == 1 ? r.lineweight : 100 + r.lineweight);
+        d.px[1] = d.py[1] = MARK;
+        d.linecolour = d.fillcolour = r.linecolour;
+    }
+    int margin = std::max(1, size / 10);
+    zoom = (float)(size - 2 * margin) / (float)(LENGTH + 2 * MARK);
+    int weight = (int)std::ceil(1.0f / zoom);
+    if (r.lineweight < weight) r.lineweight = (int16_t)weight;
+    for (auto &d : r.draw)
+        if (d.lineweight > 0 && d.lineweight < weight) d.lineweight = (int16_t)weight;
+    drawspacebitmapwidth = drawspacebitmapheight = (int16_t)size;
+    if (getscrollertop(HSCROLLER) != 0) setscrollertop(HSCROLLER, 0);
+    if (getscrollertop(VSCROLLER) != 0) setscrollertop(VSCROLLER, 0);
+    drawspacerp = rp;
+    drawIWO(ICONSLOT);
+    return 1;
+}

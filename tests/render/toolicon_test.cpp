@@ -1,7 +1,7 @@
 // Tool icons drawn by the renderer: every palette tool gives a centred
 // picture inside its margin, and drawing one leaves the open diagram, the
 // window and the view exactly as they were.
-#include "testutil.h"
+#include "renderfixture.h"
 
 #include "app/session.h"
 #include "app/tools.h"
@@ -88,6 +88,26 @@ TEST_F(ToolIcon, TypesWithoutADrawingGiveAnEmptyIcon) {
     EXPECT_EQ(drawtoolicon(nullptr, 101, 24), 0);
 }
 
+// The style window's pictures: each line-end style at the end of a level line
+// (top row) and at its start (bottom row), in the line pens of new objects.
+TEST_F(ToolIcon, LineEndPicturesMatchTheirImages) {
+    const int kinds[] = {20, 24, 28, 33, 34, 35, 17};
+    const int size = 24;
+    auto strip = RasterPtr(newraster(size * 7, size * 2), freeraster);
+    auto rp = icon();
+    for (int end = 1; end <= 2; end++)
+        for (int k = 0; k < 7; k++) {
+            ASSERT_EQ(drawlineendicon(rp.get(), kinds[k], end, size), 1) << kinds[k];
+            for (int y = 0; y < size; y++)
+                for (int x = 0; x < size; x++)
+                    strip->Pixels[(size_t)((2 - end) * size + y) * strip->Width + k * size + x] =
+                        rp->Pixels[(size_t)y * size + x];
+        }
+    EXPECT_TRUE(goldenmatch(strip.get(), "lineendicons.png"));
+    EXPECT_EQ(drawlineendicon(rp.get(), 16, 2, size), 0);
+    EXPECT_EQ(drawlineendicon(rp.get(), 20, 3, size), 0);
+}
+
 TEST_F(ToolIcon, TheOpenDiagramAndViewAreLeftAsTheyWere) {
     opendrawspacewindow(300, 200);
     startnewdiagram();
@@ -112,6 +132,7 @@ TEST_F(ToolIcon, TheOpenDiagramAndViewAreLeftAsTheyWere) {
     auto rp = icon();
     for (int type : {101, 107, 108, 119, 125})
         ASSERT_EQ(drawtoolicon(rp.get(), type, 40), 1);
+    ASSERT_EQ(drawlineendicon(rp.get(), 28, 2, 40), 1);
 
     EXPECT_EQ(drawspacerp, window);
     EXPECT_EQ(window->Pixels, pixels);

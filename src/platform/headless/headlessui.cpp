@@ -115,3 +115,43 @@ bool HeadlessUI::filerequest(const FileRequestSpec &req, std::string &drawer,
     }
     return true;
 }
+
+int HeadlessUI::palettewindow(const char *title, int pen, int, int, int) {
+    if (failing_) return -1;
+    if (out_) {
+        std::fprintf(out_, "palettewindow: %s | %d\n", title, pen);
+        std::fflush(out_);
+    }
+    if (palettes_.empty()) return -1;
+    int answer = palettes_.front();
+    palettes_.pop_front();
+    return answer;
+}
+
+int HeadlessUI::stylewindow(const StyleWindowSpec &spec) {
+    if (failing_) return 0;
+    if (out_) {
+        std::fprintf(out_, "stylewindow: %s\n", spec.title);
+        std::fflush(out_);
+    }
+    if (styles_.empty()) return 0;
+    int answer = styles_.front();
+    styles_.pop_front();
+    return answer;
+}
+
+bool HeadlessUI::fontrequest(const char *title, std::string &name, int &size, int maxsize) {
+    if (failing_) return false;
+    if (out_) {
+        std::fprintf(out_, "fontrequester: %s | %s %d\n", title, name.c_str(), size);
+        std::fflush(out_);
+    }
+    if (fonts_.empty()) return false;
+    auto answer = fonts_.front();
+    fonts_.pop_front();
+    if (!answer.first) return false;
+    name = *answer.first;
+    // The chooser offers heights 1 to maxsize only.
+    size = answer.second < 1 ? 1 : answer.second > maxsize ? maxsize : answer.second;
+    return true;
+}

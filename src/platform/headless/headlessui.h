@@ -8,10 +8,20 @@
 //   menuchecked(num)       a menu item's check mark (-1 never set)
 //   selectedimage(id)      the selected image a button was last given ("" none)
 //
+//   queuepalette(pen)      the next palette window answers pen (-1: closed)
+//   queuestyle(id)         the next style window answers id (0: closed)
+//   queuefont(name, size)  the next font chooser answers name and size
+//   queuefontcancel()      the next font chooser is cancelled
+//
 // Printed forms:
 //   requester: TITLE | BODY | BUTTONS
 //   filerequester: TITLE | DRAWER | FILE | PATTERN
 //   requester: refused TEXT: CHARS cannot be stored (ISO-8859-1 only)
+//   palettewindow: TITLE | PEN
+//   stylewindow: TITLE
+//   fontrequester: TITLE | NAME SIZE
+// With no answer queued, the palette and style windows are closed and the
+// font chooser is cancelled. Gadget windows are kept as their tables only.
 // A line feed in the body is written as \n. With an empty queue a requester
 // answers with its first button and leaves a text unchanged; a file requester
 // is cancelled (choosing a file nobody named could overwrite one).
@@ -70,6 +80,15 @@ class HeadlessUI : public PlatformUI {
         return it == menus_.end() ? -1 : it->second;
     }
 
+    int palettewindow(const char *title, int pen, int pens, int x, int y) override;
+    int stylewindow(const StyleWindowSpec &spec) override;
+    bool fontrequest(const char *title, std::string &name, int &size, int maxsize) override;
+    bool openwindow(GadgetWindow &) override { return !failing_; }
+    void queuepalette(int pen) { palettes_.push_back(pen); }
+    void queuestyle(int id) { styles_.push_back(id); }
+    void queuefont(std::string name, int size) { fonts_.push_back({std::move(name), size}); }
+    void queuefontcancel() { fonts_.push_back({std::nullopt, 0}); }
+
     void queueanswer(int button, std::optional<std::string> text = std::nullopt) {
         answers_.push_back({button, std::move(text)});
     }
@@ -86,6 +105,8 @@ class HeadlessUI : public PlatformUI {
     FILE *out_;
     bool failing_ = false;
     std::deque<Answer> answers_;
+    std::deque<int> palettes_, styles_;
+    std::deque<std::pair<std::optional<std::string>, int>> fonts_;
     std::string title_;
     std::map<int, bool> menus_;
     std::map<int, bool> gadgets_;

@@ -99,6 +99,13 @@ class QtUI : public PlatformUI {
     void setpalettetab(int tab) override;
     void settoolselected(int id, bool selected) override;
     void scrollerchanged(int s, int top, int visible, int total) override;
+    // Gadget windows and the modal palette, style and font windows (propwindows.cpp).
+    bool openwindow(GadgetWindow &win) override;
+    void refreshwindow(GadgetWindow &win) override;
+    void closewindow(GadgetWindow &win) override;
+    int palettewindow(const char *title, int pen, int pens, int x, int y) override;
+    int stylewindow(const StyleWindowSpec &spec) override;
+    bool fontrequest(const char *title, std::string &name, int &size, int maxsize) override;
 
     // ---- events ----
     void post(const PendingEvent &e);

@@ -1,0 +1,192 @@
+// The object properties window in the editor: opened from the menu, Ctrl+I and
+// the toolbar; colour buttons showing their pens; the palette, style and font
+// windows answering what was clicked; Apply drawing the change on the page.
+#include "guifixture.h"
+
+#include "app/menus.h"
+#include "app/properties.h"
+#include "model/bytes.h"
+#include "model/iwo.h"
+#include "platform/palette.h"
+#include "platform/qt/propwindows.h"
+#include "platform/window.h"
+#include "render/grid.h"
+#include "render/view.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <functional>
+
+namespace {
+
+using Properties = Editor;
+
+QWidget *gadget(int id) {
+    QDialog *d = gadgetdialog(propwin);
+    return d ? d->findChild<QWidget *>(QString("gadget%1").arg(id)) : nullptr;
+}
+
+// Runs fn on the modal window called name once it is up (from inside its loop).
+void inmodal(const QString &name, std::function<void(QWidget *)> fn) {
+    auto *timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, name, fn] {
+        QWidget *w = QApplication::activeModalWidget();
+        if (!w || w->objectName() != name || !w->isVisible()) return;
+        timer->stop();
+        timer->deleteLater();
+        fn(w);
+    });
+    timer->start(5);
+}
+
+void clickgadget(int id, QPoint at = QPoint()) {
+    QWidget *w = gadget(id);
+    ASSERT_NE(w, nullptr) << id;
+    if (at.isNull()) at = w->rect().center();
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at);
+    QApplication::processEvents();
+}
+
+// Clicks the swatch of pen k in the palette window when it comes up.
+void answerpalette(int k) {
+    inmodal("palettewindow", [k](QWidget *w) {
+        auto *b = w->findChild<QToolButton *>(QString("pen%1").arg(k));
+        ASSERT_NE(b, nullptr);
+        b->click();
+    });
+}
+
+bool showspen(QWidget *w, int pen) {
+    return w && w->styleSheet().contains(QColor::fromRgb(penrgb(pen)).name());
+}
+
+} // namespace
+
+TEST_F(Properties, OpensFromMenuShortcutAndToolbarWithASelection) {
+    newdiagram();
+    place(101, getdrawx(400), getdrawy(400), getdrawx(1000), getdrawy(800));
+    auto open = [] { return gadgetdialog(propwin) && gadgetdialog(propwin)->isVisible(); };
+    auto close = [] {
+        gadgetdialog(propwin)->close();
+        QApplication::processEvents();
+    };
+    shortcut(Qt::Key_I);
+    ASSERT_TRUE(open());
+    EXPECT_EQ(gadgetdialog(propwin)->windowTitle(), "Object Properties");
+    EXPECT_EQ(static_cast<QSpinBox *>(gadget(209))->value(), 1);
+    gadgetdialog(propwin)->move(120, 90);
+    close();
+    EXPECT_FALSE(open());
+    EXPECT_EQ(propwindowopen, 0);
+    EXPECT_EQ(IWO[0].type, DEADTYPE);
+    click(31);
+    ASSERT_TRUE(open());
+    // The window comes back where it was left.
+    EXPECT_EQ(gadgetdialog(propwin)->pos(), QPoint(120, 90));
+    close();
+    ui->menuactions.at(FULLMENUNUM(2, 0))->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(open());
+    // A click on the paper: the window follows and shows nothing.
+    press(getdrawx(3000), getdrawy(2500));
+    release(getdrawx(3000), getdrawy(2500));
+    QApplication::processEvents();
+    EXPECT_FALSE(gadget(236)->isEnabled());
+    EXPECT_FALSE(gadget(209)->isEnabled());
+}
+
+TEST_F(Properties, ColourButtonsShowTheirPensAndThePaletteAnswersTheClickedPen) {
+    newdiagram();
+    place(101, getdrawx(400), getdrawy(400), getdrawx(1000), getdrawy(800));
+    shortcut(Qt::Key_I);
+    const int inside = pen(getdrawx(700), getdrawy(600));
+    EXPECT_TRUE(showspen(gadget(229), IWO[1].fillcolour));
+    EXPECT_TRUE(showspen(gadget(228), IWO[1].linecolour));
+    EXPECT_TRUE(showspen(gadget(220), IWO[1].labelcolour));
+    answerpalette(40);
+    clickgadget(229);
+    EXPECT_TRUE(showspen(gadget(229), 40));
+    EXPECT_EQ(IWO[1].fillcolour, inside) << "nothing changes before Apply";
+    clickgadget(236);
+    EXPECT_EQ(IWO[1].fillcolour, 40);
+    EXPECT_EQ(pen(getdrawx(700), getdrawy(600)), 40);
+    // The left half of the Label button picks the label's background, the
+    // right half its text pen.
+    answerpalette(7);
+    clickgadget(220, QPoint(3, 5));
+    answerpalette(9);
+    clickgadget(220, QPoint(gadget(220)->width() - 3, 5));
+    EXPECT_EQ(tempIWOlabelcolour, 7);
+    EXPECT_EQ(tempIWOfontcolour, 9);
+    // Closed, the palette keeps the pen.
+    inmodal("palettewindow", [](QWidget *w) { static_cast<QDialog *>(w)->reject(); });
+    clickgadget(228);
+    EXPECT_EQ(tempIWOlinecolour, IWO[1].linecolour);
+}
+
+TEST_F(Properties, TheStyleWindowAnswersTheClickedStyleAndTheFontChooserItsChoice) {
+    newdiagram();
+    place(107, getdrawx(400), getdrawy(400), getdrawx(1400), getdrawy(400));
+    ASSERT_EQ(IWO[1].type, 107);
+    click(31);
+    ASSERT_TRUE(gadget(232)->isEnabled());
+    inmodal("stylewindow", [](QWidget *w) {
+        auto *b = w->findChild<QToolButton *>("style8");
+        ASSERT_NE(b, nullptr);
+        EXPECT_FALSE(b->icon().isNull()) << "the style buttons show the line ends";
+        b->click();
+    });
+    clickgadget(232);
+    EXPECT_EQ(IWO[1].draw[2].kind, 24);
+    EXPECT_FALSE(static_cast<QPushButton *>(gadget(232))->icon().isNull());
+
+    inmodal("fontrequester", [](QWidget *w) {
+        w->findChild<QComboBox *>("family")->setCurrentText("DejaVu Serif");
+        w->findChild<QSpinBox *>("size")->setValue(30);
+        static_cast<QDialog *>(w)->accept();
+    });
+    clickgadget(219);
+    clickgadget(236);
+    EXPECT_STREQ(IWO[1].fontname, "DejaVu Serif.font");
+    EXPECT_EQ(IWO[1].font.ta_YSize, 30);
+}
+
+TEST_F(Properties, TypedFieldsKeepTheirLimitsAndApplyIsOneUndoStep) {
+    newdiagram();
+    place(101, getdrawx(400), getdrawy(400), getdrawx(1000), getdrawy(800));
+    shortcut(Qt::Key_I);
+    auto *name = static_cast<QLineEdit *>(gadget(210));
+    name->selectAll();
+    QTest::keyClick(name, Qt::Key_Delete);
+    // A character outside the stored character set is refused, not changed.
+    QTest::keyClicks(name, "Box");
+    QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString(QChar(0x20ac)),
+                        Qt::NoModifier);
+    QTest::keyClicks(name, " one and a name far too long");
+    auto *x = static_cast<QSpinBox *>(gadget(212));
+    x->selectAll();
+    QTest::keyClicks(x, "1500");
+    QTest::keyClick(x, Qt::Key_Return);
+    QApplication::processEvents();
+    const IWORecord before = IWO[1];
+    clickgadget(236);
+    EXPECT_EQ(std::string(IWO[1].name), "Box one and a name f");
+    EXPECT_NEAR(IWO[1].x, 1500, GridSize) << "moved there, and kept on the grid";
+    ui->menuactions.at(FULLMENUNUM(1, 7))->trigger(); // Edit > Undo
+    QApplication::processEvents();
+    uint8_t a[IWORECORDSIZE], b[IWORECORDSIZE];
+    IWORecord now = IWO[1];
+    now.selected = before.selected;
+    writeIWOrecord(before, a);
+    writeIWOrecord(now, b);
+    EXPECT_EQ(std::memcmp(a, b, sizeof a), 0);
+}
