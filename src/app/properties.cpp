@@ -28,6 +28,7 @@
 #include "render/drawparts.h"
 #include "render/erase.h"
 #include "render/toolicon.h"
+#include "render/view.h"
 
 #include <algorithm>
 #include <cstring>
@@ -272,6 +273,7 @@ void apply(bool all) {
         }
         if (lx != B.handlex[9]) O.handlex[9] = O.labelx = sat16(lx);
         if (ly != B.handley[9]) O.handley[9] = O.labely = sat16(ly);
+        checkonpage(i, false);
         if (connections(O) > 0) calcconnectorpoints(i);
         savehistorypost(i, HISTORY_MODIFY);
     }
