@@ -103,7 +103,9 @@ Gadget &gad(int id) {
 // could not take by typing, and showing it clamped would let Apply "change" it.
 void show(int id, long v) { gad(id).value = v; }
 void disable(int id, bool flag) { setgadgetdisabled(diagrampropwin, id, flag ? 1 : 0); }
-int16_t value16(int id) { return (int16_t)std::clamp(gadgetvalue(diagrampropwin, id), -32768L, 32767L); }
+int16_t value16(int id) {
+    return (int16_t)std::clamp(gadgetvalue(diagrampropwin, id), -32768L, 32767L);
+}
 
 void refresh() {
     if (diagrampropwin.open) platformui().refreshwindow(diagrampropwin);
@@ -272,7 +274,8 @@ int updateIWOdiagramprop() {
     if (diagrampropwin.gadgets.empty()) make_diagrampropwindow();
     const DiagramRecord &d = IWODiagram;
     for (int i = 0; i < 3; i++) {
-        setgadgettext(diagrampropwin, TEXTS[i].id, fieldtext(fieldof(IWODiagram, i), TEXTS[i].size));
+        setgadgettext(diagrampropwin, TEXTS[i].id,
+                      fieldtext(fieldof(IWODiagram, i), TEXTS[i].size));
         showntext[i] = gadgettext(diagrampropwin, TEXTS[i].id);
     }
     setgadgettext(diagrampropwin, G_FILENAME, fieldtext(d.filename, sizeof d.filename));

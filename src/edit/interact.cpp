@@ -368,7 +368,8 @@ bool offpage(int n) {
     const IWORecord was = IWO[n];
     checkonpage(n, false);
     const IWORecord &r = IWO[n];
-    const bool moved = r.x != was.x || r.y != was.y || r.width != was.width || r.height != was.height;
+    const bool moved =
+        r.x != was.x || r.y != was.y || r.width != was.width || r.height != was.height;
     IWO[n] = was;
     return moved;
 }
