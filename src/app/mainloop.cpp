@@ -2,6 +2,7 @@
 // the dispatch of window events and shut-down.
 #include "app/mainloop.h"
 
+#include "app/diagramprops.h"
 #include "app/menus.h"
 #include "app/properties.h"
 #include "app/shell.h"
@@ -91,6 +92,7 @@ int setupinterface() {
     setIWOhelptext();
     setIWObuttons();
     make_propwindow();
+    make_diagrampropwindow();
     return 1;
 }
 
@@ -103,6 +105,7 @@ int resetinterface() {
     for (int id = 100; id <= 148; id++) setgadgetenabled(id, 0);
     for (int num : NODIAGRAMITEMS) OffMenu(num);
     newIWOdiagram();
+    if (diagrampropwindowopen) updateIWOdiagramprop();
     if (drawspacerp) SetRast(drawspacerp, 0);
     return 1;
 }
@@ -117,6 +120,7 @@ int iwevent(IWWindow window, int32_t result, int code) {
     case SHAPEWINDOW: quit = shapewindowevents(result, code); break;
     case IDEAWEAVEWINDOW: quit = ideaweavewindowevents(result, code); break;
     case PROPWINDOW: iwopropertiesevents(result, code); break; // closing it quits nothing
+    case DIAGRAMPROPWINDOW: diagrampropertiesevents(result, code); break;
     }
     if (breakrequested) {
         breakrequested = 0;

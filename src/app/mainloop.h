@@ -14,7 +14,8 @@
 #pragma once
 #include <cstdint>
 
-enum IWWindow { DRAWSPACEWINDOW, SHAPEWINDOW, IDEAWEAVEWINDOW, PROPWINDOW };
+enum IWWindow { DRAWSPACEWINDOW, SHAPEWINDOW, IDEAWEAVEWINDOW, PROPWINDOW,
+                DIAGRAMPROPWINDOW };
 
 extern int16_t okay; // the exit code of a normal run
 

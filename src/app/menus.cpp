@@ -2,8 +2,8 @@
 // command, and the file commands with their questions.
 #include "app/menus.h"
 
+#include "app/diagramprops.h"
 #include "app/mainloop.h"
-
 #include "app/properties.h"
 #include "app/requesters.h"
 #include "app/session.h"
@@ -156,6 +156,7 @@ int newdiagram() {
         startnewdiagram();
     if (propwindowopen) disableIWOprop(1);
     settempdiagram(1);
+    if (diagrampropwindowopen) updateIWOdiagramprop();
     return 1;
 }
 
@@ -187,6 +188,7 @@ int closediagram() {
         selectedIWO = -99;
         DiagramExists = 0;
         saved() = 1;
+        if (diagrampropwindowopen) updateIWOdiagramprop();
     }
     if (propwindowopen) disableIWOprop(1);
     updateIWOdiagram();
@@ -198,6 +200,7 @@ int savediagram() {
     if (saveIWOdiagram()) {
         saved() = 1;
         settempdiagram(1);
+        if (diagrampropwindowopen) updateIWOdiagramprop();
     }
     updateIWOdiagram();
     return 1;
@@ -211,6 +214,7 @@ int saveasdiagram() {
         selecttool();
         deleteIWO(SHADOWIWO);
         settempdiagram(1);
+        if (diagrampropwindowopen) updateIWOdiagramprop();
     }
     updateIWOdiagram();
     return 1;
@@ -321,7 +325,7 @@ int processMenus(int num) {
         break;
     case 3: // Diagram
         switch (item) {
-        case 0: break; // Properties: arrives with the diagram properties window
+        case 0: diagramprop(); break;
         case 2: zoomin(); break;
         case 3: zoomout(); break;
         case 5:

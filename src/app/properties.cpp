@@ -27,6 +27,7 @@
 #include "render/drawparts.h"
 #include "render/erase.h"
 #include "render/toolicon.h"
+#include "render/view.h"
 
 #include <algorithm>
 #include <cstring>
@@ -273,6 +274,7 @@ void apply(bool all) {
         // off the label handle, which is no change of the user's.
         if (lx != B.labelx) O.handlex[9] = O.labelx = sat16(lx);
         if (ly != B.labely) O.handley[9] = O.labely = sat16(ly);
+        checkonpage(i, false);
         if (connections(O) > 0) calcconnectorpoints(i);
         savehistorypost(i, HISTORY_MODIFY);
     }

@@ -1,6 +1,7 @@
 // session.cpp - new and loaded diagrams taken into the editor.
 #include "app/session.h"
 
+#include "app/diagramprops.h"
 #include "app/requesters.h"
 #include "app/shell.h"
 #include "app/tools.h"
@@ -25,6 +26,7 @@ int startnewdiagram() {
     IWODiagram.saved = 1;
     updateIWOdiagram();
     settempdiagram(1);
+    if (diagrampropwindowopen) updateIWOdiagramprop();
     return 1;
 }
 
@@ -40,6 +42,7 @@ int startloadeddiagram() {
     IWODiagram.saved = 1;
     selectedtool = (int16_t)choosetool(32, selectedtool);
     settempdiagram(1);
+    if (diagrampropwindowopen) updateIWOdiagramprop();
     updateIWOdiagram();
     return 1;
 }

@@ -2,6 +2,7 @@
 // texts and the two window handlers.
 #include "app/toolbar.h"
 
+#include "app/diagramprops.h"
 #include "app/menus.h"
 #include "app/properties.h"
 #include "app/shell.h"
@@ -173,10 +174,11 @@ int ideaweavewindowevents(int32_t result, int) {
         case BUTTON_CLOSE: closediagram(); break;
         case BUTTON_QUIT: return quitiw();
         case BUTTON_PROPERTIES:
-            // The diagram properties window arrives with its issue.
+            // The selected object's properties, else the diagram's.
             choosetoolbarselect();
             removeshadowiwo();
             if (selectedIWO > 0) propmain();
+            else diagramprop();
             break;
         case BUTTON_FRONTBACK:
             if (tophalfgadget(id)) sendtofront();

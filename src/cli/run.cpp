@@ -124,6 +124,7 @@ class Session {
     void gadgets();
     bool windowgadget(const std::vector<std::string> &w);
     void record(int n);
+    void diagram();
     HeadlessUI &ui_;
 };
 
@@ -274,6 +275,34 @@ void Session::record(int n) {
     std::fflush(stdout);
 }
 
+// The open diagram's record, but for its file name and version.
+void Session::diagram() {
+    const DiagramRecord &d = IWODiagram;
+    // The record's ISO-8859-1 texts, printed as UTF-8.
+    auto text = [](const char *s, size_t size) {
+        std::string t;
+        for (size_t i = 0; i < textlen(s, size); i++) {
+            unsigned char c = (unsigned char)s[i];
+            if (c < 0x80) {
+                t += (char)c;
+            } else {
+                t += (char)(0xC0 | (c >> 6));
+                t += (char)(0x80 | (c & 0x3F));
+            }
+        }
+        return t;
+    };
+    std::printf("diagram: title \"%s\" author \"%s\" description \"%s\" saved %d "
+                "paper %d %d colour %d highlight %d line %d fill %d weight %d "
+                "font \"%s\" %d text %d back %d\n",
+                text(d.title, sizeof d.title).c_str(), text(d.author, sizeof d.author).c_str(),
+                text(d.description, sizeof d.description).c_str(), d.saved, d.paperwidth,
+                d.paperheight, d.papercolour, d.highlightcolour, d.linecolour, d.fillcolour,
+                d.lineweight, text(d.fontname, sizeof d.fontname).c_str(), d.font.ta_YSize,
+                d.fontcolour, d.labelcolour);
+    std::fflush(stdout);
+}
+
 bool Session::line(const std::string &text) {
     std::istringstream in(text);
     std::vector<std::string> w;
@@ -400,6 +429,13 @@ bool Session::line(const std::string &text) {
             std::printf("set %ld: window closed\n", id);
         } else if (findgadget(*win, (int)id)->disabled) {
             std::printf("set %ld: disabled\n", id);
+        } else if (findgadget(*win, (int)id)->kind == GADGET_STRING) {
+            // Typed text is what the screen can type: ISO-8859-1 only.
+            std::string latin, refused;
+            if (!latin1answer(rest(text, 2), latin, refused))
+                std::printf("set %ld: refused %s: cannot be stored (ISO-8859-1 only)\n", id,
+                            refused.c_str());
+            else putgadgetvalue(*win, (int)id, latin);
         } else if (!putgadgetvalue(*win, (int)id, rest(text, 2))) {
             return false;
         }
@@ -437,6 +473,8 @@ bool Session::line(const std::string &text) {
             for (const Gadget &g : win->gadgets) std::printf("%s\n", gadgetwindowline(g).c_str());
         }
         std::fflush(stdout);
+    } else if (cmd == "diagram" && w.size() == 1) {
+        diagram();
     } else if (cmd == "record" && want(1)) {
         if (n[0] < 0 || n[0] >= IWONumber) return false;
         record((int)n[0]);

@@ -404,6 +404,17 @@ int createtext(int mx, int my) {
     return kept;
 }
 
+// Whether keeping object n on the page would move or resize it.
+bool offpage(int n) {
+    const IWORecord was = IWO[n];
+    checkonpage(n, false);
+    const IWORecord &r = IWO[n];
+    const bool moved =
+        r.x != was.x || r.y != was.y || r.width != was.width || r.height != was.height;
+    IWO[n] = was;
+    return moved;
+}
+
 void keepcreated(int n) {
     if (propwindowopen && hasfocus()) {
         updateIWOprop(selectedIWO);
@@ -411,8 +422,9 @@ void keepcreated(int n) {
     }
     if (n > 0) {
         // A new object is placed: with snapping on it lands on the grid by the
-        // rule of the handle that drew it (the body for Insert and text).
-        if (SnapToGrid) {
+        // rule of the handle that drew it (the body for Insert and text). One
+        // drawn out past the page edge is brought back onto it.
+        if (SnapToGrid || offpage(n)) {
             eraseIWO(n, papercolour, 0);
             checkonpage(n);
             drawIWO(n);

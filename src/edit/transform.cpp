@@ -193,6 +193,8 @@ int duplicate() {
         duplicateIWO(i);
         if (IWONumber == before) continue; // the table is full
         if (clones < CLONETABLESIZE) clones += 1;
+        // The copy sits a little below and to the right, on the page.
+        checkonpage(IWONumber - 1, false);
         IWORecord &copy = IWO[IWONumber - 1];
         if (copy.group >= 1) {
             if (copygroup == 0) copygroup = ++groupnum;

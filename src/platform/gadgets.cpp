@@ -30,6 +30,20 @@ long clampvalue(const Gadget &g, long v) {
     }
 }
 
+// Gadget texts are ISO-8859-1, as the records keep them; printed as UTF-8.
+std::string printable(const std::string &s) {
+    std::string t;
+    for (unsigned char c : s) {
+        if (c < 0x80) {
+            t += (char)c;
+        } else {
+            t += (char)(0xC0 | (c >> 6));
+            t += (char)(0x80 | (c & 0x3F));
+        }
+    }
+    return t;
+}
+
 } // namespace
 
 Gadget *findgadget(GadgetWindow &win, int id) {
@@ -101,9 +115,9 @@ GadgetWindow *gadgetwindowof(int id) {
 std::string gadgetwindowline(const Gadget &g) {
     std::string line = std::to_string(g.id) + " ";
     switch (g.kind) {
-    case GADGET_STRING: line += "\"" + g.text + "\""; break;
-    case GADGET_BUTTON: line += "\"" + g.text + "\""; break;
-    case GADGET_FONT: line += "\"" + g.text + "\" " + std::to_string(g.value); break;
+    case GADGET_STRING: line += "\"" + printable(g.text) + "\""; break;
+    case GADGET_BUTTON: line += "\"" + printable(g.text) + "\""; break;
+    case GADGET_FONT: line += "\"" + printable(g.text) + "\" " + std::to_string(g.value); break;
     case GADGET_LABELCOLOURS:
         line += std::to_string(g.value) + " " + std::to_string(g.pen2);
         break;

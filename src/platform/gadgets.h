@@ -22,7 +22,7 @@
 //   registergadgetwindow(win)        make the window reachable by name and by gadget id
 //   gadgetwindownamed(name)          a registered window by its script name, or null
 //   gadgetwindowof(id)               the registered window that owns gadget id, or null
-//   gadgetwindowline(win, g)         one gadget as "ID VALUE[ disabled]"
+//   gadgetwindowline(win, g)         one gadget as "ID VALUE[ disabled]" (texts in UTF-8)
 #pragma once
 #include "platform/raster.h"
 

@@ -473,11 +473,11 @@ int drawIWO(int i) {
         LabelGeometry g;
         if (labelgeometry(i, g)) CloseFont(g.font);
     }
-    // Drawing keeps an object on the page but snaps only the outline, which
-    // shows where the pointer is placing an object. An object is snapped when
-    // it is moved, resized or created, never by being drawn: a click, a new
-    // text or a lock leaves it where it is.
-    checkonpage(i, i == SHADOWIWO);
+    // Drawing keeps only the outline on the page and on the grid: it shows
+    // where the pointer is placing an object. An object is kept on the page
+    // and snapped when it is moved, resized or created, never by being drawn:
+    // a click, a new text, a lock or a smaller page leaves it where it is.
+    if (i == SHADOWIWO) checkonpage(i, true);
     Raster *rp = drawspacerp;
     if (!rp) return 1;
     SetDrMd(rp, JAM1);

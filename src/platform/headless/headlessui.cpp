@@ -13,6 +13,8 @@ std::string escaped(const char *s) {
     return r;
 }
 
+} // namespace
+
 // An answer for a text requester as the ISO-8859-1 text a label stores. The
 // answer is read as UTF-8 (scripts and terminals write it); bytes that are
 // not UTF-8 are taken as ISO-8859-1 already. Returns false, with the
@@ -54,7 +56,6 @@ bool latin1answer(const std::string &in, std::string &out, std::string &refused)
     out = latin;
     return refused.empty();
 }
-} // namespace
 
 int HeadlessUI::request(RequestSpec &req) {
     if (failing_) return -1;

@@ -38,6 +38,11 @@
 #include <optional>
 #include <string>
 
+// A typed or answered text (UTF-8, or ISO-8859-1 bytes when it isn't) as
+// the ISO-8859-1 the records store; false, with the characters beyond it in
+// `refused`, when some cannot be stored.
+bool latin1answer(const std::string &in, std::string &out, std::string &refused);
+
 class HeadlessUI : public PlatformUI {
   public:
     explicit HeadlessUI(FILE *out) : out_(out) {}

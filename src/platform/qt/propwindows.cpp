@@ -64,6 +64,10 @@ QValidator *latin1validator(QObject *parent) {
 class GadgetDialog : public QDialog {
   public:
     GadgetDialog(GadgetWindow &win, QWidget *parent);
+    // A field losing the focus while the dialog is taken down reports nothing.
+    ~GadgetDialog() override {
+        for (QWidget *w : findChildren<QWidget *>()) w->blockSignals(true);
+    }
     // Shows the table's values, texts and disabled flags.
     void sync();
     GadgetWindow &win;
