@@ -72,12 +72,19 @@ class IdatWriter {
         }
         if (buf.size() >= 65536) chunk();
     }
-    // A Huffman code of n bits, most significant bit first.
+    // A Huffman code of n (at most 9) bits, most significant bit first.
     void code(uint32_t c, int n) {
-        uint32_t r = 0;
-        for (int i = 0; i < n; i++)
-            r |= ((c >> i) & 1) << (n - 1 - i);
-        bits(r, n);
+        static const struct Reversed {
+            uint16_t r[512];
+            Reversed() {
+                for (uint32_t v = 0; v < 512; v++) {
+                    r[v] = 0;
+                    for (int i = 0; i < 9; i++)
+                        r[v] |= (uint16_t)(((v >> i) & 1) << (8 - i));
+                }
+            }
+        } rev;
+        bits(rev.r[c] >> (9 - n), n);
     }
     // One literal byte, fixed codes.
     void literal(int v) {
