@@ -47,6 +47,32 @@ int64_t cornerradius(const DrawPart &d, const int X[13], const int Y[13]) {
     return half < rad ? half : rad;
 }
 
+// True when the segments P0-P1 and P2-P3 have a point in common.
+bool segmentsmeet(int64_t x0, int64_t y0, int64_t x1, int64_t y1, int64_t x2, int64_t y2,
+                  int64_t x3, int64_t y3) {
+    auto side = [](int64_t ax, int64_t ay, int64_t bx, int64_t by, int64_t cx, int64_t cy) {
+        int64_t c = (bx - ax) * (cy - ay) - (by - ay) * (cx - ax);
+        return (c > 0) - (c < 0);
+    };
+    auto within = [](int64_t a, int64_t b, int64_t c) { return std::min(a, b) <= c && c <= std::max(a, b); };
+    int d1 = side(x2, y2, x3, y3, x0, y0), d2 = side(x2, y2, x3, y3, x1, y1);
+    int d3 = side(x0, y0, x1, y1, x2, y2), d4 = side(x0, y0, x1, y1, x3, y3);
+    if (d1 * d2 < 0 && d3 * d4 < 0) return true;
+    return (d1 == 0 && within(x2, x3, x0) && within(y2, y3, y0)) ||
+           (d2 == 0 && within(x2, x3, x1) && within(y2, y3, y1)) ||
+           (d3 == 0 && within(x0, x1, x2) && within(y0, y1, y2)) ||
+           (d4 == 0 && within(x0, x1, x3) && within(y0, y1, y3));
+}
+
+// lw times the unit vector from (x, y) toward (tx, ty), each component
+// truncated: the offset of an outline band's inner corner.
+void bandoffset(int x, int y, int tx, int ty, int lw, int64_t &ox, int64_t &oy) {
+    int64_t dx = (int64_t)tx - x, dy = (int64_t)ty - y;
+    int64_t L = (int64_t)std::sqrt((double)(dx * dx + dy * dy));
+    ox = L ? dx * lw / L : 0;
+    oy = L ? dy * lw / L : 0;
+}
+
 // True when the polygon fill (platform/raster.h) covers pixel (x, y): the
 // crossings of row y left of or at x are odd in number.
 bool fillcovers(int n, const int X[13], const int Y[13], int64_t x, int64_t y) {
@@ -70,11 +96,20 @@ bool fillcovers(int n, const int X[13], const int Y[13], int64_t x, int64_t y) {
 // wide that pixel is already the band's, so thick outlines are unchanged. An
 // end pixel outside the fill is left out unless its corner is acute, so that
 // square corners don't grow.
-void outlinechain(Raster *rp, int n, const int X[13], const int Y[13]) {
+void outlinechain(Raster *rp, int n, const int X[13], const int Y[13], int lw) {
     if (n < 2) return;
     int64_t area = 0;
     for (int k = 0; k < n; k++)
         area += (int64_t)X[k] * Y[(k + 1) % n] - (int64_t)X[(k + 1) % n] * Y[k];
+    // In a polygon whose edges don't cross, the pixel on the inner side of an
+    // edge is the fill's wherever the fill reaches it; only a crossing
+    // polygon needs the fill asked pixel by pixel.
+    bool simple = true;
+    for (int j = 0; j < n && simple; j++)
+        for (int k = j + 2; k < n && simple; k++)
+            if ((k + 1) % n != j && segmentsmeet(X[j], Y[j], X[(j + 1) % n], Y[(j + 1) % n], X[k],
+                                                 Y[k], X[(k + 1) % n], Y[(k + 1) % n]))
+                simple = false;
     for (int j = 0; j < n; j++) {
         int b = (j + 1) % n, q = (j + n - 1) % n, nn = (j + 2) % n;
         int64_t dx = (int64_t)X[b] - X[j], dy = (int64_t)Y[b] - Y[j];
@@ -83,6 +118,12 @@ void outlinechain(Raster *rp, int n, const int X[13], const int Y[13]) {
         // The inner side along the minor axis: the interior normal is
         // (-dy, dx) for a positive area (clockwise on the screen).
         int64_t nx = area >= 0 ? -dy : dy, ny = area >= 0 ? dx : -dx;
+        // A band at least a pixel deep at both ends already holds the chain.
+        int64_t obx, oby, oax, oay;
+        bandoffset(X[b], Y[b], X[nn], Y[nn], lw, obx, oby);
+        bandoffset(X[j], Y[j], X[q], Y[q], lw, oax, oay);
+        int64_t db = obx * nx + oby * ny, da = oax * nx + oay * ny, nn2 = nx * nx + ny * ny;
+        if (db > 0 && da > 0 && db * db >= nn2 && da * da >= nn2) continue;
         bool plus = xmajor ? ny > 0 : nx > 0;
         int64_t mA = xmajor ? X[j] : Y[j], mB = xmajor ? X[b] : Y[b];
         int64_t nA = xmajor ? Y[j] : X[j], E = xmajor ? dy : dx, D = mB - mA;
@@ -103,7 +144,8 @@ void outlinechain(Raster *rp, int n, const int X[13], const int Y[13]) {
             auto px = [&](int64_t p) { return xmajor ? m : p; };
             auto py = [&](int64_t p) { return xmajor ? p : m; };
             int64_t p = p1;
-            if (!fillcovers(n, X, Y, px(p1), py(p1))) {
+            bool end = m == mA || m == mB;
+            if ((!simple || end) && !fillcovers(n, X, Y, px(p1), py(p1))) {
                 if (fillcovers(n, X, Y, px(p2), py(p2)))
                     p = p2;
                 else if ((m == mA && !acuteA) || (m == mB && !acuteB))
@@ -122,7 +164,7 @@ void polygonbands(Raster *rp, int n, const int X[13], const int Y[13], int lw) {
         int b = (j + 1) % n, nn = (j + 2) % n, q = (j + n - 1) % n;
         outlineband(rp, X[j], Y[j], X[b], Y[b], X[nn], Y[nn], X[q], Y[q], lw);
     }
-    if (lw > 0) outlinechain(rp, n, X, Y);
+    if (lw > 0) outlinechain(rp, n, X, Y, lw);
 }
 
 // Kind 7, and kind 1 lists that are not four-cornered: optional fill, then
