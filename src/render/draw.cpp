@@ -92,10 +92,10 @@ bool fillcovers(int n, const int X[13], const int Y[13], int64_t x, int64_t y) {
 // thinner than a pixel (weight 1, slanted neighbours) or crosses itself at an
 // inward corner. Per step of the edge's major axis the chain takes, of the two
 // pixels either side of the exact edge, the one the fill covers (the one on
-// the inner side when both or neither are). Where a band is a pixel or more
-// wide that pixel is already the band's, so thick outlines are unchanged. An
-// end pixel outside the fill is left out unless its corner is acute, so that
-// square corners don't grow.
+// the inner side when both or neither are). An edge whose band is a pixel or
+// more deep at both ends already holds that chain and is skipped, so thick
+// outlines stay as they were. An end pixel outside the fill is left out unless
+// its corner is acute, so that square corners don't grow.
 void outlinechain(Raster *rp, int n, const int X[13], const int Y[13], int lw) {
     if (n < 2) return;
     int64_t area = 0;
