@@ -122,7 +122,9 @@ void outlinechain(Raster *rp, int n, const int X[13], const int Y[13], int lw) {
         int64_t obx, oby, oax, oay;
         bandoffset(X[b], Y[b], X[nn], Y[nn], lw, obx, oby);
         bandoffset(X[j], Y[j], X[q], Y[q], lw, oax, oay);
-        int64_t db = obx * nx + oby * ny, da = oax * nx + oay * ny, nn2 = nx * nx + ny * ny;
+        __int128 db = (__int128)obx * nx + (__int128)oby * ny;
+        __int128 da = (__int128)oax * nx + (__int128)oay * ny;
+        __int128 nn2 = (__int128)nx * nx + (__int128)ny * ny;
         if (db > 0 && da > 0 && db * db >= nn2 && da * da >= nn2) continue;
         bool plus = xmajor ? ny > 0 : nx > 0;
         int64_t mA = xmajor ? X[j] : Y[j], mB = xmajor ? X[b] : Y[b];
