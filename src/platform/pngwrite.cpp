@@ -232,7 +232,7 @@ bool smallchunk(FILE *f, const char *type, const uint8_t *data, size_t n) {
     uint32_t crc = crc32update(crc32update(0, head + 4, 4), data, n);
     uint8_t tail[4];
     put32(tail, crc);
-    return std::fwrite(head, 1, 8, f) == 8 && std::fwrite(data, 1, n, f) == n &&
+    return std::fwrite(head, 1, 8, f) == 8 && (n == 0 || std::fwrite(data, 1, n, f) == n) &&
            std::fwrite(tail, 1, 4, f) == 4;
 }
 
