@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   cmake ninja-build g++ pkg-config
-  libgtest-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev python3
   libfreetype-dev libfontconfig-dev libpng-dev
   ttf-bitstream-vera fonts-dejavu-core
   clang libclang-rt-14-dev

@@ -37,6 +37,34 @@ struct FontState {
     ~FontState() { closefonts(); }
 } fonts;
 
+// The font directories and caches of a standard installation. Families are
+// matched by exact name and rendered with fixed settings, so nothing else of
+// the system's configuration matters here; and parsing that configuration
+// (fonts.conf and the dozens of files it includes) costs more than the rest of
+// a command-line render together.
+const char *const FONTDIRS = R"(<?xml version="1.0"?>
+<fontconfig>
+  <dir>/usr/share/fonts</dir>
+  <dir>/usr/local/share/fonts</dir>
+  <dir prefix="xdg">fonts</dir>
+  <dir>~/.fonts</dir>
+  <cachedir>/var/cache/fontconfig</cachedir>
+  <cachedir prefix="xdg">fontconfig</cachedir>
+  <cachedir>~/.fontconfig</cachedir>
+</fontconfig>
+)";
+
+// The configuration with those directories and their fonts; the system's full
+// configuration when it can't be built.
+FcConfig *loadconfig() {
+    FcConfig *config = FcConfigCreate();
+    if (config && FcConfigParseAndLoadFromMemory(config, (const FcChar8 *)FONTDIRS, FcTrue) &&
+        FcConfigBuildFonts(config))
+        return config;
+    if (config) FcConfigDestroy(config);
+    return FcInitLoadConfigAndFonts();
+}
+
 bool setupfonts() {
     if (fonts.state == 0) {
         fonts.state = -1;
@@ -47,7 +75,7 @@ bool setupfonts() {
         FT_Property_Set(fonts.library, "truetype", "interpreter-version", &version);
         // A configuration of our own, independent of any other user of
         // fontconfig in the process, and released again by closefonts().
-        fonts.config = FcInitLoadConfigAndFonts();
+        fonts.config = loadconfig();
         if (!fonts.config) {
             FT_Done_FreeType(fonts.library);
             fonts.library = nullptr;

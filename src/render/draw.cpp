@@ -34,6 +34,11 @@ int isqrt(int64_t v) {
     return (int)s;
 }
 
+// a / b rounded up, for b > 0.
+int64_t ceildiv64(int64_t a, int64_t b) {
+    return a >= 0 ? (a + b - 1) / b : -((-a) / b);
+}
+
 // Corner radius of a kind 1 part: px[5] percent of the top edge, at most half
 // the right edge.
 int64_t cornerradius(const DrawPart &d, const int X[13], const int Y[13]) {
@@ -42,12 +47,126 @@ int64_t cornerradius(const DrawPart &d, const int X[13], const int Y[13]) {
     return half < rad ? half : rad;
 }
 
-// Outline bands of a closed list of n vertices (no rounding).
+// True when the segments P0-P1 and P2-P3 have a point in common.
+bool segmentsmeet(int64_t x0, int64_t y0, int64_t x1, int64_t y1, int64_t x2, int64_t y2,
+                  int64_t x3, int64_t y3) {
+    auto side = [](int64_t ax, int64_t ay, int64_t bx, int64_t by, int64_t cx, int64_t cy) {
+        int64_t c = (bx - ax) * (cy - ay) - (by - ay) * (cx - ax);
+        return (c > 0) - (c < 0);
+    };
+    auto within = [](int64_t a, int64_t b, int64_t c) { return std::min(a, b) <= c && c <= std::max(a, b); };
+    int d1 = side(x2, y2, x3, y3, x0, y0), d2 = side(x2, y2, x3, y3, x1, y1);
+    int d3 = side(x0, y0, x1, y1, x2, y2), d4 = side(x0, y0, x1, y1, x3, y3);
+    if (d1 * d2 < 0 && d3 * d4 < 0) return true;
+    return (d1 == 0 && within(x2, x3, x0) && within(y2, y3, y0)) ||
+           (d2 == 0 && within(x2, x3, x1) && within(y2, y3, y1)) ||
+           (d3 == 0 && within(x0, x1, x2) && within(y0, y1, y2)) ||
+           (d4 == 0 && within(x0, x1, x3) && within(y0, y1, y3));
+}
+
+// lw times the unit vector from (x, y) toward (tx, ty), each component
+// truncated: the offset of an outline band's inner corner.
+void bandoffset(int x, int y, int tx, int ty, int lw, int64_t &ox, int64_t &oy) {
+    int64_t dx = (int64_t)tx - x, dy = (int64_t)ty - y;
+    int64_t L = (int64_t)std::sqrt((double)(dx * dx + dy * dy));
+    ox = L ? dx * lw / L : 0;
+    oy = L ? dy * lw / L : 0;
+}
+
+// True when the polygon fill (platform/raster.h) covers pixel (x, y): the
+// crossings of row y left of or at x are odd in number.
+bool fillcovers(int n, const int X[13], const int Y[13], int64_t x, int64_t y) {
+    bool in = false;
+    for (int k = 0; k < n; k++) {
+        int64_t x0 = X[k], y0 = Y[k], x1 = X[(k + 1) % n], y1 = Y[(k + 1) % n];
+        if (y0 == y1) continue;
+        if (y0 > y1) std::swap(x0, x1), std::swap(y0, y1);
+        if (y < y0 || y >= y1) continue;
+        if (x0 + ceildiv64((y - y0) * (x1 - x0), y1 - y0) <= x) in = !in;
+    }
+    return in;
+}
+
+// A one-pixel chain along every edge of a closed outline, so that the outline
+// is unbroken whatever the band quadrilaterals leave out: where the band is
+// thinner than a pixel (weight 1, slanted neighbours) or crosses itself at an
+// inward corner. Per step of the edge's major axis the chain takes, of the two
+// pixels either side of the exact edge, the one the fill covers (the one on
+// the inner side when both or neither are). An edge whose band is a pixel or
+// more deep at both ends already holds that chain and is skipped, so thick
+// outlines stay as they were. An end pixel outside the fill is left out unless
+// its corner is acute, so that square corners don't grow.
+void outlinechain(Raster *rp, int n, const int X[13], const int Y[13], int lw) {
+    if (n < 2) return;
+    int64_t area = 0;
+    for (int k = 0; k < n; k++)
+        area += (int64_t)X[k] * Y[(k + 1) % n] - (int64_t)X[(k + 1) % n] * Y[k];
+    // In a polygon whose edges don't cross, the pixel on the inner side of an
+    // edge is the fill's wherever the fill reaches it; only a crossing
+    // polygon needs the fill asked pixel by pixel.
+    bool simple = true;
+    for (int j = 0; j < n && simple; j++)
+        for (int k = j + 2; k < n && simple; k++)
+            if ((k + 1) % n != j && segmentsmeet(X[j], Y[j], X[(j + 1) % n], Y[(j + 1) % n], X[k],
+                                                 Y[k], X[(k + 1) % n], Y[(k + 1) % n]))
+                simple = false;
+    for (int j = 0; j < n; j++) {
+        int b = (j + 1) % n, q = (j + n - 1) % n, nn = (j + 2) % n;
+        int64_t dx = (int64_t)X[b] - X[j], dy = (int64_t)Y[b] - Y[j];
+        if (dx == 0 && dy == 0) continue;
+        bool xmajor = std::abs(dx) >= std::abs(dy);
+        // The inner side along the minor axis: the interior normal is
+        // (-dy, dx) for a positive area (clockwise on the screen).
+        int64_t nx = area >= 0 ? -dy : dy, ny = area >= 0 ? dx : -dx;
+        // A band at least a pixel deep at both ends already holds the chain.
+        int64_t obx, oby, oax, oay;
+        bandoffset(X[b], Y[b], X[nn], Y[nn], lw, obx, oby);
+        bandoffset(X[j], Y[j], X[q], Y[q], lw, oax, oay);
+        __int128 db = (__int128)obx * nx + (__int128)oby * ny;
+        __int128 da = (__int128)oax * nx + (__int128)oay * ny;
+        __int128 nn2 = (__int128)nx * nx + (__int128)ny * ny;
+        if (db > 0 && da > 0 && db * db >= nn2 && da * da >= nn2) continue;
+        bool plus = xmajor ? ny > 0 : nx > 0;
+        int64_t mA = xmajor ? X[j] : Y[j], mB = xmajor ? X[b] : Y[b];
+        int64_t nA = xmajor ? Y[j] : X[j], E = xmajor ? dy : dx, D = mB - mA;
+        if (D < 0) D = -D, E = -E;
+        int64_t lo = std::min(mA, mB), hi = std::max(mA, mB);
+        int64_t size = xmajor ? rp->Width : rp->Height;
+        lo = std::max<int64_t>(lo, -1);
+        hi = std::min<int64_t>(hi, size);
+        // Corners at either end: acute when the neighbours lie ahead.
+        auto acute = [&](int v, int p, int w) {
+            return ((int64_t)X[p] - X[v]) * ((int64_t)X[w] - X[v]) +
+                       ((int64_t)Y[p] - Y[v]) * ((int64_t)Y[w] - Y[v]) > 0;
+        };
+        bool acuteA = acute(j, q, b), acuteB = acute(b, j, nn);
+        for (int64_t m = lo; m <= hi; m++) {
+            int64_t c = nA + ceildiv64((m - mA) * E, D); // ceil of the exact minor
+            int64_t p1 = plus ? c : c - 1, p2 = plus ? c - 1 : c;
+            auto px = [&](int64_t p) { return xmajor ? m : p; };
+            auto py = [&](int64_t p) { return xmajor ? p : m; };
+            int64_t p = p1;
+            bool end = m == mA || m == mB;
+            if ((!simple || end) && !fillcovers(n, X, Y, px(p1), py(p1))) {
+                if (fillcovers(n, X, Y, px(p2), py(p2)))
+                    p = p2;
+                else if ((m == mA && !acuteA) || (m == mB && !acuteB))
+                    continue;
+            }
+            int64_t x = px(p), y = py(p);
+            if (x >= 0 && y >= 0 && x < rp->Width && y < rp->Height) WritePixel(rp, (int)x, (int)y);
+        }
+    }
+}
+
+// Outline bands of a closed list of n vertices (no rounding), made unbroken
+// by the edge chain.
 void polygonbands(Raster *rp, int n, const int X[13], const int Y[13], int lw) {
     for (int j = 0; j < n; j++) {
         int b = (j + 1) % n, nn = (j + 2) % n, q = (j + n - 1) % n;
         outlineband(rp, X[j], Y[j], X[b], Y[b], X[nn], Y[nn], X[q], Y[q], lw);
     }
+    if (lw > 0) outlinechain(rp, n, X, Y, lw);
 }
 
 // Kind 7, and kind 1 lists that are not four-cornered: optional fill, then
@@ -129,19 +248,32 @@ void roundedbox(Raster *rp, const DrawPart &d, const int X[13], const int Y[13],
     // the picture never depends on a pen left from earlier drawing.
     if (lw <= 0) return;
     SetAPen(rp, d.linecolour);
-    outlineband(rp, (int)(X[0] + rad), Y[0], (int)(X[1] - rad), Y[1], X[2], Y[2], X[3], Y[3], lw);
-    outlineband(rp, X[1], (int)(Y[1] + rad), X[2], (int)(Y[2] - rad), X[3], Y[3], X[0], Y[0], lw);
-    outlineband(rp, (int)(X[2] - rad), Y[2], (int)(X[3] + rad), Y[3], X[0], Y[0], X[1], Y[1], lw);
-    outlineband(rp, X[3], (int)(Y[3] - rad), X[0], (int)(Y[0] + rad), X[1], Y[1], X[2], Y[2], lw);
-    // Arcs between the outer circle and the inner one lw smaller; the right
-    // corners' spans sit one row further out than the left ones'.
+    bool box = Y[0] == Y[1] && X[1] == X[2] && Y[2] == Y[3] && X[3] == X[0] && X[1] > X[0] &&
+               Y[2] > Y[0];
+    if (rad <= 0 || !box) {
+        polygonbands(rp, 4, X, Y, lw);
+        return;
+    }
+    // Rounded: straight bands lw wide and arcs that meet them. The arcs
+    // follow the edge of the corner fill (so no fill shows outside them): its
+    // top reaches row Y0, its bottom row Y2, its sides columns X0 + 1 and
+    // X1 - 1. The bands lie on the rows and columns where the arcs end: top
+    // Y0, bottom Y2, left X0, right X1 - 1, each lw thick inward.
+    int64_t x0 = X[0], x1 = X[1], y0 = Y[0], y2 = Y[2];
+    RectFill(rp, (int)(x0 + rad), (int)y0, (int)(x1 - rad - 1), (int)(y0 + lw - 1));
+    RectFill(rp, (int)(x0 + rad), (int)(y2 - lw + 1), (int)(x1 - rad - 1), (int)y2);
+    RectFill(rp, (int)x0, (int)(y0 + rad), (int)(x0 + lw - 1), (int)(y2 - rad));
+    RectFill(rp, (int)(x1 - lw), (int)(y0 + rad), (int)(x1 - 1), (int)(y2 - rad));
+    // Per corner column the span from the circle of radius rad in to the
+    // circle lw smaller (to the centre row where that circle ends).
     for (const Corner &k : c) {
         int64_t first = 0, last = rad - 1;
         if (!clipsteps(k.cx, k.dx, rp->Width, first, last)) continue;
-        int64_t out = k.dx > 0 ? 1 : 0;
+        int64_t in = rad - lw;
         for (int64_t u = first; u <= last; u++) {
-            int64_t h1 = isqrt(rad * rad - u * u), h2 = isqrt((rad - lw) * (rad - lw) - u * u);
-            vline(rp, k.cx + k.dx * u, k.cy + k.dy * (h1 + out), k.cy + k.dy * (h2 + out));
+            int64_t h1 = isqrt(rad * rad - u * u);
+            int64_t h2 = in >= 0 && in * in >= u * u ? isqrt(in * in - u * u) + 1 : 0;
+            vline(rp, k.cx + k.dx * u, k.cy + k.dy * h1, k.cy + k.dy * h2);
         }
     }
 }
@@ -214,7 +346,8 @@ void halfellipse(Raster *rp, const DrawPart &d, const int X[13], const int Y[13]
     } else {
         int64_t b = (int64_t)Y[1] - Y[0];
         int dir = d.px[1] > d.px[0] ? 1 : -1;
-        int64_t first = 0, last = a - 1;
+        // Up to and including the apex column, which the fill reaches too.
+        int64_t first = 0, last = a;
         if (clipsteps(X[0], dir, W, first, last))
             for (int64_t t = first; t <= last; t++) {
                 int64_t h1 = domeheight(a, t, b, a), h2 = domeheight(a - lw, t, b, a);

@@ -230,8 +230,9 @@ TEST_F(Formulas, CornerRadiusCapped) {
     EXPECT_EQ(pen(X0 + 19, Y0), papercolour);
     EXPECT_EQ(pen(X0 + 19, Y0 + 1), 1); // the arc one row down
     EXPECT_EQ(pen(X1 - 21, Y0), 1);     // and ends 20 before the right
-    // The right-hand arcs start one row further out than the left-hand ones.
-    EXPECT_EQ(pen(X1 - 20, Y0 - 1), 1);
+    // The arcs meet the band on its own row, on both sides.
+    EXPECT_EQ(pen(X1 - 20, Y0), 1);
+    EXPECT_EQ(pen(X1 - 20, Y0 - 1), papercolour);
     EXPECT_EQ(pen(X0 + 20, Y0 - 1), papercolour);
     EXPECT_EQ(pen(X0 + 30, Y0 + 10), 6);
 }
@@ -499,4 +500,32 @@ TEST(ThickLine, RectanglePolygonsMatchFiller) {
                     }
     freeraster(a);
     freeraster(b);
+}
+
+// The lightning flash, a soft rectangle and other concave, slanted and
+// curved shapes with one-pixel outlines: weight w at zoom z, boxes s units wide.
+class ThinOutlines : public Small {
+  protected:
+    void drawset(float z, int w, int s) {
+        fillcolour = 6;
+        lineweight = w;
+        setview(1200, 900, z, 100, 100);
+        int k = 0;
+        for (int type : {122, 102, 104, 124, 115, 119}) {
+            addobject(type, 20 + (s + 20) * (k % 3), 20 + (s + 20) * (k / 3), s, s * 17 / 18);
+            k++;
+        }
+        clear();
+        refreshIWOall();
+    }
+};
+
+// Outlines one pixel wide stay unbroken, at two zooms.
+TEST_F(ThinOutlines, AtQuarterZoom) {
+    drawset(0.25f, 4, 180);
+    EXPECT_TRUE(golden("outlines1.png"));
+}
+TEST_F(ThinOutlines, ZoomedIn) {
+    drawset(0.6f, 2, 80);
+    EXPECT_TRUE(golden("outlines2.png"));
 }

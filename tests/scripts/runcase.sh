@@ -8,7 +8,8 @@
 #   input.iwo       optional: the diagram the session opens
 #   expected        what the session prints (requesters, print lines)
 #   expect.NAME     optional: a file the session writes as NAME, compared byte
-#                   for byte (NAME.json: the `info` JSON of the written NAME)
+#                   for byte (NAME.json: the `info` JSON of the written NAME;
+#                   NAME.png: the pens of the image, whatever its compression)
 #   same            optional: lines "A B" naming two diagram files the session
 #                   writes that must hold the same diagram (their `info` JSON
 #                   equal but for the file name and the saved flag)
@@ -18,6 +19,7 @@
 set -u
 cli=$1
 case=$2
+tools=$(cd "$(dirname "$0")/../tools" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$case/script" "$work/"
@@ -50,6 +52,8 @@ for exp in "$case"/expect.*; do
     cp "$name" "$exp"
   elif [[ $name == *.json ]]; then
     diff -u "$exp" "$name" || status=1
+  elif [[ $name == *.png ]]; then
+    python3 "$tools/samepens.py" "$exp" "$name" || status=1
   else
     cmp "$exp" "$name" || { echo "$name differs from $exp"; status=1; }
   fi
