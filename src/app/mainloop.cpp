@@ -3,6 +3,7 @@
 #include "app/mainloop.h"
 
 #include "app/menus.h"
+#include "app/prefwindow.h"
 #include "app/properties.h"
 #include "app/shell.h"
 #include "app/toolbar.h"
@@ -14,7 +15,6 @@
 #include "platform/raster.h"
 #include "platform/window.h"
 #include "store/prefs.h"
-#include "store/userobjects.h"
 
 #include <csignal>
 
@@ -81,16 +81,16 @@ bool editinginput(int32_t result, int code) {
 } // namespace
 
 int setupinterface() {
-    // The settings: the built-in defaults (a settings file is read once
-    // preferences can be saved), and empty user-object slots.
-    setdefaultpreferences();
-    resetUserIWOs();
+    // The settings: the built-in defaults, then the default settings file;
+    // and empty user-object slots.
+    initpreferences();
     setupicons();
     sethelptext();
     setIWOtypenames();
     setIWOhelptext();
     setIWObuttons();
     make_propwindow();
+    make_prefwindow();
     return 1;
 }
 
@@ -117,6 +117,7 @@ int iwevent(IWWindow window, int32_t result, int code) {
     case SHAPEWINDOW: quit = shapewindowevents(result, code); break;
     case IDEAWEAVEWINDOW: quit = ideaweavewindowevents(result, code); break;
     case PROPWINDOW: iwopropertiesevents(result, code); break; // closing it quits nothing
+    case PREFWINDOW: prefevents(result, code); break;
     }
     if (breakrequested) {
         breakrequested = 0;

@@ -14,7 +14,7 @@
 #pragma once
 #include <cstdint>
 
-enum IWWindow { DRAWSPACEWINDOW, SHAPEWINDOW, IDEAWEAVEWINDOW, PROPWINDOW };
+enum IWWindow { DRAWSPACEWINDOW, SHAPEWINDOW, IDEAWEAVEWINDOW, PROPWINDOW, PREFWINDOW };
 
 extern int16_t okay; // the exit code of a normal run
 

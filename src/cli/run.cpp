@@ -405,6 +405,11 @@ bool Session::line(const std::string &text) {
         std::string name = rest(text, 1);
         name = name.substr(0, name.find_last_not_of(" \t", name.rfind(w.back()) - 1) + 1);
         ui_.queuefont(name, (int)size);
+    } else if (cmd == "drawer" && w.size() == 2 && w[1] == "cancel") {
+        ui_.queuedrawer(std::nullopt);
+    } else if (cmd == "drawer" && w.size() >= 2) {
+        // The answer of the next drawer chooser; the path may hold spaces.
+        ui_.queuedrawer(rest(text, 1));
     } else if (cmd == "close" && w.size() == 2 && gadgetwindownamed(w[1])) {
         GadgetWindow *win = gadgetwindownamed(w[1]);
         if (win->open) iwevent((IWWindow)win->window, IW_CLOSEWINDOW, 0);
