@@ -251,6 +251,10 @@ int main(int argc, char **argv) {
     // Qt paces repaints without a display's frame clock by a 5 ms timer; the
     // figures are the editor's own work, so repaint as soon as asked.
     setenv("QT_QPA_UPDATE_IDLE_TIME", "0", 0);
+    // The editor reads and may write its settings: a directory of the run's
+    // own, never the user's configuration.
+    char config[] = "/tmp/iweditorbench-XXXXXX";
+    if (mkdtemp(config)) setenv("XDG_CONFIG_HOME", config, 1);
     QElapsedTimer t;
     t.start();
     QApplication app(argc, argv);

@@ -277,12 +277,15 @@ int updatePreferences() {
     show(G_HIGHLIGHTCOLOUR, PrefList.highlightcolour);
     setgadgettext(prefwin, G_SCREENFONT, fieldtext(PrefList.fontname, sizeof PrefList.fontname));
     show(G_SCREENFONT, PrefList.font.ta_YSize);
-    show(G_GRIDSIZE, PrefList.GridSize / 10);
-    show(G_ZOOM, (long)(PrefList.zoom * 100.0f));
+    // Levels the sliders can take, so that applying the window as shown never
+    // gives a grid, zoom or scroll step of 0; the scroll speed is the level
+    // whose step (level x 25 / 2) is the one held.
+    show(G_GRIDSIZE, std::max(1, PrefList.GridSize / 10));
+    show(G_ZOOM, std::max(5L, (long)(PrefList.zoom * 100.0f)));
     show(G_SHOWGRID, PrefList.ShowGrid != 0);
     show(G_SNAPTOGRID, PrefList.SnapToGrid != 0);
     show(G_HIGHLIGHTON, PrefList.HighlightOn != 0);
-    show(G_SCROLLSPEED, PrefList.scrollsizex * 2 / 25);
+    show(G_SCROLLSPEED, std::max(1, (PrefList.scrollsizex * 2 + 24) / 25));
     show(G_ICONSET, PrefList.IconSet);
     tempdefaultpapercolour = d.papercolour;
     tempdefaultlinecolour = d.linecolour;

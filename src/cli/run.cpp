@@ -5,6 +5,9 @@
 // memory, and runs the script line by line. Every requester is printed on
 // standard output and answered from the queue that `answer` lines fill.
 //
+// `settings` prints the settings, the defaults for new diagrams and the live
+// view; `drawer PATH|cancel` answers the next drawer chooser.
+//
 // Menu picks (`menu M I`) and button releases (`gadget ID`) go through the
 // window handlers as the editor's events do; an item or button that is
 // disabled can't be picked there, so the session prints that and skips it.
@@ -33,6 +36,7 @@
 #include "render/grid.h"
 #include "render/view.h"
 #include "store/diagramfile.h"
+#include "store/prefs.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -109,6 +113,7 @@ class Session {
     void gadgets();
     bool windowgadget(const std::vector<std::string> &w);
     void record(int n);
+    void settings();
     HeadlessUI &ui_;
 };
 
@@ -255,6 +260,33 @@ void Session::record(int n) {
             std::printf(" pens %d %d %d", d.linecolour, d.fillcolour, d.lineweight);
         }
     std::printf("\n");
+    std::fflush(stdout);
+}
+
+// The settings, the defaults for new diagrams and the live view settings.
+void Session::settings() {
+    auto text = [](const char *s, size_t size) { return std::string(s, textlen(s, size)); };
+    const PrefListRecord &l = PrefList;
+    std::printf("settings: zoom %.2f grid %d show %d snap %d scroll %d %d highlight %d on %d "
+                "iconset %d screenfont \"%s\" %d\n",
+                (double)l.zoom, l.GridSize, l.ShowGrid, l.SnapToGrid, l.scrollsizex, l.scrollsizey,
+                l.highlightcolour, l.HighlightOn, l.IconSet,
+                text(l.fontname, sizeof l.fontname).c_str(), l.font.ta_YSize);
+    const DiagramRecord &d = defaultIWODiagram;
+    std::printf("defaults: drawer \"%s\" title \"%s\" author \"%s\" description \"%s\" "
+                "paper %d %d pens %d %d %d %d %d weight %d font \"%s\" %d\n",
+                text(d.filename, sizeof d.filename).c_str(), text(d.title, sizeof d.title).c_str(),
+                text(d.author, sizeof d.author).c_str(),
+                text(d.description, sizeof d.description).c_str(), d.paperwidth, d.paperheight,
+                d.papercolour, d.linecolour, d.fillcolour, d.fontcolour, d.labelcolour,
+                d.lineweight, text(d.fontname, sizeof d.fontname).c_str(), d.font.ta_YSize);
+    const DiagramRecord &o = IWODiagram;
+    std::printf("live: zoom %.2f grid %d snap %d size %d scroll %d %d highlight %d on %d "
+                "diagram paper %d %d pens %d %d %d %d %d %d weight %d font \"%s\" %d\n",
+                (double)zoom, ShowGrid, SnapToGrid, GridSize, scrollsizex, scrollsizey,
+                highlightcolour, HighlightOn, o.paperwidth, o.paperheight, o.papercolour,
+                o.linecolour, o.fillcolour, o.fontcolour, o.labelcolour, o.highlightcolour,
+                o.lineweight, text(o.fontname, sizeof o.fontname).c_str(), o.font.ta_YSize);
     std::fflush(stdout);
 }
 
@@ -462,6 +494,8 @@ bool Session::line(const std::string &text) {
         std::printf("view: zoom %.1f grid %d snap %d size %d\n", (double)zoom, ShowGrid,
                     SnapToGrid, GridSize);
         std::fflush(stdout);
+    } else if (cmd == "settings" && w.size() == 1) {
+        settings();
     } else if (cmd == "print" && w.size() == 1) {
         print();
     } else {
