@@ -53,6 +53,7 @@ class Settings : public Editor {
     void TearDown() override {
         Editor::TearDown();
         QApplication::setFont(font);
+        setenv("XDG_CONFIG_HOME", IW_TEST_CONFIGDIR, 1);
     }
     void menu(int m, int i) {
         ui->menuactions.at(FULLMENUNUM(m, i))->trigger();

@@ -23,7 +23,7 @@ class Prefs : public Core {
         setenv("XDG_CONFIG_HOME", tmp.dir.c_str(), 1);
     }
     void TearDown() override {
-        unsetenv("XDG_CONFIG_HOME");
+        setenv("XDG_CONFIG_HOME", IW_TEST_CONFIGDIR, 1);
         Core::TearDown();
     }
     std::string defaultfile() const { return tmp.path("ideaweave/default.prefs"); }
