@@ -6,7 +6,8 @@
 // standard output and answered from the queue that `answer` lines fill.
 //
 // `settings` prints the settings, the defaults for new diagrams and the live
-// view; `drawer PATH|cancel` answers the next drawer chooser.
+// view; `drawer PATH|cancel` answers the next drawer chooser; `move NAME X Y`
+// drags a gadget window and `where NAME` prints where it is.
 //
 // Menu picks (`menu M I`) and button releases (`gadget ID`) go through the
 // window handlers as the editor's events do; an item or button that is
@@ -304,7 +305,7 @@ bool Session::line(const std::string &text) {
         else numeric = false;
     }
     auto want = [&](size_t count) { return numeric && n.size() == count; };
-    long id = 0;
+    long id = 0, x = 0, y = 0;
     IWWindow dummy;
 
     if (cmd == "window" && want(2)) {
@@ -455,6 +456,23 @@ bool Session::line(const std::string &text) {
             std::printf("window %s: %s\n", w[1].c_str(), win->title.c_str());
             for (const Gadget &g : win->gadgets) std::printf("%s\n", gadgetwindowline(g).c_str());
         }
+        std::fflush(stdout);
+    } else if (cmd == "move" && w.size() == 4 && gadgetwindownamed(w[1]) && number(w[2], x) &&
+               number(w[3], y)) {
+        // The user drags an open gadget window to (X, Y) on the screen.
+        GadgetWindow *win = gadgetwindownamed(w[1]);
+        if (x < -32768 || x > 32767 || y < -32768 || y > 32767) return false;
+        if (win->open) {
+            win->x = (int)x;
+            win->y = (int)y;
+        } else {
+            std::printf("move %s: window closed\n", w[1].c_str());
+        }
+        std::fflush(stdout);
+    } else if (cmd == "where" && w.size() == 2 && gadgetwindownamed(w[1])) {
+        GadgetWindow *win = gadgetwindownamed(w[1]);
+        if (win->open) std::printf("where %s: %d %d\n", w[1].c_str(), win->x, win->y);
+        else std::printf("where %s: closed\n", w[1].c_str());
         std::fflush(stdout);
     } else if (cmd == "record" && want(1)) {
         if (n[0] < 0 || n[0] >= IWONumber) return false;
