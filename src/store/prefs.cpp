@@ -65,6 +65,9 @@ void terminate(DiagramRecord &d, PrefListRecord &l) {
     l.fontname[sizeof l.fontname - 1] = 0;
 }
 
+// A path as the user knows it: the configuration directory by its real name.
+std::string shown(const std::string &path) { return hostpath(path); }
+
 bool ask(FileRequestSpec &req, std::string &path) {
     std::string drawer, file;
     if (!platformui().filerequest(req, drawer, file)) return false;
@@ -163,9 +166,9 @@ int initpreferences() {
     setdefaultpreferences();
     resetUserIWOs();
     // Only a missing file is made from the defaults; one that exists but can't
-    // be read is reported and left for the user to look at.
-    if (!fileexists(PREFSFILE)) savepreferences(PREFSFILE);
-    loadpreferences(PREFSFILE);
+    // be read is reported and left for the user to look at. When it could not
+    // be made, that was said and there is nothing to read back.
+    if (fileexists(PREFSFILE) || savepreferences(PREFSFILE)) loadpreferences(PREFSFILE);
     IWeaveFont = PrefList.font;
     copyfield(IWeaveFontName, sizeof IWeaveFontName, PrefList.fontname, sizeof PrefList.fontname);
     IconSet = PrefList.IconSet;
@@ -211,12 +214,12 @@ int loadpreferences(const std::string &path) {
     // The layout's bytes are all there is to read; the rest of a longer file is not.
     if (!readwholefile(path, data, nullptr, PREFSFILESIZE)) {
         nofile();
-        ErrorReq(("Sorry. Could not open file : " + path).c_str());
+        ErrorReq(("Sorry. Could not open file : " + shown(path)).c_str());
         return 0;
     }
     std::string why;
     if (!readpreferencesbytes(data.data(), data.size(), &why)) {
-        ErrorReq(("Sorry. Not a valid Ideaweave settings file : " + path + "\n(" + why + ")")
+        ErrorReq(("Sorry. Not a valid Ideaweave settings file : " + shown(path) + "\n(" + why + ")")
                      .c_str());
         return 0;
     }
@@ -226,7 +229,7 @@ int loadpreferences(const std::string &path) {
 int savepreferences(const std::string &path) {
     if (!writefileatomic(path, writepreferencesbytes())) {
         nofile();
-        ErrorReq(("Sorry. Could not save file : " + path).c_str());
+        ErrorReq(("Sorry. Could not save file : " + shown(path)).c_str());
         return 0;
     }
     return 1;
@@ -260,7 +263,7 @@ int saveaspreferences() {
         return 0;
     }
     if (fileexists(path)) {
-        std::string q = "Are you sure you want to overwrite file : " + path;
+        std::string q = "Are you sure you want to overwrite file : " + shown(path);
         if (ConfirmReq(q.c_str()) != 1) return 0;
     }
     return savepreferences(path);

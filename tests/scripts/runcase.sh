@@ -15,7 +15,8 @@
 #                   equal but for the file name and the saved flag)
 # The session runs in an empty directory, so relative paths in the script
 # name files there; its configuration directory (XDG_CONFIG_HOME) is the
-# directory "config" in there, never the user's own. With IW_UPDATE_GOLDEN=1 the expectations are rewritten
+# directory "config" in there, never the user's own. The work directory's
+# path is printed as WORK. With IW_UPDATE_GOLDEN=1 the expectations are rewritten
 # from what the session produced (review them with git diff).
 set -u
 cli=$1
@@ -33,6 +34,8 @@ input=""
 [ -f input.iwo ] && input=input.iwo
 "$cli" run script $input >actual 2>stderr
 rc=$?
+# Paths in the work directory (the configuration directory's) read the same every run.
+sed -i "s|$work/|WORK/|g" actual
 if [ $rc -ne 0 ]; then
   echo "session exited $rc"; cat stderr; exit 1
 fi

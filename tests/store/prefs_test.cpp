@@ -178,7 +178,7 @@ TEST_F(Prefs, ADamagedDefaultFileIsLeftAloneAndTheProgramStarts) {
     EXPECT_EQ(slurp(defaultfile()), junk);
     EXPECT_FLOAT_EQ(PrefList.zoom, 0.3f);
     EXPECT_EQ(PrefList.GridSize, 100);
-    EXPECT_NE(lines().find("Not a valid Ideaweave settings file : progdir:default.prefs"),
+    EXPECT_NE(lines().find("Not a valid Ideaweave settings file : " + defaultfile()),
               std::string::npos);
 }
 
