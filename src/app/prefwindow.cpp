@@ -101,7 +101,7 @@ void refresh() {
 }
 std::string fieldtext(const char *s, size_t size) { return std::string(s, textlen(s, size)); }
 
-// The paper choice whose sizes both match (the last of them), 0 "Custom" if none.
+// The paper choice whose sizes both match, 0 "Custom" if none.
 int paperindex(int w, int h) {
     for (int i = PAPERSIZES - 1; i >= 1; i--)
         if (setpaperwidth[i] == w && setpaperheight[i] == h) return i;

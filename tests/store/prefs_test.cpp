@@ -75,6 +75,13 @@ TEST_F(Prefs, FirstStartWritesTheBuiltInFileAndStartsFromIt) {
     EXPECT_EQ(IWODiagram.paperheight, 2900);
     EXPECT_EQ(IconSet, 0); // no desktop icon theme here
     EXPECT_EQ(lines(), "");
+
+    // A file that holds icon set 2 brings it back all the same.
+    put2byte(f.data() + L + 282, 2);
+    spit(defaultfile(), f);
+    IconSet = 2;
+    initpreferences();
+    EXPECT_EQ(IconSet, 2);
 }
 
 TEST_F(Prefs, SavedSettingsComeBackAndOtherReleasesAreRead) {
