@@ -33,6 +33,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -254,7 +255,8 @@ int main(int argc, char **argv) {
     // The editor reads and may write its settings: a directory of the run's
     // own, never the user's configuration.
     char config[] = "/tmp/iweditorbench-XXXXXX";
-    if (mkdtemp(config)) setenv("XDG_CONFIG_HOME", config, 1);
+    const bool ownconfig = mkdtemp(config) != nullptr;
+    if (ownconfig) setenv("XDG_CONFIG_HOME", config, 1);
     QElapsedTimer t;
     t.start();
     QApplication app(argc, argv);
@@ -262,5 +264,6 @@ int main(int argc, char **argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    if (ownconfig) std::filesystem::remove_all(config);
     return 0;
 }
