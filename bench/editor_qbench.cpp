@@ -33,6 +33,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -251,6 +252,11 @@ int main(int argc, char **argv) {
     // Qt paces repaints without a display's frame clock by a 5 ms timer; the
     // figures are the editor's own work, so repaint as soon as asked.
     setenv("QT_QPA_UPDATE_IDLE_TIME", "0", 0);
+    // The editor reads and may write its settings: a directory of the run's
+    // own, never the user's configuration.
+    char config[] = "/tmp/iweditorbench-XXXXXX";
+    const bool ownconfig = mkdtemp(config) != nullptr;
+    if (ownconfig) setenv("XDG_CONFIG_HOME", config, 1);
     QElapsedTimer t;
     t.start();
     QApplication app(argc, argv);
@@ -258,5 +264,6 @@ int main(int argc, char **argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    if (ownconfig) std::filesystem::remove_all(config);
     return 0;
 }

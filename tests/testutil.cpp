@@ -15,6 +15,10 @@
 #include <sstream>
 #include <sys/wait.h>
 
+// The program's settings are kept in the build tree, never in the user's
+// configuration, whatever the test runs (the command-line tool included).
+static const bool configdirectoryset = setenv("XDG_CONFIG_HOME", IW_TEST_CONFIGDIR, 1) == 0;
+
 void Core::SetUp() {
     capture = std::tmpfile();
     ui.setoutput(capture);

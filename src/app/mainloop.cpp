@@ -4,6 +4,7 @@
 
 #include "app/diagramprops.h"
 #include "app/menus.h"
+#include "app/prefwindow.h"
 #include "app/properties.h"
 #include "app/shell.h"
 #include "app/toolbar.h"
@@ -15,7 +16,6 @@
 #include "platform/raster.h"
 #include "platform/window.h"
 #include "store/prefs.h"
-#include "store/userobjects.h"
 
 #include <csignal>
 
@@ -82,10 +82,9 @@ bool editinginput(int32_t result, int code) {
 } // namespace
 
 int setupinterface() {
-    // The settings: the built-in defaults (a settings file is read once
-    // preferences can be saved), and empty user-object slots.
-    setdefaultpreferences();
-    resetUserIWOs();
+    // The settings: the built-in defaults, then the default settings file;
+    // and empty user-object slots.
+    initpreferences();
     setupicons();
     sethelptext();
     setIWOtypenames();
@@ -93,6 +92,7 @@ int setupinterface() {
     setIWObuttons();
     make_propwindow();
     make_diagrampropwindow();
+    make_prefwindow();
     return 1;
 }
 
@@ -121,6 +121,7 @@ int iwevent(IWWindow window, int32_t result, int code) {
     case IDEAWEAVEWINDOW: quit = ideaweavewindowevents(result, code); break;
     case PROPWINDOW: iwopropertiesevents(result, code); break; // closing it quits nothing
     case DIAGRAMPROPWINDOW: diagrampropertiesevents(result, code); break;
+    case PREFWINDOW: prefevents(result, code); break;
     }
     if (breakrequested) {
         breakrequested = 0;

@@ -15,7 +15,7 @@
 #include <cstdint>
 
 enum IWWindow { DRAWSPACEWINDOW, SHAPEWINDOW, IDEAWEAVEWINDOW, PROPWINDOW,
-                DIAGRAMPROPWINDOW };
+                DIAGRAMPROPWINDOW, PREFWINDOW };
 
 extern int16_t okay; // the exit code of a normal run
 

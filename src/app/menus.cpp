@@ -4,6 +4,7 @@
 
 #include "app/diagramprops.h"
 #include "app/mainloop.h"
+#include "app/prefwindow.h"
 #include "app/properties.h"
 #include "app/requesters.h"
 #include "app/session.h"
@@ -23,6 +24,7 @@
 #include "render/grid.h"
 #include "render/view.h"
 #include "store/diagramfile.h"
+#include "store/prefs.h"
 #include "platform/platform.h"
 
 #include <cstring>
@@ -343,7 +345,21 @@ int processMenus(int num) {
         default: break;
         }
         break;
-    case 4: // Preferences: arrive with the preferences window and file
+    case 4: // Preferences
+        switch (item) {
+        case 0: preferences(); break;
+        case 2: saveaspreferences(); break;
+        case 3:
+            // A file that was refused leaves the settings, and so the view, alone.
+            if (loadaspreferences()) {
+                applypreferencesnow();
+                if (prefwindowopen) updatePreferences();
+                if (DiagramExists) update();
+            }
+            break;
+        default: break;
+        }
+        break;
     default: break;
     }
     return 0;

@@ -1,7 +1,9 @@
 // startup.cpp - start values and the toolkit-free part of the set-up.
 #include "app/startup.h"
 
+#include "app/prefwindow.h"
 #include "app/shell.h"
+#include "model/bytes.h"
 #include "edit/interact.h"
 #include "edit/select.h"
 #include "model/clones.h"
@@ -16,6 +18,8 @@
 // one process (tests, the command-line tool) starts the same both times.
 int setstartvalues() {
     selectedtool = 32;
+    IWeaveFont = {0, 16, 0, 1};
+    copytext(IWeaveFontName, sizeof IWeaveFontName, "Bitstream Vera Sans.font");
     tempfont = IWeaveFont;
     selectedIWO = -1;
     selectedIWOhandle = 0;
@@ -50,6 +54,11 @@ int setstartvalues() {
     GridSize = 100;
     ShowGrid = SnapToGrid = 0;
     HighlightOn = 0;
+    QuickDraw = 0;
+    prefwinx = 50;
+    prefwiny = 70;
+    prefwinwidth = 200;
+    prefwinheight = 300;
     zoom = 0.3f;
     temppapercolour = 2;
     tempfontcolour = 1;

@@ -5,6 +5,10 @@
 // memory, and runs the script line by line. Every requester is printed on
 // standard output and answered from the queue that `answer` lines fill.
 //
+// `settings` prints the settings, the defaults for new diagrams and the live
+// view; `drawer PATH|cancel` answers the next drawer chooser; `move NAME X Y`
+// drags a gadget window and `where NAME` prints where it is.
+//
 // Menu picks (`menu M I`) and button releases (`gadget ID`) go through the
 // window handlers as the editor's events do; an item or button that is
 // disabled can't be picked there, so the session prints that and skips it.
@@ -48,6 +52,7 @@
 #include "render/grid.h"
 #include "render/view.h"
 #include "store/diagramfile.h"
+#include "store/prefs.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -125,6 +130,7 @@ class Session {
     bool windowgadget(const std::vector<std::string> &w);
     void record(int n);
     void diagram();
+    void settings();
     HeadlessUI &ui_;
 };
 
@@ -303,6 +309,33 @@ void Session::diagram() {
     std::fflush(stdout);
 }
 
+// The settings, the defaults for new diagrams and the live view settings.
+void Session::settings() {
+    auto text = [](const char *s, size_t size) { return std::string(s, textlen(s, size)); };
+    const PrefListRecord &l = PrefList;
+    std::printf("settings: zoom %.2f grid %d show %d snap %d scroll %d %d highlight %d on %d "
+                "iconset %d screenfont \"%s\" %d\n",
+                (double)l.zoom, l.GridSize, l.ShowGrid, l.SnapToGrid, l.scrollsizex, l.scrollsizey,
+                l.highlightcolour, l.HighlightOn, l.IconSet,
+                text(l.fontname, sizeof l.fontname).c_str(), l.font.ta_YSize);
+    const DiagramRecord &d = defaultIWODiagram;
+    std::printf("defaults: drawer \"%s\" title \"%s\" author \"%s\" description \"%s\" "
+                "paper %d %d pens %d %d %d %d %d weight %d font \"%s\" %d\n",
+                text(d.filename, sizeof d.filename).c_str(), text(d.title, sizeof d.title).c_str(),
+                text(d.author, sizeof d.author).c_str(),
+                text(d.description, sizeof d.description).c_str(), d.paperwidth, d.paperheight,
+                d.papercolour, d.linecolour, d.fillcolour, d.fontcolour, d.labelcolour,
+                d.lineweight, text(d.fontname, sizeof d.fontname).c_str(), d.font.ta_YSize);
+    const DiagramRecord &o = IWODiagram;
+    std::printf("live: zoom %.2f grid %d snap %d size %d scroll %d %d highlight %d on %d "
+                "diagram paper %d %d pens %d %d %d %d %d %d weight %d font \"%s\" %d\n",
+                (double)zoom, ShowGrid, SnapToGrid, GridSize, scrollsizex, scrollsizey,
+                highlightcolour, HighlightOn, o.paperwidth, o.paperheight, o.papercolour,
+                o.linecolour, o.fillcolour, o.fontcolour, o.labelcolour, o.highlightcolour,
+                o.lineweight, text(o.fontname, sizeof o.fontname).c_str(), o.font.ta_YSize);
+    std::fflush(stdout);
+}
+
 bool Session::line(const std::string &text) {
     std::istringstream in(text);
     std::vector<std::string> w;
@@ -317,7 +350,7 @@ bool Session::line(const std::string &text) {
         else numeric = false;
     }
     auto want = [&](size_t count) { return numeric && n.size() == count; };
-    long id = 0;
+    long id = 0, x = 0, y = 0;
     IWWindow dummy;
 
     if (cmd == "window" && want(2)) {
@@ -459,6 +492,11 @@ bool Session::line(const std::string &text) {
         std::string name = rest(text, 1);
         name = name.substr(0, name.find_last_not_of(" \t", name.rfind(w.back()) - 1) + 1);
         ui_.queuefont(name, (int)size);
+    } else if (cmd == "drawer" && w.size() == 2 && w[1] == "cancel") {
+        ui_.queuedrawer(std::nullopt);
+    } else if (cmd == "drawer" && w.size() >= 2) {
+        // The answer of the next drawer chooser; the path may hold spaces.
+        ui_.queuedrawer(rest(text, 1));
     } else if (cmd == "close" && w.size() == 2 && gadgetwindownamed(w[1])) {
         GadgetWindow *win = gadgetwindownamed(w[1]);
         if (win->open) iwevent((IWWindow)win->window, IW_CLOSEWINDOW, 0);
@@ -475,6 +513,23 @@ bool Session::line(const std::string &text) {
         std::fflush(stdout);
     } else if (cmd == "diagram" && w.size() == 1) {
         diagram();
+    } else if (cmd == "move" && w.size() == 4 && gadgetwindownamed(w[1]) && number(w[2], x) &&
+               number(w[3], y)) {
+        // The user drags an open gadget window to (X, Y) on the screen.
+        GadgetWindow *win = gadgetwindownamed(w[1]);
+        if (x < -32768 || x > 32767 || y < -32768 || y > 32767) return false;
+        if (win->open) {
+            win->x = (int)x;
+            win->y = (int)y;
+        } else {
+            std::printf("move %s: window closed\n", w[1].c_str());
+        }
+        std::fflush(stdout);
+    } else if (cmd == "where" && w.size() == 2 && gadgetwindownamed(w[1])) {
+        GadgetWindow *win = gadgetwindownamed(w[1]);
+        if (win->open) std::printf("where %s: %d %d\n", w[1].c_str(), win->x, win->y);
+        else std::printf("where %s: closed\n", w[1].c_str());
+        std::fflush(stdout);
     } else if (cmd == "record" && want(1)) {
         if (n[0] < 0 || n[0] >= IWONumber) return false;
         record((int)n[0]);
@@ -513,6 +568,8 @@ bool Session::line(const std::string &text) {
         std::printf("view: zoom %.1f grid %d snap %d size %d\n", (double)zoom, ShowGrid,
                     SnapToGrid, GridSize);
         std::fflush(stdout);
+    } else if (cmd == "settings" && w.size() == 1) {
+        settings();
     } else if (cmd == "print" && w.size() == 1) {
         print();
     } else {

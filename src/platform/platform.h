@@ -112,6 +112,14 @@ class PlatformUI {
                              int /*maxsize*/) {
         return false;
     }
+
+    // ---- the preferences ----
+    // A drawer chooser (directories only) starting at path: true with the
+    // drawer chosen in path, false when cancelled.
+    virtual bool drawerrequest(const char * /*title*/, std::string & /*path*/) { return false; }
+    // Whether the desktop's icon theme has the toolbar pictures the program
+    // asks it for (icon set 2); false without a desktop.
+    virtual bool themeicons() { return false; }
 };
 
 PlatformUI &platformui();

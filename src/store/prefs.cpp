@@ -1,15 +1,81 @@
-// prefs.cpp - built-in settings and the settings list record.
+// prefs.cpp - built-in settings, the settings list record and the settings file.
 #include "store/prefs.h"
 
+#include "app/requesters.h"
 #include "app/shell.h"
 #include "model/bytes.h"
 #include "model/diagram.h"
+#include "platform/files.h"
+#include "platform/platform.h"
 #include "render/view.h"
+#include "store/userobjects.h"
 
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 
 PrefListRecord PrefList;
 int16_t HighlightOn = 0;
+int16_t QuickDraw = 0;
+
+namespace {
+
+constexpr int SCREENPENS = 256;   // pens a setting may name
+constexpr int MINPAPER = 300;     // page sides the settings may give, 0.1 mm
+constexpr int MAXPAPER = 6000;
+constexpr int MAXLINEWEIGHT = 100; // heaviest default line the settings may give
+constexpr int MAXFONTSIZE = 120;   // tallest font the program's choosers offer
+
+void nofile() {
+    std::printf("prefs file NOT found\n");
+    std::fflush(stdout);
+}
+
+bool pen(int v) { return v >= 0 && v < SCREENPENS; }
+
+// What is wrong with settings read from a file ("" when nothing is).
+std::string fault(const DiagramRecord &d, const PrefListRecord &l) {
+    if (!std::isfinite(l.zoom) || l.zoom < MINPREFZOOM || l.zoom > MAXPREFZOOM)
+        return "the zoom is out of range";
+    if (l.GridSize < 1) return "the grid size is below 1";
+    if (l.scrollsizex < 1 || l.scrollsizey < 1) return "the scroll step is below 1";
+    if (l.IconSet < 0 || l.IconSet > 2) return "the icon set is unknown";
+    if (d.paperwidth < MINPAPER || d.paperwidth > MAXPAPER || d.paperheight < MINPAPER ||
+        d.paperheight > MAXPAPER)
+        return "the paper size is out of range";
+    if (!pen(d.papercolour) || !pen(d.linecolour) || !pen(d.fontcolour) ||
+        !pen(d.labelcolour) || !pen(l.highlightcolour) ||
+        !(pen(d.fillcolour) || d.fillcolour == TRANSPARENT))
+        return "a pen is outside the palette";
+    if (d.lineweight < 0 || d.lineweight > MAXLINEWEIGHT) return "the line weight is out of range";
+    if (d.font.ta_YSize < 1 || d.font.ta_YSize > MAXFONTSIZE || l.font.ta_YSize < 1 ||
+        l.font.ta_YSize > MAXFONTSIZE)
+        return "a font size is out of range";
+    return "";
+}
+
+// Text fields hold at most their size less one, so that they stay terminated.
+void terminate(DiagramRecord &d, PrefListRecord &l) {
+    d.filename[sizeof d.filename - 1] = 0;
+    d.version[sizeof d.version - 1] = 0;
+    d.title[sizeof d.title - 1] = 0;
+    d.description[sizeof d.description - 1] = 0;
+    d.author[sizeof d.author - 1] = 0;
+    d.fontname[sizeof d.fontname - 1] = 0;
+    l.fontname[sizeof l.fontname - 1] = 0;
+}
+
+// A path as the user knows it: the configuration directory by its real name.
+std::string shown(const std::string &path) { return hostpath(path); }
+
+bool ask(FileRequestSpec &req, std::string &path) {
+    std::string drawer, file;
+    if (!platformui().filerequest(req, drawer, file)) return false;
+    path = AddPart(drawer, file);
+    return true;
+}
+
+} // namespace
 
 void writePrefList(const PrefListRecord &l, uint8_t *p) {
     put4byte(p + 0, l.font.ta_Name);
@@ -87,8 +153,118 @@ int setdefaultpreferences() {
     l.SnapToGrid = SnapToGrid;
     l.GridSize = GridSize;
     l.zoom = zoom;
-    l.QuickDraw = 0;
+    l.QuickDraw = QuickDraw;
     l.font = IWeaveFont;
     copytext(l.fontname, sizeof l.fontname, IWeaveFontName);
     return 1;
+}
+
+int initpreferences() {
+    // The desktop's icon theme stands in for the system toolbar images: without
+    // it the program's own large set is the default.
+    if (IconSet == 2 && !platformui().themeicons()) IconSet = 0;
+    setdefaultpreferences();
+    resetUserIWOs();
+    // Only a missing file is made from the defaults; one that exists but can't
+    // be read is reported and left for the user to look at. When it could not
+    // be made, that was said and there is nothing to read back.
+    if (fileexists(PREFSFILE) || savepreferences(PREFSFILE)) loadpreferences(PREFSFILE);
+    IWeaveFont = PrefList.font;
+    copyfield(IWeaveFontName, sizeof IWeaveFontName, PrefList.fontname, sizeof PrefList.fontname);
+    IconSet = PrefList.IconSet;
+    return 1;
+}
+
+std::vector<uint8_t> writepreferencesbytes() {
+    std::vector<uint8_t> data(PREFSFILESIZE);
+    uint8_t *p = data.data();
+    std::memcpy(p, defaultIWODiagram.version, 255);
+    put2byte(p + 255, defaultIWODiagram.release);
+    writeIWOdiagramrecord(defaultIWODiagram, p + 257);
+    writePrefList(PrefList, p + 257 + DIAGRAMRECORDSIZE);
+    return data;
+}
+
+int readpreferencesbytes(const uint8_t *data, size_t size, std::string *why) {
+    if (size < (size_t)PREFSFILESIZE) {
+        if (why) *why = "the file is too short";
+        return 0;
+    }
+    // The header's version and release are those of the record that follows.
+    DiagramRecord d;
+    PrefListRecord l;
+    readIWOdiagramrecord(d, data + 257);
+    readPrefList(l, data + 257 + DIAGRAMRECORDSIZE);
+    std::string wrong = fault(d, l);
+    if (!wrong.empty()) {
+        if (why) *why = wrong;
+        return 0;
+    }
+    terminate(d, l);
+    copytext(d.version, sizeof d.version, IWVersionString);
+    d.release = IWRelease;
+    defaultIWODiagram = d;
+    PrefList = l;
+    HighlightOn = PrefList.HighlightOn;
+    return 1;
+}
+
+int loadpreferences(const std::string &path) {
+    std::vector<uint8_t> data;
+    // The layout's bytes are all there is to read; the rest of a longer file is not.
+    if (!readwholefile(path, data, nullptr, PREFSFILESIZE)) {
+        nofile();
+        ErrorReq(("Sorry. Could not open file : " + shown(path)).c_str());
+        return 0;
+    }
+    std::string why;
+    if (!readpreferencesbytes(data.data(), data.size(), &why)) {
+        ErrorReq(("Sorry. Not a valid Ideaweave settings file : " + shown(path) + "\n(" + why + ")")
+                     .c_str());
+        return 0;
+    }
+    return 1;
+}
+
+int savepreferences(const std::string &path) {
+    if (!writefileatomic(path, writepreferencesbytes())) {
+        nofile();
+        ErrorReq(("Sorry. Could not save file : " + shown(path)).c_str());
+        return 0;
+    }
+    return 1;
+}
+
+int loadaspreferences() {
+    FileRequestSpec req;
+    req.title = "Load Preferences From...";
+    req.drawer = "progdir:";
+    req.pattern = "#?.prefs";
+    std::string path;
+    if (!ask(req, path)) return 0;
+    if (path.size() >= (size_t)MAXFILENAMESIZE) {
+        ErrorReq("Sorry. The file name is too long.");
+        return 0;
+    }
+    return loadpreferences(path);
+}
+
+int saveaspreferences() {
+    FileRequestSpec req;
+    req.title = "Save Preferences As...";
+    req.drawer = "progdir:";
+    req.pattern = "#?.prefs";
+    req.save = true;
+    std::string path;
+    if (!ask(req, path)) return 0;
+    if (path.find(".prefs") == std::string::npos) path += ".prefs";
+    if (path.size() >= (size_t)MAXFILENAMESIZE) {
+        ErrorReq("Sorry. The file name is too long.");
+        return 0;
+    }
+    if (fileexists(path)) {
+        std::string q = "Are you sure you want to overwrite file : " + shown(path);
+        if (ConfirmReq(q.c_str()) != 1) return 0;
+    }
+    return savepreferences(path);
 }

@@ -311,7 +311,9 @@ struct PaintRects : QObject {
 TEST_F(Drawing, ResizingAndEditingRepaintWhatChangedAndOnlyThat) {
     newdiagram();
     place(101, px(400), py(400), px(1000), py(800));
-    ui->mainwindow->resize(800, 600);
+    // Small, yet with room for the docks of the large icon set (the one used
+    // without a desktop icon theme) beside a drawing area well over four objects.
+    ui->mainwindow->resize(860, 640);
     QApplication::processEvents();
     EXPECT_EQ(drawspacewindowwidth(), drawspace->width());
     EXPECT_EQ(drawspacewindowheight(), drawspace->height());

@@ -166,3 +166,17 @@ bool HeadlessUI::fontrequest(const char *title, std::string &name, int &size, in
     size = answer.second < 1 ? 1 : answer.second > maxsize ? maxsize : answer.second;
     return true;
 }
+
+bool HeadlessUI::drawerrequest(const char *title, std::string &path) {
+    if (failing_) return false;
+    if (out_) {
+        std::fprintf(out_, "drawerrequester: %s | %s\n", title, path.c_str());
+        std::fflush(out_);
+    }
+    if (drawers_.empty()) return false;
+    auto answer = drawers_.front();
+    drawers_.pop_front();
+    if (!answer) return false;
+    path = *answer;
+    return true;
+}

@@ -12,6 +12,7 @@
 //   queuestyle(id)         the next style window answers id (0: closed)
 //   queuefont(name, size)  the next font chooser answers name and size
 //   queuefontcancel()      the next font chooser is cancelled
+//   queuedrawer(path)      the next drawer chooser answers path (nullopt: cancelled)
 //
 // Printed forms:
 //   requester: TITLE | BODY | BUTTONS
@@ -21,8 +22,9 @@
 //   palettewindow: TITLE | PEN
 //   stylewindow: TITLE
 //   fontrequester: TITLE | NAME SIZE
+//   drawerrequester: TITLE | PATH
 // With no answer queued, the palette and style windows are closed and the
-// font chooser is cancelled. Gadget windows are kept as their tables only.
+// font and drawer choosers are cancelled. Gadget windows are kept as their tables only.
 // A line feed in the body is written as \n. With an empty queue a requester
 // answers with its first button and leaves a text unchanged; a file requester
 // is cancelled (choosing a file nobody named could overwrite one).
@@ -94,6 +96,8 @@ class HeadlessUI : public PlatformUI {
     void queuestyle(int id) { styles_.push_back(id); }
     void queuefont(std::string name, int size) { fonts_.push_back({std::move(name), size}); }
     void queuefontcancel() { fonts_.push_back({std::nullopt, 0}); }
+    bool drawerrequest(const char *title, std::string &path) override;
+    void queuedrawer(std::optional<std::string> path) { drawers_.push_back(std::move(path)); }
 
     void queueanswer(int button, std::optional<std::string> text = std::nullopt) {
         answers_.push_back({button, std::move(text)});
@@ -117,6 +121,7 @@ class HeadlessUI : public PlatformUI {
     std::deque<Answer> answers_;
     std::deque<int> palettes_, styles_;
     std::deque<std::pair<std::optional<std::string>, int>> fonts_;
+    std::deque<std::optional<std::string>> drawers_;
     std::string title_;
     std::map<int, bool> menus_;
     std::map<int, bool> gadgets_;

@@ -100,6 +100,12 @@ QPixmap toolbarimage(const char *name, int size, int set) {
     return imagefile(name, size);
 }
 
+bool themehasicons() {
+    for (const auto &[base, name] : themenames())
+        if (!QIcon::hasThemeIcon(name)) return false;
+    return true;
+}
+
 QPixmap selectedlook(const QPixmap &picture) {
     if (picture.isNull()) return picture;
     QImage image(picture.size(), QImage::Format_ARGB32_Premultiplied);

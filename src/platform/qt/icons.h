@@ -17,6 +17,7 @@
 //   selectedlook(picture)           a picture on the highlight colour
 //   toolimage(type, size)           a palette tool's picture from the renderer; null if none
 //   penimage(rp)                    a pen raster through the screen palette, pen 0 transparent
+//   themehasicons()                 the desktop's icon theme has every toolbar picture asked of it
 #pragma once
 #include <QImage>
 #include <QPixmap>
@@ -32,3 +33,4 @@ QPixmap selectedimage(const char *name, const QPixmap &normal, int size);
 QPixmap selectedlook(const QPixmap &picture);
 QPixmap toolimage(int type, int size);
 QImage penimage(const Raster *rp);
+bool themehasicons();

@@ -25,6 +25,7 @@
 #include <QRegularExpressionValidator>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -105,6 +106,8 @@ GadgetDialog::GadgetDialog(GadgetWindow &w, QWidget *parent) : QDialog(parent), 
         if (g.kind == GADGET_TABS) {
             tabs = new QTabWidget(this);
             tabs->setObjectName(QString("gadget%1").arg(g.id));
+            // Every page's name in sight: the window is as wide as the strip.
+            tabs->tabBar()->setUsesScrollButtons(false);
             for (const std::string &c : g.choices) {
                 auto *page = new QWidget(tabs);
                 auto *form = new QFormLayout(page);

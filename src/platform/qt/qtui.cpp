@@ -1,6 +1,7 @@
 // qtui.cpp - requesters, window states and the event queue on Qt.
 #include "platform/qt/qtui.h"
 
+#include "platform/files.h"
 #include "platform/qt/icons.h"
 #include "platform/qt/widgets.h"
 #include "platform/window.h"
@@ -115,7 +116,7 @@ bool QtUI::filerequest(const FileRequestSpec &req, std::string &drawer, std::str
     dialog.setFileMode(req.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // The program asks about overwriting itself.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    QString dir = QFile::decodeName(req.drawer.c_str());
+    QString dir = QFile::decodeName(hostpath(req.drawer).c_str());
     if (!dir.isEmpty() && QFileInfo(dir).isDir()) dialog.setDirectory(dir);
     QString pattern = filterpattern(req.pattern);
     dialog.setNameFilters({pattern + " (" + pattern + ")", "* (*)"});

@@ -108,6 +108,9 @@ class QtUI : public PlatformUI {
     int palettewindow(const char *title, int pen, int pens, int x, int y) override;
     int stylewindow(const StyleWindowSpec &spec) override;
     bool fontrequest(const char *title, std::string &name, int &size, int maxsize) override;
+    // The drawer chooser and the icon theme check (prefwindow.cpp).
+    bool drawerrequest(const char *title, std::string &path) override;
+    bool themeicons() override;
 
     // ---- events ----
     void post(const PendingEvent &e);

@@ -12,6 +12,7 @@
 #include "model/diagram.h"
 #include "model/iwo.h"
 #include "platform/qt/icons.h"
+#include "platform/qt/prefwindow.h"
 #include "platform/qt/qtui.h"
 #include "platform/qt/widgets.h"
 #include "platform/window.h"
@@ -324,6 +325,7 @@ QDockWidget *make_shapewindow() {
 
 int openmainwindows() {
     QtUI &u = ui();
+    applyinterfacefont();
     u.iconsize = iconpixels(IconSet);
     copytext(drawspacewindowtitle, sizeof drawspacewindowtitle,
              "Create or Load diagram to continue...");

@@ -1,0 +1,153 @@
+// The settings in the editor: it starts with the saved icon set, interface
+// font, zoom and grid; the preferences window opens from the menu as a dialog
+// of five pages, applies at once with Apply Now, takes a drawer from the
+// drawer chooser and comes back where it was closed.
+#include "guifixture.h"
+
+#include "app/mainloop.h"
+#include "app/menus.h"
+#include "app/shell.h"
+#include "app/prefwindow.h"
+#include "app/startup.h"
+#include "model/bytes.h"
+#include "model/diagram.h"
+#include "platform/qt/propwindows.h"
+#include "render/view.h"
+#include "store/prefs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QFileDialog>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdlib>
+
+namespace {
+
+// An editor whose configuration directory is a fresh one, holding the
+// settings file `settings` makes (none when it is null).
+class Settings : public Editor {
+  protected:
+    void SetUp() override {
+        setenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()).constData(), 1);
+        font = QApplication::font();
+        if (settings) {
+            setstartvalues();
+            setdefaultpreferences();
+            settings();
+            QDir(home.path()).mkdir("ideaweave");
+            QFile f(home.filePath("ideaweave/default.prefs"));
+            auto bytes = writepreferencesbytes();
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write((const char *)bytes.data(), (qint64)bytes.size());
+        }
+        Editor::SetUp();
+    }
+    void TearDown() override {
+        Editor::TearDown();
+        QApplication::setFont(font);
+        setenv("XDG_CONFIG_HOME", IW_TEST_CONFIGDIR, 1);
+    }
+    void menu(int m, int i) {
+        ui->menuactions.at(FULLMENUNUM(m, i))->trigger();
+        QApplication::processEvents();
+    }
+    QWidget *gadget(int id) {
+        QDialog *d = gadgetdialog(prefwin);
+        return d ? d->findChild<QWidget *>(QString("gadget%1").arg(id)) : nullptr;
+    }
+    void (*settings)() = nullptr;
+    QTemporaryDir home;
+    QFont font;
+};
+
+class SavedSettings : public Settings {
+  protected:
+    void SetUp() override {
+        settings = [] {
+            PrefList.IconSet = 1;
+            PrefList.font.ta_YSize = 13;
+            copytext(PrefList.fontname, sizeof PrefList.fontname, "DejaVu Sans.font");
+            PrefList.zoom = 0.5f;
+            PrefList.GridSize = 200;
+            PrefList.ShowGrid = 1;
+        };
+        Settings::SetUp();
+    }
+};
+
+} // namespace
+
+TEST_F(SavedSettings, EditorStartsWithTheSavedIconSetFontZoomAndGrid) {
+    EXPECT_EQ(IconSet, 1);
+    EXPECT_EQ(ui->iconsize, 24);
+    EXPECT_EQ(QApplication::font().pixelSize(), 13);
+    newdiagram();
+    EXPECT_FLOAT_EQ(zoom, 0.5f);
+    EXPECT_EQ(GridSize, 200);
+    EXPECT_EQ(ShowGrid, 1);
+    EXPECT_TRUE(ui->menuactions.at(FULLMENUNUM(3, 5))->isChecked());
+}
+
+TEST_F(Settings, FirstStartMakesTheFileAndKeepsTheDesktopFont) {
+    EXPECT_EQ(QFileInfo(home.filePath("ideaweave/default.prefs")).size(), 2857);
+    EXPECT_EQ(QApplication::font(), font);
+}
+
+TEST_F(Settings, PreferencesWindowAppliesNowAndReopensWhereItWasClosed) {
+    newdiagram();
+    menu(4, 0);
+    QDialog *d = gadgetdialog(prefwin);
+    ASSERT_NE(d, nullptr);
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_FALSE(d->isModal());
+    EXPECT_EQ(d->windowTitle(), "Ideaweave Preferences");
+    auto *tabs = qobject_cast<QTabWidget *>(gadget(406));
+    ASSERT_NE(tabs, nullptr);
+    QStringList names;
+    for (int i = 0; i < tabs->count(); i++) names << tabs->tabText(i);
+    EXPECT_EQ(names, QStringList({"Info", "Page", "Object", "Interface", "Misc"}));
+
+    // The drawer chooser shows directories only and gives the Save Path.
+    auto *timer = new QTimer(d);
+    QObject::connect(timer, &QTimer::timeout, timer, [this, timer] {
+        auto *fd = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!fd || fd->objectName() != "drawerrequester") return;
+        timer->stop();
+        EXPECT_EQ(fd->fileMode(), QFileDialog::Directory);
+        fd->setDirectory(home.path());
+        fd->selectFile(home.path());
+        QMetaObject::invokeMethod(fd, "accept");
+    });
+    timer->start(5);
+    tabs->setCurrentIndex(0);
+    QTest::mouseClick(gadget(412), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(gadgettext(prefwin, 412), QFile::encodeName(home.path()).toStdString());
+
+    // Apply Now: the view takes the zoom at once, the default drawer its "/".
+    tabs->setCurrentIndex(3);
+    gadget(438)->findChild<QSlider *>()->setValue(50);
+    QTest::mouseClick(gadget(440), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_FLOAT_EQ(zoom, 0.5f);
+    EXPECT_EQ(std::string(defaultIWODiagram.filename), gadgettext(prefwin, 412));
+    EXPECT_EQ(gadgettext(prefwin, 412).back(), '/');
+
+    d->move(140, 120);
+    QApplication::processEvents();
+    const QPoint at = d->pos();
+    d->close();
+    QApplication::processEvents();
+    EXPECT_EQ(prefwindowopen, 0);
+    menu(4, 0);
+    ASSERT_NE(gadgetdialog(prefwin), nullptr);
+    EXPECT_EQ(gadgetdialog(prefwin)->pos(), at);
+}

@@ -1,0 +1,219 @@
+// Settings file: the built-in file made at first start and its byte layout,
+// a full round trip, files of other releases, and damaged files and failed
+// saves that leave the settings and the file as they were.
+#include "app/shell.h"
+#include "model/bytes.h"
+#include "model/diagram.h"
+#include "platform/files.h"
+#include "render/view.h"
+#include "store/prefs.h"
+#include "testutil.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// A settings file in the configuration directory of a fresh temporary home.
+class Prefs : public Core {
+  protected:
+    void SetUp() override {
+        Core::SetUp();
+        setenv("XDG_CONFIG_HOME", tmp.dir.c_str(), 1);
+    }
+    void TearDown() override {
+        setenv("XDG_CONFIG_HOME", IW_TEST_CONFIGDIR, 1);
+        Core::TearDown();
+    }
+    std::string defaultfile() const { return tmp.path("ideaweave/default.prefs"); }
+    TempDir tmp;
+};
+
+void putfloat(uint8_t *p, float f) {
+    uint32_t v;
+    std::memcpy(&v, &f, 4);
+    put4byte(p, v);
+}
+
+constexpr int D = 257;  // the default diagram record in the file
+constexpr int L = 2569; // the settings list
+
+} // namespace
+
+TEST_F(Prefs, FirstStartWritesTheBuiltInFileAndStartsFromIt) {
+    ASSERT_EQ(initpreferences(), 1);
+    auto f = slurp(defaultfile());
+    ASSERT_EQ(f.size(), 2857u);
+    EXPECT_STREQ((const char *)f.data(), IWVersionString);
+    struct { int at; int value; } words[] = {
+        {255, 97},        {D + 1256, 1},    {D + 1258, 97},   {D + 2030, 16},
+        {D + 2290, 1},    {D + 2292, 2},    {D + 2294, 1},    {D + 2296, 2100},
+        {D + 2298, 2900}, {D + 2300, 2},    {D + 2302, 1},    {D + 2304, 2},
+        {D + 2306, 3},    {D + 2308, 10},   {D + 2310, 0},    {L + 4, 16},
+        {L + 8, 3},       {L + 266, 50},    {L + 268, 50},    {L + 270, 0},
+        {L + 272, 0},     {L + 274, 100},   {L + 280, 0},     {L + 282, 0},
+        {L + 284, 0}};
+    for (auto w : words) EXPECT_EQ(get2byte(f.data() + w.at), w.value) << "offset " << w.at;
+    EXPECT_EQ(get4byte(f.data() + L + 276), 0x3E99999Au); // 0.3 as a single
+    EXPECT_EQ(f[D + 2033], 1);                             // font flags
+    EXPECT_EQ(f[L + 7], 1);
+    EXPECT_STREQ((const char *)f.data() + D + 1260, "No Title Given");
+    EXPECT_STREQ((const char *)f.data() + D + 1515, "No Description Given");
+    EXPECT_STREQ((const char *)f.data() + D + 1770, "Author Not Specified");
+    EXPECT_STREQ((const char *)f.data() + D + 2034, "Bitstream Vera Sans.font");
+    EXPECT_STREQ((const char *)f.data() + L + 10, "Bitstream Vera Sans.font");
+    EXPECT_EQ(f[D], 0); // no default drawer
+
+    newIWOdiagram();
+    EXPECT_FLOAT_EQ(zoom, 0.3f);
+    EXPECT_EQ(GridSize, 100);
+    EXPECT_EQ(ShowGrid, 0);
+    EXPECT_EQ(scrollsizex, 50);
+    EXPECT_EQ(highlightcolour, 3);
+    EXPECT_EQ(IWODiagram.paperwidth, 2100);
+    EXPECT_EQ(IWODiagram.paperheight, 2900);
+    EXPECT_EQ(IconSet, 0); // no desktop icon theme here
+    EXPECT_EQ(lines(), "");
+
+    // A file that holds icon set 2 brings it back all the same.
+    put2byte(f.data() + L + 282, 2);
+    spit(defaultfile(), f);
+    IconSet = 2;
+    initpreferences();
+    EXPECT_EQ(IconSet, 2);
+}
+
+TEST_F(Prefs, SavedSettingsComeBackAndOtherReleasesAreRead) {
+    DiagramRecord &d = defaultIWODiagram;
+    copytext(d.filename, sizeof d.filename, "/home/me/diagrams/");
+    copytext(d.title, sizeof d.title, "Plans");
+    copytext(d.author, sizeof d.author, "Me");
+    copytext(d.description, sizeof d.description, "Weekly");
+    copytext(d.fontname, sizeof d.fontname, "DejaVu Serif.font");
+    d.font.ta_YSize = 20;
+    d.paperwidth = 5800;
+    d.paperheight = 4200;
+    d.papercolour = 7;
+    d.linecolour = 8;
+    d.fillcolour = TRANSPARENT;
+    d.fontcolour = 4;
+    d.labelcolour = 5;
+    d.lineweight = 30;
+    PrefList.zoom = 0.55f;
+    PrefList.GridSize = 250;
+    PrefList.ShowGrid = PrefList.SnapToGrid = PrefList.HighlightOn = 1;
+    PrefList.scrollsizex = PrefList.scrollsizey = 175;
+    PrefList.highlightcolour = 9;
+    PrefList.IconSet = 1;
+    PrefList.font.ta_YSize = 12;
+    copytext(PrefList.fontname, sizeof PrefList.fontname, "Noto Sans.font");
+    const auto saved = writepreferencesbytes();
+    ASSERT_EQ(savepreferences(tmp.path("mine.prefs")), 1);
+    EXPECT_EQ(slurp(tmp.path("mine.prefs")), saved);
+
+    setdefaultpreferences();
+    ASSERT_NE(writepreferencesbytes(), saved);
+    ASSERT_EQ(loadpreferences(tmp.path("mine.prefs")), 1);
+    EXPECT_EQ(writepreferencesbytes(), saved);
+    EXPECT_EQ(HighlightOn, 1);
+
+    // Another release's version and release are read over and replaced.
+    auto other = saved;
+    std::memcpy(other.data(), "Old Version 0.5", 16);
+    put2byte(other.data() + 255, 92);
+    std::memcpy(other.data() + D + 1000, "Old Version 0.5", 16);
+    put2byte(other.data() + D + 1258, 92);
+    other.resize(3000, 0xEE); // trailing bytes are no part of the layout
+    spit(tmp.path("old.prefs"), other);
+    setdefaultpreferences();
+    ASSERT_EQ(loadpreferences(tmp.path("old.prefs")), 1);
+    EXPECT_EQ(writepreferencesbytes(), saved);
+    EXPECT_STREQ(defaultIWODiagram.version, IWVersionString);
+    EXPECT_EQ(defaultIWODiagram.release, 97);
+    EXPECT_EQ(lines(), "");
+}
+
+TEST_F(Prefs, DamagedFilesAreRefusedWithTheSettingsUnchanged) {
+    const auto good = writepreferencesbytes();
+    struct Case { const char *what; void (*damage)(std::vector<uint8_t> &); };
+    const Case cases[] = {
+        {"too short", [](std::vector<uint8_t> &f) { f.resize(2856); }},
+        {"too short", [](std::vector<uint8_t> &f) { f.clear(); }},
+        {"zoom", [](std::vector<uint8_t> &f) { putfloat(f.data() + L + 276, NAN); }},
+        {"zoom", [](std::vector<uint8_t> &f) { putfloat(f.data() + L + 276, 0.0f); }},
+        {"zoom", [](std::vector<uint8_t> &f) { putfloat(f.data() + L + 276, INFINITY); }},
+        {"zoom", [](std::vector<uint8_t> &f) { putfloat(f.data() + L + 276, 40.0f); }},
+        {"grid", [](std::vector<uint8_t> &f) { put2byte(f.data() + L + 274, 0); }},
+        {"scroll", [](std::vector<uint8_t> &f) { put2byte(f.data() + L + 268, 0); }},
+        {"icon", [](std::vector<uint8_t> &f) { put2byte(f.data() + L + 282, 3); }},
+        {"paper", [](std::vector<uint8_t> &f) { put2byte(f.data() + D + 2296, 299); }},
+        {"paper", [](std::vector<uint8_t> &f) { put2byte(f.data() + D + 2298, 32000); }},
+        {"pen", [](std::vector<uint8_t> &f) { put2byte(f.data() + D + 2300, 256); }},
+        {"pen", [](std::vector<uint8_t> &f) { put2byte(f.data() + L + 8, -1); }},
+        {"line weight", [](std::vector<uint8_t> &f) { put2byte(f.data() + D + 2308, 5000); }},
+        {"font size", [](std::vector<uint8_t> &f) { put2byte(f.data() + L + 4, 0); }},
+    };
+    for (const Case &c : cases) {
+        auto f = good;
+        c.damage(f);
+        spit(tmp.path("bad.prefs"), f);
+        EXPECT_EQ(loadpreferences(tmp.path("bad.prefs")), 0) << c.what;
+        EXPECT_EQ(writepreferencesbytes(), good) << c.what;
+        EXPECT_NE(lines().find("Not a valid Ideaweave settings file : " + tmp.path("bad.prefs")),
+                  std::string::npos) << c.what;
+    }
+    // A missing file is said so in a requester as well.
+    EXPECT_EQ(loadpreferences(tmp.path("none.prefs")), 0);
+    EXPECT_NE(lines().find("Could not open file : " + tmp.path("none.prefs")), std::string::npos);
+
+    // Text fields without a terminator keep one.
+    auto f = good;
+    std::memset(f.data() + D + 1260, 'A', 255);
+    std::memset(f.data() + L + 10, 'B', 256);
+    spit(tmp.path("long.prefs"), f);
+    ASSERT_EQ(loadpreferences(tmp.path("long.prefs")), 1);
+    EXPECT_EQ(std::strlen(defaultIWODiagram.title), 254u);
+    EXPECT_EQ(std::strlen(PrefList.fontname), 255u);
+}
+
+TEST_F(Prefs, ADamagedDefaultFileIsLeftAloneAndTheProgramStarts) {
+    std::vector<uint8_t> junk(100, 0x55);
+    ::mkdir(tmp.path("ideaweave").c_str(), 0700);
+    spit(defaultfile(), junk);
+    ASSERT_EQ(initpreferences(), 1);
+    EXPECT_EQ(slurp(defaultfile()), junk);
+    EXPECT_FLOAT_EQ(PrefList.zoom, 0.3f);
+    EXPECT_EQ(PrefList.GridSize, 100);
+    EXPECT_NE(lines().find("Not a valid Ideaweave settings file : " + defaultfile()),
+              std::string::npos);
+}
+
+TEST_F(Prefs, SaveAsNamesAndFailedSaves) {
+    // A name without ".prefs" gets it; one holding it anywhere stays.
+    ui.queueanswer(1, tmp.path("plain"));
+    EXPECT_EQ(saveaspreferences(), 1);
+    EXPECT_EQ(slurp(tmp.path("plain.prefs")).size(), 2857u);
+    ui.queueanswer(1, tmp.path("x.prefs.old"));
+    EXPECT_EQ(saveaspreferences(), 1);
+    EXPECT_EQ(slurp(tmp.path("x.prefs.old")).size(), 2857u);
+    EXPECT_NE(lines().find("filerequester: Save Preferences As... | progdir: |  | #?.prefs"),
+              std::string::npos);
+
+    // Overwriting asks; Cancel writes nothing.
+    const auto before = slurp(tmp.path("plain.prefs"));
+    PrefList.GridSize = 300;
+    ui.queueanswer(1, tmp.path("plain.prefs"));
+    ui.queueanswer(0);
+    EXPECT_EQ(saveaspreferences(), 0);
+    EXPECT_EQ(slurp(tmp.path("plain.prefs")), before);
+    EXPECT_NE(lines().find("Are you sure you want to overwrite file : " + tmp.path("plain.prefs")),
+              std::string::npos);
+
+    // A write that fails leaves the previous file whole and says so.
+    setfilefault(FAULT_WRITE, 1);
+    EXPECT_EQ(savepreferences(tmp.path("plain.prefs")), 0);
+    EXPECT_EQ(slurp(tmp.path("plain.prefs")), before);
+    EXPECT_NE(lines().find("Sorry. Could not save file : " + tmp.path("plain.prefs")),
+              std::string::npos);
+}
