@@ -255,6 +255,14 @@ int pastebytes(const std::string &bytes) {
         }
     }
 
+    // Objects hidden in a folded branch stay hidden only with a folded
+    // connector that can unfold them; otherwise nothing could show them again.
+    const bool folded = std::any_of(records.begin(), records.end(), [](const IWORecord &r) {
+        return r.type == CONNECTORTYPE && r.fold != 0;
+    });
+    if (!folded)
+        for (IWORecord &r : records) r.visible = 1;
+
     // Fresh ids, with the connectors following them, and fresh groups.
     std::map<int16_t, int16_t> newid, newgroup;
     int16_t next = IWOid;
