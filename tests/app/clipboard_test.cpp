@@ -80,6 +80,7 @@ TEST_F(Clipboard, RefusedDataPastesNothing) {
     const int a = place(101, 1000, 1000, 300, 200);
     const int b = place(105, 1600, 1400, 300, 200);
     connect(a, 50, 50, b, 50, 50);
+    IWO[a].visible = 0; // hidden, as in a folded branch
     selectonly({a, b});
     const std::string good = clipboardforms(clipboardset()).at(OBJECTSMIME);
     const std::string before = table();
@@ -96,7 +97,8 @@ TEST_F(Clipboard, RefusedDataPastesNothing) {
     EXPECT_NE(lines().find("Not a valid Ideaweave file"), std::string::npos);
     EXPECT_NE(lines().find("Upgrade to a newer version"), std::string::npos);
 
-    // Only the connector's record and its start object: the connector goes.
+    // Only the connector's record and its start object: the connector goes,
+    // and the object, with no folded connector to unfold it, is shown.
     std::string partial = good.substr(0, (size_t)FILEHEADERSIZE + DIAGRAMRECORDSIZE +
                                              2 * IWORECORDSIZE);
     const std::string connector =
@@ -106,6 +108,7 @@ TEST_F(Clipboard, RefusedDataPastesNothing) {
     EXPECT_EQ(pastebytes(partial), 1);
     ASSERT_EQ(IWONumber, n + 1);
     EXPECT_EQ(IWO[n].type, 101);
+    EXPECT_EQ(IWO[n].visible, 1);
 }
 
 // Plain text becomes a Text object with the first 49 characters a label can
