@@ -48,14 +48,14 @@ bool attached(int16_t id) { return id > 0; }
 
 // Keeps the connectors whose attached ends are all among the kept ids;
 // connectors may join connectors, so this runs until nothing more drops out.
-template <typename Id, typename Record>
-void dropstrayconnectors(std::vector<Record> &items, Id idof) {
+template <typename Item, typename RecordOf>
+void dropstrayconnectors(std::vector<Item> &items, RecordOf recordof) {
     for (bool dropped = true; dropped;) {
         dropped = false;
         std::set<int16_t> ids;
-        for (const auto &it : items) ids.insert(idof(it).id);
+        for (const auto &it : items) ids.insert(recordof(it).id);
         for (size_t k = 0; k < items.size(); k++) {
-            const IWORecord &r = idof(items[k]);
+            const IWORecord &r = recordof(items[k]);
             if (r.type != CONNECTORTYPE) continue;
             if ((attached(r.connectstart) && !ids.count(r.connectstart)) ||
                 (attached(r.connectend) && !ids.count(r.connectend))) {
@@ -264,11 +264,18 @@ int pastebytes(const std::string &bytes) {
         for (IWORecord &r : records) r.visible = 1;
 
     // Fresh ids, with the connectors following them, and fresh groups.
+    // Data from elsewhere may give two records one id: each gets its own, and
+    // connectors join the first record of an id.
     std::map<int16_t, int16_t> newid, newgroup;
+    std::vector<int16_t> fresh;
     int16_t next = IWOid;
-    for (IWORecord &r : records) newid[r.id] = ++next;
-    for (IWORecord &r : records) {
-        r.id = newid[r.id];
+    for (const IWORecord &r : records) {
+        fresh.push_back(++next);
+        newid.emplace(r.id, next);
+    }
+    for (size_t k = 0; k < records.size(); k++) {
+        IWORecord &r = records[k];
+        r.id = fresh[k];
         if (attached(r.connectstart)) r.connectstart = newid[r.connectstart];
         if (attached(r.connectend)) r.connectend = newid[r.connectend];
         if (r.group >= 1) {

@@ -109,6 +109,13 @@ TEST_F(Clipboard, RefusedDataPastesNothing) {
     ASSERT_EQ(IWONumber, n + 1);
     EXPECT_EQ(IWO[n].type, 101);
     EXPECT_EQ(IWO[n].visible, 1);
+
+    // Two records with one id get an id each.
+    const std::string first = partial.substr(0, partial.size() - 2 * IWORECORDSIZE);
+    const std::string object = partial.substr(first.size(), IWORECORDSIZE);
+    EXPECT_EQ(pastebytes(first + object + object), 1);
+    ASSERT_EQ(IWONumber, n + 3);
+    EXPECT_NE(IWO[n + 1].id, IWO[n + 2].id);
 }
 
 // Plain text becomes a Text object with the first 49 characters a label can
