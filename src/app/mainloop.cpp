@@ -2,6 +2,8 @@
 // the dispatch of window events and shut-down.
 #include "app/mainloop.h"
 
+#include "app/clipboard.h"
+
 #include "app/diagramprops.h"
 #include "app/menus.h"
 #include "app/prefwindow.h"
@@ -93,6 +95,8 @@ int setupinterface() {
     make_propwindow();
     make_diagrampropwindow();
     make_prefwindow();
+    // Paste follows what the clipboard holds, whoever put it there.
+    watchclipboard();
     return 1;
 }
 

@@ -2,6 +2,7 @@
 // command, and the file commands with their questions.
 #include "app/menus.h"
 
+#include "app/clipboard.h"
 #include "app/diagramprops.h"
 #include "app/mainloop.h"
 #include "app/prefwindow.h"
@@ -289,9 +290,9 @@ int processMenus(int num) {
         break;
     case 1: // Edit
         switch (item) {
-        case 0:
-        case 1:
-        case 2: notimplemented(); break;
+        case 0: cutobjects(); break;
+        case 1: copyobjects(); break;
+        case 2: pasteobjects(); break;
         case 3:
             selectall(1);
             // The object items follow the selection that Select All made.

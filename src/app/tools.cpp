@@ -11,6 +11,7 @@
 #include "platform/window.h"
 #include "render/erase.h"
 #include "render/view.h"
+#include "app/clipboard.h"
 #include "app/menus.h"
 #include "app/properties.h"
 #include "edit/history.h"
@@ -97,6 +98,8 @@ void setgadgets(int from, int to, int enabled) {
 // Object items that need a selected object (Node also needs a connector).
 constexpr int SELECTIONITEMS[] = {
     FULLMENUNUM(1, 5),  // Edit > Delete
+    FULLMENUNUM(1, 0),  // Edit > Cut
+    FULLMENUNUM(1, 1),  // Edit > Copy
     FULLMENUNUM(2, 0),  // Object > Properties
     FULLMENUNUM(2, 1),  // Duplicate
     FULLMENUNUM(2, 19), // Delete
@@ -134,6 +137,7 @@ int disablefiletools(int off) {
     OnMenu(FULLMENUNUM(3, 6)); // Snap To Grid
     OnMenu(FULLMENUNUM(3, 7)); // Increase Grid Size
     OnMenu(FULLMENUNUM(3, 8)); // Decrease Grid Size
+    setpastemenu();            // Edit > Paste, when the clipboard holds something
     return 1;
 }
 

@@ -27,6 +27,9 @@
 //   close NAME           the close gadget of a window ("props")
 //   window NAME          the window's gadgets, one line each: ID VALUE [disabled]
 //   record N             the fields of record N that the properties window edits
+//   clipboard            the forms the clipboard holds and its object count
+//   joins                every connector: its index and id, and the ids it joins
+#include "app/clipboard.h"
 #include "app/mainloop.h"
 #include "app/menus.h"
 #include "app/requesters.h"
@@ -113,6 +116,22 @@ const std::map<std::string, int> KEYS = {
     {"f", KEY_F},     {"del", KEY_DEL},   {"insert", KEY_INSERT}, {"tab", KEY_TAB},
     {"up", KEY_UP},   {"down", KEY_DOWN}, {"left", KEY_LEFT},     {"right", KEY_RIGHT},
 };
+
+// The clipboard's forms and how many objects its objects form holds (counted
+// as a paste would take them).
+void clipboardline() {
+    std::printf("clipboard:");
+    const std::vector<std::string> forms = platformclipboard().formats();
+    if (forms.empty()) std::printf(" empty");
+    for (const std::string &f : forms) std::printf(" %s", f.c_str());
+    std::string bytes;
+    std::vector<IWORecord> records;
+    if (platformclipboard().data(OBJECTSMIME, bytes) &&
+        readIWOobjectbytes((const uint8_t *)bytes.data(), bytes.size(), records))
+        std::printf(" objects %zu", records.size());
+    std::printf("\n");
+    std::fflush(stdout);
+}
 
 class Session {
   public:
@@ -572,6 +591,14 @@ bool Session::line(const std::string &text) {
         settings();
     } else if (cmd == "print" && w.size() == 1) {
         print();
+    } else if (cmd == "clipboard" && w.size() == 1) {
+        clipboardline();
+    } else if (cmd == "joins" && w.size() == 1) {
+        for (int i = 1; i < IWONumber; i++)
+            if (IWO[i].type == CONNECTORTYPE)
+                std::printf("joins: %d id %d from %d to %d\n", i, IWO[i].id, IWO[i].connectstart,
+                            IWO[i].connectend);
+        std::fflush(stdout);
     } else {
         return false;
     }

@@ -12,6 +12,8 @@
 #include "model/iwo.h"
 #include "platform/fonts.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -253,6 +255,52 @@ std::string svgdocument() {
                   w, h, w * 10, h * 10);
     out += "\n";
     for (int i = 0; i < IWONumber && i < IWOTABLESIZE; i++) {
+        iwotosvg(i);
+        out += svgline;
+        out += "\n";
+    }
+    out += "</svg>\n\n";
+    return out;
+}
+
+std::string svgobjects(const std::vector<int> &indices) {
+    // The box round the objects, their labels included; lines may run
+    // backwards (a negative width or height).
+    long minx = LONG_MAX, miny = LONG_MAX, maxx = LONG_MIN, maxy = LONG_MIN;
+    int weight = 0;
+    auto take = [&](long x0, long y0, long x1, long y1) {
+        minx = std::min({minx, x0, x1});
+        miny = std::min({miny, y0, y1});
+        maxx = std::max({maxx, x0, x1});
+        maxy = std::max({maxy, y0, y1});
+    };
+    for (int i : indices) {
+        if (i < 1 || i >= IWOTABLESIZE || IWO[i].visible == 0) continue;
+        const IWORecord &r = IWO[i];
+        take(r.x, r.y, (long)r.x + r.width, (long)r.y + r.height);
+        weight = std::max<int>(weight, r.lineweight);
+        const int n = (int)textlen(r.label, sizeof r.label);
+        if (n > 0) {
+            // The label as svglabel places it, its height about the font size.
+            const long p = labelpixels(r.label, n);
+            const long lx = r.x + (long)r.width * r.labelx / 100 - (7 * p) / 4;
+            const long ly = r.y + (long)r.height * r.labely / 100;
+            take(lx, ly - 4L * r.font.ta_YSize, lx + (7 * p) / 2, ly + r.font.ta_YSize);
+        }
+    }
+    if (minx > maxx) minx = miny = maxx = maxy = 0;
+    const long margin = 2L * std::clamp(weight, 0, 100) + 10;
+    minx -= margin;
+    miny -= margin;
+    const long w = maxx + margin - minx, h = maxy + margin - miny;
+    std::string out = SVGHEADER;
+    out += "\n";
+    out += format("<svg width=\"%.1fmm\" height=\"%.1fmm\"  viewBox=\"%ld %ld %ld %ld\" "
+                  "version=\"1.1\" xmlns=\"http://www.w3.org/2000/svg\">\n",
+                  w / 10.0, h / 10.0, minx, miny, w, h);
+    out += "\n";
+    for (int i : indices) {
+        if (i < 1 || i >= IWOTABLESIZE) continue;
         iwotosvg(i);
         out += svgline;
         out += "\n";

@@ -4,6 +4,7 @@
 //   svgline                 the text iwotosvg made for one object
 //   iwotosvg(k)             fill svgline for object k (index 0: the page); returns 1
 //   svgdocument()           header, one line per object 0..IWONumber-1, footer
+//   svgobjects(indices)     a document of just those objects, its viewBox framing them
 //   exportgraphicfile(path, format, message)
 //                           write the diagram to path as SVG, or as PNG or PDF
 //                           through the converter; 0 and a message on failure
@@ -13,10 +14,12 @@
 #include "export/format.h"
 
 #include <string>
+#include <vector>
 
 extern std::string svgline;
 
 int iwotosvg(int k);
 std::string svgdocument();
+std::string svgobjects(const std::vector<int> &indices);
 int exportgraphicfile(const std::string &path, ExportFormat format, std::string *message);
 int saveasSVG();

@@ -2,6 +2,7 @@
 #include "platform/platform.h"
 
 #include "platform/headless/headlessui.h"
+#include "platform/headless/memoryclipboard.h"
 
 namespace {
 PlatformUI *current = nullptr;
@@ -18,3 +19,27 @@ PlatformUI &platformui() {
 }
 
 void setplatformui(PlatformUI *ui) { current = ui; }
+
+namespace {
+PlatformClipboard *currentclipboard = nullptr;
+std::function<void()> clipboardhandler;
+} // namespace
+
+PlatformClipboard &platformclipboard() {
+    if (!currentclipboard) {
+        static MemoryClipboard fallback;
+        currentclipboard = &fallback;
+    }
+    return *currentclipboard;
+}
+
+void setplatformclipboard(PlatformClipboard *clipboard) {
+    currentclipboard = clipboard;
+    clipboardchanged();
+}
+
+void setclipboardhandler(std::function<void()> handler) { clipboardhandler = std::move(handler); }
+
+void clipboardchanged() {
+    if (clipboardhandler) clipboardhandler();
+}

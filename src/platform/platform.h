@@ -7,7 +7,13 @@
 //
 //   platformui()            the current implementation
 //   setplatformui(ui)       install an implementation (the caller keeps ownership)
+//   platformclipboard()     the clipboard (an in-memory one until another is installed)
+//   setplatformclipboard(c) install a clipboard (the caller keeps ownership)
+//   setclipboardhandler(fn) fn runs whenever the clipboard's content changes
+//   clipboardchanged()      implementations call it when the content changed
 #pragma once
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -124,3 +130,23 @@ class PlatformUI {
 
 PlatformUI &platformui();
 void setplatformui(PlatformUI *ui);
+
+// The clipboard: the same content in several forms, each a MIME type with its
+// bytes. Setting replaces every form the clipboard held.
+using ClipboardForms = std::map<std::string, std::string>; // MIME type -> bytes
+
+class PlatformClipboard {
+  public:
+    virtual ~PlatformClipboard() = default;
+    // Puts the forms on the clipboard, replacing what it held.
+    virtual void setdata(const ClipboardForms &forms) = 0;
+    // The bytes of one form; false when the clipboard holds nothing in that form.
+    virtual bool data(const std::string &mime, std::string &bytes) = 0;
+    // The MIME types the clipboard holds.
+    virtual std::vector<std::string> formats() = 0;
+};
+
+PlatformClipboard &platformclipboard();
+void setplatformclipboard(PlatformClipboard *clipboard);
+void setclipboardhandler(std::function<void()> handler);
+void clipboardchanged();

@@ -357,3 +357,71 @@ int loadIWOdiagram() {
     }
     return 1;
 }
+
+// ---- objects on their own (the clipboard) ----
+
+std::string writeIWOobjectbytes(const std::vector<int> &indices) {
+    // A diagram file of the current release: the open diagram's record, an
+    // empty scratch record and the objects in the order given.
+    DiagramRecord d = IWODiagram;
+    d.objects = (int16_t)(indices.size() + 1);
+    copytext(d.version, sizeof d.version, IWVersionString);
+    d.release = IWRelease;
+    std::memset(d.filename, 0, sizeof d.filename); // where it was saved is nobody's business
+    std::string out((size_t)FILEHEADERSIZE + DIAGRAMRECORDSIZE +
+                        (indices.size() + 1) * IWORECORDSIZE,
+                    '\0');
+    uint8_t *p = (uint8_t *)out.data();
+    std::memcpy(p, d.version, 255);
+    put2byte(p + 255, d.release);
+    writeIWOdiagramrecord(d, p + FILEHEADERSIZE);
+    p += FILEHEADERSIZE + DIAGRAMRECORDSIZE;
+    IWORecord scratch;
+    scratch.id = TRANSPARENT;
+    scratch.type = DEADTYPE;
+    writeIWOrecord(scratch, p);
+    p += IWORECORDSIZE;
+    for (int i : indices) {
+        IWORecord r = IWO[i];
+        r.selected = 0;
+        writeIWOrecord(r, p);
+        p += IWORECORDSIZE;
+    }
+    return out;
+}
+
+int readIWOobjectbytes(const uint8_t *data, size_t size, std::vector<IWORecord> &records,
+                       std::string *message) {
+    records.clear();
+    if (size < (size_t)FILEHEADERSIZE + DIAGRAMRECORDSIZE) {
+        setmessage(message, NOTVALID);
+        return 0;
+    }
+    const int release = get2byte(data + 255);
+    if (release <= 0 || release > IWRelease) {
+        setmessage(message, release <= 0 ? NOTVALID : TOONEW);
+        return 0;
+    }
+    const size_t recsize = release > 95 ? IWORECORDSIZE : OLDIWORECORDSIZE;
+    // Old records are converted in the shadow slot, which is put back after.
+    const IWORecord shadow = IWO[SHADOWIWO];
+    size_t pos = (size_t)FILEHEADERSIZE + DIAGRAMRECORDSIZE;
+    // Record 0 is the scratch record; a record cut short is not an object.
+    for (int count = 0; pos + recsize <= size && count <= MAXIWO; count++, pos += recsize) {
+        if (count == 0) continue;
+        IWORecord r;
+        if (recsize == IWORECORDSIZE) {
+            readIWOrecord(r, data + pos);
+        } else {
+            resetsingleIWO(SHADOWIWO);
+            std::memcpy(pre96IWO[1], data + pos, recsize);
+            if (release <= 92) fixIWOr92(SHADOWIWO);
+            fixpre96IWO(SHADOWIWO);
+            r = IWO[SHADOWIWO];
+        }
+        r.selected = 0;
+        if (r.type != DEADTYPE) records.push_back(r);
+    }
+    IWO[SHADOWIWO] = shadow;
+    return 1;
+}

@@ -8,6 +8,11 @@
 //   readIWOdiagramfile(path, msg)  load path (a regular file; at most MAXIWOFILESIZE bytes
 //                                  are read); on refusal msg says why and nothing changed
 //   fixIWOr92(i), fixpre96IWO(i)   convert the old record in pre96IWO into record i
+//   writeIWOobjectbytes(indices)   a file image holding just those objects (the
+//                                  clipboard form of objects)
+//   readIWOobjectbytes(data, size, records, msg)
+//                                  the object records of a file image, checked as
+//                                  a file is; the open diagram is not touched
 //
 // File layout (big-endian):
 //   OFFSET SIZE DESCRIPTION
@@ -52,6 +57,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 constexpr int FILEHEADERSIZE = 257;  // version text and release number
 constexpr int OLDIWORECORDSIZE = 688; // object record of releases up to 95
@@ -69,3 +75,6 @@ int readIWOdiagramfile(const std::string &path, std::string *message = nullptr);
 int readIWOdiagrambytes(const uint8_t *data, size_t size, std::string *message = nullptr);
 int fixIWOr92(int i);
 int fixpre96IWO(int i);
+std::string writeIWOobjectbytes(const std::vector<int> &indices);
+int readIWOobjectbytes(const uint8_t *data, size_t size, std::vector<IWORecord> &records,
+                       std::string *message = nullptr);

@@ -6,6 +6,7 @@
 // plugin) can be opened, 2 for a wrong command line.
 #include "app/session.h"
 #include "platform/files.h"
+#include "platform/qt/clipboard.h"
 #include "platform/qt/qtui.h"
 #include "platform/qt/qtwindows.h"
 #include "platform/qt/widgets.h"
@@ -63,6 +64,8 @@ int main(int argc, char **argv) {
 
     QtUI ui;
     setplatformui(&ui);
+    QtClipboard clipboard;
+    setplatformclipboard(&clipboard);
     startideaweave();
     ui.mainwindow->showMaximized();
     catchbreak();

@@ -1,0 +1,351 @@
+// clipboard.cpp - Cut, Copy and Paste.
+//
+// The objects form is a diagram file image, read back with the file reader's
+// checks: clipboard data may come from anywhere, and anything refused pastes
+// nothing. Pasted objects get fresh ids and group numbers, so that a paste
+// never changes, joins or shadows what is already in the diagram; they are
+// recorded as creations in one group, so that one undo takes exactly them away
+// and redo brings them back with the same ids.
+#include "app/clipboard.h"
+
+#include "app/menus.h"
+#include "app/requesters.h"
+#include "app/shell.h"
+#include "app/tools.h"
+#include "connect/connect.h"
+#include "edit/history.h"
+#include "edit/select.h"
+#include "edit/transform.h"
+#include "export/outline.h"
+#include "export/svg.h"
+#include "model/bytes.h"
+#include "model/create.h"
+#include "model/diagram.h"
+#include "model/iwo.h"
+#include "platform/window.h"
+#include "render/erase.h"
+#include "render/view.h"
+#include "store/diagramfile.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+const char *const OBJECTSMIME = "application/x-ideaweave-objects";
+const char *const SVGMIME = "image/svg+xml";
+const char *const TEXTMIME = "text/plain";
+
+namespace {
+
+constexpr int MENU_PASTE = FULLMENUNUM(1, 2); // Edit > Paste
+constexpr int PASTEOFFSET = 20;          // shift of a paste onto its originals, grid off
+constexpr int MAXPASTESHIFTS = 100;      // repeated pastes cascade at most this far
+constexpr int MAXIWOID = 32767;          // ids are 16-bit and never wrap
+constexpr size_t TEXTLABELCHARS = 49;    // a label holds 49 characters and its NUL
+
+// A connector end that names an object (sentinels are 0 or below).
+bool attached(int16_t id) { return id > 0; }
+
+// Keeps the connectors whose attached ends are all among the kept ids;
+// connectors may join connectors, so this runs until nothing more drops out.
+template <typename Item, typename RecordOf>
+void dropstrayconnectors(std::vector<Item> &items, RecordOf recordof) {
+    for (bool dropped = true; dropped;) {
+        dropped = false;
+        std::set<int16_t> ids;
+        for (const auto &it : items) ids.insert(recordof(it).id);
+        for (size_t k = 0; k < items.size(); k++) {
+            const IWORecord &r = recordof(items[k]);
+            if (r.type != CONNECTORTYPE) continue;
+            if ((attached(r.connectstart) && !ids.count(r.connectstart)) ||
+                (attached(r.connectend) && !ids.count(r.connectend))) {
+                items.erase(items.begin() + (long)k);
+                dropped = true;
+                break;
+            }
+        }
+    }
+}
+
+std::string latin1toutf8(const char *s, size_t n) {
+    std::string out;
+    for (size_t i = 0; i < n; i++) {
+        unsigned char c = (unsigned char)s[i];
+        if (c < 0x80) {
+            out += (char)c;
+        } else {
+            out += (char)(0xC0 | c >> 6);
+            out += (char)(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+// The first characters of UTF-8 text that a label can hold: ISO-8859-1,
+// line breaks and tabs as blanks, other control characters, characters beyond
+// ISO-8859-1 and broken sequences left out; no blanks at either end.
+std::string labeltext(const std::string &utf8) {
+    std::string out;
+    const auto *s = reinterpret_cast<const unsigned char *>(utf8.data());
+    const size_t n = utf8.size();
+    for (size_t i = 0; i < n && out.size() < TEXTLABELCHARS;) {
+        unsigned c = s[i];
+        size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+        if (len == 0 || i + len > n) {
+            i++;
+            continue;
+        }
+        unsigned cp = len == 1 ? c : c & (0x7F >> len);
+        bool ok = true;
+        for (size_t k = 1; k < len; k++) {
+            if ((s[i + k] & 0xC0) != 0x80) ok = false;
+            cp = cp << 6 | (s[i + k] & 0x3F);
+        }
+        if (!ok) {
+            i++;
+            continue;
+        }
+        i += len;
+        if (cp == '\n' || cp == '\r' || cp == '\t') cp = ' ';
+        if (cp < 0x20 || (cp >= 0x7F && cp < 0xA0) || cp > 0xFF) continue;
+        if (cp == ' ' && (out.empty() || out.back() == ' ')) continue;
+        out += (char)cp;
+    }
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    return out;
+}
+
+// The labels of the set in outline order: from the focus object along its
+// connectors when it is copied too, else in table order; each object once.
+std::string outlinelabels(const std::vector<int> &set) {
+    std::vector<int> order;
+    std::set<int> inset(set.begin(), set.end()), listed;
+    if (inset.count(selectedIWO)) {
+        rearrangeclones(selectedIWO);
+        for (size_t j = 1; j < outlineorder.size(); j++) order.push_back(outlineorder[j].index);
+    } else {
+        order = set;
+    }
+    std::string out;
+    for (int i : order) {
+        if (!inset.count(i) || !listed.insert(i).second) continue;
+        const size_t n = textlen(IWO[i].label, sizeof IWO[i].label);
+        if (n == 0) continue;
+        out += latin1toutf8(IWO[i].label, n);
+        out += "\n";
+    }
+    return out;
+}
+
+void opengroup() {
+    savehistorypre(selectedIWO);
+    savehistorypost(selectedIWO, HISTORY_GROUPBEGIN);
+}
+
+void closegroup() {
+    savehistorypre(selectedIWO);
+    savehistorypost(selectedIWO, HISTORY_GROUPEND);
+}
+
+// Whether a record would lie exactly on a live object of the diagram.
+bool landsonanother(const IWORecord &r) {
+    for (int i = 1; i < IWONumber; i++) {
+        const IWORecord &o = IWO[i];
+        if (o.type == r.type && o.x == r.x && o.y == r.y && o.width == r.width &&
+            o.height == r.height)
+            return true;
+    }
+    return false;
+}
+
+// The objects can be added: room in the table and ids left. Says so if not.
+bool roomfor(size_t count) {
+    if ((size_t)IWONumber - 1 + count > (size_t)MAXIWO) {
+        ErrorReq("Sorry. Pasting these objects would pass the limit of 1000 objects. "
+                 "Nothing was pasted.");
+        return false;
+    }
+    if ((long)IWOid + (long)count > MAXIWOID) {
+        ErrorReq("Sorry. No more object numbers are free. Nothing was pasted.");
+        return false;
+    }
+    return true;
+}
+
+// The pasted objects become the selection, shown and recorded.
+void finishpaste(int count, long writes) {
+    recountconnections();
+    for (int i = IWONumber - count; i < IWONumber; i++)
+        if (IWO[i].type == CONNECTORTYPE) resetconnectorpoints(i);
+    refreshhistorycreated();
+    selectedIWO = (int16_t)(IWONumber - 1);
+    numIWOselected = (int16_t)count;
+    IWOselected = 1;
+    closegroup();
+    refreshIWOall();
+    if (historywritecount() != writes) markIWOdiagrammodified();
+    disabledrawtools(0);
+    disableIWOtools(0);
+}
+
+} // namespace
+
+std::vector<int> clipboardset() {
+    std::vector<int> set;
+    std::set<int16_t> ids;
+    for (int i = 1; i < IWONumber; i++)
+        if (IWO[i].selected && IWO[i].type != CONNECTORTYPE) ids.insert(IWO[i].id);
+    // Connectors: selected ones and those whose ends are both selected, as long
+    // as every end they are attached to is copied too.
+    for (int i = 1; i < IWONumber; i++) {
+        const IWORecord &r = IWO[i];
+        if (r.type != CONNECTORTYPE) {
+            if (r.selected) set.push_back(i);
+        } else if (r.selected || (ids.count(r.connectstart) && ids.count(r.connectend))) {
+            set.push_back(i);
+        }
+    }
+    dropstrayconnectors(set, [](int i) -> const IWORecord & { return IWO[i]; });
+    return set;
+}
+
+ClipboardForms clipboardforms(const std::vector<int> &set) {
+    ClipboardForms forms;
+    forms[OBJECTSMIME] = writeIWOobjectbytes(set);
+    forms[SVGMIME] = svgobjects(set);
+    forms[TEXTMIME] = outlinelabels(set);
+    return forms;
+}
+
+int copyobjects() {
+    const std::vector<int> set = clipboardset();
+    if (set.empty()) return 1;
+    platformclipboard().setdata(clipboardforms(set));
+    return 1;
+}
+
+int cutobjects() {
+    const std::vector<int> set = clipboardset();
+    if (set.empty()) return 1;
+    platformclipboard().setdata(clipboardforms(set));
+    // Delete takes the selected objects with their connectors, in one group.
+    for (int i : set) IWO[i].selected = 1;
+    delete_();
+    return 1;
+}
+
+int pastebytes(const std::string &bytes) {
+    std::vector<IWORecord> records;
+    std::string message;
+    if (!readIWOobjectbytes((const uint8_t *)bytes.data(), bytes.size(), records, &message)) {
+        ErrorReq(("Sorry. The clipboard holds no objects that can be pasted.\n" + message).c_str());
+        return 0;
+    }
+    dropstrayconnectors(records, [](const IWORecord &r) -> const IWORecord & { return r; });
+    if (records.empty() || !roomfor(records.size())) return 0;
+
+    // A paste onto its own originals moves off them, by a grid step when the
+    // grid is in use; a paste onto an earlier paste moves on again.
+    const int step = (ShowGrid || SnapToGrid) && GridSize > 0 ? GridSize : PASTEOFFSET;
+    for (int shift = 0; shift < MAXPASTESHIFTS; shift++) {
+        if (std::none_of(records.begin(), records.end(), landsonanother)) break;
+        for (IWORecord &r : records) {
+            r.x = (int16_t)std::clamp(r.x + step, -32768, 32767);
+            r.y = (int16_t)std::clamp(r.y + step, -32768, 32767);
+        }
+    }
+
+    // Objects hidden in a folded branch stay hidden only with a folded
+    // connector that can unfold them; otherwise nothing could show them again.
+    const bool folded = std::any_of(records.begin(), records.end(), [](const IWORecord &r) {
+        return r.type == CONNECTORTYPE && r.fold != 0;
+    });
+    if (!folded)
+        for (IWORecord &r : records) r.visible = 1;
+
+    // Fresh ids, with the connectors following them, and fresh groups.
+    // Data from elsewhere may give two records one id: each gets its own, and
+    // connectors join the first record of an id.
+    std::map<int16_t, int16_t> newid, newgroup;
+    std::vector<int16_t> fresh;
+    int16_t next = IWOid;
+    for (const IWORecord &r : records) {
+        fresh.push_back(++next);
+        newid.emplace(r.id, next);
+    }
+    for (size_t k = 0; k < records.size(); k++) {
+        IWORecord &r = records[k];
+        r.id = fresh[k];
+        if (attached(r.connectstart)) r.connectstart = newid[r.connectstart];
+        if (attached(r.connectend)) r.connectend = newid[r.connectend];
+        if (r.group >= 1) {
+            auto g = newgroup.find(r.group);
+            if (g == newgroup.end()) g = newgroup.emplace(r.group, ++groupnum).first;
+            r.group = g->second;
+        }
+        r.selected = 1;
+    }
+
+    const long writes = historywritecount();
+    removeshadowiwo();
+    for (int i = 1; i < IWONumber; i++) IWO[i].selected = 0;
+    opengroup();
+    for (const IWORecord &r : records) {
+        const int n = IWONumber;
+        savehistorypre(n);
+        IWO[n] = r;
+        IWOid = r.id;
+        if (r.type != CONNECTORTYPE) checkonpage(n, false);
+        IWONumber += 1;
+        IWO[IWONumber].type = DEADTYPE;
+        savehistorypost(n, HISTORY_CREATE);
+    }
+    finishpaste((int)records.size(), writes);
+    return 1;
+}
+
+int pastetext(const std::string &utf8) {
+    const std::string label = labeltext(utf8);
+    if (label.empty() || !roomfor(1)) return 0;
+    const long writes = historywritecount();
+    removeshadowiwo();
+    for (int i = 1; i < IWONumber; i++) IWO[i].selected = 0;
+    // The middle of what the window shows, kept on the page.
+    const int cx = std::clamp(getrealx(drawspacewindowwidth() / 2), 0, (int)IWODiagram.paperwidth);
+    const int cy = std::clamp(getrealy(drawspacewindowheight() / 2), 0, (int)IWODiagram.paperheight);
+    const int n = IWONumber;
+    resetsingleIWO(n);
+    if (!createIWO(n, TEXTTYPE, cx, cy, linecolour, lineweight, fillcolour)) return 0;
+    opengroup();
+    IWORecord &r = IWO[n];
+    copytext(r.label, sizeof r.label, label.c_str());
+    r.x = (int16_t)(cx - r.width / 2);
+    r.y = (int16_t)(cy - r.height / 2);
+    r.selected = 1;
+    checkonpage(n, false);
+    savehistorypost(n, HISTORY_CREATE);
+    finishpaste(1, writes);
+    return 1;
+}
+
+int pasteobjects() {
+    if (!DiagramExists) return 1;
+    PlatformClipboard &cb = platformclipboard();
+    std::string bytes;
+    if (cb.data(OBJECTSMIME, bytes)) pastebytes(bytes);
+    else if (cb.data(TEXTMIME, bytes)) pastetext(bytes);
+    return 1;
+}
+
+int setpastemenu() {
+    bool can = false;
+    if (DiagramExists) {
+        for (const std::string &f : platformclipboard().formats())
+            if (f == OBJECTSMIME || f == TEXTMIME) can = true;
+    }
+    if (can) OnMenu(MENU_PASTE);
+    else OffMenu(MENU_PASTE);
+    return 1;
+}
+
+void watchclipboard() { setclipboardhandler([] { setpastemenu(); }); }

@@ -1,0 +1,39 @@
+// clipboard.h - Edit > Cut, Copy and Paste through the platform's clipboard.
+//
+// Copy puts the selected objects, with the connectors whose ends are all among
+// them, on the clipboard in three forms: the diagram file's own bytes (a small
+// diagram file holding just those objects, so that a paste is exact), an SVG
+// picture framed round them, and their labels as UTF-8 text in outline order.
+// Paste inserts objects from the first form as new objects, or makes a Text
+// object from plain text.
+//
+//   OBJECTSMIME, SVGMIME, TEXTMIME   the three forms
+//   copyobjects()          Edit > Copy; returns 1
+//   cutobjects()           Edit > Cut: Copy, then Delete, one undo step; returns 1
+//   pasteobjects()         Edit > Paste; returns 1 (refusals are told with ErrorReq)
+//   clipboardset()         the indices Copy takes from the current selection
+//   clipboardforms(set)    the three forms for those indices
+//   pastebytes(bytes)      paste a file image of objects; 1 when objects were pasted
+//   pastetext(utf8)        paste text as a Text object; 1 when one was made
+//   setpastemenu()         enable Paste when a diagram is open and the clipboard
+//                          holds objects or text
+//   watchclipboard()       keep Paste's state in step with the clipboard
+#pragma once
+#include "platform/platform.h"
+
+#include <string>
+#include <vector>
+
+extern const char *const OBJECTSMIME; // "application/x-ideaweave-objects"
+extern const char *const SVGMIME;     // "image/svg+xml"
+extern const char *const TEXTMIME;    // "text/plain"
+
+int copyobjects();
+int cutobjects();
+int pasteobjects();
+std::vector<int> clipboardset();
+ClipboardForms clipboardforms(const std::vector<int> &set);
+int pastebytes(const std::string &bytes);
+int pastetext(const std::string &utf8);
+int setpastemenu();
+void watchclipboard();
