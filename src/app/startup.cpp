@@ -15,7 +15,7 @@
 // Every global gets its initial value here, so that a session started twice in
 // one process (tests, the command-line tool) starts the same both times.
 int setstartvalues() {
-    selectedtool = 32;
+    selectedtool = SELECTTOOL;
     tempfont = IWeaveFont;
     selectedIWO = -1;
     selectedIWOhandle = 0;
