@@ -618,7 +618,7 @@ int make_stylewindow() {
             if (style == 0) continue;
             StyleButton b;
             b.id = style;
-            b.image = endpicture(style + 16, 2);
+            b.image = endpicture(style + PARTLINEEND, 2);
             buttons.push_back(b);
         }
         stylespec.rows.push_back(buttons);
@@ -659,14 +659,14 @@ int setstyle(int n, int style, int end) {
     p.px[1] = p.py[1] = sat8(size);
     const long k = end == 1 ? 0 : 100;
     if (style > 0 && style < 20) {
-        p.kind = (int8_t)(style + 16);
+        p.kind = (int8_t)(style + PARTLINEEND);
         p.px[0] = p.py[0] = (int8_t)k;
         p.linecolour = r.linecolour;
         p.fillcolour = r.fillcolour;
     }
     // Positions are worked out in 32 bits and kept to the byte a point holds.
     if (p.kind == PARTENDARROWBACK) p.px[0] = p.py[0] = sat8(end == 1 ? -(long)r.lineweight : 100 - r.lineweight);
-    if (p.kind == 34) p.px[0] = p.py[0] = sat8(end == 1 ? (long)r.lineweight : 100 + r.lineweight);
+    if (p.kind == PARTENDARROW) p.px[0] = p.py[0] = sat8(end == 1 ? (long)r.lineweight : 100 + r.lineweight);
     if (p.kind == SQUAREEND) {
         // The size stays in point 1, which drawing reads; the square's
         // corners follow it.

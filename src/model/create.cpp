@@ -404,7 +404,7 @@ void typedefaults(int index, IWORecord &r, int type, int x, int y) {
 } // namespace
 
 void resetpart(DrawPart &d) {
-    d.kind = 0;
+    d.kind = PARTNONE;
     d.px[0] = 0;
     for (int k = 0; k < 5; k++) d.py[k] = 0;
     d.linecolour = 0;
