@@ -5,6 +5,10 @@
 // memory, and runs the script line by line. Every requester is printed on
 // standard output and answered from the queue that `answer` lines fill.
 //
+// The commands are the rows of COMMANDS: a name, the handler that runs the
+// line, and the forms the command takes (printed after a line it refuses).
+// A new command is a handler and one row.
+//
 // Menu picks (`menu M I`) and button releases (`gadget ID`) go through the
 // window handlers as the editor's events do; an item or button that is
 // disabled can't be picked there, so the session prints that and skips it.
