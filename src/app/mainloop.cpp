@@ -14,6 +14,7 @@
 #include "edit/interact.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "platform/buttons.h"
 #include "platform/platform.h"
 #include "platform/raster.h"
 #include "platform/window.h"
@@ -102,9 +103,9 @@ int setupinterface() {
 
 int resetinterface() {
     // Of the toolbar only New, Open and Quit stay.
-    for (int id = 25; id <= 29; id++) setgadgetenabled(id, 0);
-    for (int id = 31; id <= 37; id++) setgadgetenabled(id, 0);
-    setgadgetenabled(39, 0);
+    for (int id = BUTTON_SAVEAS; id <= BUTTON_CLOSE; id++) setgadgetenabled(id, 0);
+    for (int id = BUTTON_PROPERTIES; id <= BUTTON_UNDOREDO; id++) setgadgetenabled(id, 0);
+    setgadgetenabled(BUTTON_DELETE, 0);
     platformui().sethelpline(" ");
     for (int id = 100; id <= 148; id++) setgadgetenabled(id, 0);
     for (int num : NODIAGRAMITEMS) OffMenu(num);

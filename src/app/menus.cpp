@@ -129,7 +129,7 @@ NewMenu *menuentry(int num) {
 
 // Every command that changes the tool begins with the select tool and no outline.
 void selecttool() {
-    selectedtool = (int16_t)choosetool(32, selectedtool);
+    selectedtool = (int16_t)choosetool(SELECTTOOL, selectedtool);
     removeshadowiwo();
 }
 
@@ -183,7 +183,7 @@ int closediagram() {
     selecttool();
     if (mayforget("You will lose any changes to this diagram.\n Do you still want to close?")) {
         platformui().settoolselected(selectedtool, false);
-        selectedtool = 32;
+        selectedtool = SELECTTOOL;
         resetinterface();
         // The records are gone: the table holds nothing until New or Open.
         IWONumber = 1;
@@ -225,7 +225,7 @@ int saveasdiagram() {
 
 int nodecommand() {
     // Only a live connector as the focus object; anything else does nothing.
-    if (!liveIWO(selectedIWO) || IWO[selectedIWO].type != 108) return 1;
+    if (!liveIWO(selectedIWO) || IWO[selectedIWO].type != CONNECTORTYPE) return 1;
     IWORecord &c = IWO[selectedIWO];
     eraseIWO(selectedIWO, papercolour, 0);
     c.fold = c.fold == 0 ? 1 : 0;

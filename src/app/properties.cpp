@@ -101,8 +101,7 @@ constexpr int MAXFONTHEIGHT = 120; // tallest font the font button offers
 constexpr int SCREENPENS = 256;    // pens of the screen, all offered by the palette
 constexpr int MINENDSIZE = 5;      // smallest line-end mark a style choice gives
 constexpr int MINTEXTWIDTH = 5;    // narrowest Text object, when no font can measure it
-constexpr int NOEND = 17;          // draw-part kind of a line end without a mark
-constexpr int SQUAREEND = 20;      // draw-part kind of a square end
+constexpr int SQUAREEND = PARTENDSQUARE + 2; // the square end the style window sets
 constexpr int ICONPIXELS = 32;     // size of the line-end pictures
 
 const char *const FONTTITLE = "Select a font";
@@ -159,7 +158,7 @@ bool changed(const IWORecord &a, const IWORecord &b) {
 
 // The picture of a line end of draw-part kind `kind` (none for 0).
 std::shared_ptr<Raster> endpicture(int kind, int end) {
-    if (kind < NOEND || kind > 35) return nullptr;
+    if (kind < PARTENDNONE || kind > PARTENDARROWBACK) return nullptr;
     std::shared_ptr<Raster> rp(newraster(ICONPIXELS, ICONPIXELS), freeraster);
     if (!rp || !drawlineendicon(rp.get(), kind, end, ICONPIXELS)) return nullptr;
     return rp;
@@ -485,12 +484,12 @@ int updateIWOprop(int n) {
     gad(G_WIDTH).min = gad(G_HEIGHT).min = line ? -4000 : MINSIZE;
     if (line) {
         int k1 = r.draw[1].kind, k2 = r.draw[2].kind;
-        showstyle(G_STARTSTYLE, k1 >= NOEND && k1 <= 35 ? k1 : 0, 1);
-        showstyle(G_ENDSTYLE, k2 >= NOEND && k2 <= 35 ? k2 : 0, 2);
+        showstyle(G_STARTSTYLE, k1 >= PARTENDNONE && k1 <= PARTENDARROWBACK ? k1 : 0, 1);
+        showstyle(G_ENDSTYLE, k2 >= PARTENDNONE && k2 <= PARTENDARROWBACK ? k2 : 0, 2);
         show(G_STARTSIZE, r.draw[1].px[1]);
         show(G_ENDSIZE, r.draw[2].px[1]);
-        disable(G_STARTSIZE, k1 == NOEND);
-        disable(G_ENDSIZE, k2 == NOEND);
+        disable(G_STARTSIZE, k1 == PARTENDNONE);
+        disable(G_ENDSIZE, k2 == PARTENDNONE);
         if (r.type == CONNECTORTYPE) disable(G_HIDENODE, false);
     } else {
         showstyle(G_STARTSTYLE, 0, 1);
@@ -619,7 +618,7 @@ int make_stylewindow() {
             if (style == 0) continue;
             StyleButton b;
             b.id = style;
-            b.image = endpicture(style + 16, 2);
+            b.image = endpicture(style + PARTLINEEND, 2);
             buttons.push_back(b);
         }
         stylespec.rows.push_back(buttons);
@@ -660,14 +659,14 @@ int setstyle(int n, int style, int end) {
     p.px[1] = p.py[1] = sat8(size);
     const long k = end == 1 ? 0 : 100;
     if (style > 0 && style < 20) {
-        p.kind = (int8_t)(style + 16);
+        p.kind = (int8_t)(style + PARTLINEEND);
         p.px[0] = p.py[0] = (int8_t)k;
         p.linecolour = r.linecolour;
         p.fillcolour = r.fillcolour;
     }
     // Positions are worked out in 32 bits and kept to the byte a point holds.
-    if (p.kind == 35) p.px[0] = p.py[0] = sat8(end == 1 ? -(long)r.lineweight : 100 - r.lineweight);
-    if (p.kind == 34) p.px[0] = p.py[0] = sat8(end == 1 ? (long)r.lineweight : 100 + r.lineweight);
+    if (p.kind == PARTENDARROWBACK) p.px[0] = p.py[0] = sat8(end == 1 ? -(long)r.lineweight : 100 - r.lineweight);
+    if (p.kind == PARTENDARROW) p.px[0] = p.py[0] = sat8(end == 1 ? (long)r.lineweight : 100 + r.lineweight);
     if (p.kind == SQUAREEND) {
         // The size stays in point 1, which drawing reads; the square's
         // corners follow it.

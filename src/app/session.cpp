@@ -40,7 +40,7 @@ int startloadeddiagram() {
     disabledrawtools(0);
     selectedIWO = -99;
     IWODiagram.saved = 1;
-    selectedtool = (int16_t)choosetool(32, selectedtool);
+    selectedtool = (int16_t)choosetool(SELECTTOOL, selectedtool);
     settempdiagram(1);
     if (diagrampropwindowopen) updateIWOdiagramprop();
     updateIWOdiagram();
@@ -48,7 +48,7 @@ int startloadeddiagram() {
 }
 
 int opendiagramfile(const std::string &path) {
-    selectedtool = (int16_t)choosetool(32, selectedtool);
+    selectedtool = (int16_t)choosetool(SELECTTOOL, selectedtool);
     removeshadowiwo();
     selectedIWO = -99;
     std::string message;

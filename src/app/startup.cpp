@@ -17,7 +17,7 @@
 // Every global gets its initial value here, so that a session started twice in
 // one process (tests, the command-line tool) starts the same both times.
 int setstartvalues() {
-    selectedtool = 32;
+    selectedtool = SELECTTOOL;
     IWeaveFont = {0, 16, 0, 1};
     copytext(IWeaveFontName, sizeof IWeaveFontName, "Bitstream Vera Sans.font");
     tempfont = IWeaveFont;

@@ -18,6 +18,7 @@
 #include "model/create.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "platform/buttons.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "platform/window.h"
@@ -100,13 +101,6 @@ void appendname(int entry, const char *name) {
     std::snprintf(e + n, sizeof Icon[entry] - n, "%s", name);
 }
 
-// Toolbar button ids.
-constexpr int BUTTON_NEW = 23, BUTTON_OPEN = 24, BUTTON_SAVEAS = 25, BUTTON_SAVE = 26,
-              BUTTON_EXPORTGRAPHIC = 27, BUTTON_EXPORTTEXT = 28, BUTTON_CLOSE = 29,
-              BUTTON_QUIT = 30, BUTTON_PROPERTIES = 31, BUTTON_SELECT = 32,
-              BUTTON_FRONTBACK = 33, BUTTON_DUPLICATE = 34, BUTTON_ZOOM = 35, BUTTON_TEXT = 36,
-              BUTTON_UNDOREDO = 37, BUTTON_DELETE = 39;
-
 void choosetoolbarselect() {
     selectedtool = (int16_t)choosetool(BUTTON_SELECT, selectedtool);
 }
@@ -115,7 +109,7 @@ void choosetoolbarselect() {
 void choosetexttool() {
     selectedtool = (int16_t)choosetool(BUTTON_TEXT, selectedtool);
     resetsingleIWO(SHADOWIWO);
-    createIWO(SHADOWIWO, 109, getrealx((int16_t)pointerx()), getrealy((int16_t)pointery()),
+    createIWO(SHADOWIWO, TEXTTYPE, getrealx((int16_t)pointerx()), getrealy((int16_t)pointery()),
               linecolour, lineweight, fillcolour);
 }
 
@@ -133,9 +127,9 @@ int setupicons() {
 }
 
 int iconindex(int id) {
-    if (id >= 23 && id <= 39 && id != 38) return id - 23;
-    if (id >= 101 && id <= 130) return id - 83;
-    if (id >= 132 && id <= 143) return id - 82;
+    if (id >= FIRSTTOOLBARBUTTON && id <= LASTTOOLBARBUTTON && id != 38) return id - 23;
+    if (id >= RECTANGLETYPE && id <= LASTSHAPETYPE) return id - 83;
+    if (id >= FIRSTUSERTYPE && id <= LASTUSERTOOL) return id - 82;
     return -1;
 }
 
@@ -146,12 +140,22 @@ int sethelptext() {
         int id;
         const char *text;
     } texts[] = {
-        {23, "New Drawing"},    {24, "Open Drawing"},  {25, "Save As..."},
-        {26, "Save Drawing"},   {27, "Export Graphic"}, {28, "Export Text"},
-        {29, "Close Drawing"},  {30, "Quit Ideaweave"}, {31, "Properties"},
-        {32, "Select"},         {33, "Move Up/Down"},   {34, "Duplicate"},
-        {35, "Zoom In/Out"},    {36, "Text"},           {37, "Undo/Redo"},
-        {39, "Delete"},
+        {BUTTON_NEW, "New Drawing"},
+        {BUTTON_OPEN, "Open Drawing"},
+        {BUTTON_SAVEAS, "Save As..."},
+        {BUTTON_SAVE, "Save Drawing"},
+        {BUTTON_EXPORTGRAPHIC, "Export Graphic"},
+        {BUTTON_EXPORTTEXT, "Export Text"},
+        {BUTTON_CLOSE, "Close Drawing"},
+        {BUTTON_QUIT, "Quit Ideaweave"},
+        {BUTTON_PROPERTIES, "Properties"},
+        {BUTTON_SELECT, "Select"},
+        {BUTTON_FRONTBACK, "Move Up/Down"},
+        {BUTTON_DUPLICATE, "Duplicate"},
+        {BUTTON_ZOOM, "Zoom In/Out"},
+        {BUTTON_TEXT, "Text"},
+        {BUTTON_UNDOREDO, "Undo/Redo"},
+        {BUTTON_DELETE, "Delete"},
     };
     for (const auto &t : texts) copytext(helptext[t.id], sizeof helptext[t.id], t.text);
     return 1;
@@ -204,7 +208,9 @@ int ideaweavewindowevents(int32_t result, int) {
         return 0;
     case IW_GADGETHELP:
         selectedgadget = (int16_t)id;
-        platformui().sethelpline(id >= 23 && id <= 39 ? help(id) : help(selectedtool));
+        platformui().sethelpline(id >= FIRSTTOOLBARBUTTON && id <= LASTTOOLBARBUTTON
+                                     ? help(id)
+                                     : help(selectedtool));
         if (id == BUTTON_ZOOM) {
             // The pressed image shows which way a click will zoom.
             std::string name = Icon[iconindex(BUTTON_ZOOM)];
@@ -223,14 +229,14 @@ int shapewindowevents(int32_t result, int) {
     case IW_GADGETUP:
         // Only the tool buttons choose a tool; the tab strip and the help
         // line are no tools.
-        if (id < 101 || id > 143) return 0;
+        if (id < FIRSTPALETTETOOL || id > LASTPALETTETOOL) return 0;
         selectall(0);
         selectedgadget = (int16_t)id;
         changeIWObutton();
         return 0;
     case IW_GADGETHELP:
         selectedgadget = (int16_t)id;
-        platformui().sethelpline(id > 100 ? help(id) : help(selectedtool));
+        platformui().sethelpline(id >= FIRSTPALETTETOOL ? help(id) : help(selectedtool));
         return 0;
     case IW_CLOSEWINDOW: return quitiw();
     default: return 0;

@@ -7,6 +7,7 @@
 #include "model/create.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "platform/buttons.h"
 #include "platform/platform.h"
 #include "platform/window.h"
 #include "render/erase.h"
@@ -28,16 +29,18 @@ constexpr int MENU_CLEARUSERIWO = 0xF9A2;
 int choosetool(int newtool, int oldtool) {
     platformui().settoolselected(oldtool, false);
     platformui().settoolselected(newtool, true);
-    if (newtool > 131) OnMenu(MENU_CLEARUSERIWO);
+    if (newtool >= FIRSTUSERTYPE) OnMenu(MENU_CLEARUSERIWO);
     return newtool;
 }
 
 int setIWObuttons() {
     // The palette's own order, tab by tab, positions 1 to 12.
     static const int16_t tabs[3][12] = {
-        {101, 102, 104, 105, 107, 108, 112, 110, 115, 114, 117, 118},
-        {119, 120, 121, 122, 123, 124, 125, 126, 127, 128, 129, 130},
-        {132, 133, 134, 135, 136, 137, 138, 139, 140, 141, 142, 143},
+        {RECTANGLETYPE, SOFTRECTTYPE, DIAMONDTYPE, ELLIPSETYPE, LINETYPE, CONNECTORTYPE,
+         TRAPEZIUMTYPE, PARATYPE, PENTAGONTYPE, HEXAGONTYPE, RIGHTTRIANGLETYPE, TRIANGLETYPE},
+        {CLOUD1TYPE, CLOUD2TYPE, THOUGHTTYPE, LIGHTTYPE, EXCLAMTYPE, STARTYPE, ACTORTYPE,
+         CLASSTYPE, PROCESS1TYPE, PROCESS2TYPE, STARTSTOPTYPE, CIRCLEORTYPE},
+        {132, 133, 134, 135, 136, 137, 138, 139, 140, 141, 142, 143}, // User 1 to 12
     };
     for (int t = 0; t < 3; t++) {
         IWObutton[t][0] = 0;
@@ -63,7 +66,7 @@ int changeIWObutton() {
     // The pointer position as the drawing window's events see it (16 bits).
     int x = getrealx((int16_t)pointerx());
     int y = getrealy((int16_t)pointery());
-    if (selectedtool == 108) {
+    if (selectedtool == CONNECTORTYPE) {
         if (liveIWO(selectedIWO)) {
             IWO[selectedIWO].selected = 0;
             eraseIWO(selectedIWO, papercolour, 1);
@@ -76,8 +79,8 @@ int changeIWObutton() {
         resetsingleIWO(SHADOWIWO);
         createIWO(SHADOWIWO, selectedtool, x, y, linecolour, lineweight, fillcolour);
     }
-    if (selectedtool == 107 || selectedtool == 108) {
-        IWO[SHADOWIWO].type = 37;
+    if (selectedtool == LINETYPE || selectedtool == CONNECTORTYPE) {
+        IWO[SHADOWIWO].type = NOOUTLINETYPE;
         connectstartoffsetx = -99;
         connectstartoffsety = -99;
     }
@@ -113,12 +116,12 @@ constexpr int SELECTIONITEMS[] = {
 };
 constexpr int MENU_OBJECTNODE = FULLMENUNUM(2, 6);
 // Toolbar buttons that need a selection: To Front/Back, Duplicate, Delete.
-constexpr int SELECTIONGADGETS[] = {33, 34, 39};
+constexpr int SELECTIONGADGETS[] = {BUTTON_FRONTBACK, BUTTON_DUPLICATE, BUTTON_DELETE};
 
 } // namespace
 
 int disablefiletools(int off) {
-    setgadgets(23, 34, !off);
+    setgadgets(BUTTON_NEW, BUTTON_DUPLICATE, !off);
     if (off) return 1;
     static const int items[] = {
         FULLMENUNUM(0, 2),  // Project > Close
@@ -144,7 +147,7 @@ int disablefiletools(int off) {
 int disabledrawtools(int off) {
     setgadgets(100, 149, !off);
     disableUserIWOs();
-    setgadgets(32, 39, !off);
+    setgadgets(BUTTON_SELECT, BUTTON_DELETE, !off);
     const int objects = IWONumber >= 2;
     setmenu(FULLMENUNUM(1, 3), objects);  // Edit > Select All
     setmenu(FULLMENUNUM(3, 10), objects); // Diagram > Crop to fit
@@ -155,7 +158,7 @@ int disabledrawtools(int off) {
     int before = historynum <= 0 || historynum > MAXHISTORY ? MAXHISTORY : historynum - 1;
     int at = historynum < 0 || historynum > MAXHISTORY ? 0 : historynum;
     if (history[before].kind == HISTORY_EMPTY) {
-        setgadgetenabled(GADGET_UNDOREDO, 0);
+        setgadgetenabled(BUTTON_UNDOREDO, 0);
         OffMenu(MENU_UNDO);
         if (history[at].kind == HISTORY_EMPTY) OffMenu(MENU_REDO);
     } else {

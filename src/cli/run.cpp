@@ -5,9 +5,9 @@
 // memory, and runs the script line by line. Every requester is printed on
 // standard output and answered from the queue that `answer` lines fill.
 //
-// `settings` prints the settings, the defaults for new diagrams and the live
-// view; `drawer PATH|cancel` answers the next drawer chooser; `move NAME X Y`
-// drags a gadget window and `where NAME` prints where it is.
+// The commands are the rows of COMMANDS: a name, the handler that runs the
+// line, and the forms the command takes (printed after a line it refuses).
+// A new command is a handler and one row.
 //
 // Menu picks (`menu M I`) and button releases (`gadget ID`) go through the
 // window handlers as the editor's events do; an item or button that is
@@ -29,6 +29,9 @@
 //   record N             the fields of record N that the properties window edits
 //   clipboard            the forms the clipboard holds and its object count
 //   joins                every connector: its index and id, and the ids it joins
+//   settings             the settings, the defaults for new diagrams and the live view
+//   drawer PATH|cancel   the answer of the next drawer chooser
+//   move NAME X Y        drags a gadget window; `where NAME` prints where it is
 #include "app/clipboard.h"
 #include "app/mainloop.h"
 #include "app/menus.h"
@@ -47,6 +50,7 @@
 #include "model/create.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "platform/buttons.h"
 #include "platform/gadgets.h"
 #include "platform/headless/headlessui.h"
 #include "platform/pngwrite.h"
@@ -133,30 +137,75 @@ void clipboardline() {
     std::fflush(stdout);
 }
 
+// One script line split into words, with the numbers among its arguments.
+struct Line {
+    std::string text;
+    std::vector<std::string> w; // w[0] is the command
+    std::vector<long> n;        // the arguments that are numbers
+    bool numeric = true;        // every argument is a number
+    bool want(size_t count) const { return numeric && n.size() == count; }
+};
+
 class Session {
   public:
     explicit Session(HeadlessUI &ui) : ui_(ui) {}
     // Runs one script line; returns false when the line is not understood.
+    // After a false the usage of the line's command, if it names one.
     bool line(const std::string &text);
+    const char *usage() const { return usage_; }
+
+    // The script commands (see COMMANDS); each returns false for a line it
+    // does not understand.
+    bool window(const Line &l);
+    bool newdiagram(const Line &l);
+    bool open(const Line &l);
+    bool save(const Line &l);
+    bool tool(const Line &l);
+    bool move(const Line &l);
+    bool press(const Line &l);
+    bool release(const Line &l);
+    bool drag(const Line &l);
+    bool key(const Line &l);
+    bool modifier(const Line &l);
+    bool wheel(const Line &l);
+    bool call(const Line &l);
+    bool answer(const Line &l);
+    bool render(const Line &l);
+    bool close(const Line &l);
+    bool menu(const Line &l);
+    bool gadget(const Line &l);
+    bool help(const Line &l);
+    bool set(const Line &l);
+    bool palette(const Line &l);
+    bool style(const Line &l);
+    bool font(const Line &l);
+    bool diagram(const Line &l);
+    bool record(const Line &l);
+    bool menus(const Line &l);
+    bool gadgets(const Line &l);
+    bool title(const Line &l);
+    bool view(const Line &l);
+    bool print(const Line &l);
+    bool settings(const Line &l);
+    bool drawer(const Line &l);
+    bool where(const Line &l);
+    bool clipboard(const Line &l);
+    bool joins(const Line &l);
 
   private:
     void event(int32_t cls, int code) { iwevent(DRAWSPACEWINDOW, cls, code); }
     void pointer(long x, long y) { setpointerposition((int)x, (int)y); }
-    void tool(int id);
-    void print();
-    void menus();
-    void gadgets();
     bool windowgadget(const std::vector<std::string> &w);
-    void record(int n);
-    void diagram();
-    void settings();
+    bool button(const Line &l);
     HeadlessUI &ui_;
+    const char *usage_ = nullptr;
 };
 
 // The window that owns a toolbar or palette gadget id.
 bool gadgetwindow(long id, IWWindow &window) {
-    if (id >= 23 && id <= 39) window = IDEAWEAVEWINDOW;
-    else if (id == 12 || id == 22 || (id >= 100 && id <= 149)) window = SHAPEWINDOW;
+    if (id >= FIRSTTOOLBARBUTTON && id <= LASTTOOLBARBUTTON) window = IDEAWEAVEWINDOW;
+    else if (id == GADGET_PALETTETABS || id == GADGET_HELPLINE || (id >= 100 && id <= 149))
+        window = SHAPEWINDOW;
     else return false;
     return true;
 }
@@ -181,26 +230,19 @@ std::string rest(const std::string &text, int n) {
     return p == std::string::npos ? "" : text.substr(p);
 }
 
-void Session::tool(int id) {
-    if (id == 32) {
-        // The toolbar's select tool: choose it and stop the outline.
-        selectedtool = (int16_t)choosetool(32, selectedtool);
-        deleteIWO(SHADOWIWO);
-    } else if (id == 36) {
-        selectedtool = (int16_t)choosetool(36, selectedtool);
-        resetsingleIWO(SHADOWIWO);
-        createIWO(SHADOWIWO, 109, getrealx((int16_t)pointerx()),
-                  getrealy((int16_t)pointery()), linecolour,
-                  lineweight, fillcolour);
-    } else {
-        // A palette button: deselect everything, then arm the tool.
-        selectall(0);
-        selectedgadget = (int16_t)id;
-        changeIWObutton();
-    }
+// The toolbar's tools and the palette's tools are chosen through the handlers
+// of their windows, as a click on the button does.
+bool Session::tool(const Line &l) {
+    if (!l.want(1)) return false;
+    const int id = (int)l.n[0];
+    if (id == SELECTTOOL || id == TEXTTOOL) iwevent(IDEAWEAVEWINDOW, IW_GADGETUP | id, 0);
+    else if (id >= FIRSTPALETTETOOL && id <= LASTPALETTETOOL) iwevent(SHAPEWINDOW, IW_GADGETUP | id, 0);
+    else return false;
+    return true;
 }
 
-void Session::print() {
+bool Session::print(const Line &l) {
+    if (l.w.size() != 1) return false;
     for (int i = 1; i < IWONumber; i++) {
         const IWORecord &r = IWO[i];
         std::string label(r.label, textlen(r.label, sizeof r.label));
@@ -208,10 +250,12 @@ void Session::print() {
                     r.width, r.height, r.selected, r.group, r.locked, r.visible, label.c_str());
     }
     std::fflush(stdout);
+    return true;
 }
 
 // Every menu item (separators left out): "M I label enabled checked".
-void Session::menus() {
+bool Session::menus(const Line &l) {
+    if (l.w.size() != 1) return false;
     for (int m = 0; m <= 4; m++) {
         for (int i = 0; i < 64; i++) {
             const NewMenu *e = menuitem(FULLMENUNUM(m, i));
@@ -225,13 +269,15 @@ void Session::menus() {
         }
     }
     std::fflush(stdout);
+    return true;
 }
 
 // The enabled state of the toolbar buttons and the palette's tools, and the
 // tool shown as chosen.
-void Session::gadgets() {
+bool Session::gadgets(const Line &l) {
+    if (l.w.size() != 1) return false;
     std::string line = "toolbar";
-    for (int id = 23; id <= 39; id++)
+    for (int id = FIRSTTOOLBARBUTTON; id <= LASTTOOLBARBUTTON; id++)
         if (id != 38) line += " " + std::to_string(id) + "=" + (ui_.gadgetenabled(id) ? "1" : "0");
     std::printf("%s\npalette", line.c_str());
     for (int t = 0; t < 3; t++)
@@ -241,6 +287,7 @@ void Session::gadgets() {
         }
     std::printf("\nchosen %d\n", ui_.chosentool());
     std::fflush(stdout);
+    return true;
 }
 
 // A gadget of a gadget window released (gadget ID [CODE|left|right]): a
@@ -278,7 +325,9 @@ bool Session::windowgadget(const std::vector<std::string> &w) {
 }
 
 // One record's fields that the properties window edits.
-void Session::record(int n) {
+bool Session::record(const Line &l) {
+    if (!l.want(1) || l.n[0] < 0 || l.n[0] >= IWONumber) return false;
+    const int n = (int)l.n[0];
     const IWORecord &r = IWO[n];
     auto text = [](const char *s, size_t size) { return std::string(s, textlen(s, size)); };
     std::printf("record %d: id %d type %d at %d %d size %d %d line %d weight %d fill %d "
@@ -289,7 +338,7 @@ void Session::record(int n) {
                 r.fontcolour, r.labelcolour, r.labelfilled, r.locked, r.fold, r.labelx, r.labely,
                 r.labelposition, r.handlex[9], r.handley[9], text(r.name, sizeof r.name).c_str(),
                 text(r.label, sizeof r.label).c_str());
-    if (r.type == 107 || r.type == 108)
+    if (r.type == LINETYPE || r.type == CONNECTORTYPE)
         for (int e = 1; e <= 2; e++) {
             const DrawPart &d = r.draw[e];
             std::printf(" end%d %d", e, d.kind);
@@ -298,10 +347,12 @@ void Session::record(int n) {
         }
     std::printf("\n");
     std::fflush(stdout);
+    return true;
 }
 
 // The open diagram's record, but for its file name and version.
-void Session::diagram() {
+bool Session::diagram(const Line &l) {
+    if (l.w.size() != 1) return false;
     const DiagramRecord &d = IWODiagram;
     // The record's ISO-8859-1 texts, printed as UTF-8.
     auto text = [](const char *s, size_t size) {
@@ -326,17 +377,324 @@ void Session::diagram() {
                 d.lineweight, text(d.fontname, sizeof d.fontname).c_str(), d.font.ta_YSize,
                 d.fontcolour, d.labelcolour);
     std::fflush(stdout);
+    return true;
 }
 
+bool Session::window(const Line &l) {
+    if (l.want(2)) {
+        // The drawing window's new size.
+        if (l.n[0] < 1 || l.n[1] < 1 || l.n[0] > 8192 || l.n[1] > 8192) return false;
+        resizedrawspacewindow((int)l.n[0], (int)l.n[1]);
+        event(IW_NEWSIZE, 0);
+        return true;
+    }
+    // A gadget window's gadgets.
+    GadgetWindow *win = l.w.size() == 2 ? gadgetwindownamed(l.w[1]) : nullptr;
+    if (!win) return false;
+    if (!win->open) {
+        std::printf("window %s: closed\n", l.w[1].c_str());
+    } else {
+        std::printf("window %s: %s\n", l.w[1].c_str(), win->title.c_str());
+        for (const Gadget &g : win->gadgets) std::printf("%s\n", gadgetwindowline(g).c_str());
+    }
+    std::fflush(stdout);
+    return true;
+}
+
+bool Session::newdiagram(const Line &l) {
+    if (l.w.size() != 1) return false;
+    startnewdiagram();
+    return true;
+}
+
+bool Session::open(const Line &l) {
+    if (l.w.size() < 2) return false;
+    opendiagramfile(rest(l.text, 1));
+    return true;
+}
+
+// Saves under the name given, as Save As does once it has a name.
+bool Session::save(const Line &l) {
+    if (l.w.size() < 2) return false;
+    if (saveIWOdiagramas(rest(l.text, 1))) {
+        IWODiagram.saved = 1;
+        updateIWOdiagram();
+    }
+    return true;
+}
+
+bool Session::move(const Line &l) {
+    long x = 0, y = 0;
+    if (l.w.size() == 4 && gadgetwindownamed(l.w[1]) && number(l.w[2], x) && number(l.w[3], y)) {
+        // The user drags an open gadget window to (X, Y) on the screen.
+        GadgetWindow *win = gadgetwindownamed(l.w[1]);
+        if (x < -32768 || x > 32767 || y < -32768 || y > 32767) return false;
+        if (win->open) {
+            win->x = (int)x;
+            win->y = (int)y;
+        } else {
+            std::printf("move %s: window closed\n", l.w[1].c_str());
+        }
+        std::fflush(stdout);
+        return true;
+    }
+    if (!l.want(2)) return false;
+    pointer(l.n[0], l.n[1]);
+    event(IW_MOUSEMOVE, 0);
+    return true;
+}
+
+bool Session::press(const Line &l) {
+    if (!l.want(2)) return false;
+    pointer(l.n[0], l.n[1]);
+    event(IW_MOUSEBUTTONS, IW_SELECTDOWN);
+    return true;
+}
+
+bool Session::release(const Line &l) {
+    if (!l.want(2)) return false;
+    pointer(l.n[0], l.n[1]);
+    event(IW_MOUSEBUTTONS, IW_SELECTUP);
+    return true;
+}
+
+bool Session::drag(const Line &l) {
+    const std::vector<long> &n = l.n;
+    if (!l.numeric || (n.size() != 4 && n.size() != 5)) return false;
+    long steps = n.size() == 5 ? n[4] : 4;
+    if (steps < 0 || steps > 10000) return false;
+    pointer(n[0], n[1]);
+    event(IW_MOUSEBUTTONS, IW_SELECTDOWN);
+    for (long i = 1; i <= steps; i++) {
+        pointer(n[0] + (n[2] - n[0]) * i / steps, n[1] + (n[3] - n[1]) * i / steps);
+        event(IW_MOUSEMOVE, 0);
+    }
+    pointer(n[2], n[3]);
+    event(IW_MOUSEBUTTONS, IW_SELECTUP);
+    return true;
+}
+
+bool Session::key(const Line &l) {
+    if (l.w.size() != 2 || !KEYS.count(l.w[1])) return false;
+    int code = KEYS.at(l.w[1]);
+    event(IW_RAWKEY, code);
+    event(IW_RAWKEY, code | KEY_UPFLAG);
+    return true;
+}
+
+// shift down|up, alt down|up.
+bool Session::modifier(const Line &l) {
+    if (l.w.size() != 2 || (l.w[1] != "down" && l.w[1] != "up")) return false;
+    int code = l.w[0] == "shift" ? KEY_LSHIFT : KEY_LALT;
+    event(IW_RAWKEY, l.w[1] == "down" ? code : code | KEY_UPFLAG);
+    return true;
+}
+
+bool Session::wheel(const Line &l) {
+    if (!l.want(2)) return false;
+    scrolldiagram((int)l.n[0], (int)l.n[1]);
+    return true;
+}
+
+bool Session::call(const Line &l) {
+    if (l.w.size() < 2) return false;
+    auto it = callables().find(l.w[1]);
+    if (it == callables().end()) return false;
+    std::vector<long> args;
+    for (size_t i = 2; i < l.w.size(); i++) {
+        long v;
+        if (!number(l.w[i], v)) return false;
+        args.push_back(v);
+    }
+    if ((int)args.size() != it->second.nargs) return false;
+    it->second.fn(args);
+    return true;
+}
+
+bool Session::answer(const Line &l) {
+    long b;
+    if (l.w.size() < 2 || !number(l.w[1], b)) return false;
+    if (l.w.size() > 2) ui_.queueanswer((int)b, rest(l.text, 2));
+    else ui_.queueanswer((int)b);
+    return true;
+}
+
+bool Session::render(const Line &l) {
+    if (l.w.size() < 2) return false;
+    if (!drawspacerp || !writepenpng(rest(l.text, 1).c_str(), drawspacerp))
+        ErrorReq(("Sorry. Could not save file : " + rest(l.text, 1)).c_str());
+    return true;
+}
+
+bool Session::close(const Line &l) {
+    const std::vector<std::string> &w = l.w;
+    if (w.size() == 1 || (w.size() == 2 && (w[1] == "tools" || w[1] == "shapes"))) {
+        // A window's close gadget: says whether the program would quit.
+        IWWindow window = w.size() == 1    ? DRAWSPACEWINDOW
+                          : w[1] == "tools" ? IDEAWEAVEWINDOW
+                                            : SHAPEWINDOW;
+        std::printf("close: %s\n", iwevent(window, IW_CLOSEWINDOW, 0) ? "quit" : "stay");
+        std::fflush(stdout);
+        return true;
+    }
+    GadgetWindow *win = w.size() == 2 ? gadgetwindownamed(w[1]) : nullptr;
+    if (!win) return false;
+    if (win->open) iwevent((IWWindow)win->window, IW_CLOSEWINDOW, 0);
+    else std::printf("close %s: window closed\n", w[1].c_str());
+    std::fflush(stdout);
+    return true;
+}
+
+bool Session::menu(const Line &l) {
+    if (!l.want(2)) return false;
+    const std::vector<long> &n = l.n;
+    if (n[0] < 0 || n[0] > 4 || n[1] < 0 || n[1] > 63) return false;
+    int num = FULLMENUNUM((int)n[0], (int)n[1]);
+    const NewMenu *e = menuitem(num);
+    if (!e || !e->nm_Label) return false;
+    if (ui_.menuenabled(num) == 0) {
+        std::printf("menu %ld %ld: disabled\n", n[0], n[1]);
+    } else if (iwevent(DRAWSPACEWINDOW, IW_MENUPICK | num, num)) {
+        std::printf("menu: quit\n");
+    }
+    std::fflush(stdout);
+    return true;
+}
+
+// A gadget of a gadget window, or else a toolbar or palette button.
+bool Session::gadget(const Line &l) {
+    long id = 0;
+    IWWindow window;
+    if ((l.w.size() == 2 || l.w.size() == 3) && number(l.w[1], id) && !gadgetwindow(id, window) &&
+        gadgetwindowof((int)id))
+        return windowgadget(l.w);
+    return button(l);
+}
+
+bool Session::help(const Line &l) { return button(l); }
+
+// A toolbar or palette button released, or the pointer resting over a
+// gadget; the optional half says where on the button the pointer is.
+bool Session::button(const Line &l) {
+    const std::vector<std::string> &w = l.w;
+    long id;
+    IWWindow window;
+    if (w.size() != 2 && w.size() != 3) return false;
+    if (!number(w[1], id) || !gadgetwindow(id, window)) return false;
+    if (w.size() == 3) {
+        if (w[2] != "upper" && w[2] != "lower") return false;
+        ui_.setupperhalf(w[2] == "upper");
+    } else {
+        ui_.setupperhalf(true);
+    }
+    if (w[0] == "help") {
+        iwevent(window, IW_GADGETHELP | (int32_t)id, 0);
+        std::printf("help: \"%s\"", ui_.helpline().c_str());
+        std::string image = ui_.selectedimage((int)id);
+        if (!image.empty()) std::printf(" image %s", image.c_str());
+        std::printf("\n");
+    } else if (ui_.gadgetenabled((int)id) == 0) {
+        std::printf("gadget %ld: disabled\n", id);
+    } else if (iwevent(window, IW_GADGETUP | (int32_t)id, 0)) {
+        std::printf("gadget: quit\n");
+    }
+    std::fflush(stdout);
+    return true;
+}
+
+// Typing into a gadget: its value changes, no event comes.
+bool Session::set(const Line &l) {
+    long id = 0;
+    if (l.w.size() < 2 || !number(l.w[1], id) || !gadgetwindowof((int)id)) return false;
+    const std::string value = rest(l.text, 2);
+    GadgetWindow *win = gadgetwindowof((int)id);
+    GadgetWindow trial = *win; // a value the gadget can't take is a bad line anyway
+    if (!putgadgetvalue(trial, (int)id, value)) return false;
+    if (!win->open) {
+        std::printf("set %ld: window closed\n", id);
+    } else if (findgadget(*win, (int)id)->disabled) {
+        std::printf("set %ld: disabled\n", id);
+    } else if (findgadget(*win, (int)id)->kind == GADGET_STRING) {
+        // Typed text is what the screen can type: ISO-8859-1 only.
+        std::string latin, refused;
+        if (!latin1answer(value, latin, refused))
+            std::printf("set %ld: refused %s: cannot be stored (ISO-8859-1 only)\n", id,
+                        refused.c_str());
+        else putgadgetvalue(*win, (int)id, latin);
+    } else if (!putgadgetvalue(*win, (int)id, value)) {
+        return false;
+    }
+    std::fflush(stdout);
+    return true;
+}
+
+bool Session::palette(const Line &l) {
+    long pen;
+    if (l.w.size() != 2) return false;
+    if (l.w[1] == "close") ui_.queuepalette(-1);
+    else if (number(l.w[1], pen) && pen >= 0 && pen <= 255) ui_.queuepalette((int)pen);
+    else return false;
+    return true;
+}
+
+bool Session::style(const Line &l) {
+    long style;
+    if (l.w.size() != 2) return false;
+    if (l.w[1] == "close") ui_.queuestyle(0);
+    else if (number(l.w[1], style) && style >= 0 && style < 100) ui_.queuestyle((int)style);
+    else return false;
+    return true;
+}
+
+bool Session::font(const Line &l) {
+    const std::vector<std::string> &w = l.w;
+    if (w.size() == 2 && w[1] == "cancel") {
+        ui_.queuefontcancel();
+        return true;
+    }
+    if (w.size() < 3) return false;
+    // The name may hold spaces; the size is the last word.
+    long size;
+    if (!number(w.back(), size) || size < 1 || size > 120) return false;
+    std::string name = rest(l.text, 1);
+    name = name.substr(0, name.find_last_not_of(" \t", name.rfind(w.back()) - 1) + 1);
+    ui_.queuefont(name, (int)size);
+    return true;
+}
+
+bool Session::title(const Line &l) {
+    if (l.w.size() != 1) return false;
+    std::printf("title: %s\n", ui_.title().c_str());
+    std::fflush(stdout);
+    return true;
+}
+
+bool Session::view(const Line &l) {
+    if (l.w.size() != 1) return false;
+    std::printf("view: zoom %.1f grid %d snap %d size %d\n", (double)zoom, ShowGrid, SnapToGrid,
+                GridSize);
+    std::fflush(stdout);
+    return true;
+}
+
+// The script commands: one row each, with the handler that runs the line and
+// the forms the command takes.
+struct Command {
+    const char *name;
+    bool (Session::*run)(const Line &);
+    const char *usage;
+};
+
 // The settings, the defaults for new diagrams and the live view settings.
-void Session::settings() {
+bool Session::settings(const Line &l) {
+    if (l.w.size() != 1) return false;
     auto text = [](const char *s, size_t size) { return std::string(s, textlen(s, size)); };
-    const PrefListRecord &l = PrefList;
+    const PrefListRecord &p = PrefList;
     std::printf("settings: zoom %.2f grid %d show %d snap %d scroll %d %d highlight %d on %d "
                 "iconset %d screenfont \"%s\" %d\n",
-                (double)l.zoom, l.GridSize, l.ShowGrid, l.SnapToGrid, l.scrollsizex, l.scrollsizey,
-                l.highlightcolour, l.HighlightOn, l.IconSet,
-                text(l.fontname, sizeof l.fontname).c_str(), l.font.ta_YSize);
+                (double)p.zoom, p.GridSize, p.ShowGrid, p.SnapToGrid, p.scrollsizex, p.scrollsizey,
+                p.highlightcolour, p.HighlightOn, p.IconSet,
+                text(p.fontname, sizeof p.fontname).c_str(), p.font.ta_YSize);
     const DiagramRecord &d = defaultIWODiagram;
     std::printf("defaults: drawer \"%s\" title \"%s\" author \"%s\" description \"%s\" "
                 "paper %d %d pens %d %d %d %d %d weight %d font \"%s\" %d\n",
@@ -353,256 +711,102 @@ void Session::settings() {
                 o.linecolour, o.fillcolour, o.fontcolour, o.labelcolour, o.highlightcolour,
                 o.lineweight, text(o.fontname, sizeof o.fontname).c_str(), o.font.ta_YSize);
     std::fflush(stdout);
+    return true;
 }
 
-bool Session::line(const std::string &text) {
-    std::istringstream in(text);
-    std::vector<std::string> w;
-    for (std::string s; in >> s;) w.push_back(s);
-    if (w.empty() || w[0][0] == '#') return true;
-    const std::string &cmd = w[0];
-    std::vector<long> n;
-    bool numeric = true;
-    for (size_t i = 1; i < w.size(); i++) {
-        long v;
-        if (number(w[i], v)) n.push_back(v);
-        else numeric = false;
-    }
-    auto want = [&](size_t count) { return numeric && n.size() == count; };
-    long id = 0, x = 0, y = 0;
-    IWWindow dummy;
+// The answer of the next drawer chooser; the path may hold spaces.
+bool Session::drawer(const Line &l) {
+    if (l.w.size() < 2) return false;
+    if (l.w.size() == 2 && l.w[1] == "cancel") ui_.queuedrawer(std::nullopt);
+    else ui_.queuedrawer(rest(l.text, 1));
+    return true;
+}
 
-    if (cmd == "window" && want(2)) {
-        if (n[0] < 1 || n[1] < 1 || n[0] > 8192 || n[1] > 8192) return false;
-        resizedrawspacewindow((int)n[0], (int)n[1]);
-        event(IW_NEWSIZE, 0);
-    } else if (cmd == "new" && w.size() == 1) {
-        startnewdiagram();
-    } else if (cmd == "open" && w.size() >= 2) {
-        opendiagramfile(rest(text, 1));
-    } else if (cmd == "save" && w.size() >= 2) {
-        std::string path = rest(text, 1);
-        std::string message;
-        if (path.size() >= (size_t)MAXFILENAMESIZE) {
-            ErrorReq("Sorry. The file name is too long.");
-        } else {
-            char old[MAXFILENAMESIZE];
-            std::memcpy(old, IWODiagram.filename, sizeof old);
-            copytext(IWODiagram.filename, sizeof IWODiagram.filename, path.c_str());
-            if (writeIWOdiagramfile(path, &message)) {
-                IWODiagram.saved = 1;
-                updateIWOdiagram();
-            } else {
-                std::memcpy(IWODiagram.filename, old, sizeof old);
-                ErrorReq(message.c_str());
-            }
-        }
-    } else if (cmd == "tool" && want(1)) {
-        int id = (int)n[0];
-        if (!(id == 32 || id == 36 || (id >= 101 && id <= 143))) return false;
-        tool(id);
-    } else if (cmd == "move" && want(2)) {
-        pointer(n[0], n[1]);
-        event(IW_MOUSEMOVE, 0);
-    } else if (cmd == "press" && want(2)) {
-        pointer(n[0], n[1]);
-        event(IW_MOUSEBUTTONS, IW_SELECTDOWN);
-    } else if (cmd == "release" && want(2)) {
-        pointer(n[0], n[1]);
-        event(IW_MOUSEBUTTONS, IW_SELECTUP);
-    } else if (cmd == "drag" && numeric && (n.size() == 4 || n.size() == 5)) {
-        long steps = n.size() == 5 ? n[4] : 4;
-        if (steps < 0 || steps > 10000) return false;
-        pointer(n[0], n[1]);
-        event(IW_MOUSEBUTTONS, IW_SELECTDOWN);
-        for (long i = 1; i <= steps; i++) {
-            pointer(n[0] + (n[2] - n[0]) * i / steps, n[1] + (n[3] - n[1]) * i / steps);
-            event(IW_MOUSEMOVE, 0);
-        }
-        pointer(n[2], n[3]);
-        event(IW_MOUSEBUTTONS, IW_SELECTUP);
-    } else if (cmd == "key" && w.size() == 2 && KEYS.count(w[1])) {
-        int code = KEYS.at(w[1]);
-        event(IW_RAWKEY, code);
-        event(IW_RAWKEY, code | KEY_UPFLAG);
-    } else if ((cmd == "shift" || cmd == "alt") && w.size() == 2 &&
-               (w[1] == "down" || w[1] == "up")) {
-        int code = cmd == "shift" ? KEY_LSHIFT : KEY_LALT;
-        event(IW_RAWKEY, w[1] == "down" ? code : code | KEY_UPFLAG);
-    } else if (cmd == "wheel" && want(2)) {
-        scrolldiagram((int)n[0], (int)n[1]);
-    } else if (cmd == "call" && w.size() >= 2) {
-        auto it = callables().find(w[1]);
-        if (it == callables().end()) return false;
-        std::vector<long> args;
-        for (size_t i = 2; i < w.size(); i++) {
-            long v;
-            if (!number(w[i], v)) return false;
-            args.push_back(v);
-        }
-        if ((int)args.size() != it->second.nargs) return false;
-        it->second.fn(args);
-    } else if (cmd == "answer" && w.size() >= 2) {
-        long b;
-        if (!number(w[1], b)) return false;
-        if (w.size() > 2) ui_.queueanswer((int)b, rest(text, 2));
-        else ui_.queueanswer((int)b);
-    } else if (cmd == "render" && w.size() >= 2) {
-        if (!drawspacerp || !writepenpng(rest(text, 1).c_str(), drawspacerp))
-            ErrorReq(("Sorry. Could not save file : " + rest(text, 1)).c_str());
-    } else if (cmd == "close" && (w.size() == 1 || (w.size() == 2 && (w[1] == "tools" ||
-                                                                       w[1] == "shapes")))) {
-        // A window's close gadget: says whether the program would quit.
-        IWWindow window = w.size() == 1    ? DRAWSPACEWINDOW
-                          : w[1] == "tools" ? IDEAWEAVEWINDOW
-                                            : SHAPEWINDOW;
-        std::printf("close: %s\n", iwevent(window, IW_CLOSEWINDOW, 0) ? "quit" : "stay");
-        std::fflush(stdout);
-    } else if (cmd == "menu" && want(2)) {
-        if (n[0] < 0 || n[0] > 4 || n[1] < 0 || n[1] > 63) return false;
-        int num = FULLMENUNUM((int)n[0], (int)n[1]);
-        const NewMenu *e = menuitem(num);
-        if (!e || !e->nm_Label) return false;
-        if (ui_.menuenabled(num) == 0) {
-            std::printf("menu %ld %ld: disabled\n", n[0], n[1]);
-        } else if (iwevent(DRAWSPACEWINDOW, IW_MENUPICK | num, num)) {
-            std::printf("menu: quit\n");
-        }
-        std::fflush(stdout);
-    } else if (cmd == "gadget" && (w.size() == 2 || w.size() == 3) && number(w[1], id) &&
-               !gadgetwindow(id, dummy) && gadgetwindowof((int)id)) {
-        return windowgadget(w);
-    } else if (cmd == "set" && w.size() >= 2 && number(w[1], id) && gadgetwindowof((int)id)) {
-        // Typing into a gadget: its value changes, no event comes.
-        GadgetWindow *win = gadgetwindowof((int)id);
-        GadgetWindow trial = *win; // a value the gadget can't take is a bad line anyway
-        if (!putgadgetvalue(trial, (int)id, rest(text, 2))) return false;
-        if (!win->open) {
-            std::printf("set %ld: window closed\n", id);
-        } else if (findgadget(*win, (int)id)->disabled) {
-            std::printf("set %ld: disabled\n", id);
-        } else if (findgadget(*win, (int)id)->kind == GADGET_STRING) {
-            // Typed text is what the screen can type: ISO-8859-1 only.
-            std::string latin, refused;
-            if (!latin1answer(rest(text, 2), latin, refused))
-                std::printf("set %ld: refused %s: cannot be stored (ISO-8859-1 only)\n", id,
-                            refused.c_str());
-            else putgadgetvalue(*win, (int)id, latin);
-        } else if (!putgadgetvalue(*win, (int)id, rest(text, 2))) {
-            return false;
-        }
-        std::fflush(stdout);
-    } else if (cmd == "palette" && w.size() == 2) {
-        long pen;
-        if (w[1] == "close") ui_.queuepalette(-1);
-        else if (number(w[1], pen) && pen >= 0 && pen <= 255) ui_.queuepalette((int)pen);
-        else return false;
-    } else if (cmd == "style" && w.size() == 2) {
-        long style;
-        if (w[1] == "close") ui_.queuestyle(0);
-        else if (number(w[1], style) && style >= 0 && style < 100) ui_.queuestyle((int)style);
-        else return false;
-    } else if (cmd == "font" && w.size() == 2 && w[1] == "cancel") {
-        ui_.queuefontcancel();
-    } else if (cmd == "font" && w.size() >= 3) {
-        // The name may hold spaces; the size is the last word.
-        long size;
-        if (!number(w.back(), size) || size < 1 || size > 120) return false;
-        std::string name = rest(text, 1);
-        name = name.substr(0, name.find_last_not_of(" \t", name.rfind(w.back()) - 1) + 1);
-        ui_.queuefont(name, (int)size);
-    } else if (cmd == "drawer" && w.size() == 2 && w[1] == "cancel") {
-        ui_.queuedrawer(std::nullopt);
-    } else if (cmd == "drawer" && w.size() >= 2) {
-        // The answer of the next drawer chooser; the path may hold spaces.
-        ui_.queuedrawer(rest(text, 1));
-    } else if (cmd == "close" && w.size() == 2 && gadgetwindownamed(w[1])) {
-        GadgetWindow *win = gadgetwindownamed(w[1]);
-        if (win->open) iwevent((IWWindow)win->window, IW_CLOSEWINDOW, 0);
-        else std::printf("close %s: window closed\n", w[1].c_str());
-        std::fflush(stdout);
-    } else if (cmd == "window" && w.size() == 2 && gadgetwindownamed(w[1])) {
-        GadgetWindow *win = gadgetwindownamed(w[1]);
-        if (!win->open) {
-            std::printf("window %s: closed\n", w[1].c_str());
-        } else {
-            std::printf("window %s: %s\n", w[1].c_str(), win->title.c_str());
-            for (const Gadget &g : win->gadgets) std::printf("%s\n", gadgetwindowline(g).c_str());
-        }
-        std::fflush(stdout);
-    } else if (cmd == "diagram" && w.size() == 1) {
-        diagram();
-    } else if (cmd == "move" && w.size() == 4 && gadgetwindownamed(w[1]) && number(w[2], x) &&
-               number(w[3], y)) {
-        // The user drags an open gadget window to (X, Y) on the screen.
-        GadgetWindow *win = gadgetwindownamed(w[1]);
-        if (x < -32768 || x > 32767 || y < -32768 || y > 32767) return false;
-        if (win->open) {
-            win->x = (int)x;
-            win->y = (int)y;
-        } else {
-            std::printf("move %s: window closed\n", w[1].c_str());
-        }
-        std::fflush(stdout);
-    } else if (cmd == "where" && w.size() == 2 && gadgetwindownamed(w[1])) {
-        GadgetWindow *win = gadgetwindownamed(w[1]);
-        if (win->open) std::printf("where %s: %d %d\n", w[1].c_str(), win->x, win->y);
-        else std::printf("where %s: closed\n", w[1].c_str());
-        std::fflush(stdout);
-    } else if (cmd == "record" && want(1)) {
-        if (n[0] < 0 || n[0] >= IWONumber) return false;
-        record((int)n[0]);
-    } else if ((cmd == "gadget" || cmd == "help") && (w.size() == 2 || w.size() == 3)) {
-        // A button released, or the pointer resting over a gadget; the
-        // optional half says where on the button the pointer is.
-        long id;
-        IWWindow window;
-        if (!number(w[1], id) || !gadgetwindow(id, window)) return false;
-        if (w.size() == 3) {
-            if (w[2] != "upper" && w[2] != "lower") return false;
-            ui_.setupperhalf(w[2] == "upper");
-        } else {
-            ui_.setupperhalf(true);
-        }
-        if (cmd == "help") {
-            iwevent(window, IW_GADGETHELP | (int32_t)id, 0);
-            std::printf("help: \"%s\"", ui_.helpline().c_str());
-            std::string image = ui_.selectedimage((int)id);
-            if (!image.empty()) std::printf(" image %s", image.c_str());
-            std::printf("\n");
-        } else if (ui_.gadgetenabled((int)id) == 0) {
-            std::printf("gadget %ld: disabled\n", id);
-        } else if (iwevent(window, IW_GADGETUP | (int32_t)id, 0)) {
-            std::printf("gadget: quit\n");
-        }
-        std::fflush(stdout);
-    } else if (cmd == "menus" && w.size() == 1) {
-        menus();
-    } else if (cmd == "gadgets" && w.size() == 1) {
-        gadgets();
-    } else if (cmd == "title" && w.size() == 1) {
-        std::printf("title: %s\n", ui_.title().c_str());
-        std::fflush(stdout);
-    } else if (cmd == "view" && w.size() == 1) {
-        std::printf("view: zoom %.1f grid %d snap %d size %d\n", (double)zoom, ShowGrid,
-                    SnapToGrid, GridSize);
-        std::fflush(stdout);
-    } else if (cmd == "settings" && w.size() == 1) {
-        settings();
-    } else if (cmd == "print" && w.size() == 1) {
-        print();
-    } else if (cmd == "clipboard" && w.size() == 1) {
-        clipboardline();
-    } else if (cmd == "joins" && w.size() == 1) {
-        for (int i = 1; i < IWONumber; i++)
-            if (IWO[i].type == CONNECTORTYPE)
-                std::printf("joins: %d id %d from %d to %d\n", i, IWO[i].id, IWO[i].connectstart,
-                            IWO[i].connectend);
-        std::fflush(stdout);
-    } else {
+// Where an open gadget window is.
+bool Session::where(const Line &l) {
+    GadgetWindow *win = l.w.size() == 2 ? gadgetwindownamed(l.w[1]) : nullptr;
+    if (!win) return false;
+    if (win->open) std::printf("where %s: %d %d\n", l.w[1].c_str(), win->x, win->y);
+    else std::printf("where %s: closed\n", l.w[1].c_str());
+    std::fflush(stdout);
+    return true;
+}
+
+bool Session::clipboard(const Line &l) {
+    if (l.w.size() != 1) return false;
+    clipboardline();
+    return true;
+}
+
+// Every connector: its index and id, and the ids of the objects it joins.
+bool Session::joins(const Line &l) {
+    if (l.w.size() != 1) return false;
+    for (int i = 1; i < IWONumber; i++)
+        if (IWO[i].type == CONNECTORTYPE)
+            std::printf("joins: %d id %d from %d to %d\n", i, IWO[i].id, IWO[i].connectstart,
+                        IWO[i].connectend);
+    std::fflush(stdout);
+    return true;
+}
+
+const Command COMMANDS[] = {
+    {"window", &Session::window, "window W H | window NAME"},
+    {"new", &Session::newdiagram, "new"},
+    {"open", &Session::open, "open PATH"},
+    {"save", &Session::save, "save PATH"},
+    {"tool", &Session::tool, "tool ID"},
+    {"move", &Session::move, "move X Y | move NAME X Y"},
+    {"press", &Session::press, "press X Y"},
+    {"release", &Session::release, "release X Y"},
+    {"drag", &Session::drag, "drag X1 Y1 X2 Y2 [STEPS]"},
+    {"key", &Session::key, "key f|del|insert|tab|up|down|left|right"},
+    {"shift", &Session::modifier, "shift down|up"},
+    {"alt", &Session::modifier, "alt down|up"},
+    {"wheel", &Session::wheel, "wheel DX DY"},
+    {"call", &Session::call, "call FUNCTION [ARGS]"},
+    {"answer", &Session::answer, "answer BUTTON [TEXT]"},
+    {"render", &Session::render, "render PATH"},
+    {"close", &Session::close, "close [tools|shapes|NAME]"},
+    {"menu", &Session::menu, "menu M I"},
+    {"gadget", &Session::gadget, "gadget ID [CODE|left|right|upper|lower]"},
+    {"help", &Session::help, "help ID [upper|lower]"},
+    {"set", &Session::set, "set ID VALUE"},
+    {"palette", &Session::palette, "palette PEN|close"},
+    {"style", &Session::style, "style ID|close"},
+    {"font", &Session::font, "font NAME SIZE | font cancel"},
+    {"diagram", &Session::diagram, "diagram"},
+    {"record", &Session::record, "record N"},
+    {"menus", &Session::menus, "menus"},
+    {"gadgets", &Session::gadgets, "gadgets"},
+    {"title", &Session::title, "title"},
+    {"view", &Session::view, "view"},
+    {"print", &Session::print, "print"},
+    {"settings", &Session::settings, "settings"},
+    {"drawer", &Session::drawer, "drawer PATH|cancel"},
+    {"where", &Session::where, "where NAME"},
+    {"clipboard", &Session::clipboard, "clipboard"},
+    {"joins", &Session::joins, "joins"},
+};
+
+bool Session::line(const std::string &text) {
+    usage_ = nullptr;
+    Line l;
+    l.text = text;
+    std::istringstream in(text);
+    for (std::string s; in >> s;) l.w.push_back(s);
+    if (l.w.empty() || l.w[0][0] == '#') return true;
+    for (size_t i = 1; i < l.w.size(); i++) {
+        long v;
+        if (number(l.w[i], v)) l.n.push_back(v);
+        else l.numeric = false;
+    }
+    for (const Command &c : COMMANDS) {
+        if (l.w[0] != c.name) continue;
+        if ((this->*c.run)(l)) return true;
+        usage_ = c.usage;
         return false;
     }
-    return true;
+    return false;
 }
 
 } // namespace
@@ -630,6 +834,7 @@ int clirun(const char *script, const char *in) {
             std::fflush(stdout);
             std::fprintf(stderr, "ideaweave-cli: %s:%d: bad line: %s\n", script, lineno,
                          text.c_str());
+            if (session.usage()) std::fprintf(stderr, "ideaweave-cli: usage: %s\n", session.usage());
             return 1;
         }
     }

@@ -216,7 +216,7 @@ int resetconnectorpoints(int index) {
 
 int remakeconnectors() {
     for (int r = 1; r < IWONumber; r++)
-        if (IWO[r].type == 108) resetconnectorpoints(r);
+        if (IWO[r].type == CONNECTORTYPE) resetconnectorpoints(r);
     return 1;
 }
 

@@ -27,6 +27,7 @@
 #include "edit/selection.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "platform/buttons.h"
 #include "render/erase.h"
 #include "render/grid.h"
 #include "render/view.h"
@@ -39,11 +40,6 @@ int16_t historynum = 0;
 namespace {
 
 constexpr int RINGENTRIES = MAXHISTORY + 1; // entries 0..MAXHISTORY
-
-// Toolbar buttons that need objects (disabled when undo empties the table).
-constexpr int GADGET_TOFRONTBACK = 33;
-constexpr int GADGET_DUPLICATE = 34;
-constexpr int GADGET_DELETE = 39;
 
 IWORecord prerecord;         // the image taken by the last savehistorypre
 int pendingbegins = 0;       // group begins announced but not yet written
@@ -104,10 +100,10 @@ void showundostate() {
     bool canredo = history[e].kind != HISTORY_EMPTY;
     if (canundo) {
         OnMenu(MENU_UNDO);
-        setgadgetenabled(GADGET_UNDOREDO, 1);
+        setgadgetenabled(BUTTON_UNDOREDO, 1);
     } else {
         OffMenu(MENU_UNDO);
-        setgadgetenabled(GADGET_UNDOREDO, 0);
+        setgadgetenabled(BUTTON_UNDOREDO, 0);
     }
     if (canredo)
         OnMenu(MENU_REDO);
@@ -171,7 +167,7 @@ void writeentry(int n, int kind, const IWORecord &before) {
         return;
     }
     OffMenu(MENU_REDO);
-    setgadgetenabled(GADGET_UNDOREDO, 1);
+    setgadgetenabled(BUTTON_UNDOREDO, 1);
     OnMenu(MENU_UNDO);
 }
 
@@ -201,10 +197,10 @@ void moverecord(int k, int index, const IWORecord &image) {
 }
 
 void disableemptytablebuttons() {
-    if (IWONumber < 3) setgadgetenabled(GADGET_TOFRONTBACK, 0);
+    if (IWONumber < 3) setgadgetenabled(BUTTON_FRONTBACK, 0);
     if (IWONumber < 2) {
-        setgadgetenabled(GADGET_DUPLICATE, 0);
-        setgadgetenabled(GADGET_DELETE, 0);
+        setgadgetenabled(BUTTON_DUPLICATE, 0);
+        setgadgetenabled(BUTTON_DELETE, 0);
     }
 }
 
@@ -483,7 +479,7 @@ int redohistory() {
         OffMenu(MENU_REDO);
     else
         refreshpropertywindow();
-    setgadgetenabled(GADGET_UNDOREDO, 1);
+    setgadgetenabled(BUTTON_UNDOREDO, 1);
     OnMenu(MENU_UNDO);
     markIWOdiagrammodified();
     return 1;

@@ -19,6 +19,7 @@
 // width and height (9: the old size, 10: the new one).
 #pragma once
 #include "model/iwo.h"
+#include "platform/buttons.h"
 
 #include <cstdint>
 
@@ -43,7 +44,6 @@ enum {
 // Menu items and the toolbar button kept in step with the history.
 constexpr int MENU_UNDO = 0xF8E1;    // Edit > Undo
 constexpr int MENU_REDO = 0xF901;    // Edit > Redo
-constexpr int GADGET_UNDOREDO = 37;  // toolbar Undo/Redo button
 
 struct HistoryEntry {
     uint8_t kind = 0;  // entry kind, 0 = empty

@@ -42,13 +42,13 @@ int16_t JustCreated = 0;
 int16_t selectedIWOhandle = 0;
 int16_t AltDown = 0;
 int16_t ShiftDown = 0;
-int16_t selectedtool = 32;
+int16_t selectedtool = SELECTTOOL;
 int16_t mousex = 0, mousey = 0;
 int16_t insideIWOx = 0, insideIWOy = 0;
 
 namespace {
 
-constexpr int OFFPAGE = 37; // shadow type: pointer off the page, no outline this time
+constexpr int OFFPAGE = NOOUTLINETYPE; // pointer off the page, no outline this time
 
 // Index of the object that the press of a shape tool created, or -1. Its
 // release records the creation whether or not it ended on the page, so that
@@ -68,7 +68,7 @@ bool draggroup = false;
 
 IWORecord &S() { return IWO[SHADOWIWO]; }
 bool hasfocus() { return liveIWO(selectedIWO); }
-bool objecttool(int t) { return t >= 101 && t <= 148; }
+bool objecttool(int t) { return t >= RECTANGLETYPE && t <= 148; }
 int P() { return IWODiagram.paperwidth; }
 int Q() { return IWODiagram.paperheight; }
 
@@ -566,7 +566,7 @@ void pressselect(int mx, int my) {
         DragSelecty = (int16_t)my;
         DragSelectwidth = DragSelectheight = 0;
         resetsingleIWO(SHADOWIWO);
-        createIWO(SHADOWIWO, 101, DragSelectx, DragSelecty, linecolour, lineweight, fillcolour);
+        createIWO(SHADOWIWO, RECTANGLETYPE, DragSelectx, DragSelecty, linecolour, lineweight, fillcolour);
         selectedIWOhandle = 8;
         drawshadowiwo();
     } else {

@@ -7,6 +7,8 @@
 // number or key code in its lower 16; `code` is the raw key, mouse button or
 // menu code. The classes and codes are below.
 #pragma once
+#include "platform/buttons.h"
+
 #include <cstdint>
 
 // Event classes (upper 16 bits of result).
@@ -18,10 +20,6 @@ constexpr int32_t IW_MENUPICK = 0x60000;
 constexpr int32_t IW_GADGETHELP = 0x80000;
 constexpr int32_t IW_RAWKEY = 0xB0000;
 constexpr int32_t IW_MOUSEBUTTONS = 0x100000;
-
-// Tool ids besides the object types.
-constexpr int SELECTTOOL = 32; // the select tool
-constexpr int TEXTTOOL = 36;   // the text tool
 
 // Mouse button codes.
 constexpr int IW_SELECTDOWN = 0x68;
@@ -56,7 +54,7 @@ extern int16_t JustCreated;          // 1 right after a real object was placed
 extern int16_t selectedIWOhandle;    // handle being dragged: 0 body, 1..8 resize, 9 label
 extern int16_t AltDown;              // 1 while an Alt key is held
 extern int16_t ShiftDown;            // 1 while a Shift key is held
-extern int16_t selectedtool;         // the active tool (32 select, 36 text, 101.. objects)
+extern int16_t selectedtool;         // the active tool (SELECTTOOL, TEXTTOOL, object types)
 extern int16_t mousex, mousey;       // last pointer position, window pixels
 extern int16_t insideIWOx;           // press point's offset from the pressed object's left
 extern int16_t insideIWOy;           // and top

@@ -75,16 +75,16 @@ void mirrorpart(IWORecord &r, int k, int direction) {
     DrawPart &d = r.draw[k];
     int8_t *c = coords(d, direction);
     switch (d.kind) {
-    case 2:
-    case 4:
-    case 5: { // a box given by two corners
+    case PARTBOX:
+    case PARTHBAR:
+    case PARTVBAR: { // a box given by two corners
         int8_t c0 = c[0];
         c[0] = mirror(c[1]);
         c[1] = mirror(c0);
         break;
     }
-    case 8:
-    case 13: // a straight line
+    case PARTLINE:
+    case PARTCONNECTOR: // a straight line
         if (r.type == LINETYPE) {
             // A Line is its own box: reverse it in y, whatever the direction.
             r.y = saturate16((long)r.y + r.height);
@@ -102,16 +102,16 @@ void mirrorpart(IWORecord &r, int k, int direction) {
             e[1] = mirror(e[1]);
         }
         break;
-    case 6: // ellipse: only the centre moves
+    case PARTELLIPSE: // ellipse: only the centre moves
         c[0] = mirror(c[0]);
         break;
-    case 42: // half-ellipse through three points
+    case PARTHALFELLIPSE: // half-ellipse through three points
         for (int j = 0; j < 3; j++) c[j] = mirror(c[j]);
         break;
-    case 7: // polygon
+    case PARTPOLYGON: // polygon
         mirrorall(c);
         break;
-    case 1: { // closed outline through the corners
+    case PARTOUTLINE: { // closed outline through the corners
         int8_t c0 = c[0], c1 = c[1], c2 = c[2], c3 = c[3];
         if (direction == 1) {
             c[0] = mirror(c1);
@@ -134,9 +134,9 @@ void mirrorpart(IWORecord &r, int k, int direction) {
 
 void mirroroutline(DrawPart &d, int direction) {
     int8_t *c = coords(d, direction);
-    if (d.kind == 6)
+    if (d.kind == PARTELLIPSE)
         c[0] = mirror(c[0]);
-    else if (d.kind == 7)
+    else if (d.kind == PARTPOLYGON)
         mirrorall(c);
 }
 

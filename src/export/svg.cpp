@@ -82,7 +82,7 @@ std::string arrowhead(const IWORecord &r, const DrawPart &d, int strokepen) {
     const int s = d.px[1];
     float theta = std::atan2((float)-r.height, (float)r.width);
     if (theta > 3.13f || theta < -3.13f) theta = 0.0f;
-    const double u = d.kind == 34 ? -2.0 * s : 2.0 * s;
+    const double u = d.kind == PARTENDARROW ? -2.0 * s : 2.0 * s;
     const double c = std::cos((double)theta), sn = std::sin((double)theta);
     const int x1 = a + (int)(u * c - s * sn), y1 = b - (int)(u * sn + s * c);
     const int x2 = a + (int)(u * c + s * sn), y2 = b - (int)(u * sn - s * c);
@@ -113,7 +113,7 @@ std::string svgpart(const IWORecord &r, const DrawPart &d) {
     const int fill = hard ? r.fillcolour : d.fillcolour;
     const int weight = d.lineweight, s = d.px[1], t = d.py[1];
     switch (d.kind) {
-    case 1: {
+    case PARTOUTLINE: {
         const int w = r.width * (d.px[2] - d.px[0]) / 100;
         const int h = r.height * (d.py[2] - d.py[0]) / 100;
         return format("<rect x=\"%d\" y=\"%d\"  width=\"%d\"  height=\"%d\" rx=\"%d\" ry=\"%d\" \t "
@@ -121,20 +121,20 @@ std::string svgpart(const IWORecord &r, const DrawPart &d) {
                       P.x(0), P.y(0), w, h, w * d.px[5] / 100, w * d.py[5] / 100,
                       paint("fill", fill).c_str(), paint("stroke", stroke).c_str(), weight);
     }
-    case 2:
+    case PARTBOX:
         return rect(P.x(0), P.y(0), P.x(1) - P.x(0), P.y(1) - P.y(0), fill, fill, 0);
-    case 4: {
+    case PARTHBAR: {
         const int x = P.x(0), y = P.y(0) + r.lineweight;
         return rect(x, y, P.x(1) - x, (P.y(1) - r.lineweight) - y, fill, fill, 0);
     }
-    case 5: {
+    case PARTVBAR: {
         const int x = P.x(0) + r.lineweight, y = P.y(0);
         return rect(x, y, (P.x(1) - r.lineweight) - x, P.y(1) - y, fill, fill, 0);
     }
-    case 6:
+    case PARTELLIPSE:
         return ellipse(P.x(0), P.y(0), r.width * d.px[1] / 100, r.height * d.py[1] / 100, fill,
                        stroke, weight);
-    case 7: {
+    case PARTPOLYGON: {
         std::string pts;
         bool closed = false;
         for (int i = 0; i < 13; i++) {
@@ -147,46 +147,46 @@ std::string svgpart(const IWORecord &r, const DrawPart &d) {
             pts.c_str(), paint("fill", fill).c_str(), paint("stroke", stroke).c_str(), weight,
             hard ? 0.0 : 1.0);
     }
-    case 8:
-    case 13: {
-        const bool thin = r.type >= 125 && r.type <= 128;
+    case PARTLINE:
+    case PARTCONNECTOR: {
+        const bool thin = r.type >= ACTORTYPE && r.type <= PROCESS2TYPE;
         return format(
             "<line x1=\"%d\" y1=\"%d\" x2=\"%d\" y2=\"%d\" style=\"%s;stroke-width:%d;\"/>\n",
             P.x(0), P.y(0), P.x(1), P.y(1), paint("stroke", stroke).c_str(),
             thin ? r.lineweight / 2 : weight * 2);
     }
-    case 9:
-    case 10:
+    case PARTTRIANGLE:
+    case PARTTRIANGLE2:
         return format("<polygon points=\" %d,%d %d,%d %d,%d\" style=\"%s; %s;stroke-width:%d\"/>\n",
                       P.x(0), P.y(0), P.x(1), P.y(1), P.x(2), P.y(2), paint("fill", fill).c_str(),
                       paint("stroke", stroke).c_str(), weight);
-    case 18:
-    case 19:
-    case 20:
-    case 21:
+    case PARTENDSQUARE:
+    case PARTENDSQUARE + 1:
+    case PARTENDSQUARE + 2:
+    case PARTENDSQUARE + 3:
         return rect(P.x(0) - s, P.y(0) - t, 2 * s, 2 * t, stroke, stroke, weight);
-    case 22:
-    case 23:
-    case 24:
-    case 25:
+    case PARTENDDISC:
+    case PARTENDDISC + 1:
+    case PARTENDDISC + 2:
+    case PARTENDDISC + 3:
         return ellipse(P.x(0), P.y(0), s, t, stroke, stroke, weight);
-    case 26:
-    case 27:
-    case 28:
-    case 29:
+    case PARTENDDIAMOND:
+    case PARTENDDIAMOND + 1:
+    case PARTENDDIAMOND + 2:
+    case PARTENDDIAMOND + 3:
         return diamond(P.x(0), P.y(0), s, t, stroke, stroke, weight);
-    case 30:
-    case 31:
-    case 32:
-    case 33:
+    case PARTENDOPENDIAMOND:
+    case PARTENDOPENDIAMOND + 1:
+    case PARTENDOPENDIAMOND + 2:
+    case PARTENDOPENDIAMOND + 3:
         return diamond(P.x(0), P.y(0), s, t, fill, stroke, weight);
-    case 34:
-    case 35:
+    case PARTENDARROW:
+    case PARTENDARROWBACK:
         return arrowhead(r, d, stroke);
-    case 42:
+    case PARTHALFELLIPSE:
         return curve(r, d, fill, stroke);
     default:
-        return ""; // 17 (no line end) and unknown kinds draw nothing
+        return ""; // no line end (17) and unknown kinds draw nothing
     }
 }
 

@@ -14,32 +14,223 @@
 #include "store/userobjects.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
-#include <initializer_list>
-#include <utility>
 
 namespace {
 
-using Points = std::initializer_list<std::pair<int, int>>;
+// A point list: unlisted entries end it, so a part writes only its own points.
+constexpr int8_t NOPOINT = -128;
+struct Pt {
+    int8_t x = NOPOINT, y = NOPOINT;
+};
 
-// Sets kind and points of a part; pens are left as they are.
-void setpoints(DrawPart &d, int kind, Points pts) {
-    d.kind = (int8_t)kind;
-    int k = 0;
-    for (auto [x, y] : pts) {
-        if (k >= 13) break;
-        d.px[k] = (int8_t)x;
-        d.py[k] = (int8_t)y;
-        k++;
-    }
+// Pens of a part other than the object's own.
+enum PartPen : int8_t {
+    OWNPENS,     // the object's line and fill pen
+    FILLASLINE,  // the fill pen as the line pen too (the clouds' inner boxes)
+    NEVERFILLED, // fill HARDTRANSPARENT (the inner boxes of Process 2)
+};
+
+struct Part {
+    int8_t kind = PARTNONE;
+    Pt pts[10];
+    PartPen pen = OWNPENS;
+    int8_t rounding = -1; // px[5] and py[5] of an outline; -1 leaves them
+};
+
+// Sizes: the shadow's current size (S), the default size (D), and the few
+// sizes derived from the default width and height.
+enum SizeRule : int8_t { SIZESHADOW, SIZEDEFAULT, SIZETALL, SIZEACTOR, SIZEHALFSQUARE };
+
+struct HandleAt {
+    int8_t h = 0, x = 0, y = 0; // handle number (0 ends the list) and position; -99 not offered
+};
+
+// One shape type's defaults: size, drawing parts, highlight, erase area, the
+// handles that differ from the standard set, and the label position.
+struct ShapeDefaults {
+    int type;
+    SizeRule size;
+    int8_t drawnum;
+    Part draw[5];
+    int8_t highlightnum;
+    Part highlight[4];
+    Part erase;
+    HandleAt handles[8];
+    int8_t labelx = 50, labely = 50;
+};
+
+constexpr int8_t NO = -99; // a handle the type does not offer
+
+#define OUTERBOX {0, 0}, {100, 0}, {100, 100}, {0, 100}, {0, 0}
+#define CORNERS {0, 0}, {100, 100}
+#define DIAMOND {0, 50}, {50, 0}, {100, 50}, {50, 100}, {0, 50}
+#define PARA {0, 100}, {25, 0}, {100, 0}, {75, 100}, {0, 100}
+#define TRAPEZIUM {0, 100}, {25, 0}, {75, 0}, {100, 100}, {0, 100}
+#define HEXAGON {0, 50}, {25, 0}, {75, 0}, {100, 50}, {75, 100}, {25, 100}, {0, 50}
+#define PENTAGON {0, 50}, {50, 0}, {100, 50}, {75, 100}, {25, 100}, {0, 50}
+#define RIGHTTRIANGLE {0, 0}, {100, 100}, {0, 100}, {0, 0}
+#define TRIANGLE {0, 100}, {50, 0}, {100, 100}, {0, 100}
+#define STAR {0, 33}, {100, 33}, {0, 100}, {50, 0}, {100, 100}, {0, 33}
+#define FULLELLIPSE {50, 50}, {50, 50}
+
+const ShapeDefaults SHAPES[] = {
+    {RECTANGLETYPE, SIZESHADOW, 1, {{PARTOUTLINE, {OUTERBOX}, OWNPENS, 0}},
+     1, {{PARTOUTLINE, {CORNERS}}}, {PARTOUTLINE, {CORNERS}}, {}},
+    {SOFTRECTTYPE, SIZESHADOW, 1, {{PARTOUTLINE, {OUTERBOX}, OWNPENS, 25}},
+     1, {{PARTOUTLINE, {CORNERS}}}, {PARTOUTLINE, {CORNERS}}, {}},
+    {DIAMONDTYPE, SIZESHADOW, 1, {{PARTPOLYGON, {DIAMOND}}},
+     1, {{PARTPOLYGON, {DIAMOND}}}, {PARTPOLYGON, {DIAMOND}}, {}},
+    {ELLIPSETYPE, SIZESHADOW, 1, {{PARTELLIPSE, {FULLELLIPSE}}},
+     1, {{PARTELLIPSE, {FULLELLIPSE}}}, {PARTOUTLINE, {CORNERS}}, {}},
+    {CIRCLETYPE, SIZESHADOW, 1, {{PARTELLIPSE, {FULLELLIPSE}}},
+     1, {{PARTELLIPSE, {FULLELLIPSE}}}, {PARTOUTLINE, {CORNERS}}, {}},
+    {PARATYPE, SIZEDEFAULT, 1, {{PARTPOLYGON, {PARA}}},
+     1, {{PARTPOLYGON, {PARA}}}, {PARTPOLYGON, {PARA}},
+     {{1, 25, 0}, {2, 63, 0}, {4, 13, 50}, {5, 87, 50}, {7, 38, 100}, {8, 75, 100}}},
+    {TRAPEZIUMTYPE, SIZEDEFAULT, 1, {{PARTPOLYGON, {TRAPEZIUM}}},
+     1, {{PARTPOLYGON, {TRAPEZIUM}}}, {PARTPOLYGON, {TRAPEZIUM}},
+     {{1, 25, 0}, {3, 75, 0}, {4, 13, 50}, {5, 87, 50}}},
+    {HEXAGONTYPE, SIZEDEFAULT, 1, {{PARTPOLYGON, {HEXAGON}}},
+     1, {{PARTPOLYGON, {HEXAGON}}}, {PARTPOLYGON, {HEXAGON}},
+     {{1, 25, 0}, {3, 75, 0}, {6, 25, 100}, {8, 75, 100}}},
+    {PENTAGONTYPE, SIZEDEFAULT, 1, {{PARTPOLYGON, {PENTAGON}}},
+     1, {{PARTPOLYGON, {PENTAGON}}}, {PARTPOLYGON, {PENTAGON}},
+     {{1, 25, 25}, {3, 75, 25}, {6, 25, 100}, {8, 75, 100}}},
+    {RIGHTTRIANGLETYPE, SIZEDEFAULT, 1, {{PARTPOLYGON, {RIGHTTRIANGLE}}},
+     1, {{PARTPOLYGON, {RIGHTTRIANGLE}}}, {PARTPOLYGON, {OUTERBOX}},
+     {{2, NO, NO}, {3, NO, NO}, {5, 50, 50}, {9, 25, 50}}},
+    {TRIANGLETYPE, SIZEDEFAULT, 1, {{PARTPOLYGON, {TRIANGLE}}},
+     1, {{PARTPOLYGON, {TRIANGLE}}}, {PARTPOLYGON, {TRIANGLE}},
+     {{1, NO, NO}, {3, NO, NO}, {4, 25, 50}, {5, 75, 50}}},
+    {CLOUD1TYPE, SIZEDEFAULT, 5,
+     {{PARTBOX, {{25, 25}, {75, 75}}, FILLASLINE},
+      {PARTHALFELLIPSE, {{25, 73}, {50, 100}, {75, 73}}},
+      {PARTHALFELLIPSE, {{73, 25}, {100, 50}, {73, 75}}},
+      {PARTHALFELLIPSE, {{25, 25}, {0, 50}, {25, 75}}},
+      {PARTHALFELLIPSE, {{25, 27}, {50, 0}, {75, 27}}}},
+     4,
+     {{PARTELLIPSE, {{25, 50}, {25, 25}}},
+      {PARTELLIPSE, {{75, 50}, {25, 25}}},
+      {PARTELLIPSE, {{50, 25}, {25, 25}}},
+      {PARTELLIPSE, {{50, 75}, {25, 25}}}},
+     {PARTOUTLINE, {CORNERS}}, {}},
+    {CLOUD2TYPE, SIZEDEFAULT, 5,
+     {{PARTELLIPSE, {{25, 25}, {25, 25}}},
+      {PARTELLIPSE, {{74, 25}, {25, 25}}},
+      {PARTELLIPSE, {{25, 74}, {25, 25}}},
+      {PARTELLIPSE, {{74, 74}, {25, 25}}},
+      {PARTBOX, {{25, 25}, {75, 74}}, FILLASLINE}},
+     4,
+     {{PARTELLIPSE, {{25, 25}, {25, 25}}},
+      {PARTELLIPSE, {{74, 25}, {25, 25}}},
+      {PARTELLIPSE, {{25, 74}, {25, 25}}},
+      {PARTELLIPSE, {{74, 74}, {25, 25}}}},
+     {PARTOUTLINE, {CORNERS}}, {}},
+    {THOUGHTTYPE, SIZEDEFAULT, 3,
+     {{PARTELLIPSE, {{39, 30}, {39, 30}}},
+      {PARTELLIPSE, {{78, 65}, {12, 10}}},
+      {PARTELLIPSE, {{87, 90}, {12, 10}}}},
+     3,
+     {{PARTELLIPSE, {{39, 30}, {39, 30}}},
+      {PARTELLIPSE, {{78, 65}, {12, 10}}},
+      {PARTELLIPSE, {{87, 90}, {12, 10}}}},
+     {PARTOUTLINE, {CORNERS}}, {}, 39, 30},
+    {LIGHTTYPE, SIZEDEFAULT, 2,
+     {{PARTPOLYGON,
+       {{60, 0}, {75, 0}, {40, 40}, {100, 35}, {30, 95}, {15, 90}, {75, 45}, {15, 50}, {60, 0}}},
+      {PARTPOLYGON, {{10, 70}, {50, 100}, {10, 100}, {10, 70}}}},
+     1, {{PARTOUTLINE, {CORNERS}}}, {PARTOUTLINE, {CORNERS}},
+     {{1, 60, 0}, {3, 75, 0}, {4, 15, 50}, {5, 100, 35}, {6, 10, 100}, {8, 50, 100},
+      {2, NO, NO}, {7, NO, NO}},
+     61, 30},
+    // The first highlight entry is the bar's box (a kind-1 highlight is a box
+    // from two corners), so that a selected Exclam never draws from what the
+    // slot held before.
+    {EXCLAMTYPE, SIZETALL, 2,
+     {{PARTOUTLINE, {{0, 0}, {100, 0}, {100, 70}, {0, 70}, {0, 0}}, OWNPENS, 25},
+      {PARTELLIPSE, {{50, 87}, {50, 12}}}},
+     2, {{PARTOUTLINE, {{0, 0}, {100, 70}}}, {PARTELLIPSE, {{50, 87}, {50, 12}}}},
+     {PARTOUTLINE, {CORNERS}},
+     {{4, 0, 35}, {5, 100, 35}, {6, 0, 87}, {8, 100, 87}}},
+    {STARTYPE, SIZEDEFAULT, 2,
+     {{PARTPOLYGON, {STAR}},
+      {PARTPOLYGON, {{33, 33}, {66, 33}, {75, 50}, {50, 66}, {25, 50}, {33, 33}}}},
+     1, {{PARTPOLYGON, {STAR}}}, {PARTOUTLINE, {CORNERS}},
+     {{1, 0, 33}, {3, 100, 33}, {4, NO, NO}, {5, NO, NO}, {7, NO, NO}}},
+    {ACTORTYPE, SIZEACTOR, 5,
+     {{PARTELLIPSE, {{50, 15}, {20, 15}}},
+      {PARTLINE, {{50, 30}, {50, 60}}},
+      {PARTLINE, {{0, 33}, {100, 33}}},
+      {PARTLINE, {{50, 60}, {10, 100}}},
+      {PARTLINE, {{50, 60}, {90, 100}}}},
+     1, {{PARTOUTLINE, {CORNERS}}}, {PARTOUTLINE, {CORNERS}},
+     {{1, 0, 33}, {3, 100, 33}, {6, 10, 100}, {8, 90, 100}, {4, NO, NO}, {5, NO, NO},
+      {7, NO, NO}}},
+    {CLASSTYPE, SIZEDEFAULT, 2,
+     {{PARTPOLYGON, {OUTERBOX}},
+      {PARTPOLYGON, {{0, 20}, {100, 20}, {100, 40}, {0, 40}, {0, 20}}}},
+     1, {{PARTPOLYGON, {OUTERBOX}}}, {PARTPOLYGON, {OUTERBOX}}, {}},
+    {PROCESS1TYPE, SIZEDEFAULT, 2,
+     {{PARTPOLYGON, {OUTERBOX}},
+      {PARTPOLYGON, {{15, 0}, {85, 0}, {85, 100}, {15, 100}, {15, 0}}}},
+     1, {{PARTPOLYGON, {OUTERBOX}}}, {PARTPOLYGON, {OUTERBOX}}, {}},
+    {PROCESS2TYPE, SIZEDEFAULT, 3,
+     {{PARTPOLYGON, {OUTERBOX}},
+      {PARTPOLYGON, {{15, 0}, {100, 0}, {100, 100}, {15, 100}, {15, 0}}, NEVERFILLED},
+      {PARTPOLYGON, {{0, 0}, {100, 0}, {100, 15}, {0, 15}, {0, 0}}, NEVERFILLED}},
+     1, {{PARTPOLYGON, {OUTERBOX}}}, {PARTPOLYGON, {OUTERBOX}}, {}},
+    {STARTSTOPTYPE, SIZEHALFSQUARE, 2,
+     {{PARTELLIPSE, {FULLELLIPSE}}, {PARTELLIPSE, {{50, 50}, {10, 10}}}},
+     1, {{PARTELLIPSE, {FULLELLIPSE}}}, {PARTOUTLINE, {CORNERS}},
+     {{1, 15, 15}, {3, 85, 15}, {6, 15, 86}, {8, 86, 86}}},
+    {CIRCLEORTYPE, SIZEHALFSQUARE, 3,
+     {{PARTELLIPSE, {FULLELLIPSE}},
+      {PARTLINE, {{50, 2}, {50, 98}}},
+      {PARTLINE, {{2, 50}, {98, 50}}}},
+     1, {{PARTELLIPSE, {FULLELLIPSE}}}, {PARTOUTLINE, {CORNERS}},
+     {{1, 15, 15}, {3, 85, 15}, {6, 15, 85}, {8, 85, 85}}},
+};
+
+#undef OUTERBOX
+#undef CORNERS
+#undef DIAMOND
+#undef PARA
+#undef TRAPEZIUM
+#undef HEXAGON
+#undef PENTAGON
+#undef RIGHTTRIANGLE
+#undef TRIANGLE
+#undef STAR
+#undef FULLELLIPSE
+
+// The row of a built-in shape type, or nullptr.
+const ShapeDefaults *shapedefaults(int type) {
+    static const auto index = [] {
+        std::array<const ShapeDefaults *, LASTSHAPETYPE + 1> t{};
+        for (const ShapeDefaults &s : SHAPES) t[s.type] = &s;
+        return t;
+    }();
+    return type >= 0 && type <= LASTSHAPETYPE ? index[type] : nullptr;
 }
 
-// A drawing part with the object's own pens.
-void setpart(IWORecord &r, int i, int kind, Points pts) {
+// Sets kind and points of a part; pens are left as they are.
+void setpoints(DrawPart &d, const Part &p) {
+    d.kind = p.kind;
+    for (int k = 0; k < 10 && p.pts[k].x != NOPOINT; k++) {
+        d.px[k] = p.pts[k].x;
+        d.py[k] = p.pts[k].y;
+    }
+    if (p.rounding >= 0) d.px[5] = d.py[5] = p.rounding;
+}
+
+// A drawing part with the object's own pens, or the ones the part asks for.
+void setpart(IWORecord &r, int i, const Part &p) {
     DrawPart &d = r.draw[i];
-    setpoints(d, kind, pts);
-    d.linecolour = r.linecolour;
-    d.fillcolour = r.fillcolour;
+    setpoints(d, p);
+    d.linecolour = p.pen == FILLASLINE ? r.fillcolour : r.linecolour;
+    d.fillcolour = p.pen == NEVERFILLED ? (int16_t)HARDTRANSPARENT : r.fillcolour;
     d.lineweight = r.lineweight;
 }
 
@@ -49,55 +240,49 @@ void sethandle(IWORecord &r, int h, int x, int y) {
 }
 
 void standardhandles(IWORecord &r) {
-    static const int hx[9] = {0, 0, 50, 100, 0, 100, 0, 50, 100};
-    static const int hy[9] = {0, 0, 0, 0, 50, 50, 100, 100, 100};
-    for (int h = 1; h <= 8; h++) sethandle(r, h, hx[h], hy[h]);
+    for (int h = 1; h <= 8; h++) sethandle(r, h, STANDARDHANDLEX[h], STANDARDHANDLEY[h]);
 }
 
-void nohandle(IWORecord &r, int h) { sethandle(r, h, -99, -99); }
-
-const Points OUTERBOX = {{0, 0}, {100, 0}, {100, 100}, {0, 100}, {0, 0}};
-const Points CORNERS = {{0, 0}, {100, 100}};
-
-// One highlight entry and an erase entry that are the same as a polygon.
-void outlineall(IWORecord &r, int kind, Points pts) {
-    r.highlightnum = 1;
-    setpoints(r.highlight[0], kind, pts);
-    setpoints(r.erase, kind, pts);
+void shapesize(int index, IWORecord &r, SizeRule size) {
+    switch (size) {
+    case SIZESHADOW:
+        if (index == SHADOWIWO) return; // the shadow's own size (set in step 1)
+        r.width = IWO[SHADOWIWO].width;
+        r.height = IWO[SHADOWIWO].height;
+        return;
+    case SIZEDEFAULT:
+        r.width = DefaultIWOWidth;
+        r.height = DefaultIWOHeight;
+        return;
+    case SIZETALL:
+        r.width = (int16_t)(DefaultIWOWidth / 3);
+        r.height = (int16_t)(2 * DefaultIWOHeight);
+        return;
+    case SIZEACTOR:
+        r.width = (int16_t)(DefaultIWOWidth / 3);
+        r.height = (int16_t)(3 * (DefaultIWOWidth / 3));
+        return;
+    case SIZEHALFSQUARE:
+        r.width = r.height = (int16_t)(DefaultIWOWidth / 2);
+        return;
+    }
 }
 
-void boxhighlight(IWORecord &r) {
-    r.highlightnum = 1;
-    setpoints(r.highlight[0], 1, CORNERS);
-}
-
-struct HandleAt {
-    int h, x, y; // handle number and its position in percent (-99: not offered)
-};
-
-void sized(IWORecord &r);
-
-// A polygon of the default size whose highlight and erase outlines are the
-// polygon itself, with the standard handles but for those listed.
-void polygonshape(IWORecord &r, Points p, std::initializer_list<HandleAt> handles) {
-    sized(r);
-    r.drawnum = 1;
-    setpart(r, 0, 7, p);
-    outlineall(r, 7, p);
+void applyshape(int index, IWORecord &r, const ShapeDefaults &s) {
+    shapesize(index, r, s.size);
+    r.drawnum = (uint8_t)s.drawnum;
+    for (int i = 0; i < s.drawnum; i++) setpart(r, i, s.draw[i]);
+    r.highlightnum = (uint8_t)s.highlightnum;
+    for (int i = 0; i < s.highlightnum; i++) setpoints(r.highlight[i], s.highlight[i]);
+    setpoints(r.erase, s.erase);
     standardhandles(r);
-    for (const HandleAt &a : handles) sethandle(r, a.h, a.x, a.y);
+    for (const HandleAt &a : s.handles)
+        if (a.h) sethandle(r, a.h, a.x, a.y);
+    r.labelx = s.labelx;
+    r.labely = s.labely;
 }
 
-// Sizes: D is the default object size; S is the shadow record's current size.
-void sized(IWORecord &r) {
-    r.width = DefaultIWOWidth;
-    r.height = DefaultIWOHeight;
-}
-void sizes(int index, IWORecord &r) {
-    if (index == SHADOWIWO) return; // the shadow's own size (set in step 1)
-    r.width = IWO[SHADOWIWO].width;
-    r.height = IWO[SHADOWIWO].height;
-}
+const Part BOXOUTLINE = {PARTOUTLINE, {{0, 0}, {100, 100}}};
 
 // Attachment percentage; an object without width or height gives 0.
 int16_t percent(int offset, int size) { return size == 0 ? 0 : (int16_t)(offset * 100 / size); }
@@ -111,7 +296,7 @@ int textpixels(const char *text) {
 
 void lineorconnector(IWORecord &r, int type, int x, int y) {
     r.fillcolour = r.linecolour;
-    if (type == 107) {
+    if (type == LINETYPE) {
         r.x = connectstartoffsetx;
         r.y = connectstartoffsety;
         r.width = (int16_t)(x - r.x);
@@ -144,16 +329,16 @@ void lineorconnector(IWORecord &r, int type, int x, int y) {
     }
     connectstartoffsetx = -99;
     connectstartoffsety = -99;
-    int kind = type == 107 ? 8 : 13;
+    const Part body = {(int8_t)(type == LINETYPE ? PARTLINE : PARTCONNECTOR), {{0, 0}, {100, 100}}};
     r.drawnum = 3;
-    setpart(r, 0, kind, CORNERS);
-    setpart(r, 1, 17, {{0, 0}, {10, 10}});
-    setpart(r, 2, 17, {{100, 100}, {10, 10}});
+    setpart(r, 0, body);
+    setpart(r, 1, {PARTENDNONE, {{0, 0}, {10, 10}}});
+    setpart(r, 2, {PARTENDNONE, {{100, 100}, {10, 10}}});
     r.draw[1].fillcolour = r.draw[1].linecolour;
     r.draw[2].fillcolour = r.draw[2].linecolour;
     r.highlightnum = 1;
-    setpoints(r.highlight[0], kind, CORNERS);
-    setpoints(r.erase, kind, CORNERS);
+    setpoints(r.highlight[0], body);
+    setpoints(r.erase, body);
     sethandle(r, 1, 0, 0);
     sethandle(r, 8, 100, 100);
 }
@@ -173,7 +358,7 @@ void placeattached(IWORecord &r) {
 }
 
 void usertemplate(IWORecord &r, int type) {
-    const IWORecord &t = userIWO[type - 131];
+    const IWORecord &t = userIWO[type - USERTYPEBASE];
     r.width = t.width;
     r.height = t.height;
     r.linecolour = t.linecolour;
@@ -191,279 +376,35 @@ void usertemplate(IWORecord &r, int type) {
         std::memcpy(d.px, t.draw[i].px, 13);
         std::memcpy(d.py, t.draw[i].py, 13);
     }
-    boxhighlight(r);
-    setpoints(r.erase, 1, CORNERS);
+    r.highlightnum = 1;
+    setpoints(r.highlight[0], BOXOUTLINE);
+    setpoints(r.erase, BOXOUTLINE);
     standardhandles(r);
 }
 
-// Per-type size, parts, highlight, erase and handles.
+void textdefaults(IWORecord &r) {
+    copytext(r.label, sizeof r.label, "Text");
+    r.width = (int16_t)(int)((float)textpixels(r.label) / zoom);
+    r.height = (int16_t)(2 * r.font.ta_YSize);
+    r.drawnum = 0;
+    r.highlightnum = 1;
+    setpoints(r.highlight[0], {PARTTEXTHIGHLIGHT, {{10, 100}, {90, 100}}});
+    setpoints(r.erase, BOXOUTLINE);
+}
+
+// Per-type size, parts, highlight, erase and handles. Types without defaults
+// (103, 111, 113, 116, 131 and any other) get nothing more.
 void typedefaults(int index, IWORecord &r, int type, int x, int y) {
-    switch (type) {
-    case 101:
-    case 102:
-        sizes(index, r);
-        r.drawnum = 1;
-        setpart(r, 0, 1, OUTERBOX);
-        if (type == 102) r.draw[0].px[5] = r.draw[0].py[5] = 25;
-        else r.draw[0].px[5] = r.draw[0].py[5] = 0;
-        boxhighlight(r);
-        setpoints(r.erase, 1, CORNERS);
-        standardhandles(r);
-        break;
-    case 104: {
-        sizes(index, r);
-        Points p = {{0, 50}, {50, 0}, {100, 50}, {50, 100}, {0, 50}};
-        r.drawnum = 1;
-        setpart(r, 0, 7, p);
-        outlineall(r, 7, p);
-        standardhandles(r);
-        break;
-    }
-    case 105:
-    case 106:
-        sizes(index, r);
-        r.drawnum = 1;
-        setpart(r, 0, 6, {{50, 50}, {50, 50}});
-        r.highlightnum = 1;
-        setpoints(r.highlight[0], 6, {{50, 50}, {50, 50}});
-        setpoints(r.erase, 1, CORNERS);
-        standardhandles(r);
-        break;
-    case 107:
-    case 108:
-        lineorconnector(r, type, x, y);
-        break;
-    case 109:
-        copytext(r.label, sizeof r.label, "Text");
-        r.width = (int16_t)(int)((float)textpixels(r.label) / zoom);
-        r.height = (int16_t)(2 * r.font.ta_YSize);
-        r.drawnum = 0;
-        r.highlightnum = 1;
-        setpoints(r.highlight[0], 12, {{10, 100}, {90, 100}});
-        setpoints(r.erase, 1, CORNERS);
-        break;
-    case 110:
-        polygonshape(r, {{0, 100}, {25, 0}, {100, 0}, {75, 100}, {0, 100}},
-                     {{1, 25, 0}, {2, 63, 0}, {4, 13, 50}, {5, 87, 50}, {7, 38, 100}, {8, 75, 100}});
-        break;
-    case 112:
-        polygonshape(r, {{0, 100}, {25, 0}, {75, 0}, {100, 100}, {0, 100}},
-                     {{1, 25, 0}, {3, 75, 0}, {4, 13, 50}, {5, 87, 50}});
-        break;
-    case 114:
-        polygonshape(r, {{0, 50}, {25, 0}, {75, 0}, {100, 50}, {75, 100}, {25, 100}, {0, 50}},
-                     {{1, 25, 0}, {3, 75, 0}, {6, 25, 100}, {8, 75, 100}});
-        break;
-    case 115:
-        polygonshape(r, {{0, 50}, {50, 0}, {100, 50}, {75, 100}, {25, 100}, {0, 50}},
-                     {{1, 25, 25}, {3, 75, 25}, {6, 25, 100}, {8, 75, 100}});
-        break;
-    case 117: {
-        sized(r);
-        Points p = {{0, 0}, {100, 100}, {0, 100}, {0, 0}};
-        r.drawnum = 1;
-        setpart(r, 0, 7, p);
-        r.highlightnum = 1;
-        setpoints(r.highlight[0], 7, p);
-        setpoints(r.erase, 7, OUTERBOX);
-        standardhandles(r);
-        nohandle(r, 2);
-        nohandle(r, 3);
-        sethandle(r, 5, 50, 50);
-        sethandle(r, 9, 25, 50);
-        break;
-    }
-    case 118:
-        polygonshape(r, {{0, 100}, {50, 0}, {100, 100}, {0, 100}},
-                     {{1, -99, -99}, {3, -99, -99}, {4, 25, 50}, {5, 75, 50}});
-        break;
-    case 119:
-        sized(r);
-        r.drawnum = 5;
-        setpart(r, 0, 2, {{25, 25}, {75, 75}});
-        r.draw[0].linecolour = r.fillcolour;
-        setpart(r, 1, 42, {{25, 73}, {50, 100}, {75, 73}});
-        setpart(r, 2, 42, {{73, 25}, {100, 50}, {73, 75}});
-        setpart(r, 3, 42, {{25, 25}, {0, 50}, {25, 75}});
-        setpart(r, 4, 42, {{25, 27}, {50, 0}, {75, 27}});
-        r.highlightnum = 4;
-        setpoints(r.highlight[0], 6, {{25, 50}, {25, 25}});
-        setpoints(r.highlight[1], 6, {{75, 50}, {25, 25}});
-        setpoints(r.highlight[2], 6, {{50, 25}, {25, 25}});
-        setpoints(r.highlight[3], 6, {{50, 75}, {25, 25}});
-        setpoints(r.erase, 1, CORNERS);
-        standardhandles(r);
-        break;
-    case 120: {
-        sized(r);
-        static const int cx[4] = {25, 74, 25, 74}, cy[4] = {25, 25, 74, 74};
-        r.drawnum = 5;
-        r.highlightnum = 4;
-        for (int k = 0; k < 4; k++) {
-            setpart(r, k, 6, {{cx[k], cy[k]}, {25, 25}});
-            setpoints(r.highlight[k], 6, {{cx[k], cy[k]}, {25, 25}});
-        }
-        setpart(r, 4, 2, {{25, 25}, {75, 74}});
-        r.draw[4].linecolour = r.fillcolour;
-        setpoints(r.erase, 1, CORNERS);
-        standardhandles(r);
-        break;
-    }
-    case 121: {
-        sized(r);
-        Points e[3] = {{{39, 30}, {39, 30}}, {{78, 65}, {12, 10}}, {{87, 90}, {12, 10}}};
-        r.drawnum = 3;
-        r.highlightnum = 3;
-        for (int k = 0; k < 3; k++) {
-            setpart(r, k, 6, e[k]);
-            setpoints(r.highlight[k], 6, e[k]);
-        }
-        setpoints(r.erase, 1, CORNERS);
-        standardhandles(r);
-        r.labelx = 39;
-        r.labely = 30;
-        break;
-    }
-    case 122:
-        sized(r);
-        r.drawnum = 2;
-        setpart(r, 0, 7,
-                {{60, 0}, {75, 0}, {40, 40}, {100, 35}, {30, 95}, {15, 90}, {75, 45}, {15, 50},
-                 {60, 0}});
-        setpart(r, 1, 7, {{10, 70}, {50, 100}, {10, 100}, {10, 70}});
-        boxhighlight(r);
-        setpoints(r.erase, 1, CORNERS);
-        standardhandles(r);
-        sethandle(r, 1, 60, 0);
-        sethandle(r, 3, 75, 0);
-        sethandle(r, 4, 15, 50);
-        sethandle(r, 5, 100, 35);
-        sethandle(r, 6, 10, 100);
-        sethandle(r, 8, 50, 100);
-        nohandle(r, 2);
-        nohandle(r, 7);
-        r.labelx = 61;
-        r.labely = 30;
-        break;
-    case 123: {
-        r.width = (int16_t)(DefaultIWOWidth / 3);
-        r.height = (int16_t)(2 * DefaultIWOHeight);
-        Points bar = {{0, 0}, {100, 0}, {100, 70}, {0, 70}, {0, 0}};
-        r.drawnum = 2;
-        setpart(r, 0, 1, bar);
-        r.draw[0].px[5] = r.draw[0].py[5] = 25;
-        setpart(r, 1, 6, {{50, 87}, {50, 12}});
-        // The first highlight entry is the bar's box (a kind-1 highlight is a
-        // box from two corners), so that a selected Exclam never draws from
-        // what the slot held before.
-        r.highlightnum = 2;
-        setpoints(r.highlight[0], 1, {{0, 0}, {100, 70}});
-        setpoints(r.highlight[1], 6, {{50, 87}, {50, 12}});
-        setpoints(r.erase, 1, CORNERS);
-        standardhandles(r);
-        sethandle(r, 4, 0, 35);
-        sethandle(r, 5, 100, 35);
-        sethandle(r, 6, 0, 87);
-        sethandle(r, 8, 100, 87);
-        break;
-    }
-    case 124: {
-        sized(r);
-        Points star = {{0, 33}, {100, 33}, {0, 100}, {50, 0}, {100, 100}, {0, 33}};
-        r.drawnum = 2;
-        setpart(r, 0, 7, star);
-        setpart(r, 1, 7, {{33, 33}, {66, 33}, {75, 50}, {50, 66}, {25, 50}, {33, 33}});
-        r.highlightnum = 1;
-        setpoints(r.highlight[0], 7, star);
-        setpoints(r.erase, 1, CORNERS);
-        standardhandles(r);
-        sethandle(r, 1, 0, 33);
-        sethandle(r, 3, 100, 33);
-        nohandle(r, 4);
-        nohandle(r, 5);
-        nohandle(r, 7);
-        break;
-    }
-    case 125:
-        r.width = (int16_t)(DefaultIWOWidth / 3);
-        r.height = (int16_t)(3 * (DefaultIWOWidth / 3));
-        r.drawnum = 5;
-        setpart(r, 0, 6, {{50, 15}, {20, 15}});
-        setpart(r, 1, 8, {{50, 30}, {50, 60}});
-        setpart(r, 2, 8, {{0, 33}, {100, 33}});
-        setpart(r, 3, 8, {{50, 60}, {10, 100}});
-        setpart(r, 4, 8, {{50, 60}, {90, 100}});
-        boxhighlight(r);
-        setpoints(r.erase, 1, CORNERS);
-        standardhandles(r);
-        sethandle(r, 1, 0, 33);
-        sethandle(r, 3, 100, 33);
-        sethandle(r, 6, 10, 100);
-        sethandle(r, 8, 90, 100);
-        nohandle(r, 4);
-        nohandle(r, 5);
-        nohandle(r, 7);
-        break;
-    case 126:
-    case 127:
-    case 128:
-        sized(r);
-        setpart(r, 0, 7, OUTERBOX);
-        if (type == 126) {
-            r.drawnum = 2;
-            setpart(r, 1, 7, {{0, 20}, {100, 20}, {100, 40}, {0, 40}, {0, 20}});
-        } else if (type == 127) {
-            r.drawnum = 2;
-            setpart(r, 1, 7, {{15, 0}, {85, 0}, {85, 100}, {15, 100}, {15, 0}});
-        } else {
-            r.drawnum = 3;
-            setpart(r, 1, 7, {{15, 0}, {100, 0}, {100, 100}, {15, 100}, {15, 0}});
-            setpart(r, 2, 7, {{0, 0}, {100, 0}, {100, 15}, {0, 15}, {0, 0}});
-            r.draw[1].fillcolour = HARDTRANSPARENT;
-            r.draw[2].fillcolour = HARDTRANSPARENT;
-        }
-        outlineall(r, 7, OUTERBOX);
-        standardhandles(r);
-        break;
-    case 129:
-    case 130:
-        r.width = (int16_t)(DefaultIWOWidth / 2);
-        r.height = (int16_t)(DefaultIWOWidth / 2);
-        setpart(r, 0, 6, {{50, 50}, {50, 50}});
-        if (type == 129) {
-            r.drawnum = 2;
-            setpart(r, 1, 6, {{50, 50}, {10, 10}});
-        } else {
-            r.drawnum = 3;
-            setpart(r, 1, 8, {{50, 2}, {50, 98}});
-            setpart(r, 2, 8, {{2, 50}, {98, 50}});
-        }
-        r.highlightnum = 1;
-        setpoints(r.highlight[0], 6, {{50, 50}, {50, 50}});
-        setpoints(r.erase, 1, CORNERS);
-        standardhandles(r);
-        if (type == 129) {
-            sethandle(r, 1, 15, 15);
-            sethandle(r, 3, 85, 15);
-            sethandle(r, 6, 15, 86);
-            sethandle(r, 8, 86, 86);
-        } else {
-            sethandle(r, 1, 15, 15);
-            sethandle(r, 3, 85, 15);
-            sethandle(r, 6, 15, 85);
-            sethandle(r, 8, 85, 85);
-        }
-        break;
-    default:
-        if (type >= 132 && type <= 144) usertemplate(r, type);
-        break;
-    }
+    if (type == LINETYPE || type == CONNECTORTYPE) lineorconnector(r, type, x, y);
+    else if (type == TEXTTYPE) textdefaults(r);
+    else if (type >= FIRSTUSERTYPE && type <= LASTUSERTYPE) usertemplate(r, type);
+    else if (const ShapeDefaults *s = shapedefaults(type)) applyshape(index, r, *s);
 }
 
 } // namespace
 
 void resetpart(DrawPart &d) {
-    d.kind = 0;
+    d.kind = PARTNONE;
     d.px[0] = 0;
     for (int k = 0; k < 5; k++) d.py[k] = 0;
     d.linecolour = 0;
@@ -556,7 +497,7 @@ int createIWO(int index, int type, int x, int y, int lc, int lw, int fc) {
     r.labelx = r.labely = 50;
     r.reserved1436[0] = r.reserved1436[1] = r.reserved1436[2] = 0;
     r.linecolour = (int16_t)lc;
-    r.lineweight = (int16_t)((type == 107 || type == 108) ? lw / 2 : lw);
+    r.lineweight = (int16_t)((type == LINETYPE || type == CONNECTORTYPE) ? lw / 2 : lw);
     r.fillcolour = (int16_t)fc;
     r.labelcolour = labelcolour;
     r.labelfilled = labelfilled;
@@ -591,8 +532,8 @@ int createIWO(int index, int type, int x, int y, int lc, int lw, int fc) {
         r.width = IWO[SHADOWIWO].width;
         r.height = IWO[SHADOWIWO].height;
         JustCreated = 1;
-        if (type == 108 && r.connectstart != TRANSPARENT) placeattached(r);
-        if (type == 107 || type == 108) drawIWO(index);
+        if (type == CONNECTORTYPE && r.connectstart != TRANSPARENT) placeattached(r);
+        if (type == LINETYPE || type == CONNECTORTYPE) drawIWO(index);
         IWONumber += 1;
         if (IWONumber <= 3) disabledrawtools(0);
     }

@@ -10,6 +10,13 @@
 #pragma once
 #include "model/iwo.h"
 
+// The standard handle set, in percent of the object's box: handles 1 to 8
+// (top-left, top-middle, top-right, middle-left, middle-right, bottom-left,
+// bottom-middle, bottom-right); entry 0 is no handle. Creation and the
+// conversion of old diagram files both give shapes these handles.
+constexpr int16_t STANDARDHANDLEX[9] = {0, 0, 50, 100, 0, 100, 0, 50, 100};
+constexpr int16_t STANDARDHANDLEY[9] = {0, 0, 0, 0, 50, 50, 100, 100, 100};
+
 void resetpart(DrawPart &d);
 int resetsingleIWO(int n);
 int resetIWO(int n);

@@ -236,20 +236,20 @@ int setIWOtypenames() {
         int type;
         const char *name;
     } names[] = {
-        {35, "Dead"},       {101, "Rectangle"}, {102, "SoftRect"},  {103, "SPoly"},
-        {104, "Diamond"},   {105, "Ellipse"},   {106, "Circle"},    {107, "Line"},
-        {108, "Connector"}, {109, "Text"},      {110, "Para"},      {111, "Para"},
-        {112, "Trapezium"}, {113, "Square"},    {114, "Hexagon"},   {115, "Pentagon"},
-        {116, "Target"},    {117, "Triangle"},  {118, "Triangle"},  {119, "Cloud1"},
-        {120, "Cloud2"},    {121, "Thought1"},  {122, "Light"},     {123, "Exclam"},
-        {124, "Star"},      {125, "Actor"},     {126, "Class"},     {127, "Process 1"},
-        {128, "Process 2"}, {129, "Start-Stop"}, {130, "Circle Or"},
+        {DEADTYPE, "Dead"},       {RECTANGLETYPE, "Rectangle"}, {SOFTRECTTYPE, "SoftRect"},  {SPOLYTYPE, "SPoly"},
+        {DIAMONDTYPE, "Diamond"},   {ELLIPSETYPE, "Ellipse"},   {CIRCLETYPE, "Circle"},    {LINETYPE, "Line"},
+        {CONNECTORTYPE, "Connector"}, {TEXTTYPE, "Text"},      {PARATYPE, "Para"},      {PARALEFTTYPE, "Para"},
+        {TRAPEZIUMTYPE, "Trapezium"}, {SQUARETYPE, "Square"},    {HEXAGONTYPE, "Hexagon"},   {PENTAGONTYPE, "Pentagon"},
+        {TARGETTYPE, "Target"},    {RIGHTTRIANGLETYPE, "Triangle"},  {TRIANGLETYPE, "Triangle"},  {CLOUD1TYPE, "Cloud1"},
+        {CLOUD2TYPE, "Cloud2"},    {THOUGHTTYPE, "Thought1"},  {LIGHTTYPE, "Light"},     {EXCLAMTYPE, "Exclam"},
+        {STARTYPE, "Star"},      {ACTORTYPE, "Actor"},     {CLASSTYPE, "Class"},     {PROCESS1TYPE, "Process 1"},
+        {PROCESS2TYPE, "Process 2"}, {STARTSTOPTYPE, "Start-Stop"}, {CIRCLEORTYPE, "Circle Or"},
     };
     for (const auto &n : names) settype(n.type, n.name);
     char buf[16];
     for (int u = 1; u <= 16; u++) {
         std::snprintf(buf, sizeof buf, "User %d", u);
-        settype(131 + u, buf);
+        settype(USERTYPEBASE + u, buf);
     }
     return 1;
 }
@@ -259,17 +259,17 @@ int setIWOhelptext() {
         int type;
         const char *text;
     } texts[] = {
-        {101, "Rectangle"}, {102, "SoftRectangle"}, {103, "Poly"},      {104, "Diamond"},
-        {105, "Ellipse"},   {106, "Circle"},        {107, "Line"},      {108, "Connector"},
-        {109, "Text"},      {119, "Cloud1"},        {120, "Cloud2"},    {121, "Thought1"},
-        {122, "Lightening"}, {123, "Exclamation"},  {124, "Star"},      {125, "Actor"},
-        {126, "Class"},     {127, "Process 1"},     {128, "Process 2"}, {141, "User  0"},
+        {RECTANGLETYPE, "Rectangle"}, {SOFTRECTTYPE, "SoftRectangle"}, {SPOLYTYPE, "Poly"},      {DIAMONDTYPE, "Diamond"},
+        {ELLIPSETYPE, "Ellipse"},   {CIRCLETYPE, "Circle"},        {LINETYPE, "Line"},      {CONNECTORTYPE, "Connector"},
+        {TEXTTYPE, "Text"},      {CLOUD1TYPE, "Cloud1"},        {CLOUD2TYPE, "Cloud2"},    {THOUGHTTYPE, "Thought1"},
+        {LIGHTTYPE, "Lightening"}, {EXCLAMTYPE, "Exclamation"},  {STARTYPE, "Star"},      {ACTORTYPE, "Actor"},
+        {CLASSTYPE, "Class"},     {PROCESS1TYPE, "Process 1"},     {PROCESS2TYPE, "Process 2"}, {141, "User  0"},
     };
     for (const auto &t : texts) sethelp(t.type, t.text);
     char buf[16];
     for (int u = 1; u <= 9; u++) {
         std::snprintf(buf, sizeof buf, "User %d", u);
-        sethelp(131 + u, buf);
+        sethelp(USERTYPEBASE + u, buf);
     }
     return 1;
 }

@@ -363,10 +363,10 @@ void barpart(Raster *rp, const IWORecord &r, const DrawPart &d, const int X[13],
     float W = (float)r.lineweight * zoom;
     SetAPen(rp, d.fillcolour);
     switch (d.kind) {
-    case 3:
+    case PARTBAR:
         RectFill(rp, trunci(X[0] + W), trunci(Y[0] + W), trunci(X[1] - W), trunci(Y[1] - W));
         break;
-    case 4:
+    case PARTHBAR:
         RectFill(rp, X[0], trunci(Y[0] + W), X[1], trunci(Y[1] - W));
         break;
     default:
@@ -378,53 +378,56 @@ void barpart(Raster *rp, const IWORecord &r, const DrawPart &d, const int X[13],
 // One part of an ordinary object.
 void drawpart(Raster *rp, const IWORecord &r, const DrawPart &d) {
     int kind = d.kind;
-    if (kind <= 0 || kind > 42) return;
-    if ((kind >= 9 && kind <= 12) || (kind >= 14 && kind <= 17) || (kind >= 36 && kind <= 41))
+    // Only the closed shapes, lines, half-ellipses and line-end marks draw.
+    if (kind <= PARTNONE || kind > PARTHALFELLIPSE) return;
+    if ((kind >= PARTTRIANGLE && kind <= PARTTEXTHIGHLIGHT) ||
+        (kind > PARTCONNECTOR && kind <= PARTENDNONE) ||
+        (kind > PARTENDARROWBACK && kind < PARTHALFELLIPSE))
         return;
     int X[13], Y[13];
     int n = 2; // points used
-    if (kind == 1 || kind == 7)
+    if (kind == PARTOUTLINE || kind == PARTPOLYGON)
         n = closededges(d);
-    else if (kind == 6 || kind >= 18)
-        n = kind == 42 ? 2 : 1;
+    else if (kind == PARTELLIPSE || kind >= PARTENDSQUARE)
+        n = kind == PARTHALFELLIPSE ? 2 : 1;
     mapparts(r, d, n, X, Y);
     int lw = trunci((float)d.lineweight * zoom);
     switch (kind) {
-    case 1: {
+    case PARTOUTLINE: {
         if (n == 4)
             roundedbox(rp, d, X, Y, lw);
         else
             polygonpart(rp, d, n, X, Y, lw);
         break;
     }
-    case 2:
+    case PARTBOX:
         if (d.fillcolour < 0) break; // transparent: no paint
         SetAPen(rp, d.fillcolour);
         RectFill(rp, X[0], Y[0], X[1], Y[1]);
         break;
-    case 3:
-    case 4:
-    case 5:
+    case PARTBAR:
+    case PARTHBAR:
+    case PARTVBAR:
         barpart(rp, r, d, X, Y);
         break;
-    case 6:
+    case PARTELLIPSE:
         ellipsepart(rp, r, d, X, Y);
         break;
-    case 7:
+    case PARTPOLYGON:
         polygonpart(rp, d, n, X, Y, lw);
         break;
-    case 8:
-    case 13: {
+    case PARTLINE:
+    case PARTCONNECTOR: {
         int rr = trunci((float)d.lineweight * zoom);
         if (d.lineweight > 0 && rr < 2) rr = 2;
         SetAPen(rp, d.linecolour);
         thickline(rp, X[0], Y[0], X[1], Y[1], rr, true);
         break;
     }
-    case 42:
+    case PARTHALFELLIPSE:
         halfellipse(rp, d, X, Y, lw);
         break;
-    default: // 18 to 35
+    default: // the line-end marks
         drawlineend(rp, r, d, X[0], Y[0], false);
         break;
     }
@@ -439,14 +442,14 @@ void drawhighlightparts(Raster *rp, IWORecord &r, int pen, bool erase) {
         const DrawPart &d = r.highlight[j];
         int X[13], Y[13];
         switch (d.kind) {
-        case 6: {
+        case PARTELLIPSE: {
             mapparts(r, d, 1, X, Y);
             int rx, ry;
             ellipseradii(r, d, rx, ry);
             fillellipse(rp, X[0], Y[0], rx + 3, ry + 3);
             break;
         }
-        case 7: {
+        case PARTPOLYGON: {
             // The outline of the box grown by 15 units on every side.
             int16_t ox = r.x, oy = r.y, ow = r.width, oh = r.height;
             r.x = (int16_t)(ox - 15);
@@ -462,7 +465,7 @@ void drawhighlightparts(Raster *rp, IWORecord &r, int pen, bool erase) {
             polygonbands(rp, n, X, Y, 6);
             break;
         }
-        case 1:
+        case PARTOUTLINE:
             // A 3-pixel frame: the grown box, then the box itself in the paper pen.
             mapparts(r, d, 2, X, Y);
             RectFill(rp, X[0] - 3, Y[0] - 3, X[1] + 3, Y[1] + 3);
@@ -484,7 +487,7 @@ namespace {
 void previewpart(Raster *rp, const DrawPart &d, const IWORecord &r) {
     int X[13], Y[13];
     switch (d.kind) {
-    case 1: {
+    case PARTOUTLINE: {
         int n = closededges(d);
         mapparts(r, d, std::max(n, 4), X, Y);
         if (DragSelect || n != 4) {
@@ -529,14 +532,14 @@ void previewpart(Raster *rp, const DrawPart &d, const IWORecord &r) {
         }
         break;
     }
-    case 6: {
+    case PARTELLIPSE: {
         mapparts(r, d, 1, X, Y);
         int rx, ry;
         ellipseradii(r, d, rx, ry);
         DrawEllipse(rp, X[0], Y[0], rx, ry);
         break;
     }
-    case 7: {
+    case PARTPOLYGON: {
         int n = closededges(d);
         mapparts(r, d, n, X, Y);
         Move(rp, X[0], Y[0]);
@@ -544,13 +547,13 @@ void previewpart(Raster *rp, const DrawPart &d, const IWORecord &r) {
             Draw(rp, X[k % n], Y[k % n]);
         break;
     }
-    case 8:
-    case 13:
+    case PARTLINE:
+    case PARTCONNECTOR:
         mapparts(r, d, 2, X, Y);
         Move(rp, X[0], Y[0]);
         Draw(rp, X[1], Y[1]);
         break;
-    case 42: {
+    case PARTHALFELLIPSE: {
         // The outer curve only, as 2-pixel strokes per column.
         mapparts(r, d, 2, X, Y);
         int64_t a = std::abs((int64_t)X[1] - X[0]);
@@ -600,7 +603,7 @@ int drawIWO(int i) {
     if (i <= 0 || i >= IWOTABLESIZE) return 1;
     IWORecord &r = IWO[i];
     if (r.type == DEADTYPE) return 1; // a deleted record is never seen
-    if (r.type == 109) {
+    if (r.type == TEXTTYPE) {
         // A Text object takes its size from its label: measured before the
         // page check, so that the page check sees the size it is drawn in.
         LabelGeometry g;

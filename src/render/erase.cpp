@@ -39,7 +39,7 @@ void eraselabel(Raster *rp, int i) {
     // No font: nothing can have been drawn.
     if (!labelgeometry(i, g)) return;
     IWORecord &r = IWO[i];
-    if (r.type == 109) {
+    if (r.type == TEXTTYPE) {
         int X = getdrawx(r.x);
         RectFill(rp, X, getdrawy((int16_t)(r.y - r.height / 2)) - 3, X + g.tl,
                  getdrawy((int16_t)(r.y + r.height)) - 3);
@@ -81,7 +81,7 @@ void eraseline(Raster *rp, IWORecord &r) {
     int count = partcount(r.drawnum, MAXDRAWNUM);
     for (int k = 0; k < count; k++) {
         const DrawPart &d = r.draw[k];
-        if (d.kind < 18 || d.kind > 35) continue;
+        if (!lineendmark(d.kind)) continue;
         mapparts(r, d, 1, PX, PY);
         drawlineend(rp, r, d, PX[0], PY[0], true);
     }
@@ -164,7 +164,7 @@ int eraseIWO(int i, int pen, int redraw) {
     SetAPen(rp, pen);
     const DrawPart &e = r.erase;
     switch (e.kind) {
-    case 1: {
+    case PARTOUTLINE: {
         // The erase box is given by an offset in units and a size in percent.
         int X = getdrawx((int16_t)(r.x + e.px[0])), Y = getdrawy((int16_t)(r.y + e.py[0]));
         int w = e.px[1] * r.width / 100, h = e.py[1] * r.height / 100;
@@ -172,7 +172,7 @@ int eraseIWO(int i, int pen, int redraw) {
                  trunci((double)((float)(Y - 3) + (float)h * zoom) + 7.0));
         break;
     }
-    case 6: {
+    case PARTELLIPSE: {
         int X[13], Y[13];
         mapparts(r, e, 1, X, Y);
         int rx = trunci((float)(int)(r.width * e.px[1] / 100) * zoom);
@@ -180,7 +180,7 @@ int eraseIWO(int i, int pen, int redraw) {
         fillellipse(rp, X[0], Y[0], rx + 3, ry + 3);
         break;
     }
-    case 7: {
+    case PARTPOLYGON: {
         // The outline of the box grown by 20 units on every side, filled.
         int16_t ox = r.x, oy = r.y, ow = r.width, oh = r.height;
         r.x = (int16_t)(ox - 20);
@@ -197,8 +197,8 @@ int eraseIWO(int i, int pen, int redraw) {
         fillpolygon(rp, n, X, Y);
         break;
     }
-    case 8:
-    case 13:
+    case PARTLINE:
+    case PARTCONNECTOR:
         eraseline(rp, r);
         break;
     default:

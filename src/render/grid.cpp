@@ -120,7 +120,7 @@ int patchgrid(int x0, int y0, int x1, int y1) {
 int checkongrid(int i) {
     if (i < 0 || i >= IWOTABLESIZE) return 1;
     IWORecord &r = IWO[i];
-    if (r.type == 108 || selectedIWOhandle == 9 || !r.selected) return 1;
+    if (r.type == CONNECTORTYPE || selectedIWOhandle == 9 || !r.selected) return 1;
     const int G = GridSize;
     if (G <= 0) return 1; // no grid to snap to
     // Snapping keeps the page's margins: an edge never snaps into the margin
@@ -139,8 +139,8 @@ int checkongrid(int i) {
         y = floorpos(y);
         // A line whose end lies up or left of its start keeps its start off
         // the grid when flooring would take the end into the margin.
-        if (r.type == 107 && x + w < 8) x = r.x;
-        if (r.type == 107 && y + h < 8) y = r.y;
+        if (r.type == LINETYPE && x + w < 8) x = r.x;
+        if (r.type == LINETYPE && y + h < 8) y = r.y;
         break;
     case 1:
         x = floorpos(x);
@@ -173,7 +173,7 @@ int checkongrid(int i) {
         h = atleast(fitg(h));
         break;
     case 8:
-        if (r.type == 107) {
+        if (r.type == LINETYPE) {
             // A line's end snaps its signed offsets toward zero.
             w = floorg(w);
             h = floorg(h);
@@ -187,7 +187,7 @@ int checkongrid(int i) {
     default:
         return 1;
     }
-    if (r.type != 107) {
+    if (r.type != LINETYPE) {
         // A size that snapped past the page's right or bottom margin takes
         // the largest whole number of steps that fits.
         const int W = IWODiagram.paperwidth, H = IWODiagram.paperheight;

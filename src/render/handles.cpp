@@ -25,7 +25,7 @@ int percent(int v, int d) { return d == 0 ? NOPERCENT : v * 100 / d; }
 
 bool within(int v, int lo, int hi) { return v != NOPERCENT && v >= lo && v <= hi; }
 
-bool isline(const IWORecord &r) { return r.type == 107 || r.type == 108; }
+bool isline(const IWORecord &r) { return r.type == LINETYPE || r.type == CONNECTORTYPE; }
 
 // Window position of handle h of object r.
 void handlepos(const IWORecord &r, int h, int *hx, int *hy) {
@@ -70,7 +70,7 @@ int insideIWO(int mx, int my, int start) {
         bool hit;
         if (isline(r)) {
             hit = linehit(r, mx, my, pxp, pyp);
-        } else if (r.type == 109) {
+        } else if (r.type == TEXTTYPE) {
             // Text rises above its y.
             hit = within(pxp, 1, 100) && within(pyp, -49, 100);
         } else {
@@ -92,14 +92,14 @@ int checkIWOhandle(int i, int px, int py) {
     // hide one it has: resize handles with a negative position, and the
     // label handle without a label or on a Text object. The label handle is
     // offered wherever it lies (it is drawn there too).
-    const bool labelhandle = r.label[0] != 0 && r.type != 109;
+    const bool labelhandle = r.label[0] != 0 && r.type != TEXTTYPE;
     for (int h = 1; h <= 9; h++) {
         if (h < 9 ? r.handlex[h] < 0 : !labelhandle) continue;
         int hx, hy;
         handlepos(r, h, &hx, &hy);
         if (hx - t <= px && px < hx + t && hy - t <= py && py < hy + t) found = h;
     }
-    if (r.locked && r.type != 108) found = 0;
+    if (r.locked && r.type != CONNECTORTYPE) found = 0;
     return found;
 }
 
@@ -114,7 +114,7 @@ int drawIWOhandles(int i, int pen) {
         SetDrMd(rp, JAM1);
         SetAPen(rp, pen);
     }
-    const bool line = isline(r), connector = r.type == 108;
+    const bool line = isline(r), connector = r.type == CONNECTORTYPE;
     int X, Y;
     auto present = [&](int h) {
         if (r.handlex[h] < 0) return false;
@@ -127,7 +127,7 @@ int drawIWOhandles(int i, int pen) {
         else RectFill(rp, X, Y, X + 6, Y + 6);
     }
     if (!connector && present(2)) RectFill(rp, X - 6, Y, X, Y + 6);
-    if (r.label[0] != 0 && r.type != 109) {
+    if (r.label[0] != 0 && r.type != TEXTTYPE) {
         // The T of the label handle, as two rectangles that do not overlap,
         // so that it shows whole in complement mode as well.
         handlepos(r, 9, &X, &Y);

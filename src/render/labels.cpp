@@ -21,7 +21,7 @@ bool labelgeometry(int i, LabelGeometry &g) {
     if (!font) return false;
     g.n = (int)strnlen(r.label, sizeof r.label);
     g.tl = fonttextlength(font, r.label, g.n);
-    if (r.type == 109) {
+    if (r.type == TEXTTYPE) {
         // A Text object is as wide as its label (never below 5, so that an
         // empty one can still be found and picked) and two interface font
         // sizes high. The width is measured in the font's size at zoom 1, where a
@@ -52,7 +52,7 @@ void drawlabel(int i) {
     if (!rp || !labelgeometry(i, g)) return;
     IWORecord &r = IWO[i];
     int fs = tempfont.ta_YSize;
-    if (r.type == 109) {
+    if (r.type == TEXTTYPE) {
         int X = getdrawx(r.x);
         if (r.labelfilled == 1 && g.n > 0) {
             SetAPen(rp, r.labelcolour);

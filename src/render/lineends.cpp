@@ -132,7 +132,7 @@ void thickline(Raster *rp, int X0, int Y0, int X1, int Y1, int r, bool inset) {
 
 void drawlineend(Raster *rp, const IWORecord &r, const DrawPart &d, int X0, int Y0, bool erase) {
     int kind = d.kind;
-    if (kind < 18 || kind > 35) return;
+    if (!lineendmark(kind)) return;
     float sx = (float)d.px[1] * zoom, sy = (float)d.py[1] * zoom;
     // The pen of the filled mark; a negative (transparent) fill pen paints nothing.
     auto fillpen = [&]() {
@@ -141,18 +141,18 @@ void drawlineend(Raster *rp, const IWORecord &r, const DrawPart &d, int X0, int 
         SetAPen(rp, d.fillcolour);
         return true;
     };
-    if (kind <= 21) { // square
+    if (kind < PARTENDDISC) { // square
         if (!fillpen()) return;
         int left = trunci((float)X0 - sx), top = trunci((float)Y0 - sy);
         RectFill(rp, left, top, trunci((float)left + (float)(2 * d.px[1]) * zoom),
                  trunci((float)top + (float)(2 * d.py[1]) * zoom));
-    } else if (kind <= 25) { // disc
+    } else if (kind < PARTENDDIAMOND) { // disc
         if (!fillpen()) return;
         fillellipse(rp, X0, Y0, trunci(sx), trunci(sy));
-    } else if (kind <= 33) { // diamond, open diamond
+    } else if (kind < PARTENDARROW) { // diamond, open diamond
         int X[4] = {trunci((float)X0 - sx), X0, trunci((float)X0 + sx), X0};
         int Y[4] = {Y0, trunci((float)Y0 - sy), Y0, trunci((float)Y0 + sy)};
-        if (kind <= 29 || erase) {
+        if (kind < PARTENDOPENDIAMOND || erase) {
             if (!fillpen()) return;
             fillpolygon(rp, 4, X, Y);
             return;
@@ -178,7 +178,7 @@ void drawlineend(Raster *rp, const IWORecord &r, const DrawPart &d, int X0, int 
             y = trunci((double)Y0 - (double)trunci(v * c + u * sn));
         };
         int X[3] = {X0, 0, 0}, Y[3] = {Y0, 0, 0};
-        double u = kind == 34 ? -2.0 * s : 2.0 * s;
+        double u = kind == PARTENDARROW ? -2.0 * s : 2.0 * s;
         local(u, s, X[1], Y[1]);
         local(u, -s, X[2], Y[2]);
         fillpolygon(rp, 3, X, Y);

@@ -68,7 +68,7 @@ struct SavedGlobals {
 int drawtoolicon(Raster *rp, int type, int size) {
     if (!rp || size < 4) return 0;
     sizeraster(rp, size, size);
-    if (type <= 100 || type > 130) return 0;
+    if (type < RECTANGLETYPE || type > LASTSHAPETYPE) return 0;
 
     SavedGlobals saved;
     DragSelect = 0;
@@ -80,10 +80,10 @@ int drawtoolicon(Raster *rp, int type, int size) {
     createIWO(SHADOWIWO, type, 0, 0, linecolour, lineweight, fillcolour);
     IWORecord &r = IWO[ICONSLOT];
     r = IWO[SHADOWIWO];
-    if (r.drawnum == 0 && type != 109) return 0;
+    if (r.drawnum == 0 && type != TEXTTYPE) return 0;
     // Lines and connectors have no size of their own: a diagonal of the
     // default size.
-    if (type == 107 || type == 108) {
+    if (type == LINETYPE || type == CONNECTORTYPE) {
         r.width = DefaultIWOWidth;
         r.height = DefaultIWOHeight;
     }
@@ -120,7 +120,7 @@ int drawtoolicon(Raster *rp, int type, int size) {
 int drawlineendicon(Raster *rp, int kind, int end, int size) {
     if (!rp || size < 4) return 0;
     sizeraster(rp, size, size);
-    if (kind < 17 || kind > 35 || (end != 1 && end != 2)) return 0;
+    if (kind < PARTENDNONE || kind > PARTENDARROWBACK || (end != 1 && end != 2)) return 0;
 
     SavedGlobals saved;
     DragSelect = 0;
@@ -132,7 +132,7 @@ int drawlineendicon(Raster *rp, int kind, int end, int size) {
     // of new objects.
     constexpr int LENGTH = 200, MARK = 100;
     resetsingleIWO(SHADOWIWO);
-    createIWO(SHADOWIWO, 107, 0, 0, linecolour, lineweight, linecolour);
+    createIWO(SHADOWIWO, LINETYPE, 0, 0, linecolour, lineweight, linecolour);
     IWORecord &r = IWO[ICONSLOT];
     r = IWO[SHADOWIWO];
     r.width = LENGTH;
@@ -147,10 +147,10 @@ int drawlineendicon(Raster *rp, int kind, int end, int size) {
     r.label[0] = 0;
     for (int e = 1; e <= 2; e++) {
         DrawPart &d = r.draw[e];
-        d.kind = (int8_t)(e == end ? kind : 17);
+        d.kind = (int8_t)(e == end ? kind : PARTENDNONE);
         d.px[0] = d.py[0] = (int8_t)(e == 1 ? 0 : 100);
-        if (kind == 35 && e == end) d.px[0] = d.py[0] = (int8_t)(e == 1 ? -r.lineweight : 100 - r.lineweight);
-        if (kind == 34 && e == end) d.px[0] = d.py[0] = (int8_t)(e == 1 ? r.lineweight : 100 + r.lineweight);
+        if (kind == PARTENDARROWBACK && e == end) d.px[0] = d.py[0] = (int8_t)(e == 1 ? -r.lineweight : 100 - r.lineweight);
+        if (kind == PARTENDARROW && e == end) d.px[0] = d.py[0] = (int8_t)(e == 1 ? r.lineweight : 100 + r.lineweight);
         d.px[1] = d.py[1] = MARK;
         d.linecolour = d.fillcolour = r.linecolour;
     }

@@ -212,7 +212,7 @@ int checkonpage(int i, bool snap) {
         }
         // A line's width and height are signed offsets to its end point,
         // which must stay on the page as well.
-        if (r.type == 107) {
+        if (r.type == LINETYPE) {
             if (y + h < 8) y = 8 - h;
             if (y > H - 8) y = H - 8;
             if (x + w < 8) x = 8 - w;

@@ -26,9 +26,11 @@ void setmessage(std::string *m, const std::string &text) {
     if (m) *m = text;
 }
 
-// The standard handle set of a new rectangle.
-const int STDHX[9] = {0, 0, 50, 100, 0, 100, 0, 50, 100};
-const int STDHY[9] = {0, 0, 0, 0, 50, 50, 100, 100, 100};
+// Part kinds of the old records that the conversion turns into polygons.
+constexpr int OLDBOX = 1;      // a box given by two corners
+constexpr int OLDDIAMOND = 7;  // the diamond
+constexpr int OLDHEXAGON = 39; // the hexagon
+constexpr int OLDPENTAGON = 40; // the pentagon
 
 // Refuses a path that does not fit the filename field: a shortened path
 // would name a different file.
@@ -110,6 +112,13 @@ int saveasIWOdiagram() {
         std::string q = "Are you sure you want to overwrite file : " + path;
         if (ConfirmReq(q.c_str()) != 1) return 0;
     }
+    // A saved diagram gets no icon file beside it: desktop file managers pick
+    // the icon from the file's type, so there is nothing to copy.
+    return saveIWOdiagramas(path);
+}
+
+int saveIWOdiagramas(const std::string &path) {
+    if (!pathfits(path)) return 0;
     // The record written holds the name it is saved under; a failed save
     // keeps the previous name.
     char previous[MAXFILENAMESIZE];
@@ -121,8 +130,6 @@ int saveasIWOdiagram() {
         ErrorReq(message.c_str());
         return 0;
     }
-    // A saved diagram gets no icon file beside it: desktop file managers pick
-    // the icon from the file's type, so there is nothing to copy.
     return 1;
 }
 
@@ -135,28 +142,28 @@ int fixIWOr92(int) {
         std::memcpy(part + 10, o + 62, 2);
         std::memcpy(part + 12, o + 66, 2);
     }
-    if (get2byte(o + 2) == 104) {
+    if (get2byte(o + 2) == DIAMONDTYPE) {
         static const uint8_t dx[4] = {0, 50, 100, 50}, dy[4] = {50, 0, 50, 100};
         o[394] = 1;
         uint8_t *part = o + 396;
-        part[0] = 7;
+        part[0] = PARTPOLYGON;
         std::memcpy(part + 1, dx, 4);
         std::memcpy(part + 5, dy, 4);
         std::memcpy(part + 10, o + 62, 2);
         o[395] = 1;
         uint8_t *hl = o + 466;
-        hl[0] = 7;
+        hl[0] = PARTPOLYGON;
         std::memcpy(hl + 1, dx, 4);
         std::memcpy(hl + 5, dy, 4);
         uint8_t *er = o + 536;
-        er[0] = 1;
+        er[0] = PARTOUTLINE;
         er[1] = 0;
         er[2] = 100;
         er[5] = 0;
         er[6] = 100;
         for (int h = 1; h <= 8; h++) {
-            put2byte(o + 626 + 2 * h, STDHX[h]);
-            put2byte(o + 650 + 2 * h, STDHY[h]);
+            put2byte(o + 626 + 2 * h, STANDARDHANDLEX[h]);
+            put2byte(o + 650 + 2 * h, STANDARDHANDLEY[h]);
         }
     }
     return 1;
@@ -222,18 +229,19 @@ int fixpre96IWO(int i) {
         d.fillcolour = get2byte(part + 12);
         d.lineweight = r.lineweight;
         switch (part[0]) {
-        case 7:
+        case OLDDIAMOND:
+            d.kind = PARTPOLYGON;
             setxy(d, {0, 50, 100, 50, 0}, {50, 0, 50, 100, 50});
             break;
-        case 39:
-            d.kind = 7;
+        case OLDHEXAGON:
+            d.kind = PARTPOLYGON;
             setxy(d, {0, 25, 75, 100, 75, 25, 0}, {50, 0, 0, 50, 100, 100, 50});
             break;
-        case 40:
-            d.kind = 7;
+        case OLDPENTAGON:
+            d.kind = PARTPOLYGON;
             setxy(d, {0, 50, 100, 75, 25, 0}, {50, 0, 50, 100, 100, 50});
             break;
-        case 1: {
+        case OLDBOX: {
             int a = part[1], b = part[2], c = part[5], dd = part[6];
             setxy(d, {a, b, b, a, a}, {c, c, dd, dd, c});
             break;
@@ -248,9 +256,9 @@ int fixpre96IWO(int i) {
     }
     r.highlightnum = 1;
     DrawPart &h = r.highlight[0];
-    h.kind = 7;
+    h.kind = PARTPOLYGON;
     setxy(h, {0, 100, 100, 0, 0}, {0, 0, 100, 100, 0});
-    r.erase.kind = 7;
+    r.erase.kind = PARTPOLYGON;
     setxy(r.erase, {0, 100, 100, 0, 0}, {0, 0, 100, 100, 0});
     r.erase.linecolour = get2byte(o + 546);
     r.erase.fillcolour = get2byte(o + 548);

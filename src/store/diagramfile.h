@@ -3,6 +3,7 @@
 //
 //   saveIWOdiagram()               save under the diagram's own name, or ask for one
 //   saveasIWOdiagram()             ask for a name and save
+//   saveIWOdiagramas(path)         save under path, which becomes the diagram's name
 //   loadIWOdiagram()               ask for a file and load it
 //   writeIWOdiagramfile(path)      write the open diagram to path, no questions
 //   readIWOdiagramfile(path, msg)  load path (a regular file; at most MAXIWOFILESIZE bytes
@@ -69,6 +70,7 @@ extern uint8_t pre96IWO[2][OLDIWORECORDSIZE]; // conversion buffer; records are 
 
 int saveIWOdiagram();
 int saveasIWOdiagram();
+int saveIWOdiagramas(const std::string &path);
 int loadIWOdiagram();
 int writeIWOdiagramfile(const std::string &path, std::string *message = nullptr);
 int readIWOdiagramfile(const std::string &path, std::string *message = nullptr);

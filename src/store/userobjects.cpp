@@ -16,7 +16,7 @@ IWORecord userIWO[MAXUSERIWO + 2];
 int resetUserIWOs() {
     selectedtool = (int16_t)choosetool(32, selectedtool);
     deleteIWO(SHADOWIWO);
-    for (int t = 132; t <= 131 + MAXUSERIWO; t++) platformui().settoolselected(t, false);
+    for (int t = FIRSTUSERTYPE; t <= USERTYPEBASE + MAXUSERIWO; t++) platformui().settoolselected(t, false);
     for (int k = 0; k <= MAXUSERIWO + 1; k++) {
         IWORecord &r = userIWO[k];
         r.type = DEADTYPE;
@@ -46,7 +46,7 @@ int resetUserIWOs() {
 
 int disableUserIWOs() {
     // Tools 132..144 use slots 1..13; a slot without an object has no tool.
-    for (int t = 132; t <= 132 + MAXUSERIWO; t++)
-        if (userIWO[t - 131].type == DEADTYPE) setgadgetenabled(t, 0);
+    for (int t = FIRSTUSERTYPE; t <= FIRSTUSERTYPE + MAXUSERIWO; t++)
+        if (userIWO[t - USERTYPEBASE].type == DEADTYPE) setgadgetenabled(t, 0);
     return 1;
 }

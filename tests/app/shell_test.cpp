@@ -106,7 +106,7 @@ TEST_F(Shell, UndoItemsFollowTheRing) {
     ui.setmenuenabled(MENU_REDO, true);
     disabledrawtools(0);
     EXPECT_EQ(ui.menuenabled(MENU_UNDO), 0);
-    EXPECT_EQ(ui.gadgetenabled(GADGET_UNDOREDO), 0);
+    EXPECT_EQ(ui.gadgetenabled(BUTTON_UNDOREDO), 0);
     EXPECT_EQ(ui.menuenabled(MENU_REDO), 1);
     resethistory();
     disabledrawtools(0);

@@ -39,7 +39,7 @@ TEST_F(History, CreationUndoRedoAndMenus) {
     auto two = tableimage();
     EXPECT_EQ(ui.menuenabled(MENU_UNDO), 1);
     EXPECT_EQ(ui.menuenabled(MENU_REDO), 0);
-    EXPECT_EQ(ui.gadgetenabled(GADGET_UNDOREDO), 1);
+    EXPECT_EQ(ui.gadgetenabled(BUTTON_UNDOREDO), 1);
 
     undohistory();
     EXPECT_EQ(IWONumber, 2);
@@ -50,7 +50,7 @@ TEST_F(History, CreationUndoRedoAndMenus) {
     undohistory();
     EXPECT_EQ(IWONumber, 1);
     EXPECT_EQ(ui.menuenabled(MENU_UNDO), 0);
-    EXPECT_EQ(ui.gadgetenabled(GADGET_UNDOREDO), 0);
+    EXPECT_EQ(ui.gadgetenabled(BUTTON_UNDOREDO), 0);
     EXPECT_EQ(ui.gadgetenabled(34), 0); // Duplicate and Delete need objects
     EXPECT_EQ(ui.gadgetenabled(39), 0);
 
@@ -185,7 +185,7 @@ TEST_F(History, CommandLargerThanRingEmptiesHistory) {
     auto now = tableimage();
     EXPECT_FALSE(canundo());
     EXPECT_EQ(ui.menuenabled(MENU_UNDO), 0);
-    EXPECT_EQ(ui.gadgetenabled(GADGET_UNDOREDO), 0);
+    EXPECT_EQ(ui.gadgetenabled(BUTTON_UNDOREDO), 0);
     undohistory();
     EXPECT_EQ(tableimage(), now);
     for (const auto &e : history) EXPECT_EQ(e.kind, 0);

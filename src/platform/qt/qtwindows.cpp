@@ -11,6 +11,7 @@
 #include "model/bytes.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "platform/buttons.h"
 #include "platform/qt/icons.h"
 #include "platform/qt/prefwindow.h"
 #include "platform/qt/qtui.h"
@@ -56,17 +57,17 @@ QtUI &ui() { return *qtui(); }
 // line keeps the program's short help texts).
 QString shapename(int id) {
     static const std::map<int, const char *> names = {
-        {101, "Rectangle"},        {102, "Soft rectangle"},   {104, "Diamond"},
-        {105, "Ellipse"},          {106, "Circle"},           {107, "Line"},
-        {108, "Connector"},        {109, "Text"},             {110, "Parallelogram"},
-        {111, "Parallelogram"},    {112, "Trapezium"},        {114, "Hexagon"},
-        {115, "Pentagon"},         {117, "Right triangle"},   {118, "Triangle"},
-        {119, "Cloud"},            {120, "Cloud (second)"},   {121, "Thought bubble"},
-        {122, "Lightning flash"},  {123, "Exclamation mark"}, {124, "Star"},
-        {125, "Actor"},            {126, "Class box"},        {127, "Process bar"},
-        {128, "Process bar (second)"}, {129, "Start-stop"},   {130, "Circle-or"},
+        {RECTANGLETYPE, "Rectangle"},        {SOFTRECTTYPE, "Soft rectangle"},   {DIAMONDTYPE, "Diamond"},
+        {ELLIPSETYPE, "Ellipse"},          {CIRCLETYPE, "Circle"},           {LINETYPE, "Line"},
+        {CONNECTORTYPE, "Connector"},        {TEXTTYPE, "Text"},             {PARATYPE, "Parallelogram"},
+        {PARALEFTTYPE, "Parallelogram"},    {TRAPEZIUMTYPE, "Trapezium"},        {HEXAGONTYPE, "Hexagon"},
+        {PENTAGONTYPE, "Pentagon"},         {RIGHTTRIANGLETYPE, "Right triangle"},   {TRIANGLETYPE, "Triangle"},
+        {CLOUD1TYPE, "Cloud"},            {CLOUD2TYPE, "Cloud (second)"},   {THOUGHTTYPE, "Thought bubble"},
+        {LIGHTTYPE, "Lightning flash"},  {EXCLAMTYPE, "Exclamation mark"}, {STARTYPE, "Star"},
+        {ACTORTYPE, "Actor"},            {CLASSTYPE, "Class box"},        {PROCESS1TYPE, "Process bar"},
+        {PROCESS2TYPE, "Process bar (second)"}, {STARTSTOPTYPE, "Start-stop"},   {CIRCLEORTYPE, "Circle-or"},
     };
-    if (id >= 132 && id <= 147) return QString("User object %1").arg(id - 131);
+    if (id >= FIRSTUSERTYPE && id <= LASTTYPE) return QString("User object %1").arg(id - USERTYPEBASE);
     auto it = names.find(id);
     return it != names.end() ? QString(it->second) : QString::fromLatin1(helptext[id]).trimmed();
 }
@@ -115,20 +116,20 @@ GadgetButton *makebutton(int id, IWWindow window, bool toggle) {
     int size = ui().iconsize;
     b->setIconSize(QSize(size, size));
     QString help = QString::fromLatin1(helptext[id]).trimmed();
-    QString name = id > 100 ? shapename(id) : help;
+    QString name = id >= FIRSTPALETTETOOL ? shapename(id) : help;
     if (!name.isEmpty()) b->setToolTip(name);
     // Without a picture the button shows its help text.
     b->setText(help.isEmpty() ? QString::number(id) : help);
     QPixmap normal, selected;
     int k = iconindex(id);
-    if (id >= 101 && id <= 130) {
+    if (id >= RECTANGLETYPE && id <= LASTSHAPETYPE) {
         normal = toolimage(id, size);
         selected = selectedlook(normal);
     } else if (k >= 0) {
         normal = id < 100 ? toolbarimage(Icon[k], size, IconSet) : imagefile(Icon[k], size);
         if (!normal.isNull()) selected = selectedimage(Icon[k], normal, size);
     }
-    if (normal.isNull() && id > 100) {
+    if (normal.isNull() && id >= FIRSTPALETTETOOL) {
         // An empty user-object slot: a blank picture keeps the palette's grid.
         normal = QPixmap(size, size);
         normal.fill(Qt::transparent);
@@ -139,6 +140,9 @@ GadgetButton *makebutton(int id, IWWindow window, bool toggle) {
     return b;
 }
 
+// The toolbar's tool buttons stay pressed while their tool is chosen.
+bool istoggle(int id) { return id == SELECTTOOL || id == TEXTTOOL; }
+
 // A labelled group of two columns of buttons, filled column by column.
 QGroupBox *buttongroup(const char *title, std::initializer_list<int> left,
                        std::initializer_list<int> right) {
@@ -147,10 +151,10 @@ QGroupBox *buttongroup(const char *title, std::initializer_list<int> left,
     grid->setSpacing(2);
     grid->setContentsMargins(4, 4, 4, 4);
     int row = 0;
-    for (int id : left) grid->addWidget(makebutton(id, IDEAWEAVEWINDOW, id == 32 || id == 36), row++, 0);
+    for (int id : left) grid->addWidget(makebutton(id, IDEAWEAVEWINDOW, istoggle(id)), row++, 0);
     row = 0;
     for (int id : right)
-        grid->addWidget(makebutton(id, IDEAWEAVEWINDOW, id == 32 || id == 36), row++, 1);
+        grid->addWidget(makebutton(id, IDEAWEAVEWINDOW, istoggle(id)), row++, 1);
     return group;
 }
 
@@ -264,8 +268,13 @@ QDockWidget *make_ideaweavewindow() {
     auto *body = new QWidget;
     auto *column = new QVBoxLayout(body);
     column->setContentsMargins(2, 2, 2, 2);
-    column->addWidget(buttongroup("File...", {23, 25, 27, 30}, {24, 26, 28, 29}));
-    column->addWidget(buttongroup("Tools...", {33, 36, 35, 34}, {32, 31, 37, 39}));
+    column->addWidget(buttongroup("File...",
+                                  {BUTTON_NEW, BUTTON_SAVEAS, BUTTON_EXPORTGRAPHIC, BUTTON_QUIT},
+                                  {BUTTON_OPEN, BUTTON_SAVE, BUTTON_EXPORTTEXT, BUTTON_CLOSE}));
+    column->addWidget(buttongroup("Tools...",
+                                  {BUTTON_FRONTBACK, BUTTON_TEXT, BUTTON_ZOOM, BUTTON_DUPLICATE},
+                                  {BUTTON_SELECT, BUTTON_PROPERTIES, BUTTON_UNDOREDO,
+                                   BUTTON_DELETE}));
     column->addStretch(1);
     dock->setWidget(scrolling(body, dock));
     ui().toolswindow = dock;
@@ -290,7 +299,7 @@ QDockWidget *make_shapewindow() {
         // Position p is row (p - 1) / 2, left column for odd p.
         for (int p = 1; p <= 12; p++) {
             int id = IWObutton[t][p];
-            if (id <= 100) continue;
+            if (id < FIRSTPALETTETOOL) continue;
             grid->addWidget(makebutton(id, SHAPEWINDOW, true), (p - 1) / 2, (p - 1) % 2);
         }
         grid->setRowStretch(6, 1);
@@ -299,7 +308,7 @@ QDockWidget *make_shapewindow() {
     // The keyboard's tab navigation starts from the tab the user shows.
     QObject::connect(tabs, &QTabWidget::currentChanged, tabs,
                      [](int index) { IWObuttonTab = (int16_t)index; });
-    new HelpArea(12, SHAPEWINDOW, tabs->tabBar());
+    new HelpArea(GADGET_PALETTETABS, SHAPEWINDOW, tabs->tabBar());
     column->addWidget(tabs);
 
     auto *info = new QGroupBox("Info...", body);
@@ -312,7 +321,7 @@ QDockWidget *make_shapewindow() {
     help->setWordWrap(true);
     help->setMinimumHeight(help->fontMetrics().height() * 2 + 6);
     infolayout->addWidget(help);
-    new HelpArea(22, SHAPEWINDOW, help);
+    new HelpArea(GADGET_HELPLINE, SHAPEWINDOW, help);
     column->addWidget(info);
     column->addStretch(1);
     dock->setWidget(scrolling(body, dock));
