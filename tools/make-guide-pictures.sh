@@ -82,7 +82,8 @@ PY
 "$cli" render "$samples/classes.iwo" "$out/handles.png" --size 320x240 --scroll 280,100 \
   --highlight --select 2
 
-"$cli" export "$samples/flowchart.iwo" "$work/flowchart.md" >/dev/null
+"$cli" export "$samples/flowchart.iwo" "$work/flowchart.md" --focus 1 >/dev/null
+# The outline the guide quotes.
 cp "$work/flowchart.md" "$out/flowchart-outline.md"
 
 # The editor under Xvfb: the main window with the mind map, the object

@@ -87,16 +87,23 @@ class Session:
         given size, through the properties window."""
         self.pick(at)
         self.add("menu 2 0")
-        if start:
-            self.add(f"style {start}", "gadget 231", f"gadget 233 {size}")
-        if end:
-            self.add(f"style {end}", "gadget 232", f"gadget 234 {size}")
+        for style, button, slider in ((start, 231, 233), (end, 232, 234)):
+            if style:
+                self.add(f"style {style}", f"gadget {button}")
+            if style and style != NOMARK:  # a mark's size; no mark has none
+                self.add(f"gadget {slider} {size}")
         self.add("close props")
 
     def fold(self, at):
         """Folds the branch behind the connector at the window point at."""
         self.pick(at)
         self.add("call node")
+
+    def describe(self, title, description):
+        """The diagram's title, author and description (Diagram > Properties)."""
+        self.pick((5, 5))
+        self.add("menu 3 0", f"set 309 {title}", "set 311 Ideaweave samples",
+                 f"set 312 {description}", "gadget 330", "close diagram")
 
     def finish(self, path):
         self.pick((5, 5))
@@ -126,6 +133,7 @@ def mindmap():
     # The branches of Music and Weather folded behind their connectors.
     s.fold(branches["music"])
     s.fold(branches["weather"])
+    s.describe("Garden party", "A mind map with two folded branches")
     return s
 
 
@@ -147,6 +155,7 @@ def flowchart():
     for at, end in zip(arrows, ENDS):
         s.ends(at, start=NOMARK, end=end)
     s.ends(note, start=ENDS[0], end=ENDS[-1])
+    s.describe("Orders", "A flowchart showing every line end")
     return s
 
 
@@ -166,6 +175,7 @@ def classes():
     s.ends(isa1, start=NOMARK, end=ENDS[4])   # generalisation
     s.ends(isa2, start=NOMARK, end=ENDS[4])
     s.ends(joins, start=NOMARK, end=ENDS[1])
+    s.describe("Diagram classes", "A UML class sketch")
     return s
 
 
@@ -197,8 +207,9 @@ def main():
                     f.write(script)
             r = subprocess.run([os.path.abspath(args.cli), "run", path], env=env, cwd=tmp,
                                capture_output=True, text=True)
-            if r.returncode != 0 or not os.path.exists(target):
-                sys.exit(f"{name}: ideaweave-cli run failed ({r.returncode}):\n{r.stderr}{r.stdout}")
+            refused = [l for l in r.stdout.splitlines() if ": disabled" in l or "Error" in l]
+            if r.returncode != 0 or refused or not os.path.exists(target):
+                sys.exit(f"{name}: ideaweave-cli run failed ({r.returncode}):\n{r.stderr}{chr(10).join(refused) or r.stdout}")
             os.makedirs(args.out, exist_ok=True)
             with open(target, "rb") as src, open(os.path.join(args.out, name + ".iwo"), "wb") as dst:
                 dst.write(src.read())
