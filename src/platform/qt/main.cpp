@@ -53,8 +53,9 @@ const char *HELP =
     "  Del or Backspace deletes, the cursor keys move the selection (Shift: further),\n"
     "  Insert places the chosen shape at the pointer, F mirrors (Shift+F upside down)\n"
     "\n"
-    "Files: settings and user-object banks in $XDG_CONFIG_HOME/ideaweave\n"
-    "(~/.config/ideaweave), temporary files in $TMPDIR/ideaweave-UID (/tmp).\n"
+    "Files: settings in $XDG_CONFIG_HOME/ideaweave (~/.config/ideaweave), banks of\n"
+    "user objects in $XDG_DATA_HOME/ideaweave/UserIWOBanks (~/.local/share/...),\n"
+    "temporary files in $TMPDIR/ideaweave-UID (/tmp).\n"
     "\n"
     "Exit status: 0 after a quit, 1 for a wrong command line, 30 when no display\n"
     "can be opened. ideaweave-cli works on diagrams without a screen.\n";
