@@ -37,6 +37,13 @@ for m in "$p"/share/man/man1/*.1.gz; do
   [ -z "$out" ] || fail "man $m: $out"
 done
 
+# The manual page of ideaweave-cli names every script line that `help run` lists.
+man_cli=$(MANWIDTH=200 man -l "$p/share/man/man1/ideaweave-cli.1.gz" 2>/dev/null |
+  grep -E '^ {7}[^ ]') # the items' tags
+"$p/bin/ideaweave-cli" help run | sed -n 's/^  \([a-z#][a-z]*\) .*/\1/p' | sort -u | while read -r w; do
+  [ "$w" = "#" ] || grep -qE "(^ +|, )$w( |,|$)" <<<"$man_cli" || fail "ideaweave-cli(1) lacks the run line $w"
+done
+
 # Desktop metadata.
 if [ -x "$p/bin/ideaweave" ]; then
   desktop-file-validate "$p/share/applications/ideaweave.desktop" || fail "desktop entry"
