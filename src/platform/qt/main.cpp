@@ -14,7 +14,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QIcon>
 #include <QMainWindow>
 
@@ -90,11 +89,6 @@ int main(int argc, char **argv) {
     qtmessages = qInstallMessageHandler(startupmessages);
     QApplication app(argc, argv);
     qInstallMessageHandler(qtmessages);
-    // An installation moved to another prefix finds its data beside the program.
-    QString installed = QApplication::applicationDirPath() + "/../share/ideaweave";
-    const char *datadir = std::getenv("IDEAWEAVE_DATADIR");
-    if ((!datadir || !*datadir) && QFileInfo(installed).isDir())
-        setenv("IDEAWEAVE_DATADIR", QFile::encodeName(installed).constData(), 1);
     QApplication::setApplicationName("Ideaweave");
     QApplication::setApplicationVersion(IW_VERSION);
     QGuiApplication::setDesktopFileName("ideaweave");
