@@ -44,6 +44,12 @@ man_cli=$(MANWIDTH=200 man -l "$p/share/man/man1/ideaweave-cli.1.gz" 2>/dev/null
   [ "$w" = "#" ] || grep -qE "(^ +|, )$w( |,|$)" <<<"$man_cli" || fail "ideaweave-cli(1) lacks the run line $w"
 done
 
+# The guide's pictures are installed beside it.
+doc=$p/share/doc/ideaweave
+for pic in $(grep -o 'pictures/[a-z-]*\.png' "$doc/guide.md" | sort -u); do
+  [ -s "$doc/$pic" ] || fail "guide picture $pic not installed"
+done
+
 # Desktop metadata.
 if [ -x "$p/bin/ideaweave" ]; then
   desktop-file-validate "$p/share/applications/ideaweave.desktop" || fail "desktop entry"
