@@ -11,6 +11,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   qt6-base-dev qt6-svg-dev xvfb xauth
   librsvg2-bin libxml2-utils poppler-utils
+  dpkg-dev desktop-file-utils appstream shared-mime-info man-db groff-base
 )
 
 missing=()

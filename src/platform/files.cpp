@@ -227,6 +227,13 @@ std::string configdirectory() {
 
 std::string datadirectory() {
     if (const char *d = std::getenv("IDEAWEAVE_DATADIR"); d && *d) return std::string(d) + "/";
+    // An installation, wherever its prefix was moved: bin/../share/ideaweave.
+    char exe[4096];
+    ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
+    if (n > 0) {
+        std::string beside = PathPart(std::string(exe, (size_t)n)) + "../share/ideaweave";
+        if (isdirectory(beside)) return beside + "/";
+    }
     if (isdirectory(IW_DATADIR)) return std::string(IW_DATADIR) + "/";
     return std::string(IW_SOURCE_DATADIR) + "/";
 }

@@ -20,7 +20,9 @@
 //                                 the configuration directory)
 //   tempdirectory()               the per-user directory for temporary files
 //   configdirectory()             the per-user directory for files the program writes
-//   datadirectory()               the directory of read-only resources
+//   datadirectory()               the directory of read-only resources: $IDEAWEAVE_DATADIR,
+//                                 else share/ideaweave beside the program's bin, else the
+//                                 configured prefix's, else the source tree's data
 //   setfilefault(op, n)           tests: make the n-th next operation of kind op fail
 //
 // Failures return false and put a short reason into the optional error text.

@@ -21,16 +21,30 @@ bool jsoncheck(const std::string &json, const std::string &assertion) {
 
 } // namespace
 
-// 7.1 Usage errors exit 1 with the usage text; --help exits 0.
-TEST(Cli, Usage) {
+// Bad usage prints the short usage on standard error and exits 1; --help,
+// --version and help COMMAND answer on standard output and exit 0.
+TEST(Cli, UsageAndHelp) {
     std::string out, err;
-    EXPECT_EQ(runcli("", &out, &err), 1);
-    EXPECT_NE(err.find("usage: ideaweave-cli"), std::string::npos);
-    EXPECT_EQ(runcli("frobnicate x", &out, &err), 1);
-    EXPECT_EQ(runcli("info", &out, &err), 1);
-    EXPECT_EQ(runcli("convert a", &out, &err), 1);
+    for (const char *bad : {"", "frobnicate x", "info", "convert a", "help frobnicate",
+                            "--help extra", "--version x", "run"}) {
+        out.clear();
+        err.clear();
+        EXPECT_EQ(runcli(bad, &out, &err), 1) << bad;
+        EXPECT_NE(err.find("usage: ideaweave-cli"), std::string::npos) << bad;
+        EXPECT_TRUE(out.empty()) << bad;
+    }
     EXPECT_EQ(runcli("--help", &out, &err), 0);
-    EXPECT_NE(out.find("info FILE"), std::string::npos);
+    for (const char *part : {"info FILE", "convert IN OUT", "render IN OUT.png", "run SCRIPT",
+                             "export IN OUT", "Exit codes", "help COMMAND"})
+        EXPECT_NE(out.find(part), std::string::npos) << part;
+    EXPECT_EQ(runcli("--version", &out, &err), 0);
+    EXPECT_EQ(out.rfind("ideaweave-cli ", 0), 0u) << out;
+    // One command's help; run's lists its script lines.
+    EXPECT_EQ(runcli("help export", &out, &err), 0);
+    EXPECT_NE(out.find("--focus ID"), std::string::npos);
+    EXPECT_EQ(runcli("run --help", &out, &err), 0);
+    for (const char *line : {"answer N", "drag X1 Y1 X2 Y2", "menu M I", "render FILE.png"})
+        EXPECT_NE(out.find(line), std::string::npos) << line;
 }
 
 // 7.2 info reports the file's fields, decoded from ISO-8859-1, with the

@@ -51,9 +51,15 @@ TEST(Program, WithoutADisplaySaysSoAndEndsWithTheStartupFailureCode) {
     EXPECT_TRUE(r.out.startsWith("Unable to open the display")) << r.out.toStdString();
 }
 
-TEST(Program, TakesAtMostOneDiagram) {
+TEST(Program, TakesAtMostOneDiagramAndAnswersHelpWithoutADisplay) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
-    EXPECT_EQ(run({IW_SAMPLE, IW_SAMPLE}, env).status, 2);
-    EXPECT_EQ(run({"--bogus"}, env).status, 2);
+    EXPECT_EQ(run({IW_SAMPLE, IW_SAMPLE}, env).status, 1);
+    EXPECT_EQ(run({"--bogus"}, env).status, 1);
+    Outcome r = run({"--help"}, nodisplay());
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.contains("Ctrl+U undo")) << r.out.toStdString();
+    r = run({"--version"}, nodisplay());
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.startsWith("ideaweave ")) << r.out.toStdString();
 }

@@ -1,0 +1,133 @@
+// help.cpp - the command-line tool's help texts. A new command goes into
+// COMMANDS, a new script line of `run` into RUNLINES; `--help`, `help COMMAND`
+// and the tests read them from here.
+#include "cli/help.h"
+
+#include <cstring>
+
+#ifndef IW_VERSION
+#define IW_VERSION "0.9"
+#endif
+
+namespace {
+
+struct CommandHelp {
+    const char *name;
+    const char *synopsis; // the arguments, after the command name
+    const char *summary;  // one line for the usage
+    const char *text;     // the full help
+};
+
+const CommandHelp COMMANDS[] = {
+    {"info", "FILE", "print the diagram in FILE as JSON",
+     "Prints the diagram in FILE as JSON: the diagram's settings and every object\n"
+     "with its type, position, size, label, pens, line ends and connections.\n"},
+    {"convert", "IN OUT", "load IN (any release) and save it as the current release",
+     "Loads the diagram IN, written by this or an older release, and saves it to OUT\n"
+     "as the current release. OUT is overwritten; IN is never changed.\n"},
+    {"render", "IN OUT.png [--size WxH] [--zoom Z] [--scroll X,Y] [--grid] [--highlight] [--select ID,...]",
+     "draw IN as the drawing window shows it",
+     "Draws the diagram IN as a drawing window shows it and writes the window's pens\n"
+     "to OUT.png as a palette PNG.\n"
+     "  --size WxH       the window's inner size in pixels (800x600)\n"
+     "  --zoom Z         pixels per tenth of a millimetre (0.3)\n"
+     "  --scroll X,Y     the page position at the window's top-left corner (0,0)\n"
+     "  --grid           draw the grid\n"
+     "  --highlight      draw the selection highlights\n"
+     "  --select ID,...  select the objects with these ids first\n"},
+    {"run", "SCRIPT [IN]", "run an editing session from SCRIPT, on a new diagram or on IN",
+     "Runs an editing session from SCRIPT without a screen: the editor starts with an\n"
+     "empty diagram (or the diagram IN) in an 800x600 drawing window and carries out\n"
+     "the script's lines in turn. Requesters are printed on standard output and\n"
+     "answered from `answer` lines. A line that is not understood stops the session\n"
+     "with its number and exit code 1. Lines:\n"},
+    {"export", "IN OUT [--focus ID]", "write IN as SVG, PNG, PDF or an outline",
+     "Writes the diagram IN to OUT in the format of OUT's final extension: .svg; .png\n"
+     "and .pdf through the svg2png and svg2pdf converters (installed beside the\n"
+     "program, in libexec/ideaweave); or the outline of the labels as .txt, .htm,\n"
+     ".html, .md or .opml.\n"
+     "  --focus ID       the outline follows the connectors from the object with id ID\n"
+     "                   (by default from the first object)\n"
+     "OUT is overwritten.\n"},
+    {"help", "[COMMAND]", "explain a command, or print this help",
+     "Prints the help of COMMAND, or without one the help of the whole program.\n"},
+};
+
+const char *EXITCODES = "Exit codes:\n"
+                        "  0  success\n"
+                        "  1  bad usage, or a bad script line (with its number)\n"
+                        "  2  a file refused, unreadable or unwritable (the message goes to\n"
+                        "     standard error)\n";
+
+} // namespace
+
+const RunLineHelp RUNLINES[] = {
+    {"# TEXT", "a comment; empty lines are skipped too"},
+    {"new", "a new, empty diagram (Project > New)"},
+    {"open FILE", "open a diagram file"},
+    {"save FILE", "save the diagram as FILE"},
+    {"window W H", "resize the drawing window to W x H pixels"},
+    {"tool ID", "pick a tool: 32 select, 36 text, 101-143 shapes, lines, connectors"},
+    {"move X Y", "move the pointer to window pixel X,Y"},
+    {"press X Y / release X Y", "the left button down or up at X,Y"},
+    {"drag X1 Y1 X2 Y2 [STEPS]", "press at X1,Y1, move in STEPS steps (4), release at X2,Y2"},
+    {"key NAME", "a key: f, del, insert, tab, up, down, left, right"},
+    {"shift down|up, alt down|up", "hold or let go of Shift or Alt"},
+    {"wheel DX DY", "scroll the diagram"},
+    {"menu M I", "pick item I of menu M (menus 0-4 from Project, items from 0 with the bars)"},
+    {"gadget ID [CODE|left|right|upper|lower]", "release a button or gadget of a window"},
+    {"set ID VALUE", "type VALUE into a gadget of an open window"},
+    {"help ID [upper|lower]", "rest the pointer on a button and print its help line"},
+    {"answer N [TEXT]", "the answer of the next requester: button N, and TEXT for a text"},
+    {"palette PEN|close, style ID|close, font NAME SIZE|cancel",
+     "the answer of the next palette window, style window or font chooser"},
+    {"close [tools|shapes|NAME]", "the close gadget of a window"},
+    {"call NAME [ARG...]", "call an editing command by name (selectall, duplicate, node, ...)"},
+    {"render FILE.png", "write the drawing window's pens as a palette PNG"},
+    {"print", "print the objects of the diagram"},
+    {"record N", "print the fields of record N"},
+    {"diagram", "print the diagram's settings"},
+    {"menus, gadgets, title, view", "print the menu states, the buttons, the title, the view"},
+    {"window NAME", "print the gadgets of window NAME"},
+};
+const int RUNLINECOUNT = sizeof RUNLINES / sizeof RUNLINES[0];
+
+void cliusage(FILE *out) {
+    std::fputs("usage: ideaweave-cli COMMAND ARGS   (ideaweave-cli --help for more)\n", out);
+    for (const CommandHelp &c : COMMANDS)
+        std::fprintf(out, "       ideaweave-cli %s %s\n", c.name, c.synopsis);
+}
+
+void clihelp(FILE *out) {
+    std::fputs("ideaweave-cli - edit, convert and export Ideaweave diagrams without a screen\n\n"
+               "usage: ideaweave-cli COMMAND ARGS\n"
+               "       ideaweave-cli --help | --version\n\nCommands:\n",
+               out);
+    for (const CommandHelp &c : COMMANDS)
+        std::fprintf(out, "  %s %s\n        %s\n", c.name, c.synopsis, c.summary);
+    std::fputs("\n'ideaweave-cli help COMMAND' explains one command.\n\n", out);
+    std::fputs(EXITCODES, out);
+}
+
+const char *clicommandhelp(const char *name) {
+    for (const CommandHelp &c : COMMANDS)
+        if (!std::strcmp(c.name, name)) return c.text;
+    return nullptr;
+}
+
+void clicommandhelpprint(FILE *out, const char *name) {
+    for (const CommandHelp &c : COMMANDS) {
+        if (std::strcmp(c.name, name)) continue;
+        std::fprintf(out, "usage: ideaweave-cli %s %s\n\n%s", c.name, c.synopsis, c.text);
+        if (!std::strcmp(name, "run"))
+            for (int i = 0; i < RUNLINECOUNT; i++) {
+                if (std::strlen(RUNLINES[i].form) > 26)
+                    std::fprintf(out, "  %s\n  %-26s %s\n", RUNLINES[i].form, "", RUNLINES[i].text);
+                else
+                    std::fprintf(out, "  %-26s %s\n", RUNLINES[i].form, RUNLINES[i].text);
+            }
+        return;
+    }
+}
+
+const char *cliversion() { return "ideaweave-cli " IW_VERSION "\n"; }
