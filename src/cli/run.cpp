@@ -23,6 +23,7 @@
 //   close NAME           the close gadget of a window ("props")
 //   window NAME          the window's gadgets, one line each: ID VALUE [disabled]
 //   record N             the fields of record N that the properties window edits
+//   template K           user-object slot K: box, pens and parts
 #include "app/mainloop.h"
 #include "app/menus.h"
 #include "app/requesters.h"
@@ -48,6 +49,7 @@
 #include "render/grid.h"
 #include "render/view.h"
 #include "store/diagramfile.h"
+#include "store/userobjects.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -99,6 +101,8 @@ const std::map<std::string, Callable> &callables() {
         {"refreshIWOall", {0, [](const Args &) { return refreshIWOall(); }}},
         {"TextReq", {1, [](const Args &a) { return TextReq((int)a[0]); }}},
         {"node", {0, [](const Args &) { return nodecommand(); }}},
+        {"createUserIWO", {0, [](const Args &) { return createUserIWO(); }}},
+        {"clearUserIWOsingle", {1, [](const Args &a) { return clearUserIWOsingle((int)a[0]); }}},
     };
     return table;
 }
@@ -214,6 +218,18 @@ void Session::gadgets() {
             int id = IWObutton[t][b];
             std::printf(" %d=%d", id, ui_.gadgetenabled(id) != 0);
         }
+    // The user tools, once a slot is or was in use: free slot, used without
+    // a picture, or used with one.
+    static bool used = false;
+    for (int k = 1; k <= MAXUSERIWO; k++) used = used || userIWO[k].type != DEADTYPE;
+    if (used) {
+        std::printf("\nuser");
+        for (int id = 132; id <= 131 + MAXUSERIWO; id++)
+            std::printf(" %d=%s", id,
+                        userIWO[id - 131].type == DEADTYPE ? "free"
+                        : ui_.gadgetimage(id).empty()      ? "blank"
+                                                           : "icon");
+    }
     std::printf("\nchosen %d\n", ui_.chosentool());
     std::fflush(stdout);
 }
@@ -500,6 +516,19 @@ bool Session::line(const std::string &text) {
             std::printf("gadget %ld: disabled\n", id);
         } else if (iwevent(window, IW_GADGETUP | (int32_t)id, 0)) {
             std::printf("gadget: quit\n");
+        }
+        std::fflush(stdout);
+    } else if (cmd == "template" && want(1)) {
+        // A user-object template: its box, pens and parts (first five points).
+        if (n[0] < 1 || n[0] > MAXUSERIWO) return false;
+        const IWORecord &t = userIWO[n[0]];
+        std::printf("template %ld: type %d at %d %d size %d %d line %d weight %d fill %d parts %d\n",
+                    n[0], t.type, t.x, t.y, t.width, t.height, t.linecolour, t.lineweight,
+                    t.fillcolour, t.drawnum);
+        for (int d = 0; d < t.drawnum && d < MAXDRAWNUM; d++) {
+            std::printf("  part %d kind %d", d, t.draw[d].kind);
+            for (int i = 0; i < 5; i++) std::printf(" %d,%d", t.draw[d].px[i], t.draw[d].py[i]);
+            std::printf("\n");
         }
         std::fflush(stdout);
     } else if (cmd == "menus" && w.size() == 1) {

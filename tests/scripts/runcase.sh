@@ -6,6 +6,7 @@
 # CASEDIR holds:
 #   script          the session (ideaweave-cli run)
 #   input.iwo       optional: the diagram the session opens
+#   *.uiwo          optional: user-object banks, copied beside the script
 #   expected        what the session prints (requesters, print lines)
 #   expect.NAME     optional: a file the session writes as NAME, compared byte
 #                   for byte (NAME.json: the `info` JSON of the written NAME;
@@ -14,7 +15,8 @@
 #                   writes that must hold the same diagram (their `info` JSON
 #                   equal but for the file name and the saved flag)
 # The session runs in an empty directory, so relative paths in the script
-# name files there. With IW_UPDATE_GOLDEN=1 the expectations are rewritten
+# name files there; its temporary, data and settings directories lie there too
+# (printed as WORK), and the random part of a temporary name prints as XXXXXX. With IW_UPDATE_GOLDEN=1 the expectations are rewritten
 # from what the session produced (review them with git diff).
 set -u
 cli=$1
@@ -24,11 +26,16 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$case/script" "$work/"
 [ -f "$case/input.iwo" ] && cp "$case/input.iwo" "$work/"
+for bank in "$case"/*.uiwo; do [ -e "$bank" ] && cp "$bank" "$work/"; done
 cd "$work"
+mkdir -p .tmp .data .config
 input=""
 [ -f input.iwo ] && input=input.iwo
-"$cli" run script $input >actual 2>stderr
+TMPDIR="$work/.tmp" XDG_DATA_HOME="$work/.data" XDG_CONFIG_HOME="$work/.config" \
+  "$cli" run script $input >actual.raw 2>stderr
 rc=$?
+sed -e "s#$work#WORK#g" -E -e 's/(useriwo-)[A-Za-z0-9]{6}/\1XXXXXX/g' \
+  -e 's#ideaweave-[0-9]+/#ideaweave-UID/#g' actual.raw >actual
 if [ $rc -ne 0 ]; then
   echo "session exited $rc"; cat stderr; exit 1
 fi
