@@ -26,6 +26,7 @@
 #include "render/view.h"
 #include "store/diagramfile.h"
 #include "store/prefs.h"
+#include "store/userobjects.h"
 #include "platform/platform.h"
 
 #include <cstring>
@@ -315,13 +316,14 @@ int processMenus(int num) {
         case 7: changetext(); break;
         case 8: resize(AltDown || ShiftDown ? 200 : 50); break;
         case 10: creategroup(); break;
-        // Create, Clear, Clear All, Save and Load User IWO(s): arrive with the
-        // user objects. Clearing acts only while a user-object tool is chosen.
-        case 12:
+        case 12: createUserIWO(); break;
         case 13:
-        case 14:
-        case 16:
-        case 17: break;
+            // Clearing acts only while a user-object tool is chosen.
+            if (selectedtool >= 132 && selectedtool <= 147) clearUserIWOsingle(selectedtool);
+            break;
+        case 14: clearUserIWOs(); break;
+        case 16: saveUserIWOBank(); break;
+        case 17: loadUserIWOBank(); break;
         case 19: delete_(); break;
         default: break;
         }

@@ -29,6 +29,7 @@
 //   record N             the fields of record N that the properties window edits
 //   clipboard            the forms the clipboard holds and its object count
 //   joins                every connector: its index and id, and the ids it joins
+//   template K           user-object slot K: box, pens and parts
 //   settings             the settings, the defaults for new diagrams and the live view
 //   drawer PATH|cancel   the answer of the next drawer chooser
 //   move NAME X Y        drags a gadget window; `where NAME` prints where it is
@@ -60,6 +61,7 @@
 #include "render/view.h"
 #include "store/diagramfile.h"
 #include "store/prefs.h"
+#include "store/userobjects.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -111,6 +113,8 @@ const std::map<std::string, Callable> &callables() {
         {"refreshIWOall", {0, [](const Args &) { return refreshIWOall(); }}},
         {"TextReq", {1, [](const Args &a) { return TextReq((int)a[0]); }}},
         {"node", {0, [](const Args &) { return nodecommand(); }}},
+        {"createUserIWO", {0, [](const Args &) { return createUserIWO(); }}},
+        {"clearUserIWOsingle", {1, [](const Args &a) { return clearUserIWOsingle((int)a[0]); }}},
     };
     return table;
 }
@@ -191,6 +195,7 @@ class Session {
     bool where(const Line &l);
     bool clipboard(const Line &l);
     bool joins(const Line &l);
+    bool usertemplate(const Line &l);
 
   private:
     void event(int32_t cls, int code) { iwevent(DRAWSPACEWINDOW, cls, code); }
@@ -285,6 +290,18 @@ bool Session::gadgets(const Line &l) {
             int id = IWObutton[t][b];
             std::printf(" %d=%d", id, ui_.gadgetenabled(id) != 0);
         }
+    // The user tools, once a slot is or was in use: free slot, used without
+    // a picture, or used with one.
+    static bool used = false;
+    for (int k = 1; k <= MAXUSERIWO; k++) used = used || userIWO[k].type != DEADTYPE;
+    if (used) {
+        std::printf("\nuser");
+        for (int id = FIRSTUSERTYPE; id < FIRSTUSERTYPE + MAXUSERIWO; id++)
+            std::printf(" %d=%s", id,
+                        userIWO[id - USERTYPEBASE].type == DEADTYPE ? "free"
+                        : ui_.gadgetimage(id).empty()               ? "blank"
+                                                                    : "icon");
+    }
     std::printf("\nchosen %d\n", ui_.chosentool());
     std::fflush(stdout);
     return true;
@@ -738,6 +755,22 @@ bool Session::clipboard(const Line &l) {
     return true;
 }
 
+// A user-object template: its box, pens and parts (first five points).
+bool Session::usertemplate(const Line &l) {
+    if (!l.want(1) || l.n[0] < 1 || l.n[0] > MAXUSERIWO) return false;
+    const IWORecord &t = userIWO[l.n[0]];
+    std::printf("template %ld: type %d at %d %d size %d %d line %d weight %d fill %d parts %d\n",
+                l.n[0], t.type, t.x, t.y, t.width, t.height, t.linecolour, t.lineweight,
+                t.fillcolour, t.drawnum);
+    for (int d = 0; d < t.drawnum && d < MAXDRAWNUM; d++) {
+        std::printf("  part %d kind %d", d, t.draw[d].kind);
+        for (int i = 0; i < 5; i++) std::printf(" %d,%d", t.draw[d].px[i], t.draw[d].py[i]);
+        std::printf("\n");
+    }
+    std::fflush(stdout);
+    return true;
+}
+
 // Every connector: its index and id, and the ids of the objects it joins.
 bool Session::joins(const Line &l) {
     if (l.w.size() != 1) return false;
@@ -786,6 +819,7 @@ const Command COMMANDS[] = {
     {"where", &Session::where, "where NAME"},
     {"clipboard", &Session::clipboard, "clipboard"},
     {"joins", &Session::joins, "joins"},
+    {"template", &Session::usertemplate, "template K"},
 };
 
 bool Session::line(const std::string &text) {

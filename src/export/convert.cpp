@@ -113,12 +113,21 @@ std::string findconverter(const char *name) {
 
 int convertSVG(const std::string &svg, const std::string &target, ExportFormat format,
                std::string *message) {
-    const char *name = format == EXPORT_PDF ? "svg2pdf" : "svg2png";
+    ConverterRun job;
+    job.name = format == EXPORT_PDF ? "svg2pdf" : "svg2png";
+    job.busy = EXPORTMESSAGE;
+    job.failure = FAILURE;
+    return runconverter(job, svg, target, message);
+}
+
+int runconverter(const ConverterRun &job, const std::string &svg, const std::string &target,
+                 std::string *message) {
+    const char *name = job.name;
     const std::string temp = tempdirectory();
     std::string logpath = temp + "IdeaweaveLog-XXXXXX.txt";
     int logfd = ::mkstemps(logpath.data(), 4);
     auto fail = [&](const std::string &where) {
-        if (message) *message = FAILURE + where;
+        if (message) *message = job.failure + where;
         return 0;
     };
     if (logfd < 0) return fail(temp);
@@ -129,7 +138,7 @@ int convertSVG(const std::string &svg, const std::string &target, ExportFormat f
         ::close(logfd);
         return fail(logpath);
     }
-    const std::string svgpath = dir + "/ideaweavetemp.svg";
+    const std::string svgpath = dir + "/" + job.svgname;
     std::string error;
     bool ok = writefileatomic(svgpath, std::vector<uint8_t>(svg.begin(), svg.end()), &error);
     if (!ok) logline(logfd, "can't write " + svgpath + ": " + error);
@@ -142,8 +151,12 @@ int convertSVG(const std::string &svg, const std::string &target, ExportFormat f
     }
     if (ok) {
         const Stamp before = stamp(target);
-        const bool shown = platformui().openmessage("Ideaweave Message", EXPORTMESSAGE);
-        const int status = run({converter, svgpath, target}, logfd);
+        const bool shown = platformui().openmessage("Ideaweave Message", job.busy);
+        std::vector<std::string> args{converter};
+        args.insert(args.end(), job.options.begin(), job.options.end());
+        args.push_back(svgpath);
+        args.push_back(target);
+        const int status = run(args, logfd);
         if (shown) platformui().closemessage();
         if (status > 0)
             logline(logfd, std::string(name) + " exited with status " + std::to_string(status));

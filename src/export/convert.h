@@ -12,11 +12,26 @@
 //   convertSVG(svg, target, format, message)
 //                           convert the SVG text to target (EXPORT_PNG or
 //                           EXPORT_PDF); 1 done, 0 failed with message set
+//   runconverter(job, svg, target, message)
+//                           the same for any converter run: its options, the
+//                           SVG's file name, the message window's text and the
+//                           failure text (the log's path is appended to it)
 #pragma once
 #include "export/format.h"
 
 #include <string>
+#include <vector>
+
+struct ConverterRun {
+    const char *name = "svg2png";      // the converter
+    std::vector<std::string> options;  // given before the SVG and target paths
+    const char *svgname = "ideaweavetemp.svg"; // the SVG's name in its temporary directory
+    const char *busy = "";             // the message window's text while it runs
+    const char *failure = "";          // the error text, followed by the log's path
+};
 
 std::string findconverter(const char *name);
 int convertSVG(const std::string &svg, const std::string &target, ExportFormat format,
                std::string *message);
+int runconverter(const ConverterRun &job, const std::string &svg, const std::string &target,
+                 std::string *message);

@@ -245,6 +245,8 @@ int iwotosvg(int k) {
     return 1;
 }
 
+const char *svgheader() { return SVGHEADER; }
+
 std::string svgdocument() {
     IWODiagram.objects = IWONumber;
     const int w = IWODiagram.paperwidth / 10, h = IWODiagram.paperheight / 10;

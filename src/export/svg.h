@@ -2,6 +2,7 @@
 // unit is the diagram unit, one group of elements per object.
 //
 //   svgline                 the text iwotosvg made for one object
+//   svgheader()             the XML declaration and document type of a document
 //   iwotosvg(k)             fill svgline for object k (index 0: the page); returns 1
 //   svgdocument()           header, one line per object 0..IWONumber-1, footer
 //   svgobjects(indices)     a document of just those objects, its viewBox framing them
@@ -18,6 +19,7 @@
 
 extern std::string svgline;
 
+const char *svgheader();
 int iwotosvg(int k);
 std::string svgdocument();
 std::string svgobjects(const std::vector<int> &indices);

@@ -225,6 +225,15 @@ std::string configdirectory() {
     return ensure(base + "/ideaweave") + "/";
 }
 
+std::string userdatadirectory() {
+    std::string base = envdir("XDG_DATA_HOME", "/.local/share");
+    // Made with its parents when missing, as ~/.local/share may not exist yet.
+    for (size_t p = base.find('/', 1); p != std::string::npos; p = base.find('/', p + 1))
+        ::mkdir(base.substr(0, p).c_str(), 0700);
+    ::mkdir(base.c_str(), 0700);
+    return ensure(base + "/ideaweave") + "/";
+}
+
 std::string datadirectory() {
     if (const char *d = std::getenv("IDEAWEAVE_DATADIR"); d && *d) return std::string(d) + "/";
     // An installation, wherever its prefix was moved: bin/../share/ideaweave.

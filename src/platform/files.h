@@ -23,6 +23,8 @@
 //   datadirectory()               the directory of read-only resources: $IDEAWEAVE_DATADIR,
 //                                 else share/ideaweave beside the program's bin, else the
 //                                 configured prefix's, else the source tree's data
+//   userdatadirectory()           the per-user directory for the user's own data
+//                                 ($XDG_DATA_HOME/ideaweave, ~/.local/share/ideaweave)
 //   setfilefault(op, n)           tests: make the n-th next operation of kind op fail
 //
 // Failures return false and put a short reason into the optional error text.
@@ -48,6 +50,7 @@ std::string hostpath(const std::string &path);
 std::string tempdirectory();
 std::string configdirectory();
 std::string datadirectory();
+std::string userdatadirectory();
 
 // Fault injection for tests: the kinds of operation that can be made to fail.
 enum FileFault { FAULT_NONE, FAULT_OPEN, FAULT_READ, FAULT_WRITE, FAULT_SYNC, FAULT_RENAME };

@@ -77,6 +77,9 @@ class PlatformUI {
     virtual bool gadgetupperhalf(int /*id*/) { return true; }
     // Gives a button another selected (pressed) image, by icon file name.
     virtual void setgadgetselectedimage(int /*id*/, const char * /*name*/) {}
+    // Puts the picture in an image file on a palette button, as its normal and
+    // selected image; "" takes the picture away.
+    virtual void setgadgetimage(int /*id*/, const std::string & /*path*/) {}
     // Enables or disables a toolbar or palette button, addressed by its gadget id.
     virtual void setgadgetenabled(int /*id*/, bool /*enabled*/) {}
     // Shows a text in the shape palette's help line.

@@ -7,6 +7,7 @@
 #   script          the session (ideaweave-cli run)
 #   input.iwo       optional: the diagram the session opens
 #   default.prefs   optional: the settings file the session starts with
+#   *.uiwo          optional: user-object banks, copied beside the script
 #   expected        what the session prints (requesters, print lines)
 #   expect.NAME     optional: a file the session writes as NAME, compared byte
 #                   for byte (NAME.json: the `info` JSON of the written NAME;
@@ -15,9 +16,9 @@
 #                   writes that must hold the same diagram (their `info` JSON
 #                   equal but for the file name and the saved flag)
 # The session runs in an empty directory, so relative paths in the script
-# name files there; its configuration directory (XDG_CONFIG_HOME) is the
-# directory "config" in there, never the user's own. The work directory's
-# path is printed as WORK. With IW_UPDATE_GOLDEN=1 the expectations are rewritten
+# name files there; its temporary, data and settings directories lie there too
+# (.tmp, .data and config; printed as WORK), and the random part of a temporary
+# name prints as XXXXXX. With IW_UPDATE_GOLDEN=1 the expectations are rewritten
 # from what the session produced (review them with git diff).
 set -u
 cli=$1
@@ -27,17 +28,19 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$case/script" "$work/"
 [ -f "$case/input.iwo" ] && cp "$case/input.iwo" "$work/"
+for bank in "$case"/*.uiwo; do [ -e "$bank" ] && cp "$bank" "$work/"; done
 cd "$work"
-export XDG_CONFIG_HOME="$work/config"
+mkdir -p .tmp .data config
 if [ -f "$case/default.prefs" ]; then
   mkdir -p config/ideaweave && cp "$case/default.prefs" config/ideaweave/
 fi
 input=""
 [ -f input.iwo ] && input=input.iwo
-"$cli" run script $input >actual 2>stderr
+TMPDIR="$work/.tmp" XDG_DATA_HOME="$work/.data" XDG_CONFIG_HOME="$work/config" \
+  "$cli" run script $input >actual.raw 2>stderr
 rc=$?
-# Paths in the work directory (the configuration directory's) read the same every run.
-sed -i "s|$work/|WORK/|g" actual
+sed -e "s#$work#WORK#g" -E -e 's/(useriwo-)[A-Za-z0-9]{6}/\1XXXXXX/g' \
+  -e 's#ideaweave-[0-9]+/#ideaweave-UID/#g' actual.raw >actual
 if [ $rc -ne 0 ]; then
   echo "session exited $rc"; cat stderr; exit 1
 fi

@@ -117,6 +117,14 @@ bool HeadlessUI::filerequest(const FileRequestSpec &req, std::string &drawer,
     return true;
 }
 
+void HeadlessUI::setgadgetimage(int id, const std::string &path) {
+    pictures_[id] = path;
+    if (out_ && !path.empty() && id >= 132 && id <= 147) {
+        std::fprintf(out_, "icon: %d %s\n", id - 131, path.c_str());
+        std::fflush(out_);
+    }
+}
+
 bool HeadlessUI::openmessage(const char *, const char *text) {
     if (failing_) return false;
     FILE *f = messageout_ ? messageout_ : out_;

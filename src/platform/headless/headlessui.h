@@ -7,6 +7,7 @@
 //   setupperhalf(upper)    where the pointer is on a button (its upper or lower half)
 //   menuchecked(num)       a menu item's check mark (-1 never set)
 //   selectedimage(id)      the selected image a button was last given ("" none)
+//   gadgetimage(id)        the picture file a button shows ("" none)
 //
 //   queuepalette(pen)      the next palette window answers pen (-1: closed)
 //   queuestyle(id)         the next style window answers id (0: closed)
@@ -19,6 +20,7 @@
 //   filerequester: TITLE | DRAWER | FILE | PATTERN
 //   requester: refused TEXT: CHARS cannot be stored (ISO-8859-1 only)
 //   message: TEXT            (the message window, to the message output)
+//   icon: SLOT PATH          a user-object tool (132 + SLOT - 1) given a picture
 //   palettewindow: TITLE | PEN
 //   stylewindow: TITLE
 //   fontrequester: TITLE | NAME SIZE
@@ -66,6 +68,11 @@ class HeadlessUI : public PlatformUI {
     std::string selectedimage(int id) const {
         auto it = images_.find(id);
         return it == images_.end() ? std::string() : it->second;
+    }
+    void setgadgetimage(int id, const std::string &path) override;
+    std::string gadgetimage(int id) const {
+        auto it = pictures_.find(id);
+        return it == pictures_.end() ? std::string() : it->second;
     }
     void setgadgetenabled(int id, bool enabled) override { gadgets_[id] = enabled; }
     // Whether a button is enabled: -1 never set, else 0 or 1.
@@ -127,6 +134,7 @@ class HeadlessUI : public PlatformUI {
     std::map<int, bool> gadgets_;
     std::map<int, bool> checks_;
     std::map<int, std::string> images_;
+    std::map<int, std::string> pictures_;
     bool upperhalf_ = true;
     std::string helpline_;
     int palettetab_ = 0;

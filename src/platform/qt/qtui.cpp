@@ -173,6 +173,22 @@ void QtUI::setgadgetenabled(int id, bool enabled) {
     if (it != buttons.end()) it->second->setEnabled(enabled);
 }
 
+void QtUI::setgadgetimage(int id, const std::string &path) {
+    gadgetimage_[id] = path;
+    auto it = buttons.find(id);
+    if (it == buttons.end()) return;
+    QPixmap normal;
+    if (!path.empty()) normal.load(QString::fromStdString(path), "PNG");
+    if (normal.isNull()) {
+        // No picture: a blank one keeps the palette's grid.
+        normal = QPixmap(iconsize, iconsize);
+        normal.fill(Qt::transparent);
+    } else if (normal.width() > iconsize || normal.height() > iconsize) {
+        normal = normal.scaled(iconsize, iconsize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    it->second->setpictures(normal, selectedlook(normal));
+}
+
 void QtUI::sethelpline(const char *text) {
     helptext_ = text ? text : "";
     if (helpline) helpline->setText(QString::fromLatin1(helptext_.c_str()));
@@ -218,6 +234,7 @@ void QtUI::applystates() {
     for (auto [num, on] : menuchecked_) setmenuchecked(num, on);
     for (auto [id, on] : gadgetenabled_) setgadgetenabled(id, on);
     for (auto &[id, name] : selectedimage_) setgadgetselectedimage(id, name.c_str());
+    for (auto &[id, path] : gadgetimage_) setgadgetimage(id, path);
     sethelpline(helptext_.c_str());
     setpalettetab(tab_);
     synctoggles();

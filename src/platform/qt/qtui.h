@@ -95,6 +95,7 @@ class QtUI : public PlatformUI {
     bool gadgetupperhalf(int id) override;
     void setgadgetselectedimage(int id, const char *name) override;
     void setgadgetenabled(int id, bool enabled) override;
+    void setgadgetimage(int id, const std::string &path) override;
     void sethelpline(const char *text) override;
     void setpalettetab(int tab) override;
     void settoolselected(int id, bool selected) override;
@@ -155,6 +156,7 @@ class QtUI : public PlatformUI {
     std::string title_;
     std::map<int, bool> menuenabled_, menuchecked_, gadgetenabled_, toolselected_;
     std::map<int, std::string> selectedimage_;
+    std::map<int, std::string> gadgetimage_; // picture files put on buttons
     std::map<int, std::pair<int, int>> gadgetpointer_; // id -> (y, height)
     std::string helptext_ = " ";
     int tab_ = 0;

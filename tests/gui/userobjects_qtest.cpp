@@ -1,0 +1,84 @@
+// Create User IWO in the editor: the palette turns to its "U" page and the
+// new tool's button shows the picture the converter made; under Xvfb the
+// button on the screen shows it too.
+#include "guifixture.h"
+
+#include "edit/select.h"
+#include "model/iwo.h"
+#include "store/userobjects.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdlib>
+
+namespace {
+
+class UserTools : public Editor {
+  protected:
+    void SetUp() override {
+        // Pictures and banks go to this test's own directories.
+        setenv("TMPDIR", qPrintable(dir.path()), 1);
+        setenv("XDG_DATA_HOME", qPrintable(dir.path() + "/data"), 1);
+        Editor::SetUp();
+    }
+    void TearDown() override {
+        Editor::TearDown();
+        unsetenv("TMPDIR");
+        unsetenv("XDG_DATA_HOME");
+    }
+    QTemporaryDir dir;
+};
+
+// Pixels that are not fully transparent.
+int drawnpixels(const QImage &img) {
+    int n = 0;
+    for (int y = 0; y < img.height(); y++)
+        for (int x = 0; x < img.width(); x++)
+            if (qAlpha(img.pixel(x, y)) > 0) n++;
+    return n;
+}
+
+QImage onscreen(QWidget *w) {
+    w->repaint();
+    QApplication::processEvents();
+    if (QGuiApplication::platformName() == "xcb") {
+        QTest::qWait(50);
+        QPoint at = w->mapToGlobal(QPoint(0, 0));
+        return w->screen()->grabWindow(0, at.x(), at.y(), w->width(), w->height()).toImage();
+    }
+    return w->grab().toImage();
+}
+
+} // namespace
+
+TEST_F(UserTools, CreateUserIWOShowsTheIconOnTheUPage) {
+    newdiagram();
+    place(101, 100, 100, 220, 160);
+    ASSERT_EQ(numIWOselected, 1);
+    ui->palettetabs->setCurrentIndex(2);
+    QApplication::processEvents();
+    GadgetButton *tool = button(132);
+    ASSERT_NE(tool, nullptr);
+    EXPECT_FALSE(tool->isEnabled());
+    const QImage before = onscreen(tool);
+    ui->palettetabs->setCurrentIndex(0);
+
+    shortcut(Qt::Key_1); // Object > Create User IWO
+    EXPECT_EQ(userIWO[1].type, 132);
+    EXPECT_EQ(ui->palettetabs->currentIndex(), 2);
+    EXPECT_TRUE(tool->isEnabled());
+    EXPECT_TRUE(tool->isChecked()); // the new tool is the current one
+    EXPECT_GT(drawnpixels(tool->normalpicture().toImage()), 20);
+    EXPECT_NE(onscreen(tool), before);
+
+    // Clear User IWO: the button is empty and disabled again.
+    shortcut(Qt::Key_2);
+    EXPECT_EQ(userIWO[1].type, DEADTYPE);
+    EXPECT_FALSE(tool->isEnabled());
+    EXPECT_EQ(drawnpixels(tool->normalpicture().toImage()), 0);
+}

@@ -1,0 +1,227 @@
+// User objects: a template draws like the selection it came from, wide
+// selections keep their shape, the bank's byte layout, banks refused whole,
+// a failed save or conversion that harms nothing, and the icon pictures.
+#include "../render/drawfixture.h"
+
+#include "app/shell.h"
+#include "export/usericon.h"
+#include "edit/interact.h"
+#include "store/diagramfile.h"
+#include "edit/selection.h"
+#include "model/bytes.h"
+#include "model/create.h"
+#include "model/diagram.h"
+#include "model/iwo.h"
+#include "platform/files.h"
+#include "store/userobjects.h"
+#include "testutil.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+class UserObjects : public Small {
+  protected:
+    void SetUp() override {
+        // Pictures, logs and banks go to this test's own directories.
+        setenv("TMPDIR", tmp.dir.c_str(), 1);
+        setenv("XDG_DATA_HOME", tmp.path("data").c_str(), 1);
+        Small::SetUp();
+    }
+    void TearDown() override {
+        Small::TearDown();
+        unsetenv("TMPDIR");
+        unsetenv("XDG_DATA_HOME");
+    }
+    TempDir tmp;
+};
+
+// The width and height of a PNG file (from its header).
+std::pair<int, int> pngsize(const std::string &path) {
+    std::vector<uint8_t> b = slurp(path);
+    if (b.size() < 24) return {0, 0};
+    auto be32 = [&](size_t i) { return b[i] << 24 | b[i + 1] << 16 | b[i + 2] << 8 | b[i + 3]; };
+    return {be32(16), be32(20)};
+}
+
+} // namespace
+
+// A 98 x 48 rectangle and an ellipse inside it make a 100 x 50 template whose
+// percentages are exact: the user object placed over the box draws the same
+// pens as the two objects did. It saves as a whole copy.
+TEST_F(UserObjects, PlacedObjectDrawsLikeItsSelection) {
+    int a = place(101, 200, 300, 98, 48);
+    int b = place(105, 220, 310, 49, 24);
+    clear();
+    IWO[a].selected = IWO[b].selected = 0; // drawn without handles
+    drawIWO(a);
+    drawIWO(b);
+    std::vector<uint8_t> original = snapshot();
+    selectonly({a, b});
+    ASSERT_EQ(createUserIWO(), 1);
+    const IWORecord &t = userIWO[1];
+    EXPECT_EQ(t.type, 132);
+    EXPECT_EQ(t.x, 200);
+    EXPECT_EQ(t.width, 100);
+    EXPECT_EQ(t.height, 50);
+    EXPECT_EQ(t.drawnum, 2);
+    IWONumber = 1;
+    int u = place(132, 200, 300, t.width, t.height);
+    IWO[u].selected = 0;
+    clear();
+    drawIWO(u);
+    EXPECT_TRUE(samepens(original, snapshot(), 160));
+
+    std::string path = tmp.path("user.iwo");
+    ASSERT_EQ(writeIWOdiagramfile(path), 1);
+    resetUserIWOs();
+    ASSERT_EQ(readIWOdiagramfile(path), 1);
+    clear();
+    drawIWO(1);
+    EXPECT_TRUE(samepens(original, snapshot(), 160));
+}
+
+// Points are worked out in 32 bits: a selection 1900 units wide keeps its
+// parts where they were (in 16 bits they wrapped), and every point is
+// saturated to a byte.
+TEST_F(UserObjects, WideSelectionKeepsItsShape) {
+    int a = place(101, 100, 100, 100, 100);
+    int b = place(101, 1900, 1500, 100, 100);
+    selectonly({a, b});
+    ASSERT_EQ(createUserIWO(), 1);
+    const IWORecord &t = userIWO[1];
+    EXPECT_EQ(t.width, 1900);
+    EXPECT_EQ(t.height, 1500);
+    EXPECT_EQ(t.draw[1].px[0], 94); // (1900 - 100) * 100 / 1900
+    EXPECT_EQ(t.draw[1].py[0], 93);
+    EXPECT_EQ(t.draw[1].px[2], 100);
+}
+
+// The bank: 255 bytes of version text, the release, slots 0 to 12 whole;
+// read back it gives the same bytes. Anything that is not such a bank is
+// refused before a slot changes.
+TEST_F(UserObjects, BankLayoutAndRefusals) {
+    int a = place(101, 100, 100, 100, 100);
+    selectonly({a});
+    ASSERT_EQ(createUserIWO(), 1);
+    copytext(IWODiagram.version, sizeof IWODiagram.version, IWVersionString);
+    IWODiagram.release = IWRelease;
+    const std::vector<uint8_t> bank = userIWObankbytes();
+    ASSERT_EQ(bank.size(), 19003u);
+    EXPECT_STREQ((const char *)bank.data(), IWVersionString);
+    EXPECT_EQ(get2byte(bank.data() + 255), 97);
+    EXPECT_EQ(get2byte(bank.data() + 257 + 2), DEADTYPE);                 // slot 0
+    EXPECT_EQ(get2byte(bank.data() + 257 + 1442 + 2), 132);               // slot 1
+    EXPECT_EQ(bank[257 + 1442 + 370], 1);                                 // its parts
+    EXPECT_EQ(get2byte(bank.data() + 257 + 12 * 1442 + 2), DEADTYPE);     // slot 12
+    std::string why;
+    ASSERT_EQ(readUserIWObankbytes(bank.data(), bank.size(), &why), 1);
+    EXPECT_EQ(userIWObankbytes(), bank);
+
+    const char *NOTVALID = "Sorry. Not a valid Ideaweave UserIWOBank.";
+    const char *TOONEW = "Sorry. Can't open file. Upgrade to a newer version of Ideaweave now!";
+    struct Case {
+        const char *what;
+        size_t offset;
+        int value; // 16-bit value put at offset (-1: byte 200 at offset)
+        size_t size;
+        const char *message;
+    } cases[] = {
+        {"release 0", 255, 0, 19003, NOTVALID},
+        {"release 98", 255, 98, 19003, TOONEW},
+        {"short", 255, 97, 19002, NOTVALID},
+        {"header only", 255, 97, 257, NOTVALID},
+        {"long", 255, 97, 19004, NOTVALID},
+        {"slot 3 of type 132", 257 + 3 * 1442 + 2, 132, 19003, NOTVALID},
+        {"too many parts", 257 + 1442 + 370, -1, 19003, NOTVALID},
+        {"unknown part kind", 257 + 1442 + 372, -43, 19003, NOTVALID},
+    };
+    for (const Case &c : cases) {
+        std::vector<uint8_t> bad = bank;
+        bad.resize(c.size);
+        if (c.value == -1) bad[c.offset] = 200;
+        else if (c.value < 0) bad[c.offset] = (uint8_t)-c.value;
+        else put2byte(bad.data() + c.offset, c.value);
+        why.clear();
+        EXPECT_EQ(readUserIWObankbytes(bad.data(), bad.size(), &why), 0) << c.what;
+        EXPECT_EQ(why, c.message) << c.what;
+        EXPECT_EQ(userIWObankbytes(), bank) << c.what;
+    }
+}
+
+// Saving goes to the banks drawer under $XDG_DATA_HOME; a save that fails
+// keeps the previous bank and says so.
+TEST_F(UserObjects, FailedSaveKeepsThePreviousBank) {
+    int a = place(101, 100, 100, 100, 100);
+    selectonly({a});
+    ASSERT_EQ(createUserIWO(), 1);
+    const std::string drawer = tmp.path("data") + "/ideaweave/UserIWOBanks/";
+    ui.queueanswer(1, drawer + "shapes");
+    ASSERT_EQ(saveUserIWOBank(), 1);
+    const std::vector<uint8_t> first = slurp(drawer + "shapes.uiwo");
+    ASSERT_EQ(first.size(), 19003u);
+
+    selectonly({a});
+    ASSERT_EQ(createUserIWO(), 1);
+    ui.queueanswer(1, drawer + "shapes.uiwo");
+    ui.queueanswer(1); // overwrite
+    setfilefault(FAULT_RENAME, 1);
+    EXPECT_EQ(saveUserIWOBank(), 0);
+    EXPECT_NE(lines().find("Sorry. Could not save file : " + drawer + "shapes.uiwo"),
+              std::string::npos);
+    EXPECT_EQ(slurp(drawer + "shapes.uiwo"), first);
+}
+
+// Icons: 40 pixels with the large icon set, 24 with the others, the aspect
+// ratio kept; every icon a file of its own, so remaking one replaces no
+// picture still shown.
+TEST_F(UserObjects, IconSizeBySetAndOwnFiles) {
+    int a = place(101, 100, 100, 200, 100);
+    std::vector<std::string> made;
+    for (int set : {0, 1, 2}) {
+        IconSet = (int16_t)set;
+        selectonly({a});
+        ASSERT_EQ(createUserIWO(), 1);
+        const int tool = 131 + (int)made.size() + 1;
+        made.push_back(ui.gadgetimage(tool));
+        ASSERT_FALSE(made.back().empty()) << lines();
+        EXPECT_EQ(ui.palettetab(), 2);
+        EXPECT_EQ(selectedtool, tool);
+    }
+    IconSet = 2;
+    EXPECT_EQ(pngsize(made[0]), std::make_pair(40, 20));
+    EXPECT_EQ(pngsize(made[1]), std::make_pair(24, 12));
+    EXPECT_EQ(pngsize(made[2]), std::make_pair(24, 12));
+    EXPECT_NE(made[1], made[2]);
+    // Remaking slot 1's picture (as a bank load does) leaves the old file.
+    createUserIWOicon(1);
+    EXPECT_NE(ui.gadgetimage(132), made[0]);
+    EXPECT_EQ(pngsize(made[0]), std::make_pair(40, 20));
+}
+
+// A converter that fails (here: its renderer is not on the PATH) is reported
+// with the log's real path; the tool is still usable, without a picture.
+TEST_F(UserObjects, FailedIconLeavesAUsableTool) {
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", tmp.dir.c_str(), 1);
+    int a = place(101, 100, 100, 100, 100);
+    selectonly({a});
+    const int made = createUserIWO();
+    setenv("PATH", path.c_str(), 1);
+    ASSERT_EQ(made, 1);
+    EXPECT_EQ(ui.gadgetimage(132), "");
+    EXPECT_NE(lines().find("Sorry. Couldn't create user IWO icon.\\nPlease check svgtools is "
+                           "correctly installed.\\n An error log can be found in " +
+                           tempdirectory() + "IdeaweaveLog-"),
+              std::string::npos)
+        << lines();
+    EXPECT_EQ(ui.gadgetenabled(132), 1);
+    EXPECT_EQ(ui.palettetab(), 2);
+    // Clearing a tool without a slot of its own does nothing.
+    EXPECT_EQ(clearUserIWOsingle(145), 0);
+    EXPECT_EQ(userIWO[1].type, 132);
+    EXPECT_EQ(clearUserIWOsingle(132), 1);
+    EXPECT_EQ(userIWO[1].type, DEADTYPE);
+    EXPECT_EQ(ui.gadgetenabled(132), 0);
+}
