@@ -89,6 +89,10 @@ const RunLineHelp RUNLINES[] = {
     {"diagram", "print the diagram's settings"},
     {"menus, gadgets, title, view", "print the menu states, the buttons, the title, the view"},
     {"window NAME", "print the gadgets of window NAME"},
+    {"settings, clipboard, joins", "print the settings, the clipboard's forms, the connectors' ends"},
+    {"template K", "print user-object slot K"},
+    {"drawer PATH|cancel", "the answer of the next drawer chooser"},
+    {"move NAME X Y, where NAME", "drag a window of gadgets, or print where it is"},
 };
 const int RUNLINECOUNT = sizeof RUNLINES / sizeof RUNLINES[0];
 
