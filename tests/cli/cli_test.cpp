@@ -21,7 +21,7 @@ bool jsoncheck(const std::string &json, const std::string &assertion) {
 
 } // namespace
 
-// 7.1 Usage errors exit 1 with the usage text; --help exits 0.
+// Usage errors exit 1 with the usage text; --help exits 0.
 TEST(Cli, Usage) {
     std::string out, err;
     EXPECT_EQ(runcli("", &out, &err), 1);
@@ -33,7 +33,7 @@ TEST(Cli, Usage) {
     EXPECT_NE(out.find("info FILE"), std::string::npos);
 }
 
-// 7.2 info reports the file's fields, decoded from ISO-8859-1, with the
+// info reports the file's fields, decoded from ISO-8859-1, with the
 // conversions applied and counts clamped.
 TEST(Cli, InfoReportsFields) {
     std::string out, err;
@@ -56,7 +56,7 @@ TEST(Cli, InfoReportsFields) {
     EXPECT_TRUE(jsoncheck(out, "d['IWONumber'] == 3"));
 }
 
-// 7.3 Refused and unreadable files exit 2 with the requester on stderr.
+// Refused and unreadable files exit 2 with the requester on stderr.
 TEST(Cli, RefusedFilesExit2) {
     TempDir t;
     auto good = slurp(fixture("store/fixtures/r97.iwo"));
@@ -104,7 +104,7 @@ TEST(Cli, RefusedFilesExit2) {
     EXPECT_EQ(runcli(script + fixture("store/fixtures/r97.iwo"), &out, &err), 0) << err;
 }
 
-// 7.4 convert writes an old file in the current release (what the conversion
+// convert writes an old file in the current release (what the conversion
 // makes of each record is DiagramFile.OldReleasesConvertAsStored's).
 TEST(Cli, ConvertOldRelease) {
     TempDir t;

@@ -126,7 +126,7 @@ TEST_F(View, WheelScrollClamps) {
 // Moving keeps the margins 8 left and top, 9 right, 8 bottom; too large an
 // object is cut to the page.
 TEST_F(View, CheckOnPageMoving) {
-    int n = addobject(101, 2, 3, 310, 210);
+    int n = place(101, 2, 3, 310, 210, false);
     checkonpage(n);
     EXPECT_EQ(IWO[n].x, 8);
     EXPECT_EQ(IWO[n].y, 8);
@@ -153,7 +153,7 @@ TEST_F(View, CheckOnPageMoving) {
 // Resizing takes the margin off the size; an edge pushed past the far side
 // takes the whole page from 8.
 TEST_F(View, CheckOnPageResizing) {
-    int n = addobject(101, 2, 5, 300, 200);
+    int n = place(101, 2, 5, 300, 200, false);
     selectedIWOhandle = 1;
     checkonpage(n);
     EXPECT_EQ(IWO[n].x, 8);
@@ -181,8 +181,8 @@ TEST_F(View, CheckOnPageResizing) {
 // A line running up and left from its start keeps its end on the page; a
 // connector with the same box is left to its attachments.
 TEST_F(View, CheckOnPageLinesWithNegativeOffsets) {
-    int l = addobject(107, 500, 500, -600, -700);
-    int c = addobject(107, 500, 500, -600, -700);
+    int l = place(107, 500, 500, -600, -700, false);
+    int c = place(107, 500, 500, -600, -700, false);
     IWO[c].type = 108;
     checkonpage(l);
     checkonpage(c);
