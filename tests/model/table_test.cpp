@@ -13,14 +13,6 @@
 
 using Table = Core;
 
-// A fresh table: no objects, record 1 the end marker.
-TEST_F(Table, FreshTableIsEmpty) {
-    EXPECT_EQ(IWONumber, 1);
-    EXPECT_EQ(IWO[1].type, DEADTYPE);
-    EXPECT_EQ(IWO[0].type, DEADTYPE);
-    EXPECT_EQ(IWO[SHADOWIWO].id, -99);
-}
-
 // deleteIWO leaves a hole; downjigIWO closes it and moves the end marker.
 TEST_F(Table, DeleteLeavesHoleDownjigCloses) {
     int a = place(101, 100, 100), b = place(104, 400, 100), c = place(105, 700, 100);
