@@ -22,45 +22,40 @@ TEST_F(View, InsideShapes) {
 }
 
 // Flat lines: lineweight + 9 units above or below; steep lines: lineweight +
-// 19 units to either side; lines without width or height stay hittable.
-TEST_F(View, InsideLines) {
-    int flat = place(107, 100, 500, 1000, 0, false);
-    IWO[flat].lineweight = 5;
-    EXPECT_EQ(insideIWO(600, 514, IWONumber), flat);
-    EXPECT_EQ(insideIWO(600, 486, IWONumber), flat);
-    EXPECT_EQ(insideIWO(600, 515, IWONumber), -99);
-
-    int steep = place(107, 2000, 100, 10, 1000, false);
-    IWO[steep].lineweight = 5;
-    EXPECT_EQ(insideIWO(2029, 600, IWONumber), steep); // xl = 2005
-    EXPECT_EQ(insideIWO(2030, 600, IWONumber), -99);
-    // Within the line's narrow x range but far from its middle: the pointer
-    // is on the line and must hit it.
-    EXPECT_EQ(insideIWO(2002, 200, IWONumber), steep);
-    EXPECT_EQ(insideIWO(2002, 1090, IWONumber), steep);
-
-    int vertical = place(107, 1500, 1000, 0, 1000, false);
-    IWO[vertical].type = 108;
-    IWO[vertical].lineweight = 0;
-    EXPECT_EQ(insideIWO(1519, 1500, IWONumber), vertical);
-    EXPECT_EQ(insideIWO(1520, 1500, IWONumber), -99);
-}
-
-// Percentages are 32-bit: a 1-unit-wide line is not hit 656 units away, where
-// a 16-bit percentage (65600 -> 64) would fall back into range.
-TEST_F(View, InsideNarrowLineFarAway) {
-    place(107, 100, 100, 1, 1000, false);
-    EXPECT_EQ(insideIWO(756, 740, IWONumber), -99);
-    EXPECT_EQ(insideIWO(101, 740, IWONumber), 1);
-}
-
-// Text rises above its y; a Text of no width (empty label) is never hit.
-TEST_F(View, InsideText) {
-    int t = place(109, 500, 500, 200, 40, false);
-    EXPECT_EQ(insideIWO(600, 485, IWONumber), t);
-    EXPECT_EQ(insideIWO(600, 479, IWONumber), -99);
-    IWO[t].width = 0;
-    EXPECT_EQ(insideIWO(500, 500, IWONumber), -99);
+// 19 units to either side, and anywhere within their narrow x range; lines
+// without width or height stay hittable. Percentages are 32-bit: a 1-unit-wide
+// line is not hit 656 units away, where a 16-bit percentage (65600 -> 64)
+// would fall back into range. Text rises above its y; a Text of no width
+// (empty label) is never hit.
+TEST_F(View, InsideLinesAndText) {
+    const struct {
+        int type, x, y, w, h, weight, px, py;
+        bool hit;
+    } cases[] = {
+        {107, 100, 500, 1000, 0, 5, 600, 514, true},
+        {107, 100, 500, 1000, 0, 5, 600, 486, true},
+        {107, 100, 500, 1000, 0, 5, 600, 515, false},
+        {107, 2000, 100, 10, 1000, 5, 2029, 600, true},
+        {107, 2000, 100, 10, 1000, 5, 2030, 600, false},
+        {107, 2000, 100, 10, 1000, 5, 2002, 200, true},
+        {107, 2000, 100, 10, 1000, 5, 2002, 1090, true},
+        {108, 1500, 1000, 0, 1000, 0, 1519, 1500, true},
+        {108, 1500, 1000, 0, 1000, 0, 1520, 1500, false},
+        {107, 100, 100, 1, 1000, 5, 756, 740, false},
+        {107, 100, 100, 1, 1000, 5, 101, 740, true},
+        {109, 500, 500, 200, 40, 5, 600, 485, true},
+        {109, 500, 500, 200, 40, 5, 600, 479, false},
+        {109, 500, 500, 0, 40, 5, 500, 500, false},
+    };
+    for (const auto &c : cases) {
+        IWONumber = 1;
+        int n = place(c.type == 108 ? 107 : c.type, c.x, c.y, c.w, c.h, false);
+        IWO[n].type = (int16_t)c.type;
+        IWO[n].lineweight = (int16_t)c.weight;
+        EXPECT_EQ(insideIWO(c.px, c.py, IWONumber), c.hit ? n : -99)
+            << c.type << " " << c.x << "," << c.y << " " << c.w << "x" << c.h << " at " << c.px
+            << "," << c.py;
+    }
 }
 
 // Handle hit test on a rectangle at (1000, 1000) 310 x 210: tolerance 8 when
