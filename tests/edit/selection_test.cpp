@@ -121,21 +121,6 @@ TEST_F(Selection, GroupsNumberingAndSelection) {
     EXPECT_EQ(V({IWO[1].group, IWO[2].selected, groupnum}), V({1, 0, 4}));
 }
 
-// Locking the focus object locks the whole selection; again unlocks it.
-TEST_F(Selection, LockTogglesTheSelection) {
-    for (int i = 0; i < 4; i++) place(101, 100 + 200 * i, 100, 100, 100, false);
-    selectonly({1, 3, 2});
-    lockIWO();
-    EXPECT_EQ(field({1, 2, 3, 4}, &IWORecord::locked), V({1, 1, 1, 0}));
-    EXPECT_EQ(IWODiagram.saved, 0);
-    lockIWO();
-    EXPECT_EQ(field({1, 2, 3, 4}, &IWORecord::locked), V({0, 0, 0, 0}));
-    selectall(0);
-    IWO[1].selected = 1;
-    lockIWO(); // no focus
-    EXPECT_EQ(IWO[1].locked, 0);
-}
-
 // A resize of the focus changes every selected, unlocked object alike, with
 // the 20-unit minimum for shapes; lines may get any width, even negative.
 TEST_F(Selection, MoveGroupResizesWithMinimumSizes) {

@@ -304,22 +304,7 @@ TEST_F(Transform, CommandsWithConnectorsUndoAndRedoExactly) {
     roundtrip("flip(1)", [] { flip(1); });
 }
 
-// A connector sent below its node goes with it, and nothing else does.
-TEST_F(Transform, DeleteTakesTheConnectorsOfTheNode) {
-    connectedscene();
-    int16_t loose = IWO[6].id, third = IWO[4].id;
-    selectonly({5});
-    sendtoback();
-    int16_t connector = IWO[1].id;
-    ASSERT_EQ(IWO[1].type, 108);
-    selectonly({findIWObyid(third)});
-    delete_();
-    EXPECT_EQ(IWONumber, 5);
-    EXPECT_EQ(findIWObyid(connector), -99);
-    EXPECT_EQ(findIWObyid(third), -99);
-    EXPECT_NE(findIWObyid(loose), -99);
-}
-
+// Duplicate copies the connectors of the copied nodes too.
 TEST_F(Transform, DuplicatedNodesKeepTheirConnectorBetweenTheCopies) {
     connectedscene();
     selectonly({1, 2});
@@ -356,35 +341,4 @@ TEST_F(Transform, CropOrDeleteOfMoreThanTheRingHoldsEmptiesHistory) {
     EXPECT_FALSE(canundo());
     undohistory();
     EXPECT_EQ(IWONumber, 1);
-}
-
-// Each command marks the diagram modified when it changed something; one
-// that changes nothing (only locked objects selected, nothing selected, the
-// front object brought to the front, the back one sent to the back) leaves it
-// unmodified and writes no history.
-TEST_F(Transform, OnlyChangesMarkTheDiagramModified) {
-    scene();
-    const std::function<void()> commands[] = {
-        [] { duplicate(); }, [] { delete_(); }, [] { sendtofront(); },
-        [] { sendtoback(); }, [] { resize(50); }, [] { flip(1); }, [] { croptofit(); }};
-    for (const auto &command : commands) {
-        selectonly({2, 3});
-        IWODiagram.saved = 1;
-        command();
-        EXPECT_EQ(IWODiagram.saved, 0);
-    }
-    IWO[1].locked = 1;
-    selectonly({1});
-    IWODiagram.saved = 1;
-    const long writes = historywritecount();
-    resize(50);
-    flip(1);
-    sendtoback();
-    selectonly({IWONumber - 2, IWONumber - 1});
-    sendtofront();
-    selectonly({});
-    duplicate();
-    delete_();
-    EXPECT_EQ(IWODiagram.saved, 1);
-    EXPECT_EQ(historywritecount(), writes);
 }
