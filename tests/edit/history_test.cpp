@@ -219,13 +219,3 @@ TEST_F(History, OverwrittenGroupIsCutWhole) {
     EXPECT_EQ(IWO[1].x, 300);
     EXPECT_EQ(IWO[2].x, 700);
 }
-
-TEST_F(History, UndoAndRedoMarkDiagramModified) {
-    recorded(place(101, 200, 200));
-    IWODiagram.saved = 1;
-    undohistory();
-    EXPECT_EQ(IWODiagram.saved, 0);
-    IWODiagram.saved = 1;
-    redohistory();
-    EXPECT_EQ(IWODiagram.saved, 0);
-}

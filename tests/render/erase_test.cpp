@@ -64,22 +64,6 @@ TEST_F(Preview, SoftRectangleOutline) {
     EXPECT_TRUE(goldenmatch(drawspacerp, "render/golden/preview.png"));
 }
 
-// drawshadowiwo / removeshadowiwo: the second remove changes nothing.
-TEST_F(Preview, RemoveTwiceChangesNothing) {
-    clear();
-    std::vector<uint8_t> before = snapshot();
-    selectedtool = 101;
-    shadow(101, 200, 200, 310, 210);
-    drawshadowiwo();
-    EXPECT_EQ(SHADOWIWODRAWN, 1);
-    EXPECT_NE(snapshot(), before);
-    removeshadowiwo();
-    EXPECT_EQ(SHADOWIWODRAWN, 0);
-    EXPECT_EQ(snapshot(), before);
-    removeshadowiwo();
-    EXPECT_EQ(snapshot(), before);
-}
-
 // Dragging a selection of three unlocked objects shows three outlines, each
 // moved as the dragged one; a locked selected object shows none.
 TEST_F(Preview, GroupShadowSkipsLocked) {
@@ -217,24 +201,6 @@ TEST_F(Erase, FixDamageEdgeTests) {
     (void)below;
     (void)around;
     (void)away;
-}
-
-// refreshIWOall draws every object once, in table order: the later object
-// lies on top; damage is reset.
-TEST_F(Erase, RefreshDrawsInTableOrder) {
-    setview(1200, 900, 0.25f, 100, 100);
-    fillcolour = 6;
-    place(101, 100, 100, 300, 200, false);
-    fillcolour = 15;
-    place(101, 200, 150, 300, 200, false);
-    clear();
-    Damagex = 5;
-    refreshIWOall();
-    EXPECT_EQ(pen(getdrawx(300), getdrawy(250)), 15);
-    EXPECT_EQ(Damagex, IWODiagram.paperwidth);
-    // A stale focus index past the table's end draws nothing extra.
-    selectedIWO = 500;
-    refreshIWOall();
 }
 
 // Erasing a line that runs up and left of its start repairs the grid over

@@ -53,15 +53,6 @@ TEST_F(View, A4MappingAndWayBack) {
     EXPECT_EQ(getrealy(-300), 0);
 }
 
-// A window larger than the page makes the extent, and the page is centred in it.
-TEST_F(View, ExtentAtLeastWindow) {
-    resizedrawspacewindow(2000, 1500);
-    setbitmapsize();
-    EXPECT_EQ(drawspacebitmapwidth, 2000);
-    EXPECT_EQ(drawspacebitmapheight, 1500);
-    EXPECT_EQ(getdrawx(0), 685); // (2000 - 630) / 2
-}
-
 // Zoom out tests the zoom before the step: 0.3 -> 0.2 -> 0.1, then refused;
 // a page side of 300 pixels or less refuses as well.
 TEST_F(View, ZoomOutSteps) {
@@ -167,4 +158,3 @@ TEST_F(View, CheckOnPageLinesWithNegativeOffsets) {
     checkonpage(l);
     EXPECT_EQ(IWO[l].x, 2092);
 }
-
