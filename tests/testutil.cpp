@@ -8,6 +8,8 @@
 #include "model/diagram.h"
 #include "model/iwo.h"
 #include "platform/files.h"
+#include "platform/pngwrite.h"
+#include "platform/raster.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -85,14 +87,21 @@ int runcli(const std::string &args, std::string *out, std::string *err) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-int place(int type, int x, int y, int w, int h) {
+int place(int type, int x, int y, int w, int h, bool selected) {
     resetsingleIWO(SHADOWIWO);
     createIWO(SHADOWIWO, type, x, y, linecolour, lineweight, fillcolour);
-    if (w >= 0) IWO[SHADOWIWO].width = (int16_t)w;
-    if (h >= 0) IWO[SHADOWIWO].height = (int16_t)h;
+    IWORecord &s = IWO[SHADOWIWO];
+    if (w != DEFAULTSIZE) s.width = (int16_t)w, s.height = (int16_t)h;
     int n = IWONumber;
     resetsingleIWO(n);
     createIWO(n, type, x, y, linecolour, lineweight, fillcolour);
+    IWORecord &r = IWO[n];
+    if (w != DEFAULTSIZE) r.x = (int16_t)x, r.y = (int16_t)y, r.width = (int16_t)w, r.height = (int16_t)h;
+    if (!selected) {
+        r.selected = 0;
+        selectedIWO = -99;
+        numIWOselected = 0;
+    }
     return n;
 }
 
@@ -121,4 +130,22 @@ void selectonly(std::initializer_list<int> indices) {
         n++;
     }
     numIWOselected = (int16_t)n;
+}
+
+::testing::AssertionResult goldenmatch(const Raster *rp, const std::string &name) {
+    std::string path = fixture(name);
+    if (std::getenv("IW_UPDATE_GOLDEN") && !writepenpng(path.c_str(), rp))
+        return ::testing::AssertionFailure() << "cannot write " << path;
+    int w = 0, h = 0;
+    std::vector<uint8_t> pens;
+    if (!readpenpng(path.c_str(), &w, &h, &pens, nullptr))
+        return ::testing::AssertionFailure() << "cannot read " << path;
+    if (w != rp->Width || h != rp->Height)
+        return ::testing::AssertionFailure() << name << " is " << w << "x" << h;
+    for (size_t i = 0; i < pens.size(); i++)
+        if (pens[i] != rp->Pixels[i])
+            return ::testing::AssertionFailure()
+                   << name << " differs first at (" << i % w << "," << i / w << "): "
+                   << (int)rp->Pixels[i] << " instead of " << (int)pens[i];
+    return ::testing::AssertionSuccess();
 }

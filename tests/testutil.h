@@ -8,14 +8,18 @@
 //   slurp(path)           a file's bytes
 //   fixture(name)         path of a file under tests/
 //   runcli(args, out, err) run ideaweave-cli, returning its exit code
-//   place(type, x, y, w, h) an object made as the pointer makes it: the tool's
-//                         outline in the shadow record (w x h when given), then
-//                         the object at the next index, left selected and
-//                         focused as creation leaves it; returns its index
+//   place(type, x, y, w, h, selected)  an object made as the pointer makes
+//                         it: the tool's outline in the shadow record, then the
+//                         object at the next index; with w and h its box is
+//                         (x, y, w, h) (lines: start point and signed offsets);
+//                         left selected and the focus as creation leaves it, or
+//                         with nothing selected; returns its index
 //   connect(a, ax, ay, b, bx, by)  a connector from offset (ax, ay) in object a
 //                         to offset (bx, by) in b, left unselected
 //   selectonly({i...})    make exactly these objects the selection, the last
 //                         one the focus
+//   goldenmatch(rp, path) compare rp's pens with the palette PNG tests/PATH
+//                         (tolerance 0); with IW_UPDATE_GOLDEN=1 write it instead
 #pragma once
 #include "platform/headless/headlessui.h"
 
@@ -48,6 +52,10 @@ void spit(const std::string &path, const std::vector<uint8_t> &data);
 std::string fixture(const std::string &name);
 int runcli(const std::string &args, std::string *out = nullptr, std::string *err = nullptr);
 
-int place(int type, int x, int y, int w = -1, int h = -1);
+constexpr int DEFAULTSIZE = -32768;
+int place(int type, int x, int y, int w = DEFAULTSIZE, int h = DEFAULTSIZE, bool selected = true);
 int connect(int a, int ax, int ay, int b, int bx, int by);
 void selectonly(std::initializer_list<int> indices);
+
+struct Raster;
+::testing::AssertionResult goldenmatch(const Raster *rp, const std::string &path);

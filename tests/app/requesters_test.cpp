@@ -8,14 +8,14 @@
 
 using Requesters = Core;
 
-// 5.2 A confirmation that cannot be shown says no; an error still counts as shown.
+// A confirmation that cannot be shown says no; an error still counts as shown.
 TEST_F(Requesters, RequesterThatCannotBeShown) {
     ui.setfailing(true);
     EXPECT_EQ(ConfirmReq("Delete?"), 0);
     EXPECT_EQ(ErrorReq("x"), 1);
 }
 
-// 5.3 TextReq shows nothing for indices that are not live objects.
+// TextReq shows nothing for indices that are not live objects.
 TEST_F(Requesters, TextReqIgnoresDeadIndices) {
     place(101, 100, 100);
     EXPECT_EQ(TextReq(0), 1);
@@ -25,7 +25,7 @@ TEST_F(Requesters, TextReqIgnoresDeadIndices) {
     EXPECT_EQ(lines(), "");
 }
 
-// 5.4 TextReq: Okay stores the answer even when empty, and at most 49
+// TextReq: Okay stores the answer even when empty, and at most 49
 // characters fit the 50-byte label.
 TEST_F(Requesters, TextReqEditsLabel) {
     int n = place(101, 100, 100);
@@ -59,7 +59,7 @@ TEST_F(Requesters, TextReqEditsLabel) {
     EXPECT_EQ(std::strlen(IWO[n].label), 49u);
 }
 
-// 5.5 A label read from a file without its terminator is still edited safely.
+// A label read from a file without its terminator is still edited safely.
 TEST_F(Requesters, TextReqUnterminatedLabel) {
     int n = place(101, 100, 100);
     std::memset(IWO[n].label, 'z', sizeof IWO[n].label);

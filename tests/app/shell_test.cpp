@@ -50,17 +50,6 @@ TEST_F(Shell, CheckMarksFollowTheGrid) {
     closedrawspacewindow();
 }
 
-// The icon directory follows the icon set, and tool 117's picture differs by set.
-TEST_F(Shell, IconNamesFollowTheIconSet) {
-    const char *expect[] = {"icons/large/ratriangle", "icons/small/ratriangle",
-                            "icons/large/trianglecolored"};
-    for (int set = 0; set < 3; set++) {
-        IconSet = (int16_t)set;
-        setupicons();
-        EXPECT_STREQ(Icon[iconindex(117)], expect[set]);
-    }
-}
-
 // A break request quits after the event being handled, whatever the handler
 // said, and is spent by it.
 TEST_F(Shell, BreakQuitsAfterTheCurrentEvent) {

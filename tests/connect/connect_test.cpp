@@ -22,8 +22,8 @@ class Connectors : public Core {
 // Ends are percentages of the attached boxes (truncated) and follow the
 // objects when they move or are resized.
 TEST_F(Connectors, EndsFollowMovedAndResizedObjects) {
-    int a = shape(101, 100, 100, 310, 210);
-    int b = shape(101, 800, 100, 200, 100);
+    int a = place(101, 100, 100, 310, 210, false);
+    int b = place(101, 800, 100, 200, 100, false);
     int c = connect(a, 155, 105, b, 0, 50);
     EXPECT_EQ(V({IWO[c].connectstartx, IWO[c].connectstarty, IWO[c].connectendx,
                  IWO[c].connectendy}),
@@ -40,9 +40,9 @@ TEST_F(Connectors, EndsFollowMovedAndResizedObjects) {
 // A connector attached to a connector follows it, down a chain; an object of
 // zero height gives percentage 0.
 TEST_F(Connectors, ChainsOfConnectorsFollow) {
-    int a = shape(101, 100, 100, 200, 200);
-    int b = shape(101, 1000, 100, 200, 200);
-    int d = shape(101, 500, 1000, 200, 200);
+    int a = place(101, 100, 100, 200, 200, false);
+    int b = place(101, 1000, 100, 200, 200, false);
+    int d = place(101, 500, 1000, 200, 200, false);
     int c1 = connect(a, 100, 100, b, 100, 100); // level: height 0
     int c2 = connect(c1, 450, 0, d, 100, 0);    // from the middle of c1
     int c3 = connect(c2, 0, 0, d, 0, 0);
@@ -57,8 +57,8 @@ TEST_F(Connectors, ChainsOfConnectorsFollow) {
 
 // Loops of attachments (a damaged file can hold them) end every recursion.
 TEST_F(Connectors, LoopsOfConnectorsTerminate) {
-    int a = shape(101, 100, 100, 200, 200);
-    int b = shape(101, 1000, 100, 200, 200);
+    int a = place(101, 100, 100, 200, 200, false);
+    int b = place(101, 1000, 100, 200, 200, false);
     int c1 = connect(a, 100, 100, b, 100, 100);
     int c2 = connect(c1, 0, 0, b, 0, 0);
     IWO[c1].connectend = IWO[c2].id; // c1 ends on c2, which starts on c1
@@ -78,8 +78,8 @@ TEST_F(Connectors, LoopsOfConnectorsTerminate) {
 // A connector whose attached object is gone (or a dead record) keeps its
 // geometry and attachment; deleting it while it is the focus clears the focus.
 TEST_F(Connectors, MissingObjectsAndDeadIndices) {
-    int a = shape(101, 100, 100, 200, 200);
-    int b = shape(101, 1000, 100, 200, 200);
+    int a = place(101, 100, 100, 200, 200, false);
+    int b = place(101, 1000, 100, 200, 200, false);
     int c = connect(a, 100, 100, b, 100, 100);
     IWO[c].connectend = 999;
     V old = seg(c);
@@ -108,8 +108,8 @@ TEST_F(Connectors, MissingObjectsAndDeadIndices) {
 // the nearest edge and the segment follows; without the clamp flags the
 // percentages may lie outside 0..100; zero size gives 0.
 TEST_F(Connectors, ResetClampsEndsBackOntoTheirObjects) {
-    int a = shape(101, 100, 100, 200, 200);
-    int b = shape(101, 1000, 100, 200, 200);
+    int a = place(101, 100, 100, 200, 200, false);
+    int b = place(101, 1000, 100, 200, 200, false);
     int c = connect(a, 100, 100, b, 100, 100);
     IWO[c].x += 50, IWO[c].y += 20;
     resetconnectorpoints(c);
@@ -136,12 +136,12 @@ TEST_F(Connectors, ResetClampsEndsBackOntoTheirObjects) {
 // when it went, so one undo puts every record back in its place.
 TEST_F(Connectors, DeletingANodeDeletesItsConnectorsRecursively) {
     resethistory();
-    int k = shape(101, 100, 100, 200, 200);   // 1
-    int b = shape(101, 1000, 100, 200, 200);  // 2
+    int k = place(101, 100, 100, 200, 200, false);   // 1
+    int b = place(101, 1000, 100, 200, 200, false);  // 2
     int c1 = connect(k, 100, 100, b, 0, 0);   // 3
-    int x = shape(101, 100, 1000, 200, 200);  // 4
+    int x = place(101, 100, 1000, 200, 200, false);  // 4
     connect(c1, 10, 0, b, 50, 50);            // 5, on c1, above it
-    int y = shape(101, 1000, 1000, 200, 200); // 6
+    int y = place(101, 1000, 1000, 200, 200, false); // 6
     connect(y, 0, 0, k, 0, 0);                // 7, into k
     int c4 = connect(x, 0, 0, y, 0, 0);       // 8, unrelated
     V before = ids();
@@ -165,12 +165,12 @@ TEST_F(Connectors, DeletingANodeDeletesItsConnectorsRecursively) {
 // connector into the branch from outside stay; a back edge to the parent and
 // a cycle inside the branch end the walk. Unfolding shows it all again.
 TEST_F(Connectors, FoldHidesAndUnfoldShowsExactlyTheBranch) {
-    int p = shape(101, 100, 100, 200, 200);
-    int n1 = shape(101, 500, 100, 200, 200);
-    int n2 = shape(101, 900, 100, 200, 200);
-    int n3 = shape(101, 900, 500, 200, 200);
-    int n4 = shape(101, 1300, 100, 200, 200);
-    int u = shape(101, 100, 900, 200, 200);
+    int p = place(101, 100, 100, 200, 200, false);
+    int n1 = place(101, 500, 100, 200, 200, false);
+    int n2 = place(101, 900, 100, 200, 200, false);
+    int n3 = place(101, 900, 500, 200, 200, false);
+    int n4 = place(101, 1300, 100, 200, 200, false);
+    int u = place(101, 100, 900, 200, 200, false);
     int c1 = connect(p, 0, 0, n1, 0, 0);
     connect(n1, 0, 0, n2, 0, 0);
     connect(n1, 0, 0, n3, 0, 0);
@@ -197,9 +197,9 @@ TEST_F(Connectors, FoldHidesAndUnfoldShowsExactlyTheBranch) {
 // duplicating one copies it to the other, unduplicated node. Only clone entries in use count, empty ones are
 // skipped.
 TEST_F(Connectors, DuplicateCopiesConnectorsBetweenCopiesOrToOriginals) {
-    int a = shape(101, 100, 100, 200, 200);
-    int b = shape(101, 1000, 100, 200, 200);
-    int d = shape(101, 100, 1000, 200, 200);
+    int a = place(101, 100, 100, 200, 200, false);
+    int b = place(101, 1000, 100, 200, 200, false);
+    int d = place(101, 100, 1000, 200, 200, false);
     connect(a, 100, 100, b, 100, 100);
     connect(d, 0, 0, a, 0, 0);
     int aid = IWO[a].id, bid = IWO[b].id, did = IWO[d].id;

@@ -33,9 +33,9 @@ std::vector<uint8_t> kinds() {
 } // namespace
 
 TEST_F(History, CreationUndoRedoAndMenus) {
-    placeobject(101, 200, 200);
+    recorded(place(101, 200, 200));
     auto one = tableimage();
-    placeobject(104, 600, 200);
+    recorded(place(104, 600, 200));
     auto two = tableimage();
     EXPECT_EQ(ui.menuenabled(MENU_UNDO), 1);
     EXPECT_EQ(ui.menuenabled(MENU_REDO), 0);
@@ -67,9 +67,9 @@ TEST_F(History, CreationUndoRedoAndMenus) {
 }
 
 TEST_F(History, ModifyUndoRedoFindsRecordById) {
-    placeobject(101, 200, 200);
-    placeobject(105, 600, 200);
-    placeobject(106, 900, 200);
+    recorded(place(101, 200, 200));
+    recorded(place(105, 600, 200));
+    recorded(place(106, 900, 200));
     auto before = tableimage();
     drag(2, 100, 50);
     auto after = tableimage();
@@ -93,7 +93,7 @@ TEST_F(History, ModifyUndoRedoFindsRecordById) {
 // what was undone; a change of any other field (the font here, mirrored parts
 // or a label's height elsewhere) is an undo step of its own.
 TEST_F(History, EveryChangeButTheSelectionIsRecorded) {
-    placeobject(101, 200, 200);
+    recorded(place(101, 200, 200));
     drag(1, 10, 0);
     undohistory();
     auto k = kinds();
@@ -114,8 +114,8 @@ TEST_F(History, EveryChangeButTheSelectionIsRecorded) {
 }
 
 TEST_F(History, NestedGroupsAreOneStep) {
-    placeobject(101, 200, 200);
-    placeobject(101, 600, 200);
+    recorded(place(101, 200, 200));
+    recorded(place(101, 600, 200));
     auto before = tableimage();
     savehistorypre(1);
     savehistorypost(1, HISTORY_GROUPBEGIN);
@@ -134,9 +134,9 @@ TEST_F(History, NestedGroupsAreOneStep) {
 }
 
 TEST_F(History, EntriesWhoseRecordIsGoneAreSkipped) {
-    placeobject(101, 200, 200);
-    placeobject(105, 600, 200);
-    placeobject(106, 900, 200);
+    recorded(place(101, 200, 200));
+    recorded(place(105, 600, 200));
+    recorded(place(106, 900, 200));
     drag(2, 50, 50);
     // Group: modify 1 and 3.
     savehistorypre(1);
@@ -170,7 +170,7 @@ TEST_F(History, EntriesWhoseRecordIsGoneAreSkipped) {
 }
 
 TEST_F(History, CommandLargerThanRingEmptiesHistory) {
-    for (int i = 0; i < 5; i++) placeobject(101, 100 + 10 * i, 100);
+    for (int i = 0; i < 5; i++) recorded(place(101, 100 + 10 * i, 100));
     // One group of 250 modifications (more entries than the ring holds).
     savehistorypre(1);
     savehistorypost(1, HISTORY_GROUPBEGIN);
@@ -197,8 +197,8 @@ TEST_F(History, CommandLargerThanRingEmptiesHistory) {
 }
 
 TEST_F(History, OverwrittenGroupIsCutWhole) {
-    placeobject(101, 200, 200);
-    placeobject(101, 600, 200);
+    recorded(place(101, 200, 200));
+    recorded(place(101, 600, 200));
     // The oldest step: a group moving both objects.
     IWO[1].selected = 1;
     savehistorypre(1);
@@ -211,21 +211,11 @@ TEST_F(History, OverwrittenGroupIsCutWhole) {
     savehistorypre(1);
     savehistorypost(1, HISTORY_GROUPEND);
     // 193 more creations: the ring's 195 entries are 4 group entries + 191.
-    for (int i = 0; i < 193; i++) placeobject(105, 100 + i, 900);
+    for (int i = 0; i < 193; i++) recorded(place(105, 100 + i, 900));
     // The two creations and the group's begin were overwritten; the rest of
     // the group must not be undone.
     EXPECT_EQ(undocount(), 193);
     EXPECT_EQ(IWONumber, 3);
     EXPECT_EQ(IWO[1].x, 300);
     EXPECT_EQ(IWO[2].x, 700);
-}
-
-TEST_F(History, UndoAndRedoMarkDiagramModified) {
-    placeobject(101, 200, 200);
-    IWODiagram.saved = 1;
-    undohistory();
-    EXPECT_EQ(IWODiagram.saved, 0);
-    IWODiagram.saved = 1;
-    redohistory();
-    EXPECT_EQ(IWODiagram.saved, 0);
 }

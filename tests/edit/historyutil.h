@@ -1,9 +1,7 @@
 // historyutil.h - helpers for the history and transformation tests.
 //
-//   placeobject(type, x, y, w, h)  place an object as the pointer does and
-//                                  record its creation; returns its index
-//   connectobjects(a, ax, ay, b, bx, by)
-//                                  connect() of testutil.h, its creation recorded
+//   recorded(n)                    record the creation of object n (as made by
+//                                  place() or connect()); returns n
 //   tableimage()                   the objects' byte images in table order
 //                                  (selection left out), for exact comparison
 //   difference(a, b)               "" when two table images are equal, else
@@ -26,14 +24,6 @@ inline int recorded(int n) {
     savehistorypre(n);
     savehistorypost(n, HISTORY_CREATE);
     return n;
-}
-
-inline int placeobject(int type, int x, int y, int w = -1, int h = -1) {
-    return recorded(place(type, x, y, w, h));
-}
-
-inline int connectobjects(int a, int ax, int ay, int b, int bx, int by) {
-    return recorded(connect(a, ax, ay, b, bx, by));
 }
 
 // Every object record in table order, serialised, with `selected` cleared

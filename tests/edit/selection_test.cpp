@@ -39,9 +39,9 @@ TEST_F(Selection, SelectAllAndDeselectAll) {
     selectall(0);
     EXPECT_EQ(selectedIWO, -99);
 
-    shape(101, 100, 100, 100, 100);
-    IWO[shape(101, 300, 100, 100, 100)].locked = 1;
-    IWO[shape(101, 500, 100, 100, 100)].visible = 0;
+    place(101, 100, 100, 100, 100, false);
+    IWO[place(101, 300, 100, 100, 100, false)].locked = 1;
+    IWO[place(101, 500, 100, 100, 100, false)].visible = 0;
     selectedtool = 101;
     selectall(1);
     EXPECT_EQ(field({1, 2, 3}, &IWORecord::selected), V({1, 1, 1}));
@@ -64,10 +64,10 @@ TEST_F(Selection, SelectAllAndDeselectAll) {
 // drawn, never hidden ones, and counts each object once; the last one in
 // table order becomes the focus.
 TEST_F(Selection, RubberBandIsStrictInBothDirections) {
-    int a = shape(101, 100, 100, 100, 100); // spans 100..200
-    int b = shape(101, 150, 150, 20, 20);
-    int h = shape(101, 120, 120, 20, 20);
-    int far = shape(101, 1000, 1000, 100, 100);
+    int a = place(101, 100, 100, 100, 100, false); // spans 100..200
+    int b = place(101, 150, 150, 20, 20, false);
+    int h = place(101, 120, 120, 20, 20, false);
+    int far = place(101, 1000, 1000, 100, 100, false);
     IWO[h].visible = 0;
     auto band = [](int x1, int y1, int x2, int y2) {
         selectall(0);
@@ -93,7 +93,7 @@ TEST_F(Selection, RubberBandIsStrictInBothDirections) {
 // becomes 2, groupnum stays 3 and the next group is 4. groupselect reaches a
 // whole group. Without a focus object nothing happens.
 TEST_F(Selection, GroupsNumberingAndSelection) {
-    for (int i = 0; i < 5; i++) shape(101, 100 + 200 * i, 100, 100, 100);
+    for (int i = 0; i < 5; i++) place(101, 100 + 200 * i, 100, 100, 100, false);
     IWO[1].group = IWO[2].group = 1;
     IWO[3].group = 2;
     IWO[4].group = 3;
@@ -121,30 +121,15 @@ TEST_F(Selection, GroupsNumberingAndSelection) {
     EXPECT_EQ(V({IWO[1].group, IWO[2].selected, groupnum}), V({1, 0, 4}));
 }
 
-// Locking the focus object locks the whole selection; again unlocks it.
-TEST_F(Selection, LockTogglesTheSelection) {
-    for (int i = 0; i < 4; i++) shape(101, 100 + 200 * i, 100, 100, 100);
-    selectonly({1, 3, 2});
-    lockIWO();
-    EXPECT_EQ(field({1, 2, 3, 4}, &IWORecord::locked), V({1, 1, 1, 0}));
-    EXPECT_EQ(IWODiagram.saved, 0);
-    lockIWO();
-    EXPECT_EQ(field({1, 2, 3, 4}, &IWORecord::locked), V({0, 0, 0, 0}));
-    selectall(0);
-    IWO[1].selected = 1;
-    lockIWO(); // no focus
-    EXPECT_EQ(IWO[1].locked, 0);
-}
-
 // A resize of the focus changes every selected, unlocked object alike, with
 // the 20-unit minimum for shapes; lines may get any width, even negative.
 TEST_F(Selection, MoveGroupResizesWithMinimumSizes) {
-    int narrow = shape(101, 100, 100, 30, 100);
-    int wide = shape(101, 300, 100, 100, 100);
-    int l1 = line(100, 1000, 30, 40);
-    int l2 = line(300, 1000, 10, 40);
-    int fixed = shape(101, 600, 100, 30, 30);
-    int other = shape(101, 900, 100, 30, 30);
+    int narrow = place(101, 100, 100, 30, 100, false);
+    int wide = place(101, 300, 100, 100, 100, false);
+    int l1 = place(107, 100, 1000, 30, 40, false);
+    int l2 = place(107, 300, 1000, 10, 40, false);
+    int fixed = place(101, 600, 100, 30, 30, false);
+    int other = place(101, 900, 100, 30, 30, false);
     IWO[fixed].locked = 1;
     selectonly({narrow, l1, l2, fixed, wide});
     outline(wide, 0, 0, -20, -90);
@@ -159,10 +144,10 @@ TEST_F(Selection, MoveGroupResizesWithMinimumSizes) {
 // stays; connectors follow the moved objects; one undo puts all back.
 TEST_F(Selection, MoveGroupMovesSelectionAndConnectorsFollow) {
     resethistory();
-    int a = shape(101, 100, 100, 200, 200);
-    int b = shape(101, 600, 100, 200, 200);
-    int fixed = shape(101, 1100, 100, 200, 200);
-    int stay = shape(101, 100, 1000, 200, 200);
+    int a = place(101, 100, 100, 200, 200, false);
+    int b = place(101, 600, 100, 200, 200, false);
+    int fixed = place(101, 1100, 100, 200, 200, false);
+    int stay = place(101, 100, 1000, 200, 200, false);
     int ab = connect(a, 100, 100, b, 100, 100);
     int as = connect(a, 100, 100, stay, 0, 0);
     IWO[fixed].locked = 1;
@@ -182,8 +167,8 @@ TEST_F(Selection, MoveGroupMovesSelectionAndConnectorsFollow) {
 // from its attachment). Nothing changed, so nothing is marked modified; an
 // invalid focus index moves nothing.
 TEST_F(Selection, MoveGroupLeavesLeftwardConnectorAlone) {
-    int a = shape(101, 100, 100, 200, 200);
-    int b = shape(101, 800, 800, 200, 200);
+    int a = place(101, 100, 100, 200, 200, false);
+    int b = place(101, 800, 800, 200, 200, false);
     int c = connect(b, 100, 100, a, 100, 100); // (900,900) -> (200,200)
     selectonly({c});
     outline(c, 0, 0, 0, 0);

@@ -10,7 +10,7 @@
 
 using Diagram = Core;
 
-// 4.1 A new diagram from never-saved preferences.
+// A new diagram from never-saved preferences.
 TEST_F(Diagram, NewDiagramFromBuiltInDefaults) {
     EXPECT_STREQ(IWODiagram.title, "No Title Given");
     EXPECT_EQ(IWODiagram.paperwidth, 2100);
@@ -22,7 +22,7 @@ TEST_F(Diagram, NewDiagramFromBuiltInDefaults) {
     EXPECT_EQ(ui.title(), "No Title Given Saved as : ");
 }
 
-// 4.2 Only the first change puts the "*" in the title.
+// Only the first change puts the "*" in the title.
 TEST_F(Diagram, FirstEditMarksTitleOnce) {
     struct CountingUI : HeadlessUI {
         CountingUI() : HeadlessUI(nullptr) {}
@@ -43,7 +43,7 @@ TEST_F(Diagram, FirstEditMarksTitleOnce) {
     EXPECT_EQ(IWODiagram.saved, 0);
 }
 
-// 4.3 Long titles are cut to 99 characters; no diagram shows the prompt.
+// Long titles are cut to 99 characters; no diagram shows the prompt.
 TEST_F(Diagram, TitleIsCutAndNoDiagramShowsPrompt) {
     DiagramExists = 1;
     std::string longname(300, 'f');
@@ -72,7 +72,7 @@ TEST_F(Diagram, TitleIsCutAndNoDiagramShowsPrompt) {
     EXPECT_EQ(ui.title(), "Create or Load diagram to continue...");
 }
 
-// 4.4 Keep and cancel restore every byte, the saved flag included.
+// Keep and cancel restore every byte, the saved flag included.
 TEST_F(Diagram, CancelRestoresEveryByte) {
     uint8_t before[DIAGRAMRECORDSIZE], after[DIAGRAMRECORDSIZE];
     IWODiagram.saved = 1;
@@ -86,7 +86,7 @@ TEST_F(Diagram, CancelRestoresEveryByte) {
     EXPECT_EQ(0, std::memcmp(before, after, DIAGRAMRECORDSIZE));
 }
 
-// 4.5 The pens follow the record, each with its working copy.
+// The pens follow the record, each with its working copy.
 TEST_F(Diagram, PensFollowTheRecord) {
     IWODiagram.papercolour = 6;
     IWODiagram.linecolour = 7;

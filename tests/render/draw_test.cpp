@@ -14,20 +14,12 @@
 
 namespace {
 
-// Writes an enlarged copy to $IW_RENDER_LOOK/NAME when that variable is set,
-// so that a render can be looked at; then compares with the golden image.
-::testing::AssertionResult golden(const std::string &name) {
-    if (const char *dir = std::getenv("IW_RENDER_LOOK"))
-        zoomedpng(drawspacerp, std::string(dir) + "/" + name, 4);
-    return goldenmatch(drawspacerp, name);
-}
-
 // Places objects of the given types in a grid of 3 columns, 400 units apart,
 // and rows 210 units apart, from (40, 30); each w x h.
 void grid(std::initializer_list<int> types, int w, int h) {
     int k = 0;
     for (int t : types) {
-        addobject(t, 40 + 400 * (k % 3), 30 + 210 * (k / 3), w, h);
+        place(t, 40 + 400 * (k % 3), 30 + 210 * (k / 3), w, h, false);
         k++;
     }
 }
@@ -39,7 +31,7 @@ using Shapes = Small;
 TEST_F(Shapes, PageShadowAndBackboard) {
     clear();
     // Page 150 x 112 from (5, 2); drop shadow 7.5 -> 7 pixels right and below.
-    EXPECT_TRUE(golden("page.png"));
+    EXPECT_TRUE(goldenmatch(drawspacerp, "render/golden/page.png"));
     DiagramExists = 0;
     EXPECT_EQ(cleardrawspace(papercolour), 0);
 }
@@ -64,7 +56,7 @@ TEST_F(Shapes, ClosedShapesFirstDozen) {
     grid({101, 102, 104, 105, 106, 110, 112, 114, 115, 117, 118, 119}, 310, 180);
     clear();
     refreshIWOall();
-    EXPECT_TRUE(golden("shapes1.png"));
+    EXPECT_TRUE(goldenmatch(drawspacerp, "render/golden/shapes1.png"));
 }
 
 TEST_F(Shapes, ClosedShapesSecondDozen) {
@@ -73,7 +65,7 @@ TEST_F(Shapes, ClosedShapesSecondDozen) {
     grid({120, 121, 122, 123, 124, 125, 126, 127, 128, 129, 130}, 310, 180);
     clear();
     refreshIWOall();
-    EXPECT_TRUE(golden("shapes2.png"));
+    EXPECT_TRUE(goldenmatch(drawspacerp, "render/golden/shapes2.png"));
 }
 
 namespace {
@@ -81,7 +73,7 @@ namespace {
 // A line from (x, y) by (w, h) with the given end styles (kind = style + 16)
 // and mark size in units; the line's pens are 1 and the marks' fill pen 10.
 int line(int x, int y, int w, int h, int start, int end, int size = 40) {
-    int n = addobject(107, x, y, w, h);
+    int n = place(107, x, y, w, h, false);
     IWORecord &r = IWO[n];
     r.draw[1].kind = (int8_t)start;
     r.draw[2].kind = (int8_t)end;
@@ -115,15 +107,15 @@ TEST_F(Lines, Weights) {
     }
     clear();
     refreshIWOall();
-    EXPECT_TRUE(golden("lineweights.png"));
+    EXPECT_TRUE(goldenmatch(drawspacerp, "render/golden/lineweights.png"));
 }
 
 TEST_F(Lines, ArrowHeadsAllRound) {
     setview(1200, 900, 0.25f, 100, 100);
     // Sixteen thin lines, one per cell of a 4 x 4 grid: every 30 degrees (the
     // exact horizontals and verticals among them) and the four diagonals;
-    // arrow-heads at both ends. The leftward line has its heads turned by the
-    // 3.13 rule.
+    // arrow-heads at both ends. The exactly leftward line has its angle taken
+    // as 0 (beyond 3.13 radians either way).
     for (int k = 0; k < 16; k++) {
         double a = k < 12 ? k * M_PI / 6 : (2 * (k - 12) + 1) * M_PI / 4;
         int w = (int)std::lround(100 * std::cos(a)), h = (int)std::lround(-100 * std::sin(a));
@@ -133,7 +125,7 @@ TEST_F(Lines, ArrowHeadsAllRound) {
     }
     clear();
     refreshIWOall();
-    EXPECT_TRUE(golden("arrowheads.png"));
+    EXPECT_TRUE(goldenmatch(drawspacerp, "render/golden/arrowheads.png"));
 }
 
 TEST_F(Lines, MarksAndZeroLength) {
@@ -151,7 +143,7 @@ TEST_F(Lines, MarksAndZeroLength) {
     line(440, 450, -160, 0, 17, 34, 16);
     clear();
     refreshIWOall();
-    EXPECT_TRUE(golden("linemarks.png"));
+    EXPECT_TRUE(goldenmatch(drawspacerp, "render/golden/linemarks.png"));
 }
 
 using Labels = Small;
@@ -161,7 +153,7 @@ TEST_F(Labels, PlacesBackgroundsAndPageEdges) {
     setview(600, 900, 0.25f, 95, 100);
     fillcolour = 15;
     auto labelled = [](int x, int y, int w, const char *text, int lx, int ly, int filled) {
-        int n = addobject(101, x, y, w, 100);
+        int n = place(101, x, y, w, 100, false);
         std::strcpy(IWO[n].label, text);
         IWO[n].labelx = (int16_t)lx;
         IWO[n].labely = (int16_t)ly;
@@ -180,7 +172,7 @@ TEST_F(Labels, PlacesBackgroundsAndPageEdges) {
     labelled(480, 330, 100, "Right", 100, 100, 1);
     clear();
     refreshIWOall();
-    EXPECT_TRUE(golden("labels.png"));
+    EXPECT_TRUE(goldenmatch(drawspacerp, "render/golden/labels.png"));
 }
 
 using Highlight = Small;
@@ -193,16 +185,16 @@ TEST_F(Highlight, SelectedLockedTextAndFold) {
     HighlightOn = 1;
     IWODiagram.highlightcolour = 3;
     fillcolour = 15;
-    int a = addobject(101, 40, 40, 160, 100);
-    int b = addobject(104, 260, 40, 160, 100);
-    int c = addobject(105, 460, 40, 140, 100);
-    int d = addobject(101, 40, 200, 160, 100);
+    int a = place(101, 40, 40, 160, 100, false);
+    int b = place(104, 260, 40, 160, 100, false);
+    int c = place(105, 460, 40, 140, 100, false);
+    int d = place(101, 40, 200, 160, 100, false);
     IWO[d].locked = 1;
-    int t = addobject(109, 260, 220, 0, 0);
+    int t = place(109, 260, 220, 0, 0, false);
     std::strcpy(IWO[t].label, "Note");
     IWO[t].labelfilled = 1;
     IWO[t].labelcolour = 14;
-    int l = addobject(108, 440, 220, 160, 120);
+    int l = place(108, 440, 220, 160, 120, false);
     IWO[l].fold = 1;
     IWO[l].draw[2].kind = 34;
     IWO[l].draw[2].px[1] = IWO[l].draw[2].py[1] = 16;
@@ -211,7 +203,7 @@ TEST_F(Highlight, SelectedLockedTextAndFold) {
     std::strcpy(IWO[a].label, "A"); // a label handle
     clear();
     refreshIWOall();
-    EXPECT_TRUE(golden("highlight.png")); // the locked frame in pen 4, the others in 3
+    EXPECT_TRUE(goldenmatch(drawspacerp, "render/golden/highlight.png")); // the locked frame in pen 4, the others in 3
 }
 
 using Formulas = Small;
@@ -222,19 +214,10 @@ TEST_F(Formulas, CornerRadiusCapped) {
     setview(1200, 900, 1.0f, 100, 100);
     lineweight = 2;
     fillcolour = 6;
-    addobject(102, 20, 20, 120, 40);
+    place(102, 20, 20, 120, 40, false);
     clear();
     refreshIWOall();
-    int X0 = getdrawx(20), Y0 = getdrawy(20), X1 = getdrawx(140);
-    EXPECT_EQ(pen(X0 + 20, Y0), 1); // the top band starts 20 in
-    EXPECT_EQ(pen(X0 + 19, Y0), papercolour);
-    EXPECT_EQ(pen(X0 + 19, Y0 + 1), 1); // the arc one row down
-    EXPECT_EQ(pen(X1 - 21, Y0), 1);     // and ends 20 before the right
-    // The arcs meet the band on its own row, on both sides.
-    EXPECT_EQ(pen(X1 - 20, Y0), 1);
-    EXPECT_EQ(pen(X1 - 20, Y0 - 1), papercolour);
-    EXPECT_EQ(pen(X0 + 20, Y0 - 1), papercolour);
-    EXPECT_EQ(pen(X0 + 30, Y0 + 10), 6);
+    EXPECT_TRUE(goldenmatch(drawspacerp, "render/golden/softcorner.png"));
 }
 
 // A zero-weight outline draws nothing, not even corner arcs in a pen left
@@ -244,52 +227,31 @@ TEST_F(Formulas, ZeroWeightTransparentAndEmpty) {
     setview(1200, 900, 1.0f, 100, 100);
     fillcolour = 6;
     lineweight = 0;
-    int soft = addobject(102, 20, 20, 60, 40);
+    place(102, 20, 20, 60, 40, false);
     lineweight = 3;
     fillcolour = TRANSPARENT;
-    int ring = addobject(105, 100, 20, 40, 30);
+    place(105, 100, 20, 40, 30, false);
     fillcolour = 6;
-    int empty = addobject(101, 20, 80, 40, 20);
+    int empty = place(101, 20, 80, 40, 20, false);
     IWO[empty].drawnum = 0;
     clear();
     refreshIWOall();
-    int X1 = getdrawx(80), Y1 = getdrawy(20);
-    for (int x = getdrawx(20); x <= X1; x++)
-        EXPECT_EQ(pen(x, Y1 - 1), papercolour) << x;
-    EXPECT_EQ(pen(getdrawx(50), Y1), 6);
-    int CX = getdrawx(120), CY = getdrawy(35);
-    EXPECT_EQ(pen(CX, CY), papercolour);
-    EXPECT_EQ(pen(CX + 20, CY), 1);
-    EXPECT_EQ(pen(CX + 18, CY), 1);
-    EXPECT_EQ(pen(CX + 17, CY), papercolour);
-    EXPECT_EQ(pen(getdrawx(30), getdrawy(90)), papercolour);
-    (void)soft;
-    (void)ring;
+    EXPECT_TRUE(goldenmatch(drawspacerp, "render/golden/zeroweight.png"));
 }
 
 // The label background box: fs = 16 (the interface font's size) gives rows
 // ty - 12 .. ty + 4 and columns tx .. tx + tl, whatever the zoom.
 TEST_F(Formulas, LabelBackgroundBox) {
     fillcolour = 6;
-    int n = addobject(101, 160, 160, 400, 240);
+    int n = place(101, 160, 160, 400, 240, false);
     std::strcpy(IWO[n].label, "Hi");
     IWO[n].labelfilled = 1;
     IWO[n].labelcolour = 14;
-    int t = addobject(109, 700, 400, 0, 0);
+    int t = place(109, 700, 400, 0, 0, false);
     std::strcpy(IWO[t].label, "Some text");
     clear();
     refreshIWOall();
-    // The label font: size 16 x 0.125 x 4 = 8 pixels.
-    TextFont *font = OpenFont(IWO[n].fontname, 8, 0);
-    ASSERT_NE(font, nullptr);
-    int tl = fonttextlength(font, "Hi", 2);
-    int tx = getdrawx(360) - tl / 2, ty = getdrawy(280);
-    EXPECT_EQ(pen(tx, ty - 12), 14);
-    EXPECT_EQ(pen(tx - 1, ty - 12), 6);
-    EXPECT_EQ(pen(tx, ty - 13), 6);
-    EXPECT_EQ(pen(tx + tl, ty + 4), 14);
-    EXPECT_EQ(pen(tx + tl + 1, ty + 4), 6);
-    EXPECT_EQ(pen(tx + tl, ty + 5), 6);
+    EXPECT_TRUE(goldenmatch(drawspacerp, "render/golden/labelbox.png"));
     // A Text object is as wide as its label measured at zoom 1 (a pixel a
     // unit: 4 x 16), whatever the zoom, and 2 x 16 high.
     int ttl = fonttextlength(OpenFont(IWO[t].fontname, 64, 0), "Some text", 9);
@@ -301,7 +263,7 @@ TEST_F(Formulas, LabelBackgroundBox) {
 // unknown kinds, huge weights and sizes. Drawing stays inside the window and
 // the tables.
 TEST_F(Formulas, GarbageRecordsAreSafe) {
-    int n = addobject(101, 100, 100, 300, 200);
+    int n = place(101, 100, 100, 300, 200, false);
     IWORecord &r = IWO[n];
     r.drawnum = 255;
     r.highlightnum = 255;
@@ -340,12 +302,12 @@ TEST_F(Shapes, LargerAndThicker) {
     fillcolour = 5;
     int k = 0;
     for (int t : {102, 119, 121, 124}) {
-        addobject(t, 40 + 250 * (k % 2), 30 + 190 * (k / 2), 220, 150);
+        place(t, 40 + 250 * (k % 2), 30 + 190 * (k / 2), 220, 150, false);
         k++;
     }
     clear();
     refreshIWOall();
-    EXPECT_TRUE(golden("shapes3.png"));
+    EXPECT_TRUE(goldenmatch(drawspacerp, "render/golden/shapes3.png"));
 }
 
 // Parts as a user object may carry them: bars inset by the object's weight,
@@ -356,7 +318,7 @@ TEST_F(Shapes, UserObjectParts) {
     setview(1200, 900, 0.25f, 100, 100);
     lineweight = 12;
     fillcolour = 6;
-    int n = addobject(101, 60, 60, 400, 300);
+    int n = place(101, 60, 60, 400, 300, false);
     IWORecord &r = IWO[n];
     r.drawnum = 0;
     drawpart(r, 0, 2, {{0, 0}, {30, 30}}, 15);
@@ -386,26 +348,17 @@ TEST_F(Shapes, UserObjectParts) {
     drawpart(r, 10, 6, {{80, 85}, {15, 12}}, TRANSPARENT);
     clear();
     refreshIWOall();
-    EXPECT_TRUE(golden("userparts.png"));
+    EXPECT_TRUE(goldenmatch(drawspacerp, "render/golden/userparts.png"));
 }
 
-// A scrolled view shows the same picture moved by the scroll amounts.
+// A scrolled view.
 TEST_F(Shapes, ScrolledView) {
     fillcolour = 6;
     grid({101, 102, 104, 105, 110, 112, 114, 115, 117}, 310, 180);
-    setview(1200, 900, 0.125f, 60, 70);
-    clear();
-    refreshIWOall();
-    std::vector<uint8_t> before = snapshot();
     setview(1200, 900, 0.125f, 60 + 37, 70 + 23);
     clear();
     refreshIWOall();
-    EXPECT_TRUE(golden("scrolled.png"));
-    int same = 0;
-    for (int y = 0; y < 120 - 23; y++)
-        for (int x = 0; x < 160 - 37; x++)
-            same += pen(x, y) == before[(size_t)(y + 23) * 160 + x + 37];
-    EXPECT_EQ(same, (120 - 23) * (160 - 37));
+    EXPECT_TRUE(goldenmatch(drawspacerp, "render/golden/scrolled.png"));
 }
 
 // Thick lines are painted as the union of their discs row by row; that must
@@ -512,7 +465,7 @@ class ThinOutlines : public Small {
         setview(1200, 900, z, 100, 100);
         int k = 0;
         for (int type : {122, 102, 104, 124, 115, 119}) {
-            addobject(type, 20 + (s + 20) * (k % 3), 20 + (s + 20) * (k / 3), s, s * 17 / 18);
+            place(type, 20 + (s + 20) * (k % 3), 20 + (s + 20) * (k / 3), s, s * 17 / 18, false);
             k++;
         }
         clear();
@@ -523,9 +476,9 @@ class ThinOutlines : public Small {
 // Outlines one pixel wide stay unbroken, at two zooms.
 TEST_F(ThinOutlines, AtQuarterZoom) {
     drawset(0.25f, 4, 180);
-    EXPECT_TRUE(golden("outlines1.png"));
+    EXPECT_TRUE(goldenmatch(drawspacerp, "render/golden/outlines1.png"));
 }
 TEST_F(ThinOutlines, ZoomedIn) {
     drawset(0.6f, 2, 80);
-    EXPECT_TRUE(golden("outlines2.png"));
+    EXPECT_TRUE(goldenmatch(drawspacerp, "render/golden/outlines2.png"));
 }

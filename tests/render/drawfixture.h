@@ -8,7 +8,6 @@
 //   Small::clear()        cleardrawspace(papercolour)
 //   Small::snapshot()     the window's pens
 //   drawpart(r, k, kind, pts, fill)   set part k of object r: kind, points, pens
-//   zoomedpng(rp, path, scale)        write an enlarged copy of a raster (for looking at)
 //   samepens(a, b, w)                 two pictures w pixels wide are equal (else where not)
 //   changedpens(a, b, w, x0, y0, x1, y1)  pixels that differ inside a box
 #pragma once
@@ -60,15 +59,6 @@ inline void drawpart(IWORecord &r, int k, int kind, std::initializer_list<std::p
     d.fillcolour = (int16_t)fill;
     d.lineweight = r.lineweight;
     if (r.drawnum < k + 1) r.drawnum = (uint8_t)(k + 1);
-}
-
-inline void zoomedpng(const Raster *rp, const std::string &path, int scale) {
-    std::vector<uint8_t> big((size_t)rp->Width * scale * rp->Height * scale);
-    for (int y = 0; y < rp->Height * scale; y++)
-        for (int x = 0; x < rp->Width * scale; x++)
-            big[(size_t)y * rp->Width * scale + x] =
-                rp->Pixels[(size_t)(y / scale) * rp->Width + x / scale];
-    writepenpngdata(path.c_str(), big.data(), rp->Width * scale, rp->Height * scale);
 }
 
 inline ::testing::AssertionResult samepens(const std::vector<uint8_t> &a,

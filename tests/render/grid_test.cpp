@@ -24,7 +24,7 @@ TEST_F(View, GridCommands) {
     for (int k = 0; k < 30; k++) increasegrid(1);
     EXPECT_EQ(GridSize, 500);
 
-    int a = addobject(101, 100, 100, 310, 210), b = addobject(104, 800, 100, 310, 210);
+    int a = place(101, 100, 100, 310, 210, false), b = place(104, 800, 100, 310, 210, false);
     IWO[a].selected = IWO[b].selected = 1;
     selectedIWO = (int16_t)b;
     snaptogrid();
@@ -61,7 +61,7 @@ TEST_F(View, ZeroPixelStepDrawsNothing) {
     GridSize = 0;
     drawgrid();
     EXPECT_EQ(dotpixels(drawspacerp), 0);
-    int n = addobject(101, 257, 333, 310, 210);
+    int n = place(101, 257, 333, 310, 210, false);
     IWO[n].selected = 1;
     checkongrid(n); // no division by a zero step
     EXPECT_EQ(IWO[n].x, 257);
@@ -91,7 +91,7 @@ TEST_F(View, GridGoldens) {
     drawgrid();
     // Grid 100: gx0 = trunc(5 + 98 * 0.25) = 29, step 25, dots 2 x 2; the
     // points at 100 and 200 across, 100 down (the page ends at 240 x 200).
-    EXPECT_TRUE(goldenmatch(rp, "grid100.png"));
+    EXPECT_TRUE(goldenmatch(rp, "render/golden/grid100.png"));
 
     blank();
     GridSize = 50;
@@ -99,7 +99,7 @@ TEST_F(View, GridGoldens) {
     // Grid 50: gx0 = 17, step trunc(12.5) = 12: 17, 29, 41, 53 both ways.
     // The truncated step drifts, so the row for 200 units (the page's bottom
     // edge, pixel 55) is still drawn, at 53.
-    EXPECT_TRUE(goldenmatch(rp, "grid50.png"));
+    EXPECT_TRUE(goldenmatch(rp, "render/golden/grid50.png"));
 }
 
 // Patching redraws exactly the full grid's dots inside the box, whichever
@@ -133,7 +133,7 @@ TEST_F(View, PatchMatchesFullGrid) {
 // The snapping table: left and top edges snap down keeping the opposite edge,
 // right and bottom edges snap by size.
 TEST_F(View, SnappingByHandle) {
-    int n = addobject(101, 257, 333, 20, 250);
+    int n = place(101, 257, 333, 20, 250, false);
     IWORecord &r = IWO[n];
     r.selected = 1;
     selectedIWOhandle = 5;
@@ -160,7 +160,7 @@ TEST_F(View, SnappingByHandle) {
     checkongrid(n);
     EXPECT_EQ(r.x, 257);
 
-    int l = addobject(107, 257, 333, 170, -260);
+    int l = place(107, 257, 333, 170, -260, false);
     IWO[l].selected = 1;
     selectedIWOhandle = 8;
     checkongrid(l);

@@ -7,7 +7,7 @@
 // Overlaps go to the higher index; the focus object also takes a click just
 // outside its edge; hidden and dead records are never hit.
 TEST_F(View, InsideShapes) {
-    int a = addobject(101, 100, 100, 310, 210), b = addobject(101, 300, 200, 310, 210);
+    int a = place(101, 100, 100, 310, 210, false), b = place(101, 300, 200, 310, 210, false);
     EXPECT_EQ(insideIWO(350, 250, IWONumber), b);
     EXPECT_EQ(insideIWO(150, 150, IWONumber), a);
     EXPECT_EQ(insideIWO(99, 150, IWONumber), -99);
@@ -22,51 +22,46 @@ TEST_F(View, InsideShapes) {
 }
 
 // Flat lines: lineweight + 9 units above or below; steep lines: lineweight +
-// 19 units to either side; lines without width or height stay hittable.
-TEST_F(View, InsideLines) {
-    int flat = addobject(107, 100, 500, 1000, 0);
-    IWO[flat].lineweight = 5;
-    EXPECT_EQ(insideIWO(600, 514, IWONumber), flat);
-    EXPECT_EQ(insideIWO(600, 486, IWONumber), flat);
-    EXPECT_EQ(insideIWO(600, 515, IWONumber), -99);
-
-    int steep = addobject(107, 2000, 100, 10, 1000);
-    IWO[steep].lineweight = 5;
-    EXPECT_EQ(insideIWO(2029, 600, IWONumber), steep); // xl = 2005
-    EXPECT_EQ(insideIWO(2030, 600, IWONumber), -99);
-    // Within the line's narrow x range but far from its middle: the pointer
-    // is on the line and must hit it.
-    EXPECT_EQ(insideIWO(2002, 200, IWONumber), steep);
-    EXPECT_EQ(insideIWO(2002, 1090, IWONumber), steep);
-
-    int vertical = addobject(107, 1500, 1000, 0, 1000);
-    IWO[vertical].type = 108;
-    IWO[vertical].lineweight = 0;
-    EXPECT_EQ(insideIWO(1519, 1500, IWONumber), vertical);
-    EXPECT_EQ(insideIWO(1520, 1500, IWONumber), -99);
-}
-
-// Percentages are 32-bit: a 1-unit-wide line is not hit 656 units away, where
-// a 16-bit percentage (65600 -> 64) would fall back into range.
-TEST_F(View, InsideNarrowLineFarAway) {
-    addobject(107, 100, 100, 1, 1000);
-    EXPECT_EQ(insideIWO(756, 740, IWONumber), -99);
-    EXPECT_EQ(insideIWO(101, 740, IWONumber), 1);
-}
-
-// Text rises above its y; a Text of no width (empty label) is never hit.
-TEST_F(View, InsideText) {
-    int t = addobject(109, 500, 500, 200, 40);
-    EXPECT_EQ(insideIWO(600, 485, IWONumber), t);
-    EXPECT_EQ(insideIWO(600, 479, IWONumber), -99);
-    IWO[t].width = 0;
-    EXPECT_EQ(insideIWO(500, 500, IWONumber), -99);
+// 19 units to either side, and anywhere within their narrow x range; lines
+// without width or height stay hittable. Percentages are 32-bit: a 1-unit-wide
+// line is not hit 656 units away, where a 16-bit percentage (65600 -> 64)
+// would fall back into range. Text rises above its y; a Text of no width
+// (empty label) is never hit.
+TEST_F(View, InsideLinesAndText) {
+    const struct {
+        int type, x, y, w, h, weight, px, py;
+        bool hit;
+    } cases[] = {
+        {107, 100, 500, 1000, 0, 5, 600, 514, true},
+        {107, 100, 500, 1000, 0, 5, 600, 486, true},
+        {107, 100, 500, 1000, 0, 5, 600, 515, false},
+        {107, 2000, 100, 10, 1000, 5, 2029, 600, true},
+        {107, 2000, 100, 10, 1000, 5, 2030, 600, false},
+        {107, 2000, 100, 10, 1000, 5, 2002, 200, true},
+        {107, 2000, 100, 10, 1000, 5, 2002, 1090, true},
+        {108, 1500, 1000, 0, 1000, 0, 1519, 1500, true},
+        {108, 1500, 1000, 0, 1000, 0, 1520, 1500, false},
+        {107, 100, 100, 1, 1000, 5, 756, 740, false},
+        {107, 100, 100, 1, 1000, 5, 101, 740, true},
+        {109, 500, 500, 200, 40, 5, 600, 485, true},
+        {109, 500, 500, 200, 40, 5, 600, 479, false},
+        {109, 500, 500, 0, 40, 5, 500, 500, false},
+    };
+    for (const auto &c : cases) {
+        IWONumber = 1;
+        int n = place(c.type == 108 ? 107 : c.type, c.x, c.y, c.w, c.h, false);
+        IWO[n].type = (int16_t)c.type;
+        IWO[n].lineweight = (int16_t)c.weight;
+        EXPECT_EQ(insideIWO(c.px, c.py, IWONumber), c.hit ? n : -99)
+            << c.type << " " << c.x << "," << c.y << " " << c.w << "x" << c.h << " at " << c.px
+            << "," << c.py;
+    }
 }
 
 // Handle hit test on a rectangle at (1000, 1000) 310 x 210: tolerance 8 when
 // selected, 3 otherwise; label handle only with a label; locked: none.
 TEST_F(View, HandleHitTest) {
-    int n = addobject(101, 1000, 1000, 310, 210);
+    int n = place(101, 1000, 1000, 310, 210, false);
     IWORecord &r = IWO[n];
     int X8 = getdrawx(1310), Y8 = getdrawy(1210);
     EXPECT_EQ(checkIWOhandle(n, X8, Y8), 8);
@@ -95,7 +90,7 @@ TEST_F(View, HandleHitTest) {
 // Lines offer only their end points; a short line's start is handle 1, not
 // one of the handles it does not have. A locked connector keeps its ends.
 TEST_F(View, LineHandles) {
-    int l = addobject(107, 1000, 1000, 300, 200);
+    int l = place(107, 1000, 1000, 300, 200, false);
     IWO[l].selected = 1;
     int X1 = getdrawx(1000), Y1 = getdrawy(1000);
     EXPECT_EQ(checkIWOhandle(l, X1, Y1), 1);
@@ -111,9 +106,9 @@ TEST_F(View, LineHandles) {
 // painted; the shadow's complement handles undo themselves.
 TEST_F(View, EraseAndComplementRestore) {
     Raster *rp = drawspacerp;
-    int a = addobject(101, 1000, 1000, 310, 210);
-    int b = addobject(110, 200, 300, 310, 210); // parallelogram: its own handle set
-    int c = addobject(107, 300, 1500, 400, -100);
+    int a = place(101, 1000, 1000, 310, 210, false);
+    int b = place(110, 200, 300, 310, 210, false); // parallelogram: its own handle set
+    int c = place(107, 300, 1500, 400, -100, false);
     IWO[c].type = 108;
     SetRast(rp, 2);
     std::strcpy(IWO[a].label, "A");

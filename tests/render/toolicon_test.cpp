@@ -103,7 +103,7 @@ TEST_F(ToolIcon, LineEndPicturesMatchTheirImages) {
                     strip->Pixels[(size_t)((2 - end) * size + y) * strip->Width + k * size + x] =
                         rp->Pixels[(size_t)y * size + x];
         }
-    EXPECT_TRUE(goldenmatch(strip.get(), "lineendicons.png"));
+    EXPECT_TRUE(goldenmatch(strip.get(), "render/golden/lineendicons.png"));
     EXPECT_EQ(drawlineendicon(rp.get(), 16, 2, size), 0);
     EXPECT_EQ(drawlineendicon(rp.get(), 20, 3, size), 0);
 }

@@ -53,15 +53,6 @@ TEST_F(View, A4MappingAndWayBack) {
     EXPECT_EQ(getrealy(-300), 0);
 }
 
-// A window larger than the page makes the extent, and the page is centred in it.
-TEST_F(View, ExtentAtLeastWindow) {
-    resizedrawspacewindow(2000, 1500);
-    setbitmapsize();
-    EXPECT_EQ(drawspacebitmapwidth, 2000);
-    EXPECT_EQ(drawspacebitmapheight, 1500);
-    EXPECT_EQ(getdrawx(0), 685); // (2000 - 630) / 2
-}
-
 // Zoom out tests the zoom before the step: 0.3 -> 0.2 -> 0.1, then refused;
 // a page side of 300 pixels or less refuses as well.
 TEST_F(View, ZoomOutSteps) {
@@ -124,65 +115,36 @@ TEST_F(View, WheelScrollClamps) {
 }
 
 // Moving keeps the margins 8 left and top, 9 right, 8 bottom; too large an
-// object is cut to the page.
-TEST_F(View, CheckOnPageMoving) {
-    int n = addobject(101, 2, 3, 310, 210);
-    checkonpage(n);
-    EXPECT_EQ(IWO[n].x, 8);
-    EXPECT_EQ(IWO[n].y, 8);
-    IWO[n].x = 2000;
-    IWO[n].y = 2800;
-    checkonpage(n);
-    EXPECT_EQ(IWO[n].x, 2100 - 310 - 9);
-    EXPECT_EQ(IWO[n].y, 2900 - 210 - 8);
-    // Just inside the margins nothing moves.
-    IWO[n].x -= 5;
-    IWO[n].y -= 5;
-    checkonpage(n);
-    EXPECT_EQ(IWO[n].x, 2100 - 310 - 9 - 5);
-    EXPECT_EQ(IWO[n].y, 2900 - 210 - 8 - 5);
-    IWO[n].width = 3000;
-    IWO[n].height = 4000;
-    checkonpage(n);
-    EXPECT_EQ(IWO[n].x, 8);
-    EXPECT_EQ(IWO[n].width, 2091);
-    EXPECT_EQ(IWO[n].y, 8);
-    EXPECT_EQ(IWO[n].height, 2891);
-}
-
-// Resizing takes the margin off the size; an edge pushed past the far side
-// takes the whole page from 8.
-TEST_F(View, CheckOnPageResizing) {
-    int n = addobject(101, 2, 5, 300, 200);
-    selectedIWOhandle = 1;
-    checkonpage(n);
-    EXPECT_EQ(IWO[n].x, 8);
-    EXPECT_EQ(IWO[n].width, 292);
-    EXPECT_EQ(IWO[n].y, 8);
-    EXPECT_EQ(IWO[n].height, 192);
-    selectedIWOhandle = 8;
-    IWO[n].width = 2100;
-    IWO[n].height = 500;
-    IWO[n].y = 2500;
-    checkonpage(n);
-    EXPECT_EQ(IWO[n].x, 8);
-    EXPECT_EQ(IWO[n].width, 2091);
-    EXPECT_EQ(IWO[n].y, 2900 - 500 - 8);
-    // The same margins as a move: drawing it again changes nothing.
-    selectedIWOhandle = 0;
-    const IWORecord resized = IWO[n];
-    checkonpage(n);
-    EXPECT_EQ(IWO[n].x, resized.x);
-    EXPECT_EQ(IWO[n].y, resized.y);
-    EXPECT_EQ(IWO[n].width, resized.width);
-    EXPECT_EQ(IWO[n].height, resized.height);
+// object is cut to the page. Resizing takes the margin off the size; an edge
+// pushed past the far side takes the whole page from 8.
+TEST_F(View, CheckOnPage) {
+    const struct {
+        int handle, x, y, w, h, ex, ey, ew, eh;
+    } cases[] = {
+        {0, 2, 3, 310, 210, 8, 8, 310, 210},
+        {0, 2000, 2800, 310, 210, 2100 - 310 - 9, 2900 - 210 - 8, 310, 210},
+        {0, 1776, 2677, 310, 210, 1776, 2677, 310, 210}, // just inside: nothing moves
+        {0, 1776, 2677, 3000, 4000, 8, 8, 2091, 2891},
+        {1, 2, 5, 300, 200, 8, 8, 292, 192},
+        {8, 8, 2500, 2100, 500, 8, 2900 - 500 - 8, 2091, 500},
+        {0, 8, 2392, 2091, 500, 8, 2392, 2091, 500}, // the same margins as a move
+    };
+    for (const auto &c : cases) {
+        int n = place(101, c.x, c.y, c.w, c.h, false);
+        selectedIWOhandle = (int16_t)c.handle;
+        checkonpage(n);
+        const IWORecord &r = IWO[n];
+        EXPECT_EQ(std::vector<int>({r.x, r.y, r.width, r.height}),
+                  std::vector<int>({c.ex, c.ey, c.ew, c.eh}))
+            << c.handle << ": " << c.x << "," << c.y << " " << c.w << "x" << c.h;
+    }
 }
 
 // A line running up and left from its start keeps its end on the page; a
 // connector with the same box is left to its attachments.
 TEST_F(View, CheckOnPageLinesWithNegativeOffsets) {
-    int l = addobject(107, 500, 500, -600, -700);
-    int c = addobject(107, 500, 500, -600, -700);
+    int l = place(107, 500, 500, -600, -700, false);
+    int c = place(107, 500, 500, -600, -700, false);
     IWO[c].type = 108;
     checkonpage(l);
     checkonpage(c);
@@ -196,4 +158,3 @@ TEST_F(View, CheckOnPageLinesWithNegativeOffsets) {
     checkonpage(l);
     EXPECT_EQ(IWO[l].x, 2092);
 }
-

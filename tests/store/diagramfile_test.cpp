@@ -39,7 +39,7 @@ class DiagramFile : public Core {
     TempDir tmp;
 };
 
-// 6.1 Three objects make a file of 255 + 2 + 2312 + 4 x 1442 bytes; it loads
+// Three objects make a file of 255 + 2 + 2312 + 4 x 1442 bytes; it loads
 // back as four records with nothing selected.
 TEST_F(DiagramFile, ThreeObjectsLayoutAndReload) {
     place(101, 100, 100);
@@ -67,7 +67,7 @@ TEST_F(DiagramFile, ThreeObjectsLayoutAndReload) {
     EXPECT_STREQ(IWODiagram.filename, path.c_str());
 }
 
-// 6.2 The release rules; a refused file leaves table and record as they were.
+// The release rules; a refused file leaves table and record as they were.
 TEST_F(DiagramFile, ReleaseRulesAndUntouchedStateOnRefusal) {
     place(101, 100, 100);
     std::string path = tmp.path("good.iwo");
@@ -102,48 +102,37 @@ TEST_F(DiagramFile, ReleaseRulesAndUntouchedStateOnRefusal) {
     EXPECT_EQ(IWONumber, 2);
 }
 
-// 6.3 A file that ends right after the diagram record loads as an empty diagram.
-TEST_F(DiagramFile, HeaderOnlyFileGivesEmptyDiagram) {
-    std::string path = tmp.path("empty.iwo");
-    ASSERT_EQ(writeIWOdiagramfile(path), 1);
-    auto bytes = slurp(path);
-    bytes.resize(2569);
-    place(101, 100, 100);
-    ASSERT_EQ(readIWOdiagrambytes(bytes.data(), bytes.size()), 1);
-    EXPECT_EQ(IWONumber, 1);
-    EXPECT_EQ(IWO[1].type, DEADTYPE);
-}
-
-// 6.4 More records than the table holds: reading stops at the table's end.
-TEST_F(DiagramFile, OversizedRecordCountStopsAtTableEnd) {
-    place(101, 100, 100);
+// Odd lengths: a file that ends right after the diagram record is an empty
+// diagram; a short last record is taken as far as it goes, the rest being the
+// reset slot; more records than the table holds stop at its end (the record
+// count is not trusted either).
+TEST_F(DiagramFile, OddLengths) {
+    place(101, 123, 456);
     std::string path = tmp.path("one.iwo");
     ASSERT_EQ(writeIWOdiagramfile(path), 1);
     auto bytes = slurp(path);
+    std::vector<uint8_t> header(bytes.begin(), bytes.begin() + 2569);
+    ASSERT_EQ(readIWOdiagrambytes(header.data(), header.size()), 1);
+    EXPECT_EQ(IWONumber, 1);
+    EXPECT_EQ(IWO[1].type, DEADTYPE);
+    // id, type, name, x, y, width of record 1
+    std::vector<uint8_t> partial(bytes.begin(), bytes.end() - IWORECORDSIZE + 40);
+    ASSERT_EQ(readIWOdiagrambytes(partial.data(), partial.size()), 1);
+    EXPECT_EQ(IWONumber, 2);
+    EXPECT_EQ(IWO[1].type, 101);
+    EXPECT_EQ(IWO[1].x, 123);
+    EXPECT_EQ(IWO[1].label[0], 0);
+
     std::vector<uint8_t> rec(bytes.end() - IWORECORDSIZE, bytes.end());
     for (int i = 0; i < 1100; i++) bytes.insert(bytes.end(), rec.begin(), rec.end());
-    put2byte(bytes.data() + 257 + 2310, 30000); // objects is not trusted either
+    put2byte(bytes.data() + 257 + 2310, 30000);
     ASSERT_EQ(readIWOdiagrambytes(bytes.data(), bytes.size()), 1);
     EXPECT_EQ(IWONumber, MAXIWO + 1);
     EXPECT_EQ(IWO[MAXIWO + 1].type, DEADTYPE);
     EXPECT_EQ(IWO[SHADOWIWO].id, -99);
 }
 
-// 6.5 A short last record is taken as far as it goes.
-TEST_F(DiagramFile, PartialLastRecord) {
-    place(101, 123, 456);
-    std::string path = tmp.path("partial.iwo");
-    ASSERT_EQ(writeIWOdiagramfile(path), 1);
-    auto bytes = slurp(path);
-    bytes.resize(bytes.size() - IWORECORDSIZE + 40); // id, type, name, x, y, width of record 1
-    ASSERT_EQ(readIWOdiagrambytes(bytes.data(), bytes.size()), 1);
-    EXPECT_EQ(IWONumber, 2);
-    EXPECT_EQ(IWO[1].type, 101);
-    EXPECT_EQ(IWO[1].x, 123);
-    EXPECT_EQ(IWO[1].label[0], 0); // the rest is the reset slot
-}
-
-// 6.6 A load starts from a clean table, continues ids above the loaded ones
+// A load starts from a clean table, continues ids above the loaded ones
 // and the group numbers above the largest group.
 TEST_F(DiagramFile, LoadStartsCleanAndContinuesCounters) {
     ASSERT_EQ(readIWOdiagramfile(fixture("store/fixtures/r97.iwo")), 1);
@@ -159,7 +148,7 @@ TEST_F(DiagramFile, LoadStartsCleanAndContinuesCounters) {
     for (int i = 1; i < n; i++) EXPECT_NE(IWO[i].id, IWO[n].id);
 }
 
-// 6.7 Release 97 converts byte for byte but for the selected word; the
+// Release 97 converts byte for byte but for the selected word; the
 // diagram record differs only in file name, version and release.
 TEST_F(DiagramFile, ConvertReproducesRecords) {
     std::string in = fixture("store/fixtures/r97.iwo");
@@ -183,11 +172,10 @@ TEST_F(DiagramFile, ConvertReproducesRecords) {
     }
 }
 
-// 6.8 Old releases convert record for record as stored in fixtures/NAME.records
-// (the records a save then writes; IW_UPDATE_GOLDEN=1 writes them anew).
-// Release 92 also gets the repair: a Diamond becomes a diamond polygon in the
-// record's pens with one highlight outline and a rectangular erase area;
-// release 95 keeps its parts as written.
+// Old releases convert record for record as stored in fixtures/NAME.records
+// (the records a save then writes; IW_UPDATE_GOLDEN=1 writes them anew):
+// release 92's Diamond repaired as a diamond polygon in the record's pens with
+// one highlight outline and a rectangular erase area, release 95's parts kept.
 TEST_F(DiagramFile, OldReleasesConvertAsStored) {
     for (std::string name : {"r50", "r92", "r95"}) {
         ASSERT_EQ(readIWOdiagramfile(fixture("store/fixtures/" + name + ".iwo")), 1);
@@ -198,22 +186,9 @@ TEST_F(DiagramFile, OldReleasesConvertAsStored) {
         if (std::getenv("IW_UPDATE_GOLDEN")) spit(stored, records);
         EXPECT_EQ(records, slurp(stored)) << name;
     }
-    ASSERT_EQ(readIWOdiagramfile(fixture("store/fixtures/r92.iwo")), 1);
-    const IWORecord &dia = IWO[2];
-    const int dx[5] = {0, 50, 100, 50, 0}, dy[5] = {50, 0, 50, 100, 50};
-    EXPECT_EQ(dia.draw[0].kind, 7);
-    for (int k = 0; k < 5; k++) {
-        EXPECT_EQ(dia.draw[0].px[k], dx[k]);
-        EXPECT_EQ(dia.draw[0].py[k], dy[k]);
-    }
-    EXPECT_EQ(dia.draw[0].linecolour, 10);
-    EXPECT_EQ(IWO[1].highlightnum, 1);
-    EXPECT_EQ(IWO[1].erase.kind, 7);
-    ASSERT_EQ(readIWOdiagramfile(fixture("store/fixtures/r95.iwo")), 1);
-    EXPECT_EQ(IWO[2].draw[0].kind, 8);
 }
 
-// 6.10 Save As: the extension rule and overwriting.
+// Save As: the extension rule and overwriting.
 TEST_F(DiagramFile, SaveAsExtensionAndOverwrite) {
     place(101, 100, 100);
     ui.queueanswer(1, tmp.path("plain"));
@@ -237,7 +212,7 @@ TEST_F(DiagramFile, SaveAsExtensionAndOverwrite) {
     EXPECT_EQ(slurp(tmp.path("other.iwo")).size(), 255u + 2 + 2312 + 2 * 1442);
 }
 
-// 6.11 Save goes to Save As while the diagram has no file of its own.
+// Save goes to Save As while the diagram has no file of its own.
 TEST_F(DiagramFile, SaveAsksForNameWhenFilenameIsADrawer) {
     for (const std::string &name : std::vector<std::string>{"", "x", tmp.dir + "/", "ram:", tmp.dir}) {
         std::strcpy(IWODiagram.filename, name.c_str());
@@ -250,7 +225,7 @@ TEST_F(DiagramFile, SaveAsksForNameWhenFilenameIsADrawer) {
     EXPECT_TRUE(fileexists(tmp.path("direct.iwo")));
 }
 
-// 6.12 A failed write is reported and the previous file survives whole, at
+// A failed write is reported and the previous file survives whole, at
 // every step of the write.
 TEST_F(DiagramFile, FailedSaveKeepsPreviousFile) {
     place(101, 100, 100);
@@ -272,9 +247,8 @@ TEST_F(DiagramFile, FailedSaveKeepsPreviousFile) {
     EXPECT_EQ(writeIWOdiagramfile(tmp.path("missing/dir.iwo")), 0);
 }
 
-// 6.12b Saving through a symbolic link replaces the file it names and keeps
-// the link; the file's mode is kept; a read-only file is refused untouched; a
-// new file gets the usual mode less the umask.
+// Saving through a symbolic link replaces the file it names and keeps the
+// link; the file's mode is kept; a read-only file is refused untouched.
 TEST_F(DiagramFile, SaveKeepsLinksModesAndReadOnlyFiles) {
     place(101, 100, 100);
     std::string real = tmp.path("real.iwo"), link = tmp.path("sub/link.iwo");
@@ -301,11 +275,6 @@ TEST_F(DiagramFile, SaveKeepsLinksModesAndReadOnlyFiles) {
     ASSERT_EQ(stat(real.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0444u);
 
-    mode_t mask = umask(027);
-    EXPECT_EQ(writeIWOdiagramfile(tmp.path("new.iwo")), 1);
-    umask(mask);
-    ASSERT_EQ(stat(tmp.path("new.iwo").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
 }
 
 // A save keeps the permissions of the file it replaces (the temporary file it
@@ -334,7 +303,7 @@ TEST_F(DiagramFile, SaveKeepsTheFileMode) {
     }
 }
 
-// 6.13 Loading never creates a file, and a failed read changes nothing.
+// Loading never creates a file, and a failed read changes nothing.
 TEST_F(DiagramFile, LoadNeverCreatesAndFailedReadChangesNothing) {
     place(101, 100, 100);
     auto before = state();
@@ -354,7 +323,7 @@ TEST_F(DiagramFile, LoadNeverCreatesAndFailedReadChangesNothing) {
     EXPECT_EQ(state(), before);
 }
 
-// 6.13b Only the program's own drawer names end in ':'; anywhere else a ':'
+// Only the program's own drawer names end in ':'; anywhere else a ':'
 // belongs to the name (the desktop's file chooser gives drawers without "/").
 TEST_F(DiagramFile, ColonIsOrdinaryOutsideOwnDrawers) {
     struct Case {
@@ -378,7 +347,7 @@ TEST_F(DiagramFile, ColonIsOrdinaryOutsideOwnDrawers) {
     EXPECT_EQ(hostpath("plan:v2.iwo"), "plan:v2.iwo");
 }
 
-// 6.14 A path too long for the file name field is refused, never shortened.
+// A path too long for the file name field is refused, never shortened.
 TEST_F(DiagramFile, OverlongPathIsRefused) {
     std::string longname = tmp.dir + "/" + std::string(995, 'a');
     ui.queueanswer(1, longname);
@@ -389,7 +358,7 @@ TEST_F(DiagramFile, OverlongPathIsRefused) {
     EXPECT_EQ(m, "Sorry. The file name is too long.");
 }
 
-// 6.15 Garbage counts and unterminated texts load without harm.
+// Garbage counts and unterminated texts load without harm.
 TEST_F(DiagramFile, GarbageCountsAndTexts) {
     place(101, 100, 100);
     std::string path = tmp.path("g.iwo");
