@@ -82,22 +82,7 @@ char *fieldof(DiagramRecord &d, int i) {
 DiagramRecord shown;
 std::string showntext[3];
 
-Gadget make(int id, GadgetKind kind, const char *label, int page, long min = 0, long max = 0) {
-    Gadget g;
-    g.id = id;
-    g.kind = kind;
-    g.label = label;
-    g.page = page;
-    g.min = min;
-    g.max = max;
-    return g;
-}
-
-Gadget &gad(int id) {
-    static Gadget none;
-    Gadget *g = findgadget(diagrampropwin, id);
-    return g ? *g : (none = Gadget());
-}
+Gadget &gad(int id) { return gadgetref(diagrampropwin, id); }
 
 // Shows a value as the record holds it: a file may hold what the gadget
 // could not take by typing, and showing it clamped would let Apply "change" it.
@@ -219,33 +204,33 @@ int make_diagrampropwindow() {
     diagrampropwin.width = diagrampropwinwidth;
     diagrampropwin.height = diagrampropwinheight;
     auto &g = diagrampropwin.gadgets;
-    g.push_back(make(G_TABS, GADGET_TABS, "", 0));
+    g.push_back(makegadget(G_TABS, GADGET_TABS, "", 0));
     g.back().choices = {"Info", "Page", "Object"};
     // Info
-    g.push_back(make(G_TITLE, GADGET_STRING, "Diagram Title:", 1, 0, TEXTCHARS));
-    g.push_back(make(G_FILENAME, GADGET_STRING, "Filename:", 1));
+    g.push_back(makegadget(G_TITLE, GADGET_STRING, "Diagram Title:", 1, 0, TEXTCHARS));
+    g.push_back(makegadget(G_FILENAME, GADGET_STRING, "Filename:", 1));
     g.back().disabled = true;
-    g.push_back(make(G_AUTHOR, GADGET_STRING, "Author:", 1, 0, TEXTCHARS));
-    g.push_back(make(G_DESCRIPTION, GADGET_STRING, "Description:", 1, 0, TEXTCHARS));
+    g.push_back(makegadget(G_AUTHOR, GADGET_STRING, "Author:", 1, 0, TEXTCHARS));
+    g.push_back(makegadget(G_DESCRIPTION, GADGET_STRING, "Description:", 1, 0, TEXTCHARS));
     // Page
-    g.push_back(make(G_PAPERSIZE, GADGET_CHOOSER, "Paper Size:", 2));
+    g.push_back(makegadget(G_PAPERSIZE, GADGET_CHOOSER, "Paper Size:", 2));
     g.back().choices.assign(sizelist, sizelist + PAPERSIZES);
     g.back().value = 6; // "A4: portrait"
-    g.push_back(make(G_WIDTH, GADGET_INTEGER, "Width:", 2, MINPAPER, MAXPAPER));
-    g.push_back(make(G_HEIGHT, GADGET_INTEGER, "Height:", 2, MINPAPER, MAXPAPER));
-    g.push_back(make(G_PAPERCOLOUR, GADGET_COLOUR, "Paper Colour:", 2));
-    g.push_back(make(G_HIGHLIGHT, GADGET_COLOUR, "Highlight Colour:", 2));
+    g.push_back(makegadget(G_WIDTH, GADGET_INTEGER, "Width:", 2, MINPAPER, MAXPAPER));
+    g.push_back(makegadget(G_HEIGHT, GADGET_INTEGER, "Height:", 2, MINPAPER, MAXPAPER));
+    g.push_back(makegadget(G_PAPERCOLOUR, GADGET_COLOUR, "Paper Colour:", 2));
+    g.push_back(makegadget(G_HIGHLIGHT, GADGET_COLOUR, "Highlight Colour:", 2));
     // Object
-    g.push_back(make(G_FILLCOLOUR, GADGET_COLOUR, "Fill Colour:", 3));
-    g.push_back(make(G_LINECOLOUR, GADGET_COLOUR, "Line Colour:", 3));
-    g.push_back(make(G_LINEWEIGHT, GADGET_SLIDER, "Line Weight:", 3, 0, 100));
-    g.push_back(make(G_FONT, GADGET_FONT, "Font:", 3, 1, MAXFONTHEIGHT));
-    g.push_back(make(G_LABELCOLOURS, GADGET_LABELCOLOURS, "Colours:", 3));
+    g.push_back(makegadget(G_FILLCOLOUR, GADGET_COLOUR, "Fill Colour:", 3));
+    g.push_back(makegadget(G_LINECOLOUR, GADGET_COLOUR, "Line Colour:", 3));
+    g.push_back(makegadget(G_LINEWEIGHT, GADGET_SLIDER, "Line Weight:", 3, 0, 100));
+    g.push_back(makegadget(G_FONT, GADGET_FONT, "Font:", 3, 1, MAXFONTHEIGHT));
+    g.push_back(makegadget(G_LABELCOLOURS, GADGET_LABELCOLOURS, "Colours:", 3));
     g.back().text = "Label";
     // The bottom row
-    g.push_back(make(G_RESTORE, GADGET_BUTTON, "", -1));
+    g.push_back(makegadget(G_RESTORE, GADGET_BUTTON, "", -1));
     g.back().text = "Restore";
-    g.push_back(make(G_APPLY, GADGET_BUTTON, "", -1));
+    g.push_back(makegadget(G_APPLY, GADGET_BUTTON, "", -1));
     g.back().text = "Apply";
     registergadgetwindow(&diagrampropwin);
     return 1;

@@ -80,22 +80,7 @@ const char *const RESTART =
     "Please save your preferences as 'default.prefs'. \nScreen font and icon changes will then "
     "take effect the next time you run Ideaweave";
 
-Gadget make(int id, GadgetKind kind, const char *label, int page, long min = 0, long max = 0) {
-    Gadget g;
-    g.id = id;
-    g.kind = kind;
-    g.label = label;
-    g.page = page;
-    g.min = min;
-    g.max = max;
-    return g;
-}
-
-Gadget &gad(int id) {
-    static Gadget none;
-    Gadget *g = findgadget(prefwin, id);
-    return g ? *g : (none = Gadget());
-}
+Gadget &gad(int id) { return gadgetref(prefwin, id); }
 
 void show(int id, long v) { gad(id).value = v; }
 void refresh() {
@@ -194,47 +179,47 @@ int make_prefwindow() {
     prefwin.width = prefwinwidth;
     prefwin.height = prefwinheight;
     auto &g = prefwin.gadgets;
-    g.push_back(make(G_TABS, GADGET_TABS, "", 0));
+    g.push_back(makegadget(G_TABS, GADGET_TABS, "", 0));
     g.back().choices = {"Info", "Page", "Object", "Interface", "Misc"};
     // Info
-    g.push_back(make(G_TITLE, GADGET_STRING, "Default Title:", 1, 0, TEXTCHARS));
-    g.push_back(make(G_SAVEPATH, GADGET_BUTTON, "Save Path:", 1));
-    g.push_back(make(G_AUTHOR, GADGET_STRING, "Author:", 1, 0, TEXTCHARS));
-    g.push_back(make(G_DESCRIPTION, GADGET_STRING, "Description:", 1, 0, TEXTCHARS));
+    g.push_back(makegadget(G_TITLE, GADGET_STRING, "Default Title:", 1, 0, TEXTCHARS));
+    g.push_back(makegadget(G_SAVEPATH, GADGET_BUTTON, "Save Path:", 1));
+    g.push_back(makegadget(G_AUTHOR, GADGET_STRING, "Author:", 1, 0, TEXTCHARS));
+    g.push_back(makegadget(G_DESCRIPTION, GADGET_STRING, "Description:", 1, 0, TEXTCHARS));
     // Page
-    g.push_back(make(G_PAPERSIZE, GADGET_CHOOSER, "Paper Size:", 2));
+    g.push_back(makegadget(G_PAPERSIZE, GADGET_CHOOSER, "Paper Size:", 2));
     g.back().choices.assign(sizelist, sizelist + PAPERSIZES);
     g.back().value = 6;
-    g.push_back(make(G_WIDTH, GADGET_INTEGER, "Width:", 2, MINPAPER, MAXPAPER));
-    g.push_back(make(G_HEIGHT, GADGET_INTEGER, "Height:", 2, MINPAPER, MAXPAPER));
-    g.push_back(make(G_PAPERCOLOUR, GADGET_COLOUR, "Paper Colour:", 2));
+    g.push_back(makegadget(G_WIDTH, GADGET_INTEGER, "Width:", 2, MINPAPER, MAXPAPER));
+    g.push_back(makegadget(G_HEIGHT, GADGET_INTEGER, "Height:", 2, MINPAPER, MAXPAPER));
+    g.push_back(makegadget(G_PAPERCOLOUR, GADGET_COLOUR, "Paper Colour:", 2));
     // Object
-    g.push_back(make(G_FILLCOLOUR, GADGET_COLOUR, "Fill Colour:", 3));
-    g.push_back(make(G_LINECOLOUR, GADGET_COLOUR, "Line Colour:", 3));
-    g.push_back(make(G_LINEWEIGHT, GADGET_SLIDER, "Line Weight:", 3, 0, 100));
-    g.push_back(make(G_LABELFONT, GADGET_FONT, "Label Font:", 3, 1, MAXFONTHEIGHT));
-    g.push_back(make(G_LABELCOLOURS, GADGET_LABELCOLOURS, "Label Colours:", 3));
+    g.push_back(makegadget(G_FILLCOLOUR, GADGET_COLOUR, "Fill Colour:", 3));
+    g.push_back(makegadget(G_LINECOLOUR, GADGET_COLOUR, "Line Colour:", 3));
+    g.push_back(makegadget(G_LINEWEIGHT, GADGET_SLIDER, "Line Weight:", 3, 0, 100));
+    g.push_back(makegadget(G_LABELFONT, GADGET_FONT, "Label Font:", 3, 1, MAXFONTHEIGHT));
+    g.push_back(makegadget(G_LABELCOLOURS, GADGET_LABELCOLOURS, "Label Colours:", 3));
     g.back().text = "Label";
     // Interface
-    g.push_back(make(G_SCREENFONT, GADGET_FONT, "Screen Font:", 4, 1, MAXFONTHEIGHT));
-    g.push_back(make(G_HIGHLIGHTCOLOUR, GADGET_COLOUR, "Highlight Colour:", 4));
-    g.push_back(make(G_HIGHLIGHTON, GADGET_CHECKBOX, "On:", 4));
-    g.push_back(make(G_ZOOM, GADGET_SLIDER, "Default Zoom (%):", 4, 5, 100));
-    g.push_back(make(G_GRIDSIZE, GADGET_SLIDER, "Grid Size (mm):", 4, 1, 100));
-    g.push_back(make(G_SHOWGRID, GADGET_CHECKBOX, "Show Grid:", 4));
-    g.push_back(make(G_SNAPTOGRID, GADGET_CHECKBOX, "Snap To Grid:", 4));
+    g.push_back(makegadget(G_SCREENFONT, GADGET_FONT, "Screen Font:", 4, 1, MAXFONTHEIGHT));
+    g.push_back(makegadget(G_HIGHLIGHTCOLOUR, GADGET_COLOUR, "Highlight Colour:", 4));
+    g.push_back(makegadget(G_HIGHLIGHTON, GADGET_CHECKBOX, "On:", 4));
+    g.push_back(makegadget(G_ZOOM, GADGET_SLIDER, "Default Zoom (%):", 4, 5, 100));
+    g.push_back(makegadget(G_GRIDSIZE, GADGET_SLIDER, "Grid Size (mm):", 4, 1, 100));
+    g.push_back(makegadget(G_SHOWGRID, GADGET_CHECKBOX, "Show Grid:", 4));
+    g.push_back(makegadget(G_SNAPTOGRID, GADGET_CHECKBOX, "Snap To Grid:", 4));
     // Misc: the undo history is not kept in a buffer of a set size, so its
     // slider is shown only.
-    g.push_back(make(G_UNDOBUFFER, GADGET_SLIDER, "Undo Buffer (KB):", 5, 10, 200));
+    g.push_back(makegadget(G_UNDOBUFFER, GADGET_SLIDER, "Undo Buffer (KB):", 5, 10, 200));
     g.back().value = 10;
     g.back().disabled = true;
-    g.push_back(make(G_SCROLLSPEED, GADGET_SLIDER, "Scroll Speed:", 5, 1, 20));
-    g.push_back(make(G_ICONSET, GADGET_CHOOSER, "Icon Set:", 5));
+    g.push_back(makegadget(G_SCROLLSPEED, GADGET_SLIDER, "Scroll Speed:", 5, 1, 20));
+    g.push_back(makegadget(G_ICONSET, GADGET_CHOOSER, "Icon Set:", 5));
     g.back().choices.assign(PREFIcons, PREFIcons + 3);
     // The bottom row
-    g.push_back(make(G_APPLYNOW, GADGET_BUTTON, "", -1));
+    g.push_back(makegadget(G_APPLYNOW, GADGET_BUTTON, "", -1));
     g.back().text = "Apply Now";
-    g.push_back(make(G_APPLYTONEW, GADGET_BUTTON, "", -1));
+    g.push_back(makegadget(G_APPLYTONEW, GADGET_BUTTON, "", -1));
     g.back().text = "Apply To New";
     registergadgetwindow(&prefwin);
     return 1;

@@ -112,22 +112,7 @@ const int STYLEROWS[2][4] = {{4, 8, 12, 17}, {18, 19, 1, 0}};
 
 StyleWindowSpec stylespec; // the style window, built by make_stylewindow
 
-Gadget make(int id, GadgetKind kind, const char *label, int page, long min = 0, long max = 0) {
-    Gadget g;
-    g.id = id;
-    g.kind = kind;
-    g.label = label;
-    g.page = page;
-    g.min = min;
-    g.max = max;
-    return g;
-}
-
-Gadget &gad(int id) {
-    static Gadget none;
-    Gadget *g = findgadget(propwin, id);
-    return g ? *g : (none = Gadget());
-}
+Gadget &gad(int id) { return gadgetref(propwin, id); }
 
 // Shows a value as it is stored: a record may hold what the gadget could not
 // take by typing, and showing it clamped would let Apply "change" it.
@@ -380,44 +365,44 @@ int make_propwindow() {
     propwin.width = propwinwidth;
     propwin.height = propwinheight;
     auto &g = propwin.gadgets;
-    g.push_back(make(G_ID, GADGET_INTEGER, "ID No:", 0, 0, MAXIWO));
-    g.push_back(make(G_NAME, GADGET_STRING, "Name:", 0, 0, NAMECHARS));
+    g.push_back(makegadget(G_ID, GADGET_INTEGER, "ID No:", 0, 0, MAXIWO));
+    g.push_back(makegadget(G_NAME, GADGET_STRING, "Name:", 0, 0, NAMECHARS));
     g.back().text = "Name it";
-    g.push_back(make(G_TABS, GADGET_TABS, "", 0));
+    g.push_back(makegadget(G_TABS, GADGET_TABS, "", 0));
     g.back().choices = {"Layout", "Drawing", "Text"};
     // Layout
-    g.push_back(make(G_X, GADGET_INTEGER, "X:", 1, 0, 32767));
-    g.push_back(make(G_Y, GADGET_INTEGER, "Y:", 1, 0, 32767));
-    g.push_back(make(G_WIDTH, GADGET_INTEGER, "Width:", 1, MINSIZE, 32767));
-    g.push_back(make(G_HEIGHT, GADGET_INTEGER, "Height:", 1, MINSIZE, 32767));
-    g.push_back(make(G_LOCKED, GADGET_CHECKBOX, "Locked:", 1));
-    g.push_back(make(G_HIDENODE, GADGET_CHECKBOX, "Hide Node:", 1));
+    g.push_back(makegadget(G_X, GADGET_INTEGER, "X:", 1, 0, 32767));
+    g.push_back(makegadget(G_Y, GADGET_INTEGER, "Y:", 1, 0, 32767));
+    g.push_back(makegadget(G_WIDTH, GADGET_INTEGER, "Width:", 1, MINSIZE, 32767));
+    g.push_back(makegadget(G_HEIGHT, GADGET_INTEGER, "Height:", 1, MINSIZE, 32767));
+    g.push_back(makegadget(G_LOCKED, GADGET_CHECKBOX, "Locked:", 1));
+    g.push_back(makegadget(G_HIDENODE, GADGET_CHECKBOX, "Hide Node:", 1));
     // Drawing
-    g.push_back(make(G_FILLCOLOUR, GADGET_COLOUR, "Fill Colour:", 2));
-    g.push_back(make(G_LINECOLOUR, GADGET_COLOUR, "Line Colour:", 2));
-    g.push_back(make(G_LINEWEIGHT, GADGET_SLIDER, "Line Weight:", 2, 0, 100));
-    g.push_back(make(G_STARTSTYLE, GADGET_IMAGE, "Start Style:", 2));
-    g.push_back(make(G_STARTSIZE, GADGET_SLIDER, "", 2, 0, 100));
-    g.push_back(make(G_ENDSTYLE, GADGET_IMAGE, "End Style:", 2));
-    g.push_back(make(G_ENDSIZE, GADGET_SLIDER, "", 2, 0, 100));
+    g.push_back(makegadget(G_FILLCOLOUR, GADGET_COLOUR, "Fill Colour:", 2));
+    g.push_back(makegadget(G_LINECOLOUR, GADGET_COLOUR, "Line Colour:", 2));
+    g.push_back(makegadget(G_LINEWEIGHT, GADGET_SLIDER, "Line Weight:", 2, 0, 100));
+    g.push_back(makegadget(G_STARTSTYLE, GADGET_IMAGE, "Start Style:", 2));
+    g.push_back(makegadget(G_STARTSIZE, GADGET_SLIDER, "", 2, 0, 100));
+    g.push_back(makegadget(G_ENDSTYLE, GADGET_IMAGE, "End Style:", 2));
+    g.push_back(makegadget(G_ENDSIZE, GADGET_SLIDER, "", 2, 0, 100));
     // Text
-    g.push_back(make(G_LABEL, GADGET_STRING, "Label:", 3, 0, LABELCHARS));
+    g.push_back(makegadget(G_LABEL, GADGET_STRING, "Label:", 3, 0, LABELCHARS));
     g.back().text = "Not Implemented";
-    g.push_back(make(G_FONT, GADGET_FONT, "Font:", 3, 1, MAXFONTHEIGHT));
-    g.push_back(make(G_LABELCOLOURS, GADGET_LABELCOLOURS, "Colours:", 3));
+    g.push_back(makegadget(G_FONT, GADGET_FONT, "Font:", 3, 1, MAXFONTHEIGHT));
+    g.push_back(makegadget(G_LABELCOLOURS, GADGET_LABELCOLOURS, "Colours:", 3));
     g.back().text = "Label";
-    g.push_back(make(G_FILL, GADGET_CHECKBOX, "", 3));
+    g.push_back(makegadget(G_FILL, GADGET_CHECKBOX, "", 3));
     g.back().text = "Fill";
-    g.push_back(make(G_POSITION, GADGET_CHOOSER, "Position:", 3));
+    g.push_back(makegadget(G_POSITION, GADGET_CHOOSER, "Position:", 3));
     g.back().choices.assign(textposition, textposition + TEXTPOSITIONS);
-    g.push_back(make(G_LABELX, GADGET_INTEGER, "X:", 3, -100, 200));
-    g.push_back(make(G_LABELY, GADGET_INTEGER, "Y:", 3, -100, 200));
+    g.push_back(makegadget(G_LABELX, GADGET_INTEGER, "X:", 3, -100, 200));
+    g.push_back(makegadget(G_LABELY, GADGET_INTEGER, "Y:", 3, -100, 200));
     // The bottom row
-    g.push_back(make(G_UNDO, GADGET_BUTTON, "", -1));
+    g.push_back(makegadget(G_UNDO, GADGET_BUTTON, "", -1));
     g.back().text = "Undo";
-    g.push_back(make(G_APPLYALL, GADGET_BUTTON, "", -1));
+    g.push_back(makegadget(G_APPLYALL, GADGET_BUTTON, "", -1));
     g.back().text = "Apply To ALL";
-    g.push_back(make(G_APPLY, GADGET_BUTTON, "", -1));
+    g.push_back(makegadget(G_APPLY, GADGET_BUTTON, "", -1));
     g.back().text = "Apply";
     registergadgetwindow(&propwin);
     return 1;

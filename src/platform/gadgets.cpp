@@ -46,6 +46,23 @@ std::string printable(const std::string &s) {
 
 } // namespace
 
+Gadget makegadget(int id, GadgetKind kind, const char *label, int page, long min, long max) {
+    Gadget g;
+    g.id = id;
+    g.kind = kind;
+    g.label = label;
+    g.page = page;
+    g.min = min;
+    g.max = max;
+    return g;
+}
+
+Gadget &gadgetref(GadgetWindow &win, int id) {
+    static Gadget none;
+    Gadget *g = findgadget(win, id);
+    return g ? *g : (none = Gadget());
+}
+
 Gadget *findgadget(GadgetWindow &win, int id) {
     for (Gadget &g : win.gadgets)
         if (g.id == id) return &g;

@@ -9,7 +9,10 @@
 // dialogs and the command-line sessions go through the same handler, and a
 // headless session can print the window as a table.
 //
+//   makegadget(id, kind, label, page, min, max)  a gadget for a window's table
 //   findgadget(win, id)              the gadget with this id, or null
+//   gadgetref(win, id)               the gadget with this id, or a blank scratch one
+//                                    (so a handler's stray id changes nothing)
 //   setgadgetvalue(win, id, v)       give an integer, check box, chooser, slider,
 //                                    colour or tab gadget its value (clamped)
 //   setgadgettext(win, id, s)        give a string or button gadget its text
@@ -71,7 +74,10 @@ struct GadgetWindow {
     std::vector<Gadget> gadgets; // in layout order
 };
 
+Gadget makegadget(int id, GadgetKind kind, const char *label, int page, long min = 0,
+                  long max = 0);
 Gadget *findgadget(GadgetWindow &win, int id);
+Gadget &gadgetref(GadgetWindow &win, int id);
 void setgadgetvalue(GadgetWindow &win, int id, long v);
 void setgadgettext(GadgetWindow &win, int id, const std::string &s);
 void setgadgetdisabled(GadgetWindow &win, int id, int flag);
