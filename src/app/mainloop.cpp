@@ -5,7 +5,6 @@
 #include "app/diagramprops.h"
 #include "app/menus.h"
 #include "app/properties.h"
-#include "app/shell.h"
 #include "app/toolbar.h"
 #include "app/tools.h"
 #include "edit/interact.h"

@@ -1,16 +1,18 @@
 // startup.cpp - start values and the toolkit-free part of the set-up.
 #include "app/startup.h"
 
-#include "app/shell.h"
+#include "app/tools.h"
 #include "edit/interact.h"
-#include "edit/select.h"
 #include "model/clones.h"
+#include "model/create.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "model/select.h"
+#include "model/settings.h"
+#include "render/drawstate.h"
 #include "render/view.h"
 #include "store/prefs.h"
 #include "store/userobjects.h"
-#include "app/tools.h"
 
 // Every global gets its initial value here, so that a session started twice in
 // one process (tests, the command-line tool) starts the same both times.

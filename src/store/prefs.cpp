@@ -1,15 +1,16 @@
 // prefs.cpp - built-in settings and the settings list record.
 #include "store/prefs.h"
 
-#include "app/shell.h"
 #include "model/bytes.h"
 #include "model/diagram.h"
+#include "model/settings.h"
+#include "render/drawstate.h"
 #include "render/view.h"
+#include "store/diagramfile.h"
 
 #include <cstring>
 
-PrefListRecord PrefList;
-int16_t HighlightOn = 0;
+int16_t IconSet = 2;
 
 void writePrefList(const PrefListRecord &l, uint8_t *p) {
     put4byte(p + 0, l.font.ta_Name);

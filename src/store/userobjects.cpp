@@ -1,17 +1,16 @@
 // userobjects.cpp - the user-defined object templates.
 #include "store/userobjects.h"
 
-#include "app/shell.h"
-#include "app/tools.h"
 #include "edit/interact.h"
 #include "model/bytes.h"
 #include "model/create.h"
 #include "model/diagram.h"
+#include "model/settings.h"
 #include "platform/platform.h"
+#include "render/drawstate.h"
+#include "ui/ui.h"
 
 #include <cstdio>
-
-IWORecord userIWO[MAXUSERIWO + 2];
 
 int resetUserIWOs() {
     selectedtool = (int16_t)choosetool(32, selectedtool);

@@ -10,8 +10,8 @@
 #include "edit/interact.h"
 #include "model/create.h"
 #include "model/diagram.h"
-#include "edit/select.h"
 #include "model/iwo.h"
+#include "model/select.h"
 #include "testutil.h"
 
 #include <vector>
