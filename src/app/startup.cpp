@@ -3,6 +3,7 @@
 
 #include "app/tools.h"
 #include "edit/interact.h"
+#include "edit/selection.h"
 #include "model/clones.h"
 #include "model/create.h"
 #include "model/diagram.h"
@@ -10,6 +11,7 @@
 #include "model/select.h"
 #include "model/settings.h"
 #include "render/drawstate.h"
+#include "render/erase.h"
 #include "render/view.h"
 #include "store/prefs.h"
 #include "store/userobjects.h"
@@ -36,6 +38,14 @@ int setstartvalues() {
     connectstartIWO = connectendIWO = -5;
     connectstartoffsetx = connectstartoffsety = -99;
     connectendoffsetx = connectendoffsety = -99;
+    DragSelectx = DragSelecty = 0;
+    DragSelectwidth = DragSelectheight = 0;
+    insideIWOx = insideIWOy = 0;
+    mousex = mousey = 0;
+    selectedgadget = 0;
+    SHADOWIWODRAWN = 0;
+    Damagex = Damagey = 0;
+    Damagewidth = Damageheight = 0;
 
     DefaultIWOWidth = 310;
     DefaultIWOHeight = 210;
