@@ -3,7 +3,12 @@
 // place) followed by its undo; 190 is about the largest paste the history
 // ring can undo whole.
 #include "app/clipboard.h"
-#include "app/shell.h"
+#include "model/create.h"
+#include "model/diagram.h"
+#include "model/settings.h"
+#include "render/drawstate.h"
+#include "store/diagramfile.h"
+#include "store/prefs.h"
 #include "app/startup.h"
 #include "edit/history.h"
 #include "model/create.h"

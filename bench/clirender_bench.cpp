@@ -3,9 +3,9 @@
 // written as a palette PNG, with the fonts set up afresh each time as in a new
 // process; and its two costly steps alone: setting up the label font, and
 // writing the rendered window.
-#include "app/shell.h"
 #include "app/startup.h"
 #include "model/diagram.h"
+#include "model/settings.h"
 #include "platform/fonts.h"
 #include "platform/headless/headlessui.h"
 #include "platform/pngwrite.h"

@@ -13,10 +13,10 @@
 //   ./build/bench/iweditorbench
 #include "app/session.h"
 #include "edit/interact.h"
-#include "edit/select.h"
 #include "model/create.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "model/select.h"
 #include "platform/qt/qtui.h"
 #include "platform/qt/qtwindows.h"
 #include "platform/qt/widgets.h"

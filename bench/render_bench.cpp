@@ -2,13 +2,13 @@
 // types with labels on an A2 landscape page (5800 x 4200 units), drawn into a
 // 1920 x 1080 window: one full redraw (page clear and every object) at zoom
 // 1.0 and at zoom 0.3, and one erase with damage repair of a single object.
-#include "app/shell.h"
 #include "app/startup.h"
 #include "edit/interact.h"
-#include "edit/select.h"
 #include "model/create.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "model/select.h"
+#include "model/settings.h"
 #include "platform/headless/headlessui.h"
 #include "platform/window.h"
 #include "render/draw.h"

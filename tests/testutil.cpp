@@ -3,10 +3,10 @@
 
 #include "app/startup.h"
 #include "edit/interact.h"
-#include "edit/select.h"
 #include "model/create.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "model/select.h"
 #include "platform/files.h"
 #include "platform/pngwrite.h"
 #include "platform/raster.h"

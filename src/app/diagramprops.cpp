@@ -12,12 +12,12 @@
 
 #include "app/mainloop.h"
 #include "app/properties.h"
-#include "app/shell.h"
 #include "app/tools.h"
 #include "edit/interact.h"
 #include "model/bytes.h"
 #include "model/diagram.h"
 #include "platform/platform.h"
+#include "render/drawstate.h"
 #include "render/erase.h"
 #include "render/view.h"
 

@@ -8,7 +8,6 @@
 #include "app/menus.h"
 #include "app/prefwindow.h"
 #include "app/properties.h"
-#include "app/shell.h"
 #include "app/toolbar.h"
 #include "app/tools.h"
 #include "edit/interact.h"

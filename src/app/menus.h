@@ -2,7 +2,8 @@
 // command, the file commands, and the rules that enable menu items and
 // buttons as the program's state changes.
 //
-//   processMenus(num)      run the command of a menu number; 1 = quit
+//   processMenus(num)      run the command of a menu number; 1 = quit (declared
+//                          in ui/ui.h: menu picks arrive in the drawing window)
 //   quitiw()               ask the quit question; 1 = quit
 //   newdiagram(), opendiagram(), closediagram(), savediagram(), saveasdiagram()
 //                          the file commands with their questions
@@ -15,6 +16,8 @@
 // Menu numbers: bits 0-4 the menu (0-4), bits 5-10 the item (separator bars
 // count as items), bits 11-15 the sub-item (31: none). 0xFFFF is no item.
 #pragma once
+#include "ui/ui.h"
+
 #include <cstdint>
 
 // Entry types of the menu table.
@@ -42,7 +45,6 @@ constexpr int FULLMENUNUM(int menu, int item, int sub = NOSUB) {
 constexpr int MENUNUM(int num) { return num & 0x1F; }
 constexpr int ITEMNUM(int num) { return (num >> 5) & 0x3F; }
 
-int processMenus(int num);
 int quitiw();
 int newdiagram();
 int opendiagram();

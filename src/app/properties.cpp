@@ -13,18 +13,18 @@
 #include "app/properties.h"
 
 #include "app/mainloop.h"
-#include "app/shell.h"
 #include "app/tools.h"
 #include "connect/connect.h"
 #include "edit/history.h"
 #include "edit/interact.h"
-#include "edit/select.h"
 #include "edit/selection.h"
 #include "model/bytes.h"
 #include "model/diagram.h"
+#include "model/select.h"
 #include "platform/platform.h"
 #include "platform/raster.h"
 #include "render/drawparts.h"
+#include "render/drawstate.h"
 #include "render/erase.h"
 #include "render/toolicon.h"
 #include "render/view.h"
@@ -33,7 +33,6 @@
 #include <cstring>
 
 GadgetWindow propwin;
-int16_t propwindowopen = 0;
 int16_t propwinx = 50, propwiny = 70;
 int16_t propwinwidth = 200, propwinheight = 200;
 

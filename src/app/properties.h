@@ -9,7 +9,6 @@
 //
 //   propmain()                     open (or refresh) the window for the focus object
 //   make_propwindow()              build the window's gadget table
-//   updateIWOprop(n)               show object n (n < 1: nothing selected)
 //   disableIWOprop(flag)           1: disable the gadgets (no object shown); 0: enable
 //   iwopropertiesevents(result, code)  the window's handler; 1 when it was closed
 //   palettemain(pen)               the palette window: the pen clicked, or pen
@@ -25,15 +24,19 @@
 // Style, 234 its size; Text: 218 Label, 219 Font, 220 Label colours (left
 // half the background pen, right half the text pen), 226 Fill, 223 Position,
 // 224 label X, 225 label Y; bottom row: 235 Undo, 237 Apply To ALL, 236 Apply.
+//
+// updateIWOprop(n) (show object n; n < 1: nothing selected) and the open flag
+// propwindowopen are declared in ui/ui.h, for the editing code that keeps the
+// window up to date.
 #pragma once
 #include "model/iwo.h"
 #include "platform/gadgets.h"
+#include "ui/ui.h"
 
 #include <cstdint>
 
 // ---- the object properties window ----
 extern GadgetWindow propwin;   // the window object and its gadget table (PropObjects)
-extern int16_t propwindowopen; // 1 while the object properties window is open
 extern int16_t propwinx, propwiny;             // its last position
 extern int16_t propwinwidth, propwinheight;    // its last size
 
@@ -61,7 +64,6 @@ extern const int16_t texty[TEXTPOSITIONS]; // label y, percent of the height
 
 int propmain();
 int make_propwindow();
-int updateIWOprop(int n);
 int disableIWOprop(int flag);
 int iwopropertiesevents(int32_t result, int code);
 int palettemain(int pen);

@@ -1,11 +1,11 @@
 // requesters.cpp - the six modal requesters.
 #include "app/requesters.h"
 
-#include "app/shell.h"
 #include "model/bytes.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
 #include "platform/platform.h"
+#include "store/diagramfile.h"
 
 #include <cstring>
 

@@ -3,12 +3,12 @@
 
 #include "app/diagramprops.h"
 #include "app/requesters.h"
-#include "app/shell.h"
 #include "app/tools.h"
 #include "edit/interact.h"
 #include "model/create.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "render/drawstate.h"
 #include "render/erase.h"
 #include "render/view.h"
 #include "store/diagramfile.h"

@@ -2,17 +2,21 @@
 #include "app/startup.h"
 
 #include "app/prefwindow.h"
-#include "app/shell.h"
 #include "model/bytes.h"
+#include "app/tools.h"
 #include "edit/interact.h"
-#include "edit/select.h"
+#include "edit/selection.h"
 #include "model/clones.h"
+#include "model/create.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "model/select.h"
+#include "model/settings.h"
+#include "render/drawstate.h"
+#include "render/erase.h"
 #include "render/view.h"
 #include "store/prefs.h"
 #include "store/userobjects.h"
-#include "app/tools.h"
 
 // Every global gets its initial value here, so that a session started twice in
 // one process (tests, the command-line tool) starts the same both times.
@@ -38,6 +42,14 @@ int setstartvalues() {
     connectstartIWO = connectendIWO = -5;
     connectstartoffsetx = connectstartoffsety = -99;
     connectendoffsetx = connectendoffsety = -99;
+    DragSelectx = DragSelecty = 0;
+    DragSelectwidth = DragSelectheight = 0;
+    insideIWOx = insideIWOy = 0;
+    mousex = mousey = 0;
+    selectedgadget = 0;
+    SHADOWIWODRAWN = 0;
+    Damagex = Damagey = 0;
+    Damagewidth = Damageheight = 0;
 
     DefaultIWOWidth = 310;
     DefaultIWOHeight = 210;

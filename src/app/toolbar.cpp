@@ -5,11 +5,9 @@
 #include "app/diagramprops.h"
 #include "app/menus.h"
 #include "app/properties.h"
-#include "app/shell.h"
 #include "app/tools.h"
 #include "edit/history.h"
 #include "edit/interact.h"
-#include "edit/select.h"
 #include "edit/selection.h"
 #include "edit/transform.h"
 #include "export/outline.h"
@@ -19,11 +17,15 @@
 #include "model/diagram.h"
 #include "model/iwo.h"
 #include "platform/buttons.h"
+#include "model/select.h"
+#include "model/settings.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "platform/window.h"
+#include "render/drawstate.h"
 #include "render/erase.h"
 #include "render/view.h"
+#include "store/prefs.h"
 
 #include <cstdio>
 #include <cstring>

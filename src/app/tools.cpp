@@ -2,12 +2,15 @@
 // and enabling what depends on the diagram's state.
 #include "app/tools.h"
 
+#include "app/menus.h"
+#include "app/properties.h"
+#include "edit/history.h"
 #include "edit/interact.h"
-#include "edit/select.h"
 #include "model/create.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
 #include "platform/buttons.h"
+#include "model/select.h"
 #include "platform/platform.h"
 #include "platform/window.h"
 #include "render/erase.h"
@@ -17,11 +20,6 @@
 #include "app/properties.h"
 #include "edit/history.h"
 #include "store/userobjects.h"
-
-int16_t IWObutton[3][13];
-int16_t IWObuttonTab = 0;
-int16_t IWObuttonNo = 0;
-int16_t selectedgadget = 0;
 
 // Object > Clear User IWO, enabled when a user-object tool is chosen.
 constexpr int MENU_CLEARUSERIWO = 0xF9A2;

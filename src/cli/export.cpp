@@ -2,10 +2,10 @@
 // through the same writers as the editor's export commands, without questions.
 #include "app/requesters.h"
 #include "cli/commands.h"
-#include "edit/select.h"
 #include "export/outline.h"
 #include "export/svg.h"
 #include "model/iwo.h"
+#include "model/select.h"
 #include "platform/headless/headlessui.h"
 #include "store/diagramfile.h"
 

@@ -1,14 +1,15 @@
 // render.cpp - the render command: draws a diagram file as the drawing window
 // shows it and writes the window's pens as a palette PNG.
 #include "app/requesters.h"
-#include "app/shell.h"
 #include "cli/commands.h"
-#include "edit/select.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "model/select.h"
+#include "model/settings.h"
 #include "platform/pngwrite.h"
 #include "platform/window.h"
 #include "render/draw.h"
+#include "render/drawstate.h"
 #include "render/erase.h"
 #include "render/view.h"
 #include "store/diagramfile.h"

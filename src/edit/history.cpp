@@ -20,17 +20,16 @@
 // ring stops at an empty entry and after at most one lap.
 #include "edit/history.h"
 
-#include "app/properties.h"
-#include "app/tools.h"
 #include "connect/connect.h"
-#include "edit/select.h"
 #include "edit/selection.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
 #include "platform/buttons.h"
+#include "model/select.h"
 #include "render/erase.h"
 #include "render/grid.h"
 #include "render/view.h"
+#include "ui/ui.h"
 
 #include <cstring>
 

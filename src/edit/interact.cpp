@@ -6,19 +6,15 @@
 // press, on release, and when a dragged handle crosses the opposite edge.
 #include "edit/interact.h"
 
-#include "app/menus.h"
-#include "app/properties.h"
-#include "app/requesters.h"
-#include "app/tools.h"
 #include "connect/connect.h"
 #include "edit/history.h"
-#include "edit/select.h"
 #include "edit/selection.h"
 #include "edit/transform.h"
 #include "model/bytes.h"
 #include "model/create.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "model/select.h"
 #include "platform/platform.h"
 #include "platform/window.h"
 #include "render/draw.h"
@@ -26,23 +22,12 @@
 #include "render/grid.h"
 #include "render/handles.h"
 #include "render/view.h"
-#include "store/userobjects.h"
+#include "ui/ui.h"
 
 #include <cstring>
 
 
-int16_t DragSelect = 0;
-int16_t connectstartIWO = -5;
-int16_t connectendIWO = -5;
-int16_t connectstartoffsetx = -99;
-int16_t connectstartoffsety = -99;
-int16_t connectendoffsetx = -99;
-int16_t connectendoffsety = -99;
-int16_t JustCreated = 0;
-int16_t selectedIWOhandle = 0;
-int16_t AltDown = 0;
 int16_t ShiftDown = 0;
-int16_t selectedtool = SELECTTOOL;
 int16_t mousex = 0, mousey = 0;
 int16_t insideIWOx = 0, insideIWOy = 0;
 

@@ -6,8 +6,14 @@
 // `result` carries the event class in its upper 16 bits and a gadget id, menu
 // number or key code in its lower 16; `code` is the raw key, mouse button or
 // menu code. The classes and codes are below.
+//
+// The pointer state that creation and drawing read is declared lower down:
+// model/interaction.h (rubber band, connector ends, fresh placement) and
+// render/drawstate.h (the tool, the handle being dragged, Alt).
 #pragma once
 #include "platform/buttons.h"
+#include "model/interaction.h"
+#include "render/drawstate.h"
 
 #include <cstdint>
 
@@ -43,18 +49,7 @@ constexpr int KEY_UPFLAG = 0x80;
 // Full menu number of Object > Node.
 constexpr int MENU_NODE = 0xF8C2;
 
-extern int16_t DragSelect;           // 1 while a rubber-band selection is in progress
-extern int16_t connectstartIWO;      // index of the object a new connector starts at (-5 none)
-extern int16_t connectendIWO;        // index of the object a new connector ends at (-5 none)
-extern int16_t connectstartoffsetx;  // connector: press offset in the start object; line: press x
-extern int16_t connectstartoffsety;  // connector: press offset in the start object; line: press y
-extern int16_t connectendoffsetx;    // connector: offset of the end point in the end object
-extern int16_t connectendoffsety;    // connector: offset of the end point in the end object
-extern int16_t JustCreated;          // 1 right after a real object was placed
-extern int16_t selectedIWOhandle;    // handle being dragged: 0 body, 1..8 resize, 9 label
-extern int16_t AltDown;              // 1 while an Alt key is held
 extern int16_t ShiftDown;            // 1 while a Shift key is held
-extern int16_t selectedtool;         // the active tool (SELECTTOOL, TEXTTOOL, object types)
 extern int16_t mousex, mousey;       // last pointer position, window pixels
 extern int16_t insideIWOx;           // press point's offset from the pressed object's left
 extern int16_t insideIWOy;           // and top

@@ -7,16 +7,15 @@
 // -99 (none) and stale indices are ordinary values of it.
 #include "edit/selection.h"
 
-#include "app/properties.h"
-#include "app/tools.h"
 #include "connect/connect.h"
 #include "edit/history.h"
 #include "edit/interact.h"
-#include "edit/select.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "model/select.h"
 #include "render/erase.h"
 #include "render/view.h"
+#include "ui/ui.h"
 
 #include <utility>
 

@@ -6,17 +6,15 @@
 // that one undo step reverses the whole command, and finishes by redrawing.
 #include "edit/transform.h"
 
-#include "app/properties.h"
-#include "app/requesters.h"
-#include "app/tools.h"
 #include "connect/connect.h"
 #include "edit/history.h"
-#include "edit/select.h"
 #include "model/clones.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "model/select.h"
 #include "render/erase.h"
 #include "render/view.h"
+#include "ui/ui.h"
 
 #include <algorithm>
 #include <climits>

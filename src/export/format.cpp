@@ -1,11 +1,11 @@
 // format.cpp - export formats, colours and text escaping shared by the writers.
 #include "export/format.h"
 
-#include "app/requesters.h"
 #include "model/diagram.h"
 #include "platform/files.h"
 #include "platform/palette.h"
 #include "platform/platform.h"
+#include "ui/ui.h"
 
 #include <cctype>
 #include <cstdint>

@@ -1,11 +1,11 @@
 // outline.cpp - the outline export.
 #include "export/outline.h"
 
-#include "app/requesters.h"
-#include "edit/select.h"
 #include "model/clones.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "model/select.h"
+#include "ui/ui.h"
 
 #include <cstdio>
 

@@ -5,12 +5,12 @@
 // becomes a group "iwo ID" holding one element per drawing part and its label.
 #include "export/svg.h"
 
-#include "app/requesters.h"
-#include "app/shell.h"
 #include "export/convert.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "model/settings.h"
 #include "platform/fonts.h"
+#include "ui/ui.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,9 +1,14 @@
 // usericon.cpp - the tool-button picture of a user object.
 #include "export/usericon.h"
 
-#include "app/requesters.h"
-#include "app/shell.h"
-#include "app/tools.h"
+#include "ui/ui.h"
+#include "model/create.h"
+#include "model/diagram.h"
+#include "model/settings.h"
+#include "render/drawstate.h"
+#include "store/diagramfile.h"
+#include "store/prefs.h"
+#include "ui/ui.h"
 #include "edit/interact.h"
 #include "export/convert.h"
 #include "export/svg.h"

@@ -1,21 +1,23 @@
 // create.cpp - slot resets and object creation with the per-type defaults.
 #include "model/create.h"
 
-#include "app/shell.h"
-#include "app/tools.h"
-#include "edit/interact.h"
-#include "edit/select.h"
 #include "model/bytes.h"
 #include "model/diagram.h"
+#include "model/interaction.h"
 #include "model/iwo.h"
+#include "model/select.h"
+#include "model/settings.h"
 #include "platform/fonts.h"
 #include "render/draw.h"
-#include "render/view.h"
-#include "store/userobjects.h"
+#include "ui/ui.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
+
+int16_t DefaultIWOWidth = 310;
+int16_t DefaultIWOHeight = 210;
+IWORecord userIWO[MAXUSERIWO + 2];
 
 namespace {
 

@@ -17,6 +17,18 @@
 constexpr int16_t STANDARDHANDLEX[9] = {0, 0, 50, 100, 0, 100, 0, 50, 100};
 constexpr int16_t STANDARDHANDLEY[9] = {0, 0, 0, 0, 50, 50, 100, 100, 100};
 
+#include <cstdint>
+
+extern int16_t DefaultIWOWidth;  // size of a new object
+extern int16_t DefaultIWOHeight;
+
+constexpr int MAXUSERIWO = 12; // user objects available
+
+// User-object templates: slot k is the object of type 131 + k. Banks hold
+// slots 0 to 12; slot 13 serves type 144 ("User 13"), handled like the user
+// objects. Creating a user object copies its template.
+extern IWORecord userIWO[MAXUSERIWO + 2];
+
 void resetpart(DrawPart &d);
 int resetsingleIWO(int n);
 int resetIWO(int n);

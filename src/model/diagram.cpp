@@ -1,14 +1,12 @@
 // diagram.cpp - the diagram record, its window title and the pens fed from it.
 #include "model/diagram.h"
 
-#include "app/shell.h"
 #include "edit/history.h"
-#include "edit/select.h"
 #include "model/bytes.h"
 #include "model/create.h"
+#include "model/select.h"
+#include "model/settings.h"
 #include "platform/platform.h"
-#include "render/view.h"
-#include "store/prefs.h"
 
 #include <cstring>
 #include <string>
@@ -17,6 +15,7 @@ DiagramRecord IWODiagram;
 DiagramRecord tempIWODiagram;
 DiagramRecord defaultIWODiagram;
 char drawspacewindowtitle[TITLEBUFFERBYTES];
+int16_t DiagramExists = 0;
 
 int16_t papercolour = 2, temppapercolour = 2;
 int16_t linecolour = 1, templinecolour = 1;

@@ -67,6 +67,7 @@ extern DiagramRecord tempIWODiagram;    // copy kept for Cancel in the propertie
 extern DiagramRecord defaultIWODiagram; // defaults for new diagrams (from the preferences)
 
 extern char drawspacewindowtitle[TITLEBUFFERBYTES]; // the drawing window's title (UTF-8)
+extern int16_t DiagramExists;                       // 1 while a diagram is open
 
 // Global pens fed from the open diagram, each with the working copy that the
 // property windows edit.

@@ -1,11 +1,11 @@
 // iwo.cpp - object record serialisation, the object table and its operations.
 #include "model/iwo.h"
 
-#include "model/bytes.h"
-#include "app/tools.h"
 #include "edit/history.h"
+#include "model/bytes.h"
 #include "model/clones.h"
 #include "model/create.h"
+#include "ui/ui.h"
 
 #include <cstdio>
 #include <cstring>

@@ -8,13 +8,13 @@
 // drawing it twice leaves the window as it was.
 #include "render/draw.h"
 
-#include "edit/interact.h"
 #include "model/diagram.h"
+#include "model/interaction.h"
 #include "platform/window.h"
 #include "render/drawparts.h"
+#include "render/drawstate.h"
 #include "render/handles.h"
 #include "render/view.h"
-#include "store/prefs.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,16 +7,15 @@
 // or those touching the damaged box (CheckDamage, FixDamage).
 #include "render/erase.h"
 
-#include "app/shell.h"
-#include "edit/interact.h"
 #include "model/diagram.h"
+#include "model/interaction.h"
 #include "platform/window.h"
 #include "render/draw.h"
 #include "render/drawparts.h"
+#include "render/drawstate.h"
 #include "render/grid.h"
 #include "render/handles.h"
 #include "render/view.h"
-#include "store/prefs.h"
 
 #include <algorithm>
 

@@ -8,17 +8,13 @@
 
 #include <algorithm>
 
-#include "edit/interact.h"
 #include "edit/selection.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
 #include "platform/window.h"
+#include "render/drawstate.h"
 #include "render/erase.h"
 #include "render/view.h"
-
-int16_t GridSize = 100;
-int16_t ShowGrid = 0;
-int16_t SnapToGrid = 0;
 
 namespace {
 

@@ -1,9 +1,9 @@
 // labels.cpp - object labels (font, measurement, placement, background, text)
 // and the fold marker.
-#include "app/shell.h"
 #include "model/diagram.h"
 #include "platform/window.h"
 #include "render/drawparts.h"
+#include "render/drawstate.h"
 #include "render/view.h"
 
 #include <algorithm>

@@ -7,14 +7,14 @@
 // draw and put back afterwards: nothing of the open diagram changes.
 #include "render/toolicon.h"
 
-#include "app/shell.h"
-#include "edit/interact.h"
 #include "model/create.h"
 #include "model/diagram.h"
+#include "model/interaction.h"
 #include "model/iwo.h"
 #include "platform/raster.h"
 #include "platform/window.h"
 #include "render/draw.h"
+#include "render/drawstate.h"
 #include "render/view.h"
 
 #include <algorithm>

@@ -7,23 +7,20 @@
 // everything is drawn straight into the window's raster.
 #include "render/view.h"
 
-#include "edit/interact.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
 #include "platform/window.h"
 #include "render/draw.h"
+#include "render/drawstate.h"
 #include "render/erase.h"
 #include "render/grid.h"
 
 #include <cmath>
 
-float zoom = 0.3f;
 int16_t drawspacebitmapwidth = 2048;
 int16_t drawspacebitmapheight = 2048;
 int16_t drawspacebitmapx = 0;
 int16_t drawspacebitmapy = 0;
-int16_t scrollsizex = 50;
-int16_t scrollsizey = 50;
 
 const char *sizelist[PAPERSIZES + 1] = {
     "Custom",        "A2: landscape", "A2: portrait",  "A3: landscape", "A3: portrait",

@@ -1,20 +1,23 @@
 // diagramfile.cpp - saving and loading ".iwo" files, with the old-record migration.
 #include "store/diagramfile.h"
 
-#include "app/requesters.h"
-#include "app/shell.h"
 #include "edit/history.h"
-#include "edit/select.h"
 #include "model/bytes.h"
 #include "model/create.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "model/select.h"
+#include "model/settings.h"
 #include "platform/files.h"
 #include "platform/platform.h"
+#include "render/drawstate.h"
+#include "store/prefs.h"
+#include "ui/ui.h"
 
 #include <cstring>
 #include <vector>
 
+char IWVersionString[255] = "Ideaweave Version 0.9 Release 7a";
 uint8_t pre96IWO[2][OLDIWORECORDSIZE];
 
 namespace {

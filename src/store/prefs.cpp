@@ -1,21 +1,21 @@
 // prefs.cpp - built-in settings, the settings list record and the settings file.
 #include "store/prefs.h"
 
-#include "app/requesters.h"
-#include "app/shell.h"
+#include "ui/ui.h"
 #include "model/bytes.h"
 #include "model/diagram.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "render/view.h"
 #include "store/userobjects.h"
+#include "model/settings.h"
+#include "render/drawstate.h"
+#include "store/diagramfile.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
-PrefListRecord PrefList;
-int16_t HighlightOn = 0;
 int16_t QuickDraw = 0;
 
 namespace {
@@ -76,6 +76,8 @@ bool ask(FileRequestSpec &req, std::string &path) {
 }
 
 } // namespace
+
+int16_t IconSet = 2;
 
 void writePrefList(const PrefListRecord &l, uint8_t *p) {
     put4byte(p + 0, l.font.ta_Name);

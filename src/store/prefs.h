@@ -13,6 +13,7 @@
 //   writepreferencesbytes(p)  the settings as the file's PREFSFILESIZE bytes
 //   readpreferencesbytes(p, n, why)  check and take a file's bytes; on refusal
 //                             nothing changes and why says what is wrong
+//                             (the settings list itself is in model/settings.h)
 //   writePrefList(l, p)       serialise the list to 288 big-endian bytes
 //   readPrefList(l, p)        deserialise 288 bytes
 //
@@ -45,7 +46,7 @@
 //      284    2 HighlightOn
 //      286    2 reserved        kept as read
 #pragma once
-#include "model/iwo.h"
+#include "model/settings.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -58,25 +59,8 @@ constexpr const char *PREFSFILE = "progdir:default.prefs"; // read at start-up
 constexpr float MINPREFZOOM = 0.05f;                 // zoom range a settings file may hold
 constexpr float MAXPREFZOOM = 5.0f;                  // (the largest page stays addressable)
 
-struct PrefListRecord {
-    TextAttr font;               // interface font
-    int16_t highlightcolour = 3; // highlight pen copied into each new diagram
-    char fontname[256] = {};     // interface font name
-    int16_t scrollsizex = 50;    // wheel scroll steps
-    int16_t scrollsizey = 50;
-    int16_t ShowGrid = 0;      // grid shown in new diagrams
-    int16_t SnapToGrid = 0;    // snapping on in new diagrams
-    int16_t GridSize = 100;    // grid spacing
-    float zoom = 0.3f;         // zoom of a new diagram
-    int16_t QuickDraw = 0;     // kept with the settings, otherwise unused
-    int16_t IconSet = 2;       // toolbar icon set
-    int16_t HighlightOn = 0;   // selected objects show their highlight outline
-    uint8_t reserved[2] = {};  // never interpreted
-};
-
-extern PrefListRecord PrefList; // the program-wide settings
-extern int16_t HighlightOn;     // 1 = draw the selection highlight
-extern int16_t QuickDraw;       // copied from the settings when they are applied; unused
+extern int16_t IconSet; // toolbar icon set
+extern int16_t QuickDraw; // copied from the settings when they are applied; unused
 
 void writePrefList(const PrefListRecord &l, uint8_t *p);
 void readPrefList(PrefListRecord &l, const uint8_t *p);

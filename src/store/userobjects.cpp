@@ -1,9 +1,10 @@
 // userobjects.cpp - the user objects: templates, tool buttons and banks.
 #include "store/userobjects.h"
 
-#include "app/requesters.h"
-#include "app/shell.h"
-#include "app/tools.h"
+#include "store/diagramfile.h"
+
+#include "ui/ui.h"
+#include "ui/ui.h"
 #include "edit/interact.h"
 #include "edit/selection.h"
 #include "export/usericon.h"
@@ -11,14 +12,15 @@
 #include "model/create.h"
 #include "model/diagram.h"
 #include "platform/files.h"
+#include "model/settings.h"
 #include "platform/platform.h"
+#include "render/drawstate.h"
+#include "ui/ui.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
-
-IWORecord userIWO[MAXUSERIWO + 2];
 
 namespace {
 

@@ -20,7 +20,8 @@
 // A template holds the selection's bounding box as x, y, width, height, the
 // pens of the focus object, and the selection's drawing parts (at most 20)
 // with their points in percent of that box. Slot k is the object of type
-// 131 + k; a free slot has type 35.
+// 131 + k; a free slot has type 35. The templates themselves (userIWO) are in
+// model/create.h.
 //
 // Bank file (".uiwo", 19003 bytes, big-endian):
 //   OFFSET  SIZE DESCRIPTION
@@ -31,20 +32,15 @@
 // every slot's type is 35 or 131 + its slot number, and every slot has at
 // most 20 parts of known kinds.
 #pragma once
-#include "model/iwo.h"
+#include "model/create.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-constexpr int MAXUSERIWO = 12; // user objects available
 constexpr int USERIWOBANKSLOTS = MAXUSERIWO + 1; // slots 0..12 in a bank
 constexpr size_t USERIWOBANKSIZE = 257 + (size_t)USERIWOBANKSLOTS * IWORECORDSIZE; // 19003
-
-// Templates: slot k is the object of type 131 + k. Banks hold slots 0 to 12;
-// slot 13 serves type 144 ("User 13"), handled like the user objects.
-extern IWORecord userIWO[MAXUSERIWO + 2];
 
 int createUserIWO();
 int clearUserIWOsingle(int tool);

@@ -1,7 +1,12 @@
 // The clipboard's three forms, and paste of data from elsewhere: what is
 // refused leaves the diagram as it was.
 #include "app/clipboard.h"
-#include "app/shell.h"
+#include "model/create.h"
+#include "model/diagram.h"
+#include "model/settings.h"
+#include "render/drawstate.h"
+#include "store/diagramfile.h"
+#include "store/prefs.h"
 #include "model/bytes.h"
 #include "model/diagram.h"
 #include "model/iwo.h"

@@ -6,11 +6,13 @@
 #include "app/tools.h"
 #include "edit/history.h"
 #include "edit/interact.h"
-#include "app/shell.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "model/settings.h"
 #include "platform/window.h"
+#include "render/drawstate.h"
 #include "render/view.h"
+#include "store/prefs.h"
 #include "testutil.h"
 
 #include <cstring>

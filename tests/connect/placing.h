@@ -8,8 +8,8 @@
 #include "edit/interact.h"
 #include "model/create.h"
 #include "model/diagram.h"
-#include "edit/select.h"
 #include "model/iwo.h"
+#include "model/select.h"
 #include "testutil.h"
 
 #include <vector>

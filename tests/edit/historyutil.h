@@ -10,9 +10,9 @@
 //   undocount()                    undo until nothing is left; the steps taken
 #pragma once
 #include "edit/history.h"
-#include "edit/select.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "model/select.h"
 #include "testutil.h"
 
 #include <cstddef>

@@ -7,7 +7,6 @@
 #include "app/diagramprops.h"
 #include "app/menus.h"
 #include "app/properties.h"
-#include "app/shell.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
 #include "platform/qt/propwindows.h"

@@ -6,7 +6,12 @@
 
 #include "app/mainloop.h"
 #include "app/menus.h"
-#include "app/shell.h"
+#include "model/create.h"
+#include "model/diagram.h"
+#include "model/settings.h"
+#include "render/drawstate.h"
+#include "store/diagramfile.h"
+#include "store/prefs.h"
 #include "app/prefwindow.h"
 #include "app/startup.h"
 #include "model/bytes.h"

@@ -3,7 +3,7 @@
 // button on the screen shows it too.
 #include "guifixture.h"
 
-#include "edit/select.h"
+#include "model/select.h"
 #include "model/iwo.h"
 #include "store/userobjects.h"
 

@@ -1,6 +1,5 @@
 // The diagram record: a new diagram, the window title rules, the saved flag
 // and the cancel copy.
-#include "app/shell.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
 #include "store/prefs.h"

@@ -1,11 +1,11 @@
 // The object table's operations, the catalogue and object creation.
-#include "app/shell.h"
 #include "edit/interact.h"
-#include "edit/select.h"
 #include "model/clones.h"
 #include "model/create.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "model/select.h"
+#include "model/settings.h"
 #include "render/view.h"
 #include "testutil.h"
 

@@ -2,10 +2,12 @@
 // handles, fold markers, the page, and the complement preview.
 #include "drawfixture.h"
 
-#include "app/shell.h"
 #include "edit/interact.h"
+#include "model/diagram.h"
+#include "model/settings.h"
 #include "platform/fonts.h"
 #include "render/drawparts.h"
+#include "render/drawstate.h"
 #include "render/handles.h"
 
 #include <algorithm>

@@ -5,11 +5,12 @@
 #pragma once
 #include "testutil.h"
 
-#include "app/shell.h"
-#include "edit/select.h"
 #include "model/create.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "model/select.h"
+#include "model/settings.h"
+#include "platform/pngwrite.h"
 #include "platform/window.h"
 #include "render/view.h"
 

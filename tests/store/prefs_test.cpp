@@ -1,7 +1,12 @@
 // Settings file: the built-in file made at first start and its byte layout,
 // a full round trip, files of other releases, and damaged files and failed
 // saves that leave the settings and the file as they were.
-#include "app/shell.h"
+#include "model/create.h"
+#include "model/diagram.h"
+#include "model/settings.h"
+#include "render/drawstate.h"
+#include "store/diagramfile.h"
+#include "store/prefs.h"
 #include "model/bytes.h"
 #include "model/diagram.h"
 #include "platform/files.h"

@@ -3,7 +3,12 @@
 // a failed save or conversion that harms nothing, and the icon pictures.
 #include "../render/drawfixture.h"
 
-#include "app/shell.h"
+#include "model/create.h"
+#include "model/diagram.h"
+#include "model/settings.h"
+#include "render/drawstate.h"
+#include "store/diagramfile.h"
+#include "store/prefs.h"
 #include "export/usericon.h"
 #include "edit/interact.h"
 #include "store/diagramfile.h"

@@ -2,7 +2,12 @@
 // font on Qt.
 #include "platform/qt/prefwindow.h"
 
-#include "app/shell.h"
+#include "model/create.h"
+#include "model/diagram.h"
+#include "model/settings.h"
+#include "render/drawstate.h"
+#include "store/diagramfile.h"
+#include "store/prefs.h"
 #include "platform/files.h"
 #include "platform/qt/icons.h"
 #include "platform/qt/propwindows.h"

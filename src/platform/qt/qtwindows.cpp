@@ -3,7 +3,6 @@
 
 #include "app/mainloop.h"
 #include "app/menus.h"
-#include "app/shell.h"
 #include "app/startup.h"
 #include "app/toolbar.h"
 #include "app/tools.h"
@@ -12,12 +11,14 @@
 #include "model/diagram.h"
 #include "model/iwo.h"
 #include "platform/buttons.h"
+#include "model/settings.h"
 #include "platform/qt/icons.h"
 #include "platform/qt/prefwindow.h"
 #include "platform/qt/qtui.h"
 #include "platform/qt/widgets.h"
 #include "platform/window.h"
 #include "render/view.h"
+#include "store/prefs.h"
 
 #include <QApplication>
 #include <QGridLayout>

@@ -1,5 +1,5 @@
 // select.cpp - selection state.
-#include "edit/select.h"
+#include "model/select.h"
 
 int16_t numIWOselected = 0;
 int16_t IWOselected = 0;

@@ -1,4 +1,5 @@
-// select.h - selection state shared by the editing commands.
+// select.h - selection state: object creation, a new diagram and the editing
+// commands share it.
 #pragma once
 #include <cstdint>
 

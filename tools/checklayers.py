@@ -1,0 +1,100 @@
+#!/usr/bin/env python3
+"""Checks that the layers of src/ only include downwards.
+
+The layers, lowest first:
+
+    platform < ui < model < render < connect < edit < store < export < app < cli
+
+A file may include headers of its own layer and of the layers below it. The
+few includes that go up on purpose (calls that belong to the design, listed
+in README's Layout) are in ALLOWED below; every other upward include fails
+the check. src/platform/qt (the desktop platform with the editor's main) sits
+outside the order: it may include anything, and nothing in the order may
+include it.
+
+Usage: tools/checklayers.py [REPO]    (exit status 1 on any violation)
+"""
+import os
+import re
+import sys
+
+ORDER = ["platform", "ui", "model", "render", "connect", "edit", "store", "export", "app", "cli"]
+
+# Upward includes that are part of the design: (including file, included header).
+# Keep each entry with its reason; README's Layout lists the same calls.
+ALLOWED = {
+    # createIWO draws a new line or connector at once.
+    ("model/create.cpp", "render/draw.h"),
+    # duplicateIWO records the copy in the undo history.
+    ("model/iwo.cpp", "edit/history.h"),
+    # newIWOdiagram starts with an empty history.
+    ("model/diagram.cpp", "edit/history.h"),
+    # connector changes are recorded in the undo history.
+    ("connect/connect.cpp", "edit/history.h"),
+    # snapping to the grid and showing it deselect everything first.
+    ("render/grid.cpp", "edit/selection.h"),
+    # a user-object template made or loaded gets its tool picture at once.
+    ("store/userobjects.cpp", "export/usericon.h"),
+}
+
+INCLUDE = re.compile(r'\s*#\s*include\s+"([^"]+)"')
+
+
+def layerof(rel):
+    """The layer of a path relative to src/, or None outside the order."""
+    if rel.startswith("platform/qt/"):
+        return None
+    top = rel.split("/")[0]
+    return top if top in ORDER else None
+
+
+def check(root):
+    src = os.path.join(root, "src")
+    rank = {name: i for i, name in enumerate(ORDER)}
+    problems = []
+    used = set()
+    for d, _, files in sorted(os.walk(src)):
+        for f in sorted(files):
+            if not f.endswith((".h", ".cpp")):
+                continue
+            path = os.path.join(d, f)
+            rel = os.path.relpath(path, src).replace(os.sep, "/")
+            layer = layerof(rel)
+            if layer is None:
+                continue
+            with open(path, encoding="utf-8", errors="replace") as fh:
+                for n, line in enumerate(fh, 1):
+                    m = INCLUDE.match(line)
+                    if not m:
+                        continue
+                    target = m.group(1)
+                    if target.startswith("platform/qt/"):
+                        problems.append(f"src/{rel}:{n}: includes the desktop platform: {target}")
+                        continue
+                    tlayer = target.split("/")[0]
+                    if tlayer not in rank or rank[tlayer] <= rank[layer]:
+                        continue
+                    if (rel, target) in ALLOWED:
+                        used.add((rel, target))
+                        continue
+                    problems.append(f"src/{rel}:{n}: {layer} includes {target} ({tlayer} is above it)")
+    for rel, target in sorted(ALLOWED - used):
+        problems.append(f"allowed upward include no longer found (remove it from the list): "
+                        f"src/{rel} -> {target}")
+    return problems
+
+
+def main():
+    root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..")
+    problems = check(root)
+    for p in problems:
+        print(p)
+    if problems:
+        print(f"checklayers: {len(problems)} problem(s); layers only include downwards "
+              f"({' < '.join(ORDER)})")
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
