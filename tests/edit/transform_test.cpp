@@ -258,7 +258,7 @@ TEST_F(Transform, CropFitsThePage) {
     undohistory();
 
     // A line drawn up and left counts with both its ends.
-    int l = recorded(place(107, 1000, 1000, -200, -900));
+    recorded(place(107, 1000, 1000, -200, -900));
     croptofit();
     EXPECT_EQ(IWODiagram.paperwidth, 700);
     EXPECT_EQ(IWODiagram.paperheight, 1100);
