@@ -684,7 +684,9 @@ void releaseselect(int mx, int my) {
                     savehistorypost(selectedIWO, 2);
                 }
             }
-            checkonpage(selectedIWO);
+            // movegroup has kept the focus on the page (and on the grid) as
+            // part of the recorded move; a locked focus stays where it is.
+            if (O.locked == 0) checkonpage(selectedIWO);
             if (connections(O) > 0) calcconnectorpoints(selectedIWO);
         }
         refreshIWOall();
