@@ -684,9 +684,9 @@ void releaseselect(int mx, int my) {
                     savehistorypost(selectedIWO, 2);
                 }
             }
-            // movegroup has kept the focus on the page (and on the grid) as
-            // part of the recorded move; a locked focus stays where it is.
-            if (O.locked == 0) checkonpage(selectedIWO);
+            // movegroup keeps what it moves on the page (and on the grid) as
+            // part of the recorded move; a locked focus, or one dragged off the
+            // page, stays where it is.
             if (connections(O) > 0) calcconnectorpoints(selectedIWO);
         }
         refreshIWOall();
