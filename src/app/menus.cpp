@@ -32,6 +32,7 @@
 #include "platform/platform.h"
 
 #include <cstring>
+#include <vector>
 
 namespace {
 constexpr NewMenu title(const char *label) { return {NM_TITLE, label, nullptr, 0}; }
@@ -231,9 +232,12 @@ int nodecommand() {
     if (!liveIWO(selectedIWO) || IWO[selectedIWO].type != CONNECTORTYPE) return 1;
     IWORecord &c = IWO[selectedIWO];
     eraseIWO(selectedIWO, papercolour, 0);
+    // The fold marks and the hidden branch are one undo step.
+    const std::vector<IWORecord> before(IWO + 1, IWO + IWONumber);
     c.fold = c.fold == 0 ? 1 : 0;
     c.nodefold = c.fold;
     foldnode(selectedIWO);
+    savehistorytable(before.data(), (int)before.size(), selectedIWO);
     refreshIWOall();
     if (propwindowopen) updateIWOprop(selectedIWO);
     markIWOdiagrammodified();

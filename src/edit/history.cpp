@@ -380,6 +380,18 @@ int savehistorypost(int n, int kind) {
     return 1;
 }
 
+int savehistorytable(const IWORecord *before, int count, int focus) {
+    savehistorypre(focus);
+    savehistorypost(focus, HISTORY_GROUPBEGIN);
+    for (int k = 1; k < IWONumber && k <= count; k++) {
+        prerecord = before[k - 1];
+        savehistorypost(k, HISTORY_MODIFY);
+    }
+    savehistorypre(focus);
+    savehistorypost(focus, HISTORY_GROUPEND);
+    return 1;
+}
+
 int undohistory() {
     forgetcommand();
     int e = current();

@@ -67,3 +67,7 @@ long historywritecount();
 void holdhistory(bool hold);
 int redohistory();
 int refreshhistorycreated();
+// For commands that change records in place (lock, group, fold): before holds
+// the images of records 1..IWONumber-1 taken before the command, in the same
+// order. Writes one undo step with an entry for every record that changed.
+int savehistorytable(const IWORecord *before, int count, int focus);

@@ -669,7 +669,9 @@ void releaseselect(int mx, int my) {
                     savehistorypost(selectedIWO, 2);
                 }
             }
-            checkonpage(selectedIWO);
+            // movegroup keeps what it moves on the page (and on the grid) as
+            // part of the recorded move; a locked focus, or one dragged off the
+            // page, stays where it is.
             if (connections(O) > 0) calcconnectorpoints(selectedIWO);
         }
         refreshIWOall();

@@ -18,6 +18,7 @@
 #include "ui/ui.h"
 
 #include <utility>
+#include <vector>
 
 int16_t DragSelectx = 0, DragSelecty = 0;
 int16_t DragSelectwidth = 0, DragSelectheight = 0;
@@ -112,6 +113,9 @@ int creategroup() {
     // Without a focus object there is no group to make or dissolve.
     if (!liveIWO(selectedIWO)) return 1;
     const int g = IWO[selectedIWO].group;
+    // One undo step; undo and redo bring back the group numbers as they were.
+    const std::vector<IWORecord> before(IWO + 1, IWO + IWONumber);
+    const long writes = historywritecount();
     if (g < 1) {
         groupnum += 1;
         for (int k = 1; k < IWONumber; k++)
@@ -126,16 +130,19 @@ int creategroup() {
                 IWO[k].group -= 1;
         }
     }
-    markIWOdiagrammodified();
+    savehistorytable(before.data(), (int)before.size(), selectedIWO);
+    if (historywritecount() != writes) markIWOdiagrammodified();
     return 1;
 }
 
 int lockIWO() {
     if (!liveIWO(selectedIWO)) return 1;
     eraseIWO(selectedIWO, papercolour, 0);
+    const std::vector<IWORecord> before(IWO + 1, IWO + IWONumber);
     IWORecord &f = IWO[selectedIWO];
     f.locked = f.locked == 0 ? 1 : 0;
     lockgroup(selectedIWO);
+    savehistorytable(before.data(), (int)before.size(), selectedIWO);
     refreshIWOall();
     if (propwindowopen) updateIWOprop(selectedIWO);
     markIWOdiagrammodified();
