@@ -59,10 +59,7 @@ class Settings : public Editor {
         ui->menuactions.at(FULLMENUNUM(m, i))->trigger();
         QApplication::processEvents();
     }
-    QWidget *gadget(int id) {
-        QDialog *d = gadgetdialog(prefwin);
-        return d ? d->findChild<QWidget *>(QString("gadget%1").arg(id)) : nullptr;
-    }
+    QWidget *gadget(int id) { return gadgetof(gadgetdialog(prefwin), id); }
     void (*settings)() = nullptr;
     QTemporaryDir home;
     QFont font;
