@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -193,6 +194,17 @@ void answerpalette(int k, int *startedat) {
         auto *b = w->findChild<QToolButton *>(QString("pen%1").arg(k));
         ASSERT_NE(b, nullptr);
         b->click();
+    });
+}
+
+void answerfile(const QString &dir, const QString &name, QString *seen) {
+    QTimer::singleShot(20, qApp, [=] {
+        auto *d = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        *seen = d->windowTitle() + " | " + d->nameFilters().join(";");
+        d->setDirectory(dir);
+        d->findChild<QLineEdit *>("fileNameEdit")->setText(name); // typed, as a user would
+        QMetaObject::invokeMethod(d, "accept");
     });
 }
 

@@ -23,6 +23,8 @@
 //   inmodal(name, fn)      run fn on the modal window called name once it is up
 //   answerpalette(k, from) click pen k in the palette window when it comes up,
 //                          noting the pen it started at
+//   answerfile(dir, name, seen)  the next file dialog gets dir and the typed
+//                          name; seen: its "TITLE | FILTERS"
 //   onscreen(w)            the widget's pixels as shown (from the X screen there)
 #pragma once
 #include "platform/qt/qtui.h"
@@ -90,4 +92,5 @@ template <class W = QWidget> W *gadgetof(QDialog *d, int id) {
 void clickon(QWidget *w, QPoint at = QPoint());
 void inmodal(const QString &name, std::function<void(QWidget *)> fn);
 void answerpalette(int k, int *startedat = nullptr);
+void answerfile(const QString &dir, const QString &name, QString *seen);
 QImage onscreen(QWidget *w);
