@@ -29,34 +29,7 @@ using DiagramProperties = Editor;
 QDialog *window() { return gadgetdialog(diagrampropwin); }
 bool shown() { return window() && window()->isVisible(); }
 
-template <class W = QWidget> W *gadget(int id) {
-    return window() ? window()->findChild<W *>(QString("gadget%1").arg(id)) : nullptr;
-}
-
-void clickgadget(int id, QPoint at = QPoint()) {
-    QWidget *w = gadget(id);
-    ASSERT_NE(w, nullptr) << id;
-    if (at.isNull()) at = w->rect().center();
-    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at);
-    QApplication::processEvents();
-}
-
-// Clicks the swatch of pen k in the palette window when it comes up, and
-// notes the pen the window started at.
-void answerpalette(int k, int *startedat = nullptr) {
-    auto *timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, k, startedat] {
-        QWidget *w = QApplication::activeModalWidget();
-        if (!w || w->objectName() != "palettewindow" || !w->isVisible()) return;
-        timer->stop();
-        timer->deleteLater();
-        if (startedat)
-            for (auto *b : w->findChildren<QToolButton *>())
-                if (b->isChecked()) *startedat = b->objectName().mid(3).toInt();
-        w->findChild<QToolButton *>(QString("pen%1").arg(k))->click();
-    });
-    timer->start(5);
-}
+template <class W = QWidget> W *gadget(int id) { return gadgetof<W>(window(), id); }
 
 void choosesize(int index) {
     auto *c = gadget<QComboBox>(315);
@@ -101,9 +74,9 @@ TEST_F(DiagramProperties, ApplyResizesAndRecoloursThePageAndRestoreUndoesAPick) 
     // A colour picked and then Restore: the record stays as it was.
     int start = -1;
     answerpalette(40, &start);
-    clickgadget(316);
+    clickon(gadget(316));
     EXPECT_EQ(start, IWODiagram.papercolour);
-    clickgadget(329);
+    clickon(gadget(329));
     EXPECT_EQ(IWODiagram.papercolour, 2);
     EXPECT_EQ(IWODiagram.saved, 1);
 
@@ -113,10 +86,10 @@ TEST_F(DiagramProperties, ApplyResizesAndRecoloursThePageAndRestoreUndoesAPick) 
     EXPECT_FALSE(gadget(313)->isEnabled());
     start = -1;
     answerpalette(40, &start);
-    clickgadget(316);
+    clickon(gadget(316));
     EXPECT_EQ(start, 2) << "the palette starts at the record's pen";
     const int extent = drawspacebitmapwidth;
-    clickgadget(330);
+    clickon(gadget(330));
     EXPECT_EQ(IWODiagram.paperwidth, 4200);
     EXPECT_EQ(IWODiagram.paperheight, 2900);
     EXPECT_EQ(IWODiagram.papercolour, 40);
@@ -141,12 +114,12 @@ TEST_F(DiagramProperties, TextsTakeWhatTheRecordCanStoreAndNewObjectsTakeTheDefa
     QTest::keyClicks(title, QString(300, 'x'));
     // The label button: its left half the background pen, its right half the text pen.
     answerpalette(7);
-    clickgadget(327, QPoint(3, 5));
+    clickon(gadget(327), QPoint(3, 5));
     answerpalette(9);
-    clickgadget(327, QPoint(gadget(327)->width() - 3, 5));
+    clickon(gadget(327), QPoint(gadget(327)->width() - 3, 5));
     answerpalette(12);
-    clickgadget(318);
-    clickgadget(330);
+    clickon(gadget(318));
+    clickon(gadget(330));
     const std::string t = IWODiagram.title;
     EXPECT_EQ(t.size(), 254u) << "the field keeps its terminating NUL";
     EXPECT_EQ(t.substr(0, 10), "Plan \xe9t\xe9 x") << "the euro sign can't be stored";

@@ -10,12 +10,15 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QTest>
+#include <QToolButton>
 
 void Editor::SetUp() {
     ui = std::make_unique<QtUI>();
@@ -162,4 +165,56 @@ std::vector<int> objects() {
     std::vector<int> types;
     for (int i = 1; i < IWONumber; i++) types.push_back(IWO[i].type);
     return types;
+}
+
+void clickon(QWidget *w, QPoint at) {
+    ASSERT_NE(w, nullptr);
+    if (at.isNull()) at = w->rect().center();
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at);
+    QApplication::processEvents();
+}
+
+void inmodal(const QString &name, std::function<void(QWidget *)> fn) {
+    auto *timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, name, fn] {
+        QWidget *w = QApplication::activeModalWidget();
+        if (!w || w->objectName() != name || !w->isVisible()) return;
+        timer->stop();
+        timer->deleteLater();
+        fn(w);
+    });
+    timer->start(5);
+}
+
+void answerpalette(int k, int *startedat) {
+    inmodal("palettewindow", [k, startedat](QWidget *w) {
+        if (startedat)
+            for (auto *b : w->findChildren<QToolButton *>())
+                if (b->isChecked()) *startedat = b->objectName().mid(3).toInt();
+        auto *b = w->findChild<QToolButton *>(QString("pen%1").arg(k));
+        ASSERT_NE(b, nullptr);
+        b->click();
+    });
+}
+
+void answerfile(const QString &dir, const QString &name, QString *seen) {
+    QTimer::singleShot(20, qApp, [=] {
+        auto *d = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        *seen = d->windowTitle() + " | " + d->nameFilters().join(";");
+        d->setDirectory(dir);
+        d->findChild<QLineEdit *>("fileNameEdit")->setText(name); // typed, as a user would
+        QMetaObject::invokeMethod(d, "accept");
+    });
+}
+
+QImage onscreen(QWidget *w) {
+    w->repaint();
+    QApplication::processEvents();
+    if (QGuiApplication::platformName() == "xcb") {
+        QTest::qWait(50); // let the X server finish drawing
+        QPoint at = w->mapToGlobal(QPoint(0, 0));
+        return w->screen()->grabWindow(0, at.x(), at.y(), w->width(), w->height()).toImage();
+    }
+    return w->grab().toImage();
 }

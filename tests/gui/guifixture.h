@@ -18,16 +18,27 @@
 //   Editor::pen(x, y)      the pen raster's pixel
 //   objects()              the live objects' types, in table order
 //   typetext(w, text)      type a text key by key
+//   gadgetof<W>(d, id)     the gadget id in window d (null without either)
+//   clickon(w, at)         click a widget, at its centre unless told where
+//   inmodal(name, fn)      run fn on the modal window called name once it is up
+//   answerpalette(k, from) click pen k in the palette window when it comes up,
+//                          noting the pen it started at
+//   answerfile(dir, name, seen)  the next file dialog gets dir and the typed
+//                          name; seen: its "TITLE | FILTERS"
+//   onscreen(w)            the widget's pixels as shown (from the X screen there)
 #pragma once
 #include "platform/qt/qtui.h"
 #include "platform/qt/widgets.h"
 
+#include <QDialog>
+#include <QImage>
 #include <QString>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -74,3 +85,12 @@ class Editor : public ::testing::Test {
 std::vector<int> objects();
 // Types a text into a widget key by key, characters beyond ASCII included.
 void typetext(QWidget *w, const QString &text);
+
+template <class W = QWidget> W *gadgetof(QDialog *d, int id) {
+    return d ? d->findChild<W *>(QString("gadget%1").arg(id)) : nullptr;
+}
+void clickon(QWidget *w, QPoint at = QPoint());
+void inmodal(const QString &name, std::function<void(QWidget *)> fn);
+void answerpalette(int k, int *startedat = nullptr);
+void answerfile(const QString &dir, const QString &name, QString *seen);
+QImage onscreen(QWidget *w);

@@ -64,10 +64,7 @@ class Settings : public Editor {
         ui->menuactions.at(FULLMENUNUM(m, i))->trigger();
         QApplication::processEvents();
     }
-    QWidget *gadget(int id) {
-        QDialog *d = gadgetdialog(prefwin);
-        return d ? d->findChild<QWidget *>(QString("gadget%1").arg(id)) : nullptr;
-    }
+    QWidget *gadget(int id) { return gadgetof(gadgetdialog(prefwin), id); }
     void (*settings)() = nullptr;
     QTemporaryDir home;
     QFont font;
@@ -121,17 +118,14 @@ TEST_F(Settings, PreferencesWindowAppliesNowAndReopensWhereItWasClosed) {
     EXPECT_EQ(names, QStringList({"Info", "Page", "Object", "Interface", "Misc"}));
 
     // The drawer chooser shows directories only and gives the Save Path.
-    auto *timer = new QTimer(d);
-    QObject::connect(timer, &QTimer::timeout, timer, [this, timer] {
-        auto *fd = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        if (!fd || fd->objectName() != "drawerrequester") return;
-        timer->stop();
+    inmodal("drawerrequester", [this](QWidget *w) {
+        auto *fd = qobject_cast<QFileDialog *>(w);
+        ASSERT_NE(fd, nullptr);
         EXPECT_EQ(fd->fileMode(), QFileDialog::Directory);
         fd->setDirectory(home.path());
         fd->selectFile(home.path());
         QMetaObject::invokeMethod(fd, "accept");
     });
-    timer->start(5);
     tabs->setCurrentIndex(0);
     QTest::mouseClick(gadget(412), Qt::LeftButton);
     QApplication::processEvents();

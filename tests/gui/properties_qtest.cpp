@@ -30,40 +30,7 @@ namespace {
 
 using Properties = Editor;
 
-QWidget *gadget(int id) {
-    QDialog *d = gadgetdialog(propwin);
-    return d ? d->findChild<QWidget *>(QString("gadget%1").arg(id)) : nullptr;
-}
-
-// Runs fn on the modal window called name once it is up (from inside its loop).
-void inmodal(const QString &name, std::function<void(QWidget *)> fn) {
-    auto *timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, name, fn] {
-        QWidget *w = QApplication::activeModalWidget();
-        if (!w || w->objectName() != name || !w->isVisible()) return;
-        timer->stop();
-        timer->deleteLater();
-        fn(w);
-    });
-    timer->start(5);
-}
-
-void clickgadget(int id, QPoint at = QPoint()) {
-    QWidget *w = gadget(id);
-    ASSERT_NE(w, nullptr) << id;
-    if (at.isNull()) at = w->rect().center();
-    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at);
-    QApplication::processEvents();
-}
-
-// Clicks the swatch of pen k in the palette window when it comes up.
-void answerpalette(int k) {
-    inmodal("palettewindow", [k](QWidget *w) {
-        auto *b = w->findChild<QToolButton *>(QString("pen%1").arg(k));
-        ASSERT_NE(b, nullptr);
-        b->click();
-    });
-}
+QWidget *gadget(int id) { return gadgetof(gadgetdialog(propwin), id); }
 
 bool showspen(QWidget *w, int pen) {
     return w && w->styleSheet().contains(QColor::fromRgb(penrgb(pen)).name());
@@ -113,23 +80,23 @@ TEST_F(Properties, ColourButtonsShowTheirPensAndThePaletteAnswersTheClickedPen) 
     EXPECT_TRUE(showspen(gadget(228), IWO[1].linecolour));
     EXPECT_TRUE(showspen(gadget(220), IWO[1].labelcolour));
     answerpalette(40);
-    clickgadget(229);
+    clickon(gadget(229));
     EXPECT_TRUE(showspen(gadget(229), 40));
     EXPECT_EQ(IWO[1].fillcolour, inside) << "nothing changes before Apply";
-    clickgadget(236);
+    clickon(gadget(236));
     EXPECT_EQ(IWO[1].fillcolour, 40);
     EXPECT_EQ(pen(getdrawx(700), getdrawy(600)), 40);
     // The left half of the Label button picks the label's background, the
     // right half its text pen.
     answerpalette(7);
-    clickgadget(220, QPoint(3, 5));
+    clickon(gadget(220), QPoint(3, 5));
     answerpalette(9);
-    clickgadget(220, QPoint(gadget(220)->width() - 3, 5));
+    clickon(gadget(220), QPoint(gadget(220)->width() - 3, 5));
     EXPECT_EQ(tempIWOlabelcolour, 7);
     EXPECT_EQ(tempIWOfontcolour, 9);
     // Closed, the palette keeps the pen.
     inmodal("palettewindow", [](QWidget *w) { static_cast<QDialog *>(w)->reject(); });
-    clickgadget(228);
+    clickon(gadget(228));
     EXPECT_EQ(tempIWOlinecolour, IWO[1].linecolour);
 }
 
@@ -145,7 +112,7 @@ TEST_F(Properties, TheStyleWindowAnswersTheClickedStyleAndTheFontChooserItsChoic
         EXPECT_FALSE(b->icon().isNull()) << "the style buttons show the line ends";
         b->click();
     });
-    clickgadget(232);
+    clickon(gadget(232));
     EXPECT_EQ(IWO[1].draw[2].kind, 24);
     EXPECT_FALSE(static_cast<QPushButton *>(gadget(232))->icon().isNull());
 
@@ -154,8 +121,8 @@ TEST_F(Properties, TheStyleWindowAnswersTheClickedStyleAndTheFontChooserItsChoic
         w->findChild<QSpinBox *>("size")->setValue(30);
         static_cast<QDialog *>(w)->accept();
     });
-    clickgadget(219);
-    clickgadget(236);
+    clickon(gadget(219));
+    clickon(gadget(236));
     EXPECT_STREQ(IWO[1].fontname, "DejaVu Serif.font");
     EXPECT_EQ(IWO[1].font.ta_YSize, 30);
 }
@@ -178,7 +145,7 @@ TEST_F(Properties, TypedFieldsKeepTheirLimitsAndApplyIsOneUndoStep) {
     QTest::keyClick(x, Qt::Key_Return);
     QApplication::processEvents();
     const IWORecord before = IWO[1];
-    clickgadget(236);
+    clickon(gadget(236));
     EXPECT_EQ(std::string(IWO[1].name), "Box one and a name f");
     EXPECT_NEAR(IWO[1].x, 1500, GridSize) << "moved there, and kept on the grid";
     ui->menuactions.at(FULLMENUNUM(1, 7))->trigger(); // Edit > Undo

@@ -20,18 +20,6 @@
 
 namespace {
 
-// Pixels of the widget as shown: from the screen when there is a real one.
-QImage shown(QWidget *w) {
-    w->repaint();
-    QApplication::processEvents();
-    if (QGuiApplication::platformName() == "xcb") {
-        QTest::qWait(50); // let the X server finish drawing
-        QPoint at = w->mapToGlobal(QPoint(0, 0));
-        return w->screen()->grabWindow(0, at.x(), at.y(), w->width(), w->height()).toImage();
-    }
-    return w->grab().toImage();
-}
-
 // Pixels that differ from the raster's pens through the palette.
 int mismatches(const QImage &shot, const Raster *rp, QPoint *first) {
     QImage img = shot.convertToFormat(QImage::Format_RGB32);
@@ -53,7 +41,7 @@ TEST_F(Screenshot, DrawingWidgetShowsThePenRasterThroughThePalette) {
     click(32);
     drag(getdrawx(IWO[1].x + IWO[1].width / 2), getdrawy(IWO[1].y + IWO[1].height / 2),
          getdrawx(IWO[1].x + IWO[1].width / 2), getdrawy(IWO[1].y + IWO[1].height / 2));
-    QImage shot = shown(drawspace);
+    QImage shot = onscreen(drawspace);
     ASSERT_EQ(shot.width(), drawspacerp->Width);
     ASSERT_EQ(shot.height(), drawspacerp->Height);
     QPoint first;
@@ -66,6 +54,6 @@ TEST_F(Screenshot, DrawingWidgetShowsThePenRasterThroughThePalette) {
     // After scrolling the picture follows the raster again.
     ui->scrollers[VSCROLLER]->setValue(ui->scrollers[VSCROLLER]->maximum());
     QApplication::processEvents();
-    shot = shown(drawspace);
+    shot = onscreen(drawspace);
     EXPECT_EQ(mismatches(shot, drawspacerp, &first), 0);
 }

@@ -43,17 +43,6 @@ int drawnpixels(const QImage &img) {
     return n;
 }
 
-QImage onscreen(QWidget *w) {
-    w->repaint();
-    QApplication::processEvents();
-    if (QGuiApplication::platformName() == "xcb") {
-        QTest::qWait(50);
-        QPoint at = w->mapToGlobal(QPoint(0, 0));
-        return w->screen()->grabWindow(0, at.x(), at.y(), w->width(), w->height()).toImage();
-    }
-    return w->grab().toImage();
-}
-
 } // namespace
 
 TEST_F(UserTools, CreateUserIWOShowsTheIconOnTheUPage) {
