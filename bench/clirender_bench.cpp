@@ -23,7 +23,6 @@ namespace {
 
 HeadlessUI renderui(nullptr);
 
-
 const std::string OUT = "/tmp/ideaweave-clirender-bench.png";
 
 // Everything the render command does after parsing its arguments.

@@ -7,9 +7,9 @@
 //   BM_StartupToFirstPaint the windows built, the diagram file read and drawn,
 //                          up to the first paint of the page
 // The making of the QApplication, once per process before all this, is the
-// "qapplication_ms" counter. Qt's own pacing of repaints (a 5 ms timer on the offscreen platform, the
-// display's frame clock elsewhere) is left out.
-// The per-step median is the "median_ms" counter. Run by hand:
+// "qapplication_ms" counter. Qt's own pacing of repaints (a 5 ms timer on the offscreen platform,
+// the display's frame clock elsewhere) is left out. The per-step median is the "median_ms" counter.
+// Run by hand:
 //   ./build/bench/iweditorbench
 #include "app/session.h"
 #include "edit/interact.h"
@@ -66,9 +66,8 @@ void makediagram() {
     startnewdiagram();
     IWODiagram.paperwidth = 5940;
     IWODiagram.paperheight = 4200;
-    static const int types[] = {101, 102, 104, 105, 106, 110, 112, 114, 115,
-                                117, 118, 119, 120, 121, 122, 123, 124, 125,
-                                126, 127, 128, 129, 130};
+    static const int types[] = {101, 102, 104, 105, 106, 110, 112, 114, 115, 117, 118, 119,
+                                120, 121, 122, 123, 124, 125, 126, 127, 128, 129, 130};
     const int ntypes = sizeof types / sizeof types[0];
     for (int k = 0; k < 1000; k++) {
         fillcolour = (int16_t)(16 + k % 100);
@@ -81,7 +80,8 @@ void makediagram() {
 
 // The centre of object k of the lattice, in window pixels.
 QPoint cell(int k, int dx = 50, int dy = 20) {
-    return QPoint(getdrawx(30 + (k % COLUMNS) * CELLW + dx), getdrawy(30 + (k / COLUMNS) * CELLH + dy));
+    return QPoint(getdrawx(30 + (k % COLUMNS) * CELLW + dx),
+                  getdrawy(30 + (k / COLUMNS) * CELLH + dy));
 }
 
 // A point between the cells left and above of object k.
@@ -111,13 +111,16 @@ struct Editor {
         QApplication::sendEvent(drawspace, &e);
     }
     void key(QEvent::Type type, Qt::Key k) {
-        QKeyEvent e(type, k, type == QEvent::KeyPress && k == Qt::Key_Shift ? Qt::ShiftModifier
-                                                                              : Qt::NoModifier);
+        QKeyEvent e(type, k,
+                    type == QEvent::KeyPress && k == Qt::Key_Shift ? Qt::ShiftModifier
+                                                                   : Qt::NoModifier);
         QApplication::sendEvent(drawspace, &e);
     }
     void press(QPoint p) { mouse(QEvent::MouseButtonPress, p, Qt::LeftButton); }
     void release(QPoint p) { mouse(QEvent::MouseButtonRelease, p, Qt::NoButton); }
-    void move(QPoint p, bool held) { mouse(QEvent::MouseMove, p, held ? Qt::LeftButton : Qt::NoButton); }
+    void move(QPoint p, bool held) {
+        mouse(QEvent::MouseMove, p, held ? Qt::LeftButton : Qt::NoButton);
+    }
 };
 
 double median(std::vector<double> v) {

@@ -88,8 +88,7 @@ int runcli(const std::string &out) {
 void BM_SVGDocumentLargeDiagram(benchmark::State &state) {
     std::string message;
     readIWOdiagramfile(largediagram(), &message);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(svgdocument());
+    for (auto _ : state) benchmark::DoNotOptimize(svgdocument());
 }
 BENCHMARK(BM_SVGDocumentLargeDiagram)->Unit(benchmark::kMillisecond);
 

@@ -41,8 +41,7 @@ BENCHMARK(BM_EllipseFillLarge)->Arg(JAM1)->Arg(COMPLEMENT);
 
 void BM_EllipseOutlineLarge(benchmark::State &state) {
     Window w;
-    for (auto _ : state)
-        DrawEllipse(w.rp, 960, 540, 900, 500);
+    for (auto _ : state) DrawEllipse(w.rp, 960, 540, 900, 500);
     benchmark::DoNotOptimize(w.rp->Pixels.data());
 }
 BENCHMARK(BM_EllipseOutlineLarge);
@@ -51,8 +50,7 @@ BENCHMARK(BM_EllipseOutlineLarge);
 void BM_DiscStampedLine(benchmark::State &state) {
     Window w;
     for (auto _ : state)
-        for (int t = 0; t < 1000; t++)
-            AreaEllipse(w.rp, 400 + t, 300 + t / 3, 3, 3);
+        for (int t = 0; t < 1000; t++) AreaEllipse(w.rp, 400 + t, 300 + t / 3, 3, 3);
     benchmark::DoNotOptimize(w.rp->Pixels.data());
 }
 BENCHMARK(BM_DiscStampedLine);

@@ -77,8 +77,7 @@ void makediagram(float z) {
             IWO[n].draw[0].kind = (int8_t)(type == 107 ? 8 : 13);
             IWO[n].draw[1].kind = (int8_t)(17 + rnd(19));
             IWO[n].draw[2].kind = 34;
-            for (int e = 1; e <= 2; e++)
-                IWO[n].draw[e].px[1] = IWO[n].draw[e].py[1] = 30;
+            for (int e = 1; e <= 2; e++) IWO[n].draw[e].px[1] = IWO[n].draw[e].py[1] = 30;
         } else {
             n = place(type, x, y, w, h);
         }
@@ -103,14 +102,10 @@ void redraw(benchmark::State &state, float z) {
     state.counters["objects"] = IWONumber - 1;
 }
 
-void BM_FullRedrawZoom1(benchmark::State &state) {
-    redraw(state, 1.0f);
-}
+void BM_FullRedrawZoom1(benchmark::State &state) { redraw(state, 1.0f); }
 BENCHMARK(BM_FullRedrawZoom1)->Unit(benchmark::kMillisecond);
 
-void BM_FullRedrawZoom03(benchmark::State &state) {
-    redraw(state, 0.3f);
-}
+void BM_FullRedrawZoom03(benchmark::State &state) { redraw(state, 0.3f); }
 BENCHMARK(BM_FullRedrawZoom03)->Unit(benchmark::kMillisecond);
 
 // Erasing one object (a parallelogram in the window at either zoom) and

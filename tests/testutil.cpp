@@ -73,8 +73,8 @@ std::string fixture(const std::string &name) { return std::string(IW_TEST_DATADI
 
 int runcli(const std::string &args, std::string *out, std::string *err) {
     TempDir t;
-    std::string cmd = std::string(IW_CLI_PATH) + " " + args + " >" + t.path("out") + " 2>" +
-                      t.path("err");
+    std::string cmd =
+        std::string(IW_CLI_PATH) + " " + args + " >" + t.path("out") + " 2>" + t.path("err");
     int status = std::system(cmd.c_str());
     auto read = [](const std::string &p) {
         std::ifstream f(p);
@@ -96,7 +96,8 @@ int place(int type, int x, int y, int w, int h, bool selected) {
     resetsingleIWO(n);
     createIWO(n, type, x, y, linecolour, lineweight, fillcolour);
     IWORecord &r = IWO[n];
-    if (w != DEFAULTSIZE) r.x = (int16_t)x, r.y = (int16_t)y, r.width = (int16_t)w, r.height = (int16_t)h;
+    if (w != DEFAULTSIZE)
+        r.x = (int16_t)x, r.y = (int16_t)y, r.width = (int16_t)w, r.height = (int16_t)h;
     if (!selected) {
         r.selected = 0;
         selectedIWO = -99;
@@ -145,7 +146,7 @@ void selectonly(std::initializer_list<int> indices) {
     for (size_t i = 0; i < pens.size(); i++)
         if (pens[i] != rp->Pixels[i])
             return ::testing::AssertionFailure()
-                   << name << " differs first at (" << i % w << "," << i / w << "): "
-                   << (int)rp->Pixels[i] << " instead of " << (int)pens[i];
+                   << name << " differs first at (" << i % w << "," << i / w
+                   << "): " << (int)rp->Pixels[i] << " instead of " << (int)pens[i];
     return ::testing::AssertionSuccess();
 }

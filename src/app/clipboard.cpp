@@ -43,10 +43,10 @@ const char *const TEXTMIME = "text/plain";
 namespace {
 
 constexpr int MENU_PASTE = FULLMENUNUM(1, 2); // Edit > Paste
-constexpr int PASTEOFFSET = 20;          // shift of a paste onto its originals, grid off
-constexpr int MAXPASTESHIFTS = 100;      // repeated pastes cascade at most this far
-constexpr int MAXIWOID = 32767;          // ids are 16-bit and never wrap
-constexpr size_t TEXTLABELCHARS = 49;    // a label holds 49 characters and its NUL
+constexpr int PASTEOFFSET = 20;               // shift of a paste onto its originals, grid off
+constexpr int MAXPASTESHIFTS = 100;           // repeated pastes cascade at most this far
+constexpr int MAXIWOID = 32767;               // ids are 16-bit and never wrap
+constexpr size_t TEXTLABELCHARS = 49;         // a label holds 49 characters and its NUL
 
 // A connector end that names an object (sentinels are 0 or below).
 bool attached(int16_t id) { return id > 0; }
@@ -95,7 +95,11 @@ std::string labeltext(const std::string &utf8) {
     const size_t n = utf8.size();
     for (size_t i = 0; i < n && out.size() < TEXTLABELCHARS;) {
         unsigned c = s[i];
-        size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+        size_t len = c < 0x80             ? 1
+                     : (c & 0xE0) == 0xC0 ? 2
+                     : (c & 0xF0) == 0xE0 ? 3
+                     : (c & 0xF8) == 0xF0 ? 4
+                                          : 0;
         if (len == 0 || i + len > n) {
             i++;
             continue;
@@ -317,7 +321,8 @@ int pastetext(const std::string &utf8) {
     for (int i = 1; i < IWONumber; i++) IWO[i].selected = 0;
     // The middle of what the window shows, kept on the page.
     const int cx = std::clamp(getrealx(drawspacewindowwidth() / 2), 0, (int)IWODiagram.paperwidth);
-    const int cy = std::clamp(getrealy(drawspacewindowheight() / 2), 0, (int)IWODiagram.paperheight);
+    const int cy =
+        std::clamp(getrealy(drawspacewindowheight() / 2), 0, (int)IWODiagram.paperheight);
     const int n = IWONumber;
     resetsingleIWO(n);
     if (!createIWO(n, TEXTTYPE, cx, cy, linecolour, lineweight, fillcolour)) return 0;
@@ -337,8 +342,10 @@ int pasteobjects() {
     if (!DiagramExists) return 1;
     PlatformClipboard &cb = platformclipboard();
     std::string bytes;
-    if (cb.data(OBJECTSMIME, bytes)) pastebytes(bytes);
-    else if (cb.data(TEXTMIME, bytes)) pastetext(bytes);
+    if (cb.data(OBJECTSMIME, bytes))
+        pastebytes(bytes);
+    else if (cb.data(TEXTMIME, bytes))
+        pastetext(bytes);
     return 1;
 }
 
@@ -348,9 +355,13 @@ int setpastemenu() {
         for (const std::string &f : platformclipboard().formats())
             if (f == OBJECTSMIME || f == TEXTMIME) can = true;
     }
-    if (can) OnMenu(MENU_PASTE);
-    else OffMenu(MENU_PASTE);
+    if (can)
+        OnMenu(MENU_PASTE);
+    else
+        OffMenu(MENU_PASTE);
     return 1;
 }
 
-void watchclipboard() { setclipboardhandler([] { setpastemenu(); }); }
+void watchclipboard() {
+    setclipboardhandler([] { setpastemenu(); });
+}

@@ -72,9 +72,12 @@ const TextField TEXTS[3] = {
 
 char *fieldof(DiagramRecord &d, int i) {
     switch (TEXTS[i].id) {
-    case G_TITLE: return d.title;
-    case G_AUTHOR: return d.author;
-    default: return d.description;
+    case G_TITLE:
+        return d.title;
+    case G_AUTHOR:
+        return d.author;
+    default:
+        return d.description;
     }
 }
 
@@ -350,16 +353,35 @@ int diagrampropertiesevents(int32_t result, int code) {
     if (cls != IW_GADGETUP) return 0;
 
     switch (id) {
-    case G_PAPERSIZE: papersize(code); break;
-    case G_PAPERCOLOUR: colourbutton(id, temppapercolour, IWODiagram.papercolour); break;
-    case G_LINECOLOUR: colourbutton(id, templinecolour, IWODiagram.linecolour); break;
-    case G_FILLCOLOUR: colourbutton(id, tempfillcolour, IWODiagram.fillcolour); break;
-    case G_HIGHLIGHT: colourbutton(id, temphighlightcolour, IWODiagram.highlightcolour); break;
-    case G_FONT: fontbutton(); break;
-    case G_LABELCOLOURS: labelcolours(); break;
-    case G_RESTORE: restore(); break;
-    case G_APPLY: apply(); break;
-    default: break;
+    case G_PAPERSIZE:
+        papersize(code);
+        break;
+    case G_PAPERCOLOUR:
+        colourbutton(id, temppapercolour, IWODiagram.papercolour);
+        break;
+    case G_LINECOLOUR:
+        colourbutton(id, templinecolour, IWODiagram.linecolour);
+        break;
+    case G_FILLCOLOUR:
+        colourbutton(id, tempfillcolour, IWODiagram.fillcolour);
+        break;
+    case G_HIGHLIGHT:
+        colourbutton(id, temphighlightcolour, IWODiagram.highlightcolour);
+        break;
+    case G_FONT:
+        fontbutton();
+        break;
+    case G_LABELCOLOURS:
+        labelcolours();
+        break;
+    case G_RESTORE:
+        restore();
+        break;
+    case G_APPLY:
+        apply();
+        break;
+    default:
+        break;
     }
     return 0;
 }

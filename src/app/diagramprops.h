@@ -24,8 +24,8 @@
 
 #include <cstdint>
 
-extern GadgetWindow diagrampropwin;     // the window object and its gadget table (DiagPropObjects)
-extern int16_t diagrampropwindowopen;   // 1 while the window is open
+extern GadgetWindow diagrampropwin;   // the window object and its gadget table (DiagPropObjects)
+extern int16_t diagrampropwindowopen; // 1 while the window is open
 extern int16_t diagrampropwinx, diagrampropwiny;          // its last position
 extern int16_t diagrampropwinwidth, diagrampropwinheight; // its last size
 

@@ -76,8 +76,10 @@ bool editinginput(int32_t result, int code) {
     case KEY_LSHIFT:
     case KEY_RSHIFT:
     case KEY_LALT:
-    case KEY_RALT: return false;
-    default: return true;
+    case KEY_RALT:
+        return false;
+    default:
+        return true;
     }
 }
 
@@ -121,11 +123,21 @@ int iwevent(IWWindow window, int32_t result, int code) {
         if (DiagramExists || !editinginput(result, code))
             quit = drawspacewindowevents(result, code);
         break;
-    case SHAPEWINDOW: quit = shapewindowevents(result, code); break;
-    case IDEAWEAVEWINDOW: quit = ideaweavewindowevents(result, code); break;
-    case PROPWINDOW: iwopropertiesevents(result, code); break; // closing it quits nothing
-    case DIAGRAMPROPWINDOW: diagrampropertiesevents(result, code); break;
-    case PREFWINDOW: prefevents(result, code); break;
+    case SHAPEWINDOW:
+        quit = shapewindowevents(result, code);
+        break;
+    case IDEAWEAVEWINDOW:
+        quit = ideaweavewindowevents(result, code);
+        break;
+    case PROPWINDOW:
+        iwopropertiesevents(result, code);
+        break; // closing it quits nothing
+    case DIAGRAMPROPWINDOW:
+        diagrampropertiesevents(result, code);
+        break;
+    case PREFWINDOW:
+        prefevents(result, code);
+        break;
     }
     if (breakrequested) {
         breakrequested = 0;

@@ -14,8 +14,14 @@
 #pragma once
 #include <cstdint>
 
-enum IWWindow { DRAWSPACEWINDOW, SHAPEWINDOW, IDEAWEAVEWINDOW, PROPWINDOW,
-                DIAGRAMPROPWINDOW, PREFWINDOW };
+enum IWWindow {
+    DRAWSPACEWINDOW,
+    SHAPEWINDOW,
+    IDEAWEAVEWINDOW,
+    PROPWINDOW,
+    DIAGRAMPROPWINDOW,
+    PREFWINDOW
+};
 
 extern int16_t okay; // the exit code of a normal run
 

@@ -283,62 +283,128 @@ int processMenus(int num) {
     switch (MENUNUM(num)) {
     case 0: // Project
         switch (item) {
-        case 0: newdiagram(); break;
-        case 1: opendiagram(); break;
-        case 2: closediagram(); break;
-        case 4: savediagram(); break;
-        case 5: saveasdiagram(); break;
-        case 7: saveasSVG(); break;
-        case 8: saveasTXT(); break;
-        case 10: aboutideaweave(); break;
-        case 12: return quitiw();
-        default: break;
+        case 0:
+            newdiagram();
+            break;
+        case 1:
+            opendiagram();
+            break;
+        case 2:
+            closediagram();
+            break;
+        case 4:
+            savediagram();
+            break;
+        case 5:
+            saveasdiagram();
+            break;
+        case 7:
+            saveasSVG();
+            break;
+        case 8:
+            saveasTXT();
+            break;
+        case 10:
+            aboutideaweave();
+            break;
+        case 12:
+            return quitiw();
+        default:
+            break;
         }
         break;
     case 1: // Edit
         switch (item) {
-        case 0: cutobjects(); break;
-        case 1: copyobjects(); break;
-        case 2: pasteobjects(); break;
+        case 0:
+            cutobjects();
+            break;
+        case 1:
+            copyobjects();
+            break;
+        case 2:
+            pasteobjects();
+            break;
         case 3:
             selectall(1);
             // The object items follow the selection that Select All made.
             disableIWOtools(0);
             break;
-        case 5: delete_(); break;
-        case 7: undohistory(); break;
-        case 8: redohistory(); break;
-        default: break;
+        case 5:
+            delete_();
+            break;
+        case 7:
+            undohistory();
+            break;
+        case 8:
+            redohistory();
+            break;
+        default:
+            break;
         }
         break;
     case 2: // Object
         switch (item) {
-        case 0: propmain(); break;
-        case 1: duplicate(); break;
-        case 2: sendtoback(); break;
-        case 3: sendtofront(); break;
-        case 5: lockIWO(); break;
-        case 6: nodecommand(); break;
-        case 7: changetext(); break;
-        case 8: resize(AltDown || ShiftDown ? 200 : 50); break;
-        case 10: creategroup(); break;
-        case 12: createUserIWO(); break;
+        case 0:
+            propmain();
+            break;
+        case 1:
+            duplicate();
+            break;
+        case 2:
+            sendtoback();
+            break;
+        case 3:
+            sendtofront();
+            break;
+        case 5:
+            lockIWO();
+            break;
+        case 6:
+            nodecommand();
+            break;
+        case 7:
+            changetext();
+            break;
+        case 8:
+            resize(AltDown || ShiftDown ? 200 : 50);
+            break;
+        case 10:
+            creategroup();
+            break;
+        case 12:
+            createUserIWO();
+            break;
         case 13:
             // Clearing acts only while a user-object tool is chosen.
             if (selectedtool >= 132 && selectedtool <= 147) clearUserIWOsingle(selectedtool);
             break;
-        case 14: clearUserIWOs(); break;
-        case 16: saveUserIWOBank(); break;
-        case 17: loadUserIWOBank(); break;
-        case 19: delete_(); break;
-        default: break;
+        case 14:
+            clearUserIWOs();
+            break;
+        case 16:
+            saveUserIWOBank();
+            break;
+        case 17:
+            loadUserIWOBank();
+            break;
+        case 19:
+            delete_();
+            break;
+        default:
+            break;
         }
         break;
     case 3: // Diagram
         switch (item) {
-        case 0: diagramprop(); break;
-        case 2: zoomin(); break;
-        case 3: zoomout(); break;
+        case 0:
+            diagramprop();
+            break;
+        case 2:
+            zoomin();
+            break;
+        case 3:
+            zoomout();
+            break;
         case 5:
             togglegrid();
             setcheckmenus();
@@ -347,17 +413,30 @@ int processMenus(int num) {
             snaptogrid();
             setcheckmenus();
             break;
-        case 7: increasegrid(1); break;
-        case 8: increasegrid(0); break;
-        case 10: croptofit(); break;
-        case 11: update(); break;
-        default: break;
+        case 7:
+            increasegrid(1);
+            break;
+        case 8:
+            increasegrid(0);
+            break;
+        case 10:
+            croptofit();
+            break;
+        case 11:
+            update();
+            break;
+        default:
+            break;
         }
         break;
     case 4: // Preferences
         switch (item) {
-        case 0: preferences(); break;
-        case 2: saveaspreferences(); break;
+        case 0:
+            preferences();
+            break;
+        case 2:
+            saveaspreferences();
+            break;
         case 3:
             // A file that was refused leaves the settings, and so the view, alone.
             if (loadaspreferences()) {
@@ -366,10 +445,12 @@ int processMenus(int num) {
                 if (DiagramExists) update();
             }
             break;
-        default: break;
+        default:
+            break;
         }
         break;
-    default: break;
+    default:
+        break;
     }
     return 0;
 }

@@ -30,10 +30,10 @@ constexpr int NOSUB = 31;
 constexpr int MENUNULL = 0xFFFF;
 
 struct NewMenu {
-    uint8_t nm_Type;         // NM_TITLE, NM_ITEM or NM_END
-    const char *nm_Label;    // title or item text; nullptr for a separator bar
-    const char *nm_CommKey;  // one-character shortcut (with the menu qualifier), or nullptr
-    uint16_t nm_Flags;       // CHECKIT, MENUTOGGLE, CHECKED
+    uint8_t nm_Type;        // NM_TITLE, NM_ITEM or NM_END
+    const char *nm_Label;   // title or item text; nullptr for a separator bar
+    const char *nm_CommKey; // one-character shortcut (with the menu qualifier), or nullptr
+    uint16_t nm_Flags;      // CHECKIT, MENUTOGGLE, CHECKED
 };
 
 constexpr int MENUTABLESIZE = 64;

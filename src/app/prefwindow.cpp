@@ -392,19 +392,33 @@ int prefevents(int32_t result, int code) {
     if (cls != IW_GADGETUP) return 0;
 
     switch (id) {
-    case G_SAVEPATH: drawerbutton(); break;
+    case G_SAVEPATH:
+        drawerbutton();
+        break;
     case G_PAPERSIZE:
         setgadgetvalue(prefwin, G_PAPERSIZE, code);
         showpaper((int)gadgetvalue(prefwin, G_PAPERSIZE));
         refresh();
         break;
-    case G_PAPERCOLOUR: colourbutton(G_PAPERCOLOUR, tempdefaultpapercolour); break;
-    case G_LINECOLOUR: colourbutton(G_LINECOLOUR, tempdefaultlinecolour); break;
-    case G_FILLCOLOUR: colourbutton(G_FILLCOLOUR, tempdefaultfillcolour); break;
-    case G_HIGHLIGHTCOLOUR: colourbutton(G_HIGHLIGHTCOLOUR, tempdefaulthighlightcolour); break;
+    case G_PAPERCOLOUR:
+        colourbutton(G_PAPERCOLOUR, tempdefaultpapercolour);
+        break;
+    case G_LINECOLOUR:
+        colourbutton(G_LINECOLOUR, tempdefaultlinecolour);
+        break;
+    case G_FILLCOLOUR:
+        colourbutton(G_FILLCOLOUR, tempdefaultfillcolour);
+        break;
+    case G_HIGHLIGHTCOLOUR:
+        colourbutton(G_HIGHLIGHTCOLOUR, tempdefaulthighlightcolour);
+        break;
     case G_LABELFONT:
-    case G_SCREENFONT: fontbutton(id); break;
-    case G_LABELCOLOURS: labelcolours(); break;
+    case G_SCREENFONT:
+        fontbutton(id);
+        break;
+    case G_LABELCOLOURS:
+        labelcolours();
+        break;
     case G_APPLYNOW:
         applyPreferences();
         applypreferencesnow();
@@ -414,7 +428,8 @@ int prefevents(int32_t result, int code) {
         applyPreferences();
         redraw();
         break;
-    default: break;
+    default:
+        break;
     }
     return 0;
 }

@@ -50,7 +50,7 @@ int16_t stylewindowopen = 0;
 int16_t stylewinx = 50, stylewiny = 70;
 
 const char *const textposition[TEXTPOSITIONS] = {
-    "Centred",     "Top Left",      "Top Middle",   "Top Right", "Middle Left",
+    "Centred",      "Top Left",    "Top Middle",    "Top Right",    "Middle Left",
     "Middle Right", "Bottom Left", "Bottom Middle", "Bottom Right", "Custom"};
 const int16_t textx[TEXTPOSITIONS] = {50, 0, 50, 100, 0, 100, 0, 50, 100, 50};
 const int16_t texty[TEXTPOSITIONS] = {50, 0, 0, 0, 50, 50, 100, 100, 100, 50};
@@ -88,20 +88,20 @@ enum : int {
 };
 
 // The gadgets disableIWOprop switches.
-constexpr int SWITCHED[] = {G_ID,       G_NAME,       G_X,          G_Y,          G_WIDTH,
-                            G_HEIGHT,   G_LOCKED,     G_HIDENODE,   G_LABEL,      G_FONT,
-                            G_LABELCOLOURS, G_POSITION, G_LABELX,   G_LABELY,     G_FILL,
-                            G_LINEWEIGHT, G_LINECOLOUR, G_FILLCOLOUR, G_STARTSTYLE, G_ENDSTYLE,
-                            G_UNDO,     G_APPLY};
+constexpr int SWITCHED[] = {G_ID,           G_NAME,       G_X,          G_Y,          G_WIDTH,
+                            G_HEIGHT,       G_LOCKED,     G_HIDENODE,   G_LABEL,      G_FONT,
+                            G_LABELCOLOURS, G_POSITION,   G_LABELX,     G_LABELY,     G_FILL,
+                            G_LINEWEIGHT,   G_LINECOLOUR, G_FILLCOLOUR, G_STARTSTYLE, G_ENDSTYLE,
+                            G_UNDO,         G_APPLY};
 
-constexpr int NAMECHARS = 20;      // characters the Name gadget takes
-constexpr int LABELCHARS = 45;     // characters the Label gadget takes
-constexpr int MAXFONTHEIGHT = 120; // tallest font the font button offers
-constexpr int SCREENPENS = 256;    // pens of the screen, all offered by the palette
-constexpr int MINENDSIZE = 5;      // smallest line-end mark a style choice gives
-constexpr int MINTEXTWIDTH = 5;    // narrowest Text object, when no font can measure it
+constexpr int NAMECHARS = 20;                // characters the Name gadget takes
+constexpr int LABELCHARS = 45;               // characters the Label gadget takes
+constexpr int MAXFONTHEIGHT = 120;           // tallest font the font button offers
+constexpr int SCREENPENS = 256;              // pens of the screen, all offered by the palette
+constexpr int MINENDSIZE = 5;                // smallest line-end mark a style choice gives
+constexpr int MINTEXTWIDTH = 5;              // narrowest Text object, when no font can measure it
 constexpr int SQUAREEND = PARTENDSQUARE + 2; // the square end the style window sets
-constexpr int ICONPIXELS = 32;     // size of the line-end pictures
+constexpr int ICONPIXELS = 32;               // size of the line-end pictures
 
 const char *const FONTTITLE = "Select a font";
 const char *const PALETTETITLE = "Select a colour";
@@ -453,8 +453,8 @@ int updateIWOprop(int n) {
     // A Text object is as wide as its label and has no outline or fill. Its
     // label fields are shown all the same, as Apply compares them.
     const bool text = r.type == TEXTTYPE;
-    for (int id : {G_WIDTH, G_HEIGHT, G_LINEWEIGHT, G_POSITION, G_LABELX, G_LABELY,
-                   G_LINECOLOUR, G_FILLCOLOUR})
+    for (int id : {G_WIDTH, G_HEIGHT, G_LINEWEIGHT, G_POSITION, G_LABELX, G_LABELY, G_LINECOLOUR,
+                   G_FILLCOLOUR})
         disable(id, text);
     show(G_POSITION, std::clamp<int>(r.labelposition, 0, TEXTPOSITIONS - 1));
     show(G_LABELX, r.labelx);
@@ -537,8 +537,12 @@ int iwopropertiesevents(int32_t result, int code) {
                 foldnode(selectedIWO);
             });
         break;
-    case G_FONT: fontbutton(); break;
-    case G_LABELCOLOURS: labelcolours(); break;
+    case G_FONT:
+        fontbutton();
+        break;
+    case G_LABELCOLOURS:
+        labelcolours();
+        break;
     case G_POSITION:
         if (hasfocus()) {
             setgadgetvalue(propwin, G_POSITION, code);
@@ -556,16 +560,35 @@ int iwopropertiesevents(int32_t result, int code) {
     case G_FILL:
         atonce([](IWORecord &r) { r.labelfilled = gadgetvalue(propwin, G_FILL) != 0; });
         break;
-    case G_LINECOLOUR: colourbutton(G_LINECOLOUR, tempIWOlinecolour); break;
-    case G_FILLCOLOUR: colourbutton(G_FILLCOLOUR, tempIWOfillcolour); break;
-    case G_STARTSTYLE: choosestyle(1); break;
-    case G_ENDSTYLE: choosestyle(2); break;
-    case G_STARTSIZE: endsize(1, G_STARTSIZE); break;
-    case G_ENDSIZE: endsize(2, G_ENDSIZE); break;
-    case G_UNDO: undobutton(); break;
-    case G_APPLY: apply(false); break;
-    case G_APPLYALL: apply(true); break;
-    default: break;
+    case G_LINECOLOUR:
+        colourbutton(G_LINECOLOUR, tempIWOlinecolour);
+        break;
+    case G_FILLCOLOUR:
+        colourbutton(G_FILLCOLOUR, tempIWOfillcolour);
+        break;
+    case G_STARTSTYLE:
+        choosestyle(1);
+        break;
+    case G_ENDSTYLE:
+        choosestyle(2);
+        break;
+    case G_STARTSIZE:
+        endsize(1, G_STARTSIZE);
+        break;
+    case G_ENDSIZE:
+        endsize(2, G_ENDSIZE);
+        break;
+    case G_UNDO:
+        undobutton();
+        break;
+    case G_APPLY:
+        apply(false);
+        break;
+    case G_APPLYALL:
+        apply(true);
+        break;
+    default:
+        break;
     }
     return 0;
 }
@@ -584,8 +607,8 @@ int make_palettewindow() {
 
 int palettemain(int pen) {
     make_palettewindow();
-    int chosen = platformui().palettewindow(PALETTETITLE, pen, SCREENPENS, palettewinx,
-                                            palettewiny);
+    int chosen =
+        platformui().palettewindow(PALETTETITLE, pen, SCREENPENS, palettewinx, palettewiny);
     if (chosen < 0 || chosen >= SCREENPENS) return pen;
     return chosen;
 }
@@ -649,8 +672,10 @@ int setstyle(int n, int style, int end) {
         p.fillcolour = r.fillcolour;
     }
     // Positions are worked out in 32 bits and kept to the byte a point holds.
-    if (p.kind == PARTENDARROWBACK) p.px[0] = p.py[0] = sat8(end == 1 ? -(long)r.lineweight : 100 - r.lineweight);
-    if (p.kind == PARTENDARROW) p.px[0] = p.py[0] = sat8(end == 1 ? (long)r.lineweight : 100 + r.lineweight);
+    if (p.kind == PARTENDARROWBACK)
+        p.px[0] = p.py[0] = sat8(end == 1 ? -(long)r.lineweight : 100 - r.lineweight);
+    if (p.kind == PARTENDARROW)
+        p.px[0] = p.py[0] = sat8(end == 1 ? (long)r.lineweight : 100 + r.lineweight);
     if (p.kind == SQUAREEND) {
         // The size stays in point 1, which drawing reads; the square's
         // corners follow it.

@@ -36,9 +36,9 @@
 #include <cstdint>
 
 // ---- the object properties window ----
-extern GadgetWindow propwin;   // the window object and its gadget table (PropObjects)
-extern int16_t propwinx, propwiny;             // its last position
-extern int16_t propwinwidth, propwinheight;    // its last size
+extern GadgetWindow propwin;                // the window object and its gadget table (PropObjects)
+extern int16_t propwinx, propwiny;          // its last position
+extern int16_t propwinwidth, propwinheight; // its last size
 
 // ---- working values the colour and font buttons edit and Apply writes ----
 extern int16_t tempIWOlinecolour;  // Line Colour
@@ -51,16 +51,16 @@ extern int16_t tempIWOlocked;      // Locked
 extern int16_t tempIWOlabelfilled; // label background filled
 
 // ---- the palette and style windows ----
-extern int16_t palettewinx, palettewiny;    // the palette window's position
-extern int16_t stylewindowopen;             // 1 while the style window is shown
-extern int16_t stylewinx, stylewiny;        // the style window's position
+extern int16_t palettewinx, palettewiny; // the palette window's position
+extern int16_t stylewindowopen;          // 1 while the style window is shown
+extern int16_t stylewinx, stylewiny;     // the style window's position
 
 // ---- label placements ----
 constexpr int TEXTPOSITIONS = 10;
-constexpr int CUSTOMPOSITION = 9; // "Custom": the label stays where it is
+constexpr int CUSTOMPOSITION = 9;                     // "Custom": the label stays where it is
 extern const char *const textposition[TEXTPOSITIONS]; // chooser names
-extern const int16_t textx[TEXTPOSITIONS]; // label x, percent of the width
-extern const int16_t texty[TEXTPOSITIONS]; // label y, percent of the height
+extern const int16_t textx[TEXTPOSITIONS];            // label x, percent of the width
+extern const int16_t texty[TEXTPOSITIONS];            // label y, percent of the height
 
 int propmain();
 int make_propwindow();

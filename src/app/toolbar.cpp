@@ -103,9 +103,7 @@ void appendname(int entry, const char *name) {
     std::snprintf(e + n, sizeof Icon[entry] - n, "%s", name);
 }
 
-void choosetoolbarselect() {
-    selectedtool = (int16_t)choosetool(BUTTON_SELECT, selectedtool);
-}
+void choosetoolbarselect() { selectedtool = (int16_t)choosetool(BUTTON_SELECT, selectedtool); }
 
 // The text tool: its outline is a Text object at the pointer.
 void choosetexttool() {
@@ -171,36 +169,65 @@ int ideaweavewindowevents(int32_t result, int) {
     case IW_GADGETUP:
         selectedgadget = (int16_t)id;
         switch (id) {
-        case BUTTON_NEW: newdiagram(); break;
-        case BUTTON_OPEN: opendiagram(); break;
-        case BUTTON_SAVEAS: saveasdiagram(); break;
-        case BUTTON_SAVE: savediagram(); break;
-        case BUTTON_EXPORTGRAPHIC: saveasSVG(); break;
-        case BUTTON_EXPORTTEXT: saveasTXT(); break;
-        case BUTTON_CLOSE: closediagram(); break;
-        case BUTTON_QUIT: return quitiw();
+        case BUTTON_NEW:
+            newdiagram();
+            break;
+        case BUTTON_OPEN:
+            opendiagram();
+            break;
+        case BUTTON_SAVEAS:
+            saveasdiagram();
+            break;
+        case BUTTON_SAVE:
+            savediagram();
+            break;
+        case BUTTON_EXPORTGRAPHIC:
+            saveasSVG();
+            break;
+        case BUTTON_EXPORTTEXT:
+            saveasTXT();
+            break;
+        case BUTTON_CLOSE:
+            closediagram();
+            break;
+        case BUTTON_QUIT:
+            return quitiw();
         case BUTTON_PROPERTIES:
             // The selected object's properties, else the diagram's.
             choosetoolbarselect();
             removeshadowiwo();
-            if (selectedIWO > 0) propmain();
-            else diagramprop();
+            if (selectedIWO > 0)
+                propmain();
+            else
+                diagramprop();
             break;
         case BUTTON_FRONTBACK:
-            if (tophalfgadget(id)) sendtofront();
-            else sendtoback();
+            if (tophalfgadget(id))
+                sendtofront();
+            else
+                sendtoback();
             break;
-        case BUTTON_DUPLICATE: duplicate(); break;
+        case BUTTON_DUPLICATE:
+            duplicate();
+            break;
         case BUTTON_ZOOM:
-            if (tophalfgadget(id)) zoomin();
-            else zoomout();
+            if (tophalfgadget(id))
+                zoomin();
+            else
+                zoomout();
             break;
-        case BUTTON_TEXT: choosetexttool(); break;
+        case BUTTON_TEXT:
+            choosetexttool();
+            break;
         case BUTTON_UNDOREDO:
-            if (tophalfgadget(id)) undohistory();
-            else redohistory();
+            if (tophalfgadget(id))
+                undohistory();
+            else
+                redohistory();
             break;
-        case BUTTON_DELETE: delete_(); break;
+        case BUTTON_DELETE:
+            delete_();
+            break;
         case BUTTON_SELECT:
         default:
             choosetoolbarselect();
@@ -210,9 +237,8 @@ int ideaweavewindowevents(int32_t result, int) {
         return 0;
     case IW_GADGETHELP:
         selectedgadget = (int16_t)id;
-        platformui().sethelpline(id >= FIRSTTOOLBARBUTTON && id <= LASTTOOLBARBUTTON
-                                     ? help(id)
-                                     : help(selectedtool));
+        platformui().sethelpline(
+            id >= FIRSTTOOLBARBUTTON && id <= LASTTOOLBARBUTTON ? help(id) : help(selectedtool));
         if (id == BUTTON_ZOOM) {
             // The pressed image shows which way a click will zoom.
             std::string name = Icon[iconindex(BUTTON_ZOOM)];
@@ -220,8 +246,10 @@ int ideaweavewindowevents(int32_t result, int) {
             platformui().setgadgetselectedimage(id, name.c_str());
         }
         return 0;
-    case IW_CLOSEWINDOW: return quitiw();
-    default: return 0;
+    case IW_CLOSEWINDOW:
+        return quitiw();
+    default:
+        return 0;
     }
 }
 
@@ -240,7 +268,9 @@ int shapewindowevents(int32_t result, int) {
         selectedgadget = (int16_t)id;
         platformui().sethelpline(id >= FIRSTPALETTETOOL ? help(id) : help(selectedtool));
         return 0;
-    case IW_CLOSEWINDOW: return quitiw();
-    default: return 0;
+    case IW_CLOSEWINDOW:
+        return quitiw();
+    default:
+        return 0;
     }
 }

@@ -36,8 +36,8 @@ int setIWObuttons() {
     static const int16_t tabs[3][12] = {
         {RECTANGLETYPE, SOFTRECTTYPE, DIAMONDTYPE, ELLIPSETYPE, LINETYPE, CONNECTORTYPE,
          TRAPEZIUMTYPE, PARATYPE, PENTAGONTYPE, HEXAGONTYPE, RIGHTTRIANGLETYPE, TRIANGLETYPE},
-        {CLOUD1TYPE, CLOUD2TYPE, THOUGHTTYPE, LIGHTTYPE, EXCLAMTYPE, STARTYPE, ACTORTYPE,
-         CLASSTYPE, PROCESS1TYPE, PROCESS2TYPE, STARTSTOPTYPE, CIRCLEORTYPE},
+        {CLOUD1TYPE, CLOUD2TYPE, THOUGHTTYPE, LIGHTTYPE, EXCLAMTYPE, STARTYPE, ACTORTYPE, CLASSTYPE,
+         PROCESS1TYPE, PROCESS2TYPE, STARTSTOPTYPE, CIRCLEORTYPE},
         {132, 133, 134, 135, 136, 137, 138, 139, 140, 141, 142, 143}, // User 1 to 12
     };
     for (int t = 0; t < 3; t++) {
@@ -88,8 +88,10 @@ int changeIWObutton() {
 namespace {
 
 void setmenu(int num, int enabled) {
-    if (enabled) OnMenu(num);
-    else OffMenu(num);
+    if (enabled)
+        OnMenu(num);
+    else
+        OffMenu(num);
 }
 
 void setgadgets(int from, int to, int enabled) {

@@ -25,7 +25,8 @@ const CommandHelp COMMANDS[] = {
     {"convert", "IN OUT", "load IN (any release) and save it as the current release",
      "Loads the diagram IN, written by this or an older release, and saves it to OUT\n"
      "as the current release. OUT is overwritten; IN is never changed.\n"},
-    {"render", "IN OUT.png [--size WxH] [--zoom Z] [--scroll X,Y] [--grid] [--highlight] [--select ID,...]",
+    {"render",
+     "IN OUT.png [--size WxH] [--zoom Z] [--scroll X,Y] [--grid] [--highlight] [--select ID,...]",
      "draw IN as the drawing window shows it",
      "Draws the diagram IN as a drawing window shows it and writes the window's pens\n"
      "to OUT.png as a palette PNG.\n"
@@ -89,7 +90,8 @@ const RunLineHelp RUNLINES[] = {
     {"diagram", "print the diagram's settings"},
     {"menus, gadgets, title, view", "print the menu states, the buttons, the title, the view"},
     {"window NAME", "print the gadgets of window NAME"},
-    {"settings, clipboard, joins", "print the settings, the clipboard's forms, the connectors' ends"},
+    {"settings, clipboard, joins",
+     "print the settings, the clipboard's forms, the connectors' ends"},
     {"template K", "print user-object slot K"},
     {"drawer PATH|cancel", "the answer of the next drawer chooser"},
     {"move NAME X Y, where NAME", "drag a window of gadgets, or print where it is"},

@@ -115,7 +115,8 @@ int refuse(const std::string &message) {
 int cliinfo(const char *path) {
     clistart(stderr);
     std::vector<uint8_t> data;
-    if (!readwholefile(path, data, nullptr, MAXIWOFILESIZE)) return refuse(std::string("Sorry. Could not open file : ") + path);
+    if (!readwholefile(path, data, nullptr, MAXIWOFILESIZE))
+        return refuse(std::string("Sorry. Could not open file : ") + path);
     std::string message;
     if (!readIWOdiagrambytes(data.data(), data.size(), &message)) return refuse(message);
 
@@ -158,7 +159,8 @@ int cliconvert(const char *in, const char *out) {
     std::string message;
     if (!readIWOdiagramfile(in, &message)) return refuse(message);
     std::string target(out);
-    if (target.size() >= (size_t)MAXFILENAMESIZE) return refuse("Sorry. The file name is too long.");
+    if (target.size() >= (size_t)MAXFILENAMESIZE)
+        return refuse("Sorry. The file name is too long.");
     copytext(IWODiagram.filename, sizeof IWODiagram.filename, target.c_str());
     if (!writeIWOdiagramfile(target, &message)) return refuse(message);
     return 0;

@@ -107,7 +107,8 @@ int clirender(int argc, char **argv) {
             size_t pos = 0;
             while (true) {
                 size_t comma = list.find(',', pos);
-                std::string item = list.substr(pos, comma == std::string::npos ? comma : comma - pos);
+                std::string item =
+                    list.substr(pos, comma == std::string::npos ? comma : comma - pos);
                 long id;
                 if (!number(item.c_str(), -32768, 32767, &id))
                     return bad("--select takes ID,ID,... (whole numbers)");
@@ -165,6 +166,7 @@ int clirender(int argc, char **argv) {
 
     cleardrawspace(papercolour);
     refreshIWOall();
-    if (!writepenpng(out, drawspacerp)) return refuse(std::string("Sorry. Could not save file : ") + out);
+    if (!writepenpng(out, drawspacerp))
+        return refuse(std::string("Sorry. Could not save file : ") + out);
     return 0;
 }

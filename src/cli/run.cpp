@@ -122,8 +122,8 @@ const std::map<std::string, Callable> &callables() {
 
 // Key names and their raw key codes.
 const std::map<std::string, int> KEYS = {
-    {"f", KEY_F},     {"del", KEY_DEL},   {"insert", KEY_INSERT}, {"tab", KEY_TAB},
-    {"up", KEY_UP},   {"down", KEY_DOWN}, {"left", KEY_LEFT},     {"right", KEY_RIGHT},
+    {"f", KEY_F},   {"del", KEY_DEL},   {"insert", KEY_INSERT}, {"tab", KEY_TAB},
+    {"up", KEY_UP}, {"down", KEY_DOWN}, {"left", KEY_LEFT},     {"right", KEY_RIGHT},
 };
 
 // The clipboard's forms and how many objects its objects form holds (counted
@@ -209,10 +209,12 @@ class Session {
 
 // The window that owns a toolbar or palette gadget id.
 bool gadgetwindow(long id, IWWindow &window) {
-    if (id >= FIRSTTOOLBARBUTTON && id <= LASTTOOLBARBUTTON) window = IDEAWEAVEWINDOW;
+    if (id >= FIRSTTOOLBARBUTTON && id <= LASTTOOLBARBUTTON)
+        window = IDEAWEAVEWINDOW;
     else if (id == GADGET_PALETTETABS || id == GADGET_HELPLINE || (id >= 100 && id <= 149))
         window = SHAPEWINDOW;
-    else return false;
+    else
+        return false;
     return true;
 }
 
@@ -241,9 +243,12 @@ std::string rest(const std::string &text, int n) {
 bool Session::tool(const Line &l) {
     if (!l.want(1)) return false;
     const int id = (int)l.n[0];
-    if (id == SELECTTOOL || id == TEXTTOOL) iwevent(IDEAWEAVEWINDOW, IW_GADGETUP | id, 0);
-    else if (id >= FIRSTPALETTETOOL && id <= LASTPALETTETOOL) iwevent(SHAPEWINDOW, IW_GADGETUP | id, 0);
-    else return false;
+    if (id == SELECTTOOL || id == TEXTTOOL)
+        iwevent(IDEAWEAVEWINDOW, IW_GADGETUP | id, 0);
+    else if (id >= FIRSTPALETTETOOL && id <= LASTPALETTETOOL)
+        iwevent(SHAPEWINDOW, IW_GADGETUP | id, 0);
+    else
+        return false;
     return true;
 }
 
@@ -252,8 +257,8 @@ bool Session::print(const Line &l) {
     for (int i = 1; i < IWONumber; i++) {
         const IWORecord &r = IWO[i];
         std::string label(r.label, textlen(r.label, sizeof r.label));
-        std::printf("%d %d %d %d %d %d %d %d %d %d %d \"%s\"\n", i, r.id, r.type, r.x, r.y,
-                    r.width, r.height, r.selected, r.group, r.locked, r.visible, label.c_str());
+        std::printf("%d %d %d %d %d %d %d %d %d %d %d \"%s\"\n", i, r.id, r.type, r.x, r.y, r.width,
+                    r.height, r.selected, r.group, r.locked, r.visible, label.c_str());
     }
     std::fflush(stdout);
     return true;
@@ -331,8 +336,8 @@ bool Session::windowgadget(const std::vector<std::string> &w) {
         std::printf("gadget %ld: disabled\n", id);
     } else {
         if (g->kind == GADGET_CHECKBOX && w.size() == 2) code = g->value ? 0 : 1;
-        if (g->kind == GADGET_CHECKBOX || g->kind == GADGET_CHOOSER ||
-            g->kind == GADGET_SLIDER || g->kind == GADGET_TABS) {
+        if (g->kind == GADGET_CHECKBOX || g->kind == GADGET_CHOOSER || g->kind == GADGET_SLIDER ||
+            g->kind == GADGET_TABS) {
             setgadgetvalue(*win, (int)id, code);
             code = g->value;
         }
@@ -532,8 +537,10 @@ bool Session::call(const Line &l) {
 bool Session::answer(const Line &l) {
     long b;
     if (l.w.size() < 2 || !number(l.w[1], b)) return false;
-    if (l.w.size() > 2) ui_.queueanswer((int)b, rest(l.text, 2));
-    else ui_.queueanswer((int)b);
+    if (l.w.size() > 2)
+        ui_.queueanswer((int)b, rest(l.text, 2));
+    else
+        ui_.queueanswer((int)b);
     return true;
 }
 
@@ -548,7 +555,7 @@ bool Session::close(const Line &l) {
     const std::vector<std::string> &w = l.w;
     if (w.size() == 1 || (w.size() == 2 && (w[1] == "tools" || w[1] == "shapes"))) {
         // A window's close gadget: says whether the program would quit.
-        IWWindow window = w.size() == 1    ? DRAWSPACEWINDOW
+        IWWindow window = w.size() == 1     ? DRAWSPACEWINDOW
                           : w[1] == "tools" ? IDEAWEAVEWINDOW
                                             : SHAPEWINDOW;
         std::printf("close: %s\n", iwevent(window, IW_CLOSEWINDOW, 0) ? "quit" : "stay");
@@ -557,8 +564,10 @@ bool Session::close(const Line &l) {
     }
     GadgetWindow *win = w.size() == 2 ? gadgetwindownamed(w[1]) : nullptr;
     if (!win) return false;
-    if (win->open) iwevent((IWWindow)win->window, IW_CLOSEWINDOW, 0);
-    else std::printf("close %s: window closed\n", w[1].c_str());
+    if (win->open)
+        iwevent((IWWindow)win->window, IW_CLOSEWINDOW, 0);
+    else
+        std::printf("close %s: window closed\n", w[1].c_str());
     std::fflush(stdout);
     return true;
 }
@@ -638,7 +647,8 @@ bool Session::set(const Line &l) {
         if (!latin1answer(value, latin, refused))
             std::printf("set %ld: refused %s: cannot be stored (ISO-8859-1 only)\n", id,
                         refused.c_str());
-        else putgadgetvalue(*win, (int)id, latin);
+        else
+            putgadgetvalue(*win, (int)id, latin);
     } else if (!putgadgetvalue(*win, (int)id, value)) {
         return false;
     }
@@ -649,18 +659,24 @@ bool Session::set(const Line &l) {
 bool Session::palette(const Line &l) {
     long pen;
     if (l.w.size() != 2) return false;
-    if (l.w[1] == "close") ui_.queuepalette(-1);
-    else if (number(l.w[1], pen) && pen >= 0 && pen <= 255) ui_.queuepalette((int)pen);
-    else return false;
+    if (l.w[1] == "close")
+        ui_.queuepalette(-1);
+    else if (number(l.w[1], pen) && pen >= 0 && pen <= 255)
+        ui_.queuepalette((int)pen);
+    else
+        return false;
     return true;
 }
 
 bool Session::style(const Line &l) {
     long style;
     if (l.w.size() != 2) return false;
-    if (l.w[1] == "close") ui_.queuestyle(0);
-    else if (number(l.w[1], style) && style >= 0 && style < 100) ui_.queuestyle((int)style);
-    else return false;
+    if (l.w[1] == "close")
+        ui_.queuestyle(0);
+    else if (number(l.w[1], style) && style >= 0 && style < 100)
+        ui_.queuestyle((int)style);
+    else
+        return false;
     return true;
 }
 
@@ -735,8 +751,10 @@ bool Session::settings(const Line &l) {
 // The answer of the next drawer chooser; the path may hold spaces.
 bool Session::drawer(const Line &l) {
     if (l.w.size() < 2) return false;
-    if (l.w.size() == 2 && l.w[1] == "cancel") ui_.queuedrawer(std::nullopt);
-    else ui_.queuedrawer(rest(l.text, 1));
+    if (l.w.size() == 2 && l.w[1] == "cancel")
+        ui_.queuedrawer(std::nullopt);
+    else
+        ui_.queuedrawer(rest(l.text, 1));
     return true;
 }
 
@@ -744,8 +762,10 @@ bool Session::drawer(const Line &l) {
 bool Session::where(const Line &l) {
     GadgetWindow *win = l.w.size() == 2 ? gadgetwindownamed(l.w[1]) : nullptr;
     if (!win) return false;
-    if (win->open) std::printf("where %s: %d %d\n", l.w[1].c_str(), win->x, win->y);
-    else std::printf("where %s: closed\n", l.w[1].c_str());
+    if (win->open)
+        std::printf("where %s: %d %d\n", l.w[1].c_str(), win->x, win->y);
+    else
+        std::printf("where %s: closed\n", l.w[1].c_str());
     std::fflush(stdout);
     return true;
 }
@@ -832,8 +852,10 @@ bool Session::line(const std::string &text) {
     if (l.w.empty() || l.w[0][0] == '#') return true;
     for (size_t i = 1; i < l.w.size(); i++) {
         long v;
-        if (number(l.w[i], v)) l.n.push_back(v);
-        else l.numeric = false;
+        if (number(l.w[i], v))
+            l.n.push_back(v);
+        else
+            l.numeric = false;
     }
     for (const Command &c : COMMANDS) {
         if (l.w[0] != c.name) continue;
@@ -869,7 +891,8 @@ int clirun(const char *script, const char *in) {
             std::fflush(stdout);
             std::fprintf(stderr, "ideaweave-cli: %s:%d: bad line: %s\n", script, lineno,
                          text.c_str());
-            if (session.usage()) std::fprintf(stderr, "ideaweave-cli: usage: %s\n", session.usage());
+            if (session.usage())
+                std::fprintf(stderr, "ideaweave-cli: usage: %s\n", session.usage());
             return 1;
         }
     }

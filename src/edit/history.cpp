@@ -40,11 +40,11 @@ namespace {
 
 constexpr int RINGENTRIES = MAXHISTORY + 1; // entries 0..MAXHISTORY
 
-IWORecord prerecord;         // the image taken by the last savehistorypre
-int pendingbegins = 0;       // group begins announced but not yet written
-int16_t pendingindex = 0;    // the focus index given with the last of them
-int openbrackets = 0;        // groups and crops written and not yet ended
-int commandentries = 0;      // entries written since the outermost group began
+IWORecord prerecord;          // the image taken by the last savehistorypre
+int pendingbegins = 0;        // group begins announced but not yet written
+int16_t pendingindex = 0;     // the focus index given with the last of them
+int openbrackets = 0;         // groups and crops written and not yet ended
+int commandentries = 0;       // entries written since the outermost group began
 bool commandoverflow = false; // that command has written more than the ring holds
 
 int nextentry(int e) { return e >= MAXHISTORY || e < 0 ? 0 : e + 1; }

@@ -42,8 +42,8 @@ enum {
 };
 
 // Menu items and the toolbar button kept in step with the history.
-constexpr int MENU_UNDO = 0xF8E1;    // Edit > Undo
-constexpr int MENU_REDO = 0xF901;    // Edit > Redo
+constexpr int MENU_UNDO = 0xF8E1; // Edit > Undo
+constexpr int MENU_REDO = 0xF901; // Edit > Redo
 
 struct HistoryEntry {
     uint8_t kind = 0;  // entry kind, 0 = empty

@@ -26,7 +26,6 @@
 
 #include <cstring>
 
-
 int16_t ShiftDown = 0;
 int16_t mousex = 0, mousey = 0;
 int16_t insideIWOx = 0, insideIWOy = 0;
@@ -248,8 +247,7 @@ void handle8(int mx, int my) {
                     if (s.x + s.width < b.x) s.width = sat16(b.x - s.x);
                     if (s.x + s.width > b.x + b.width) s.width = sat16(b.x + b.width - s.x);
                     if (s.y + s.height < b.y) s.height = sat16(b.y - s.y);
-                    if (s.y + s.height > b.y + b.height)
-                        s.height = sat16(b.y + b.height - s.y);
+                    if (s.y + s.height > b.y + b.height) s.height = sat16(b.y + b.height - s.y);
                 }
             }
         } else if (connectstartoffsetx > 0) {
@@ -262,8 +260,7 @@ void handle8(int mx, int my) {
     // object the connector starts at. A focus line or connector has no such
     // edges either.
     if (selectedtool == LINETYPE || selectedtool == CONNECTORTYPE) return;
-    if (!hasfocus() || IWO[selectedIWO].type == LINETYPE ||
-        IWO[selectedIWO].type == CONNECTORTYPE)
+    if (!hasfocus() || IWO[selectedIWO].type == LINETYPE || IWO[selectedIWO].type == CONNECTORTYPE)
         return;
     bottompart(my, s.handley[8], 3);
     rightpart(mx, s.handlex[8], 6);
@@ -342,10 +339,14 @@ void tracking(int mx, int my) {
     IWORecord &s = S();
     if (DragSelect == 0 && s.type != DEADTYPE && s.locked == 0) {
         bool offpage = mx < 0 || mx > P() || my < 0 || my > Q();
-        if (offpage) s.type = OFFPAGE;
-        else if (selectedtool != SELECTTOOL) s.type = selectedtool;
-        else if (hasfocus()) s.type = IWO[selectedIWO].type;
-        else s.type = OFFPAGE; // nothing to outline
+        if (offpage)
+            s.type = OFFPAGE;
+        else if (selectedtool != SELECTTOOL)
+            s.type = selectedtool;
+        else if (hasfocus())
+            s.type = IWO[selectedIWO].type;
+        else
+            s.type = OFFPAGE; // nothing to outline
         trackhandle(mx, my);
         if (selectedtool != SELECTTOOL && (s.type == LINETYPE || s.type == CONNECTORTYPE) &&
             (connectstartoffsetx < 1 || connectstartoffsetx > P() || connectstartoffsety < 1 ||
@@ -381,8 +382,10 @@ int createtext(int mx, int my) {
         eraseIWO(n, papercolour, 0);
         int ok = TextReq(n);
         drawIWO(n);
-        if (ok == 0 || IWO[n].label[0] == 0) droptext(n);
-        else kept = n;
+        if (ok == 0 || IWO[n].label[0] == 0)
+            droptext(n);
+        else
+            kept = n;
     }
     selectedtool = (int16_t)choosetool(SELECTTOOL, selectedtool);
     deleteIWO(SHADOWIWO);
@@ -436,8 +439,10 @@ void insertkey(int mx, int my) {
     }
     updateIWOall(1, IWONumber);
     int n;
-    if (selectedtool == TEXTTOOL) n = createtext(mx, my);
-    else n = newobject(selectedtool, mx, my);
+    if (selectedtool == TEXTTOOL)
+        n = createtext(mx, my);
+    else
+        n = newobject(selectedtool, mx, my);
     keepcreated(n);
 }
 
@@ -461,8 +466,10 @@ void palettekey(int key) {
     case KEY_RIGHT:
     case KEY_LEFT:
         // With no current position the walk starts at position 1, as Tab does.
-        if (b < 1) b = 1;
-        else b = (b % 2 == 1) ? b + 1 : b - 1;
+        if (b < 1)
+            b = 1;
+        else
+            b = (b % 2 == 1) ? b + 1 : b - 1;
         break;
     default:
         break;
@@ -489,11 +496,20 @@ void nudgekey(int key) {
         if (hasfocus()) {
             IWORecord &s = S();
             switch (key) {
-            case KEY_UP: s.y = (int16_t)(s.y - step); break;
-            case KEY_DOWN: s.y = (int16_t)(s.y + step); break;
-            case KEY_RIGHT: s.x = (int16_t)(s.x + step); break;
-            case KEY_LEFT: s.x = (int16_t)(s.x - step); break;
-            default: break;
+            case KEY_UP:
+                s.y = (int16_t)(s.y - step);
+                break;
+            case KEY_DOWN:
+                s.y = (int16_t)(s.y + step);
+                break;
+            case KEY_RIGHT:
+                s.x = (int16_t)(s.x + step);
+                break;
+            case KEY_LEFT:
+                s.x = (int16_t)(s.x - step);
+                break;
+            default:
+                break;
             }
         }
     } else {
@@ -513,17 +529,24 @@ void rawkey(int code, int mx, int my) {
     if (code >= 0x42 && code <= 0x4F) nudgekey(code);
     switch (code) {
     case KEY_LSHIFT:
-    case KEY_RSHIFT: ShiftDown = 1; break;
+    case KEY_RSHIFT:
+        ShiftDown = 1;
+        break;
     case KEY_LSHIFT | KEY_UPFLAG:
-    case KEY_RSHIFT | KEY_UPFLAG: ShiftDown = 0; break;
+    case KEY_RSHIFT | KEY_UPFLAG:
+        ShiftDown = 0;
+        break;
     case KEY_LALT:
-    case KEY_RALT: AltDown = 1; break;
+    case KEY_RALT:
+        AltDown = 1;
+        break;
     case KEY_LALT | KEY_UPFLAG:
     case KEY_RALT | KEY_UPFLAG:
         removeshadowiwo();
         AltDown = 0;
         break;
-    default: break;
+    default:
+        break;
     }
     if (code == KEY_DEL) delete_();
 }
@@ -543,15 +566,18 @@ void pressselect(int mx, int my) {
         disableIWOtools(0);
     }
     selectedIWO = (int16_t)insideIWO(mx, my, IWONumber);
-    if (hasfocus() && IWO[selectedIWO].type == CONNECTORTYPE) OnMenu(MENU_NODE);
-    else OffMenu(MENU_NODE);
+    if (hasfocus() && IWO[selectedIWO].type == CONNECTORTYPE)
+        OnMenu(MENU_NODE);
+    else
+        OffMenu(MENU_NODE);
     if (!hasfocus()) {
         DragSelect = 1;
         DragSelectx = (int16_t)mx;
         DragSelecty = (int16_t)my;
         DragSelectwidth = DragSelectheight = 0;
         resetsingleIWO(SHADOWIWO);
-        createIWO(SHADOWIWO, RECTANGLETYPE, DragSelectx, DragSelecty, linecolour, lineweight, fillcolour);
+        createIWO(SHADOWIWO, RECTANGLETYPE, DragSelectx, DragSelecty, linecolour, lineweight,
+                  fillcolour);
         selectedIWOhandle = 8;
         drawshadowiwo();
     } else {
@@ -639,11 +665,16 @@ void press(int mx, int my) {
     pressmousex = mousex;
     pressmousey = mousey;
     pointermoved = false;
-    if (selectedtool == SELECTTOOL) pressselect(mx, my);
-    else if (selectedtool == CONNECTORTYPE) pressconnector(mx, my);
-    else if (selectedtool == LINETYPE) pressline(mx, my);
-    else if (selectedtool == TEXTTOOL) deselectfocus();
-    else if (objecttool(selectedtool)) pressshape(mx, my);
+    if (selectedtool == SELECTTOOL)
+        pressselect(mx, my);
+    else if (selectedtool == CONNECTORTYPE)
+        pressconnector(mx, my);
+    else if (selectedtool == LINETYPE)
+        pressline(mx, my);
+    else if (selectedtool == TEXTTOOL)
+        deselectfocus();
+    else if (objecttool(selectedtool))
+        pressshape(mx, my);
 }
 
 void releaseselect(int mx, int my) {
@@ -726,8 +757,10 @@ void releasetool(int mx, int my) {
 
 void release(int mx, int my) {
     removeshadowiwo();
-    if (selectedtool == SELECTTOOL) releaseselect(mx, my);
-    else if (objecttool(selectedtool) || selectedtool == TEXTTOOL) releasetool(mx, my);
+    if (selectedtool == SELECTTOOL)
+        releaseselect(mx, my);
+    else if (objecttool(selectedtool) || selectedtool == TEXTTOOL)
+        releasetool(mx, my);
     if (draggroup) {
         savehistorypost(hasfocus() ? selectedIWO : 0, HISTORY_GROUPEND);
         draggroup = false;
@@ -796,8 +829,10 @@ int drawspacewindowevents(int32_t result, int code) {
         rawkey(code & 0xFFFF, mx, my);
         break;
     case IW_MOUSEBUTTONS:
-        if (code == IW_SELECTDOWN) press(mx, my);
-        else if (code == IW_SELECTUP) release(mx, my);
+        if (code == IW_SELECTDOWN)
+            press(mx, my);
+        else if (code == IW_SELECTUP)
+            release(mx, my);
         break;
     default:
         break;

@@ -49,9 +49,9 @@ constexpr int KEY_UPFLAG = 0x80;
 // Full menu number of Object > Node.
 constexpr int MENU_NODE = 0xF8C2;
 
-extern int16_t ShiftDown;            // 1 while a Shift key is held
-extern int16_t mousex, mousey;       // last pointer position, window pixels
-extern int16_t insideIWOx;           // press point's offset from the pressed object's left
-extern int16_t insideIWOy;           // and top
+extern int16_t ShiftDown;      // 1 while a Shift key is held
+extern int16_t mousex, mousey; // last pointer position, window pixels
+extern int16_t insideIWOx;     // press point's offset from the pressed object's left
+extern int16_t insideIWOy;     // and top
 
 int drawspacewindowevents(int32_t result, int code);

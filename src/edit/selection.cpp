@@ -25,7 +25,6 @@ int16_t DragSelectwidth = 0, DragSelectheight = 0;
 
 namespace {
 
-
 // Menu items that need a selection, by full menu number: Object > Create User
 // IWO, Duplicate, To Back, To Front, Lock, Change Text, Delete, Group/Ungroup,
 // Node, Half size, Properties, and Edit > Delete.
@@ -40,8 +39,8 @@ struct Geometry {
 };
 
 Geometry geometryof(const IWORecord &r) {
-    return {r.x, r.y, r.width, r.height, r.connectstartx, r.connectstarty, r.connectendx,
-            r.connectendy};
+    return {r.x,           r.y,          r.width, r.height, r.connectstartx, r.connectstarty,
+            r.connectendx, r.connectendy};
 }
 
 } // namespace

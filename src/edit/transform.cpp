@@ -23,9 +23,7 @@ namespace {
 
 constexpr int CROPMARGIN = 100; // page margin round the objects after crop to fit
 
-int16_t saturate16(long v) {
-    return (int16_t)std::clamp<long>(v, INT16_MIN, INT16_MAX);
-}
+int16_t saturate16(long v) { return (int16_t)std::clamp<long>(v, INT16_MIN, INT16_MAX); }
 
 void opengroup() {
     savehistorypre(selectedIWO);
@@ -167,8 +165,10 @@ bool stackingchanges(bool front) {
     bool seen = false;
     for (int k = 1; k < IWONumber; k++) {
         const int i = front ? k : IWONumber - k;
-        if (IWO[i].selected) seen = true;
-        else if (seen) return true;
+        if (IWO[i].selected)
+            seen = true;
+        else if (seen)
+            return true;
     }
     return false;
 }

@@ -70,8 +70,7 @@ void logline(int fd, const std::string &text) {
 // Returns the exit status, or -1 (with the reason logged) when it can't run.
 int run(const std::vector<std::string> &args, int logfd) {
     std::vector<char *> argv;
-    for (const std::string &a : args)
-        argv.push_back(const_cast<char *>(a.c_str()));
+    for (const std::string &a : args) argv.push_back(const_cast<char *>(a.c_str()));
     argv.push_back(nullptr);
     posix_spawn_file_actions_t fa;
     posix_spawn_file_actions_init(&fa);

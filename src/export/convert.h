@@ -23,11 +23,11 @@
 #include <vector>
 
 struct ConverterRun {
-    const char *name = "svg2png";      // the converter
-    std::vector<std::string> options;  // given before the SVG and target paths
+    const char *name = "svg2png";              // the converter
+    std::vector<std::string> options;          // given before the SVG and target paths
     const char *svgname = "ideaweavetemp.svg"; // the SVG's name in its temporary directory
-    const char *busy = "";             // the message window's text while it runs
-    const char *failure = "";          // the error text, followed by the log's path
+    const char *busy = "";                     // the message window's text while it runs
+    const char *failure = "";                  // the error text, followed by the log's path
 };
 
 std::string findconverter(const char *name);

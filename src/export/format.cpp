@@ -23,24 +23,20 @@ ExportFormat exportformat(const std::string &path) {
     const size_t dot = name.rfind('.');
     if (dot == std::string::npos || dot == 0) return EXPORT_NONE;
     std::string ext = name.substr(dot);
-    for (char &c : ext)
-        c = (char)std::tolower((unsigned char)c);
+    for (char &c : ext) c = (char)std::tolower((unsigned char)c);
     for (const auto &t : table)
         if (ext == t.ext) return t.format;
     return EXPORT_NONE;
 }
 
-bool pennone(int pen) {
-    return pen < 0 || pen > 255;
-}
+bool pennone(int pen) { return pen < 0 || pen > 255; }
 
 void penpercent(int pen, int rgb[3]) {
     int c[3] = {0, 0, 0};
     if (!pennone(pen)) penrgb3(pen, &c[0], &c[1], &c[2]);
     // A component v is the 32-bit left-justified v * 0x01010101; 42949672 is
     // 2^32 / 100 without its fraction, so 255 gives 100 and 128 gives 50.
-    for (int k = 0; k < 3; k++)
-        rgb[k] = (int)(((uint32_t)c[k] * 0x01010101u) / 42949672u);
+    for (int k = 0; k < 3; k++) rgb[k] = (int)(((uint32_t)c[k] * 0x01010101u) / 42949672u);
 }
 
 std::string xmltext(const char *s, size_t n) {

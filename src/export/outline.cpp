@@ -20,13 +20,9 @@ void append(int index, int depth) {
     outlineorder.push_back({(int16_t)index, IWO[index].id, (int16_t)depth});
 }
 
-int labellength(int index) {
-    return (int)textlen(IWO[index].label, sizeof IWO[index].label);
-}
+int labellength(int index) { return (int)textlen(IWO[index].label, sizeof IWO[index].label); }
 
-bool focusobject() {
-    return liveIWO(selectedIWO);
-}
+bool focusobject() { return liveIWO(selectedIWO); }
 
 bool lockedentry(size_t j) {
     return j < outlineorder.size() && liveIWO(outlineorder[j].index) &&

@@ -238,8 +238,7 @@ int iwotosvg(int k) {
         return 1;
     }
     svgline = format("<g id=\"iwo %d\">\n", r.id);
-    for (int d = 0; d < r.drawnum && d < MAXDRAWNUM; d++)
-        svgline += svgpart(r, r.draw[d]);
+    for (int d = 0; d < r.drawnum && d < MAXDRAWNUM; d++) svgline += svgpart(r, r.draw[d]);
     if (r.label[0]) svgline += svglabel(r);
     svgline += "</g>";
     return 1;

@@ -17,6 +17,6 @@ struct CloneEntry {
 
 // The clone table (the trailing underscore keeps clear of the C library's clone()).
 extern CloneEntry clone_[CLONETABLESIZE];
-extern int16_t clones;                   // entries in use (next free / last used)
+extern int16_t clones; // entries in use (next free / last used)
 
 int resetclones();

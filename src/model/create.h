@@ -19,7 +19,7 @@ constexpr int16_t STANDARDHANDLEY[9] = {0, 0, 0, 0, 50, 50, 100, 100, 100};
 
 #include <cstdint>
 
-extern int16_t DefaultIWOWidth;  // size of a new object
+extern int16_t DefaultIWOWidth; // size of a new object
 extern int16_t DefaultIWOHeight;
 
 constexpr int MAXUSERIWO = 12; // user objects available

@@ -39,9 +39,9 @@ void writeIWOdiagramrecord(const DiagramRecord &d, uint8_t *p) {
     p[2032] = d.font.ta_Style;
     p[2033] = d.font.ta_Flags;
     std::memcpy(p + 2034, d.fontname, 256);
-    const int16_t w[] = {d.fontcolour,  d.labelcolour, d.labelfilled,     d.paperwidth,
-                         d.paperheight, d.papercolour, d.linecolour,      d.fillcolour,
-                         d.highlightcolour, d.lineweight, d.objects};
+    const int16_t w[] = {d.fontcolour,      d.labelcolour, d.labelfilled, d.paperwidth,
+                         d.paperheight,     d.papercolour, d.linecolour,  d.fillcolour,
+                         d.highlightcolour, d.lineweight,  d.objects};
     for (int i = 0; i < 11; i++) put2byte(p + 2290 + 2 * i, w[i]);
 }
 
@@ -58,9 +58,9 @@ void readIWOdiagramrecord(DiagramRecord &d, const uint8_t *p) {
     d.font.ta_Style = p[2032];
     d.font.ta_Flags = p[2033];
     std::memcpy(d.fontname, p + 2034, 256);
-    int16_t *w[] = {&d.fontcolour,  &d.labelcolour, &d.labelfilled,     &d.paperwidth,
-                    &d.paperheight, &d.papercolour, &d.linecolour,      &d.fillcolour,
-                    &d.highlightcolour, &d.lineweight, &d.objects};
+    int16_t *w[] = {&d.fontcolour,      &d.labelcolour, &d.labelfilled, &d.paperwidth,
+                    &d.paperheight,     &d.papercolour, &d.linecolour,  &d.fillcolour,
+                    &d.highlightcolour, &d.lineweight,  &d.objects};
     for (int i = 0; i < 11; i++) *w[i] = get2byte(p + 2290 + 2 * i);
 }
 
@@ -129,14 +129,17 @@ void appendlatin1(std::string &t, const char *s, size_t n) {
 // Length of the valid UTF-8 sequence at s[0..n), or 0.
 size_t utf8length(const unsigned char *s, size_t n) {
     unsigned char c = s[0];
-    size_t len = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3
-               : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+    size_t len = c < 0x80                 ? 1
+                 : c >= 0xC2 && c <= 0xDF ? 2
+                 : c >= 0xE0 && c <= 0xEF ? 3
+                 : c >= 0xF0 && c <= 0xF4 ? 4
+                                          : 0;
     if (len == 0 || len > n) return 0;
     for (size_t k = 1; k < len; k++)
         if ((s[k] & 0xC0) != 0x80) return 0;
     // No overlong forms, surrogates or code points beyond U+10FFFF.
-    if ((c == 0xE0 && s[1] < 0xA0) || (c == 0xED && s[1] > 0x9F) ||
-        (c == 0xF0 && s[1] < 0x90) || (c == 0xF4 && s[1] > 0x8F))
+    if ((c == 0xE0 && s[1] < 0xA0) || (c == 0xED && s[1] > 0x9F) || (c == 0xF0 && s[1] < 0x90) ||
+        (c == 0xF4 && s[1] > 0x8F))
         return 0;
     return len;
 }

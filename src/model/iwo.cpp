@@ -70,10 +70,9 @@ void writeIWOrecord(const IWORecord &r, uint8_t *p) {
         writedrawpart(r.highlight[i], p + 1052 + i * DRAWPARTSIZE);
     writedrawpart(r.erase, p + 1222);
     std::memcpy(p + 1256, r.reserved1256, 96);
-    const int16_t conn[10] = {r.connectstart,      r.connectstartx, r.connectstarty,
-                              r.connectstartspare, r.connectstartclamp, r.connectend,
-                              r.connectendx,       r.connectendy,   r.connectendspare,
-                              r.connectendclamp};
+    const int16_t conn[10] = {
+        r.connectstart, r.connectstartx, r.connectstarty, r.connectstartspare, r.connectstartclamp,
+        r.connectend,   r.connectendx,   r.connectendy,   r.connectendspare,   r.connectendclamp};
     for (int i = 0; i < 10; i++) put2byte(p + 1352 + 2 * i, conn[i]);
     for (int i = 0; i < 12; i++) put2byte(p + 1372 + 2 * i, r.handlex[i]);
     for (int i = 0; i < 12; i++) put2byte(p + 1396 + 2 * i, r.handley[i]);
@@ -118,9 +117,9 @@ void readIWOrecord(IWORecord &r, const uint8_t *p) {
         readdrawpart(r.highlight[i], p + 1052 + i * DRAWPARTSIZE);
     readdrawpart(r.erase, p + 1222);
     std::memcpy(r.reserved1256, p + 1256, 96);
-    int16_t *conn[10] = {&r.connectstart,      &r.connectstartx, &r.connectstarty,
+    int16_t *conn[10] = {&r.connectstart,      &r.connectstartx,     &r.connectstarty,
                          &r.connectstartspare, &r.connectstartclamp, &r.connectend,
-                         &r.connectendx,       &r.connectendy,   &r.connectendspare,
+                         &r.connectendx,       &r.connectendy,       &r.connectendspare,
                          &r.connectendclamp};
     for (int i = 0; i < 10; i++) *conn[i] = get2byte(p + 1352 + 2 * i);
     for (int i = 0; i < 12; i++) r.handlex[i] = get2byte(p + 1372 + 2 * i);
@@ -236,14 +235,17 @@ int setIWOtypenames() {
         int type;
         const char *name;
     } names[] = {
-        {DEADTYPE, "Dead"},       {RECTANGLETYPE, "Rectangle"}, {SOFTRECTTYPE, "SoftRect"},  {SPOLYTYPE, "SPoly"},
-        {DIAMONDTYPE, "Diamond"},   {ELLIPSETYPE, "Ellipse"},   {CIRCLETYPE, "Circle"},    {LINETYPE, "Line"},
-        {CONNECTORTYPE, "Connector"}, {TEXTTYPE, "Text"},      {PARATYPE, "Para"},      {PARALEFTTYPE, "Para"},
-        {TRAPEZIUMTYPE, "Trapezium"}, {SQUARETYPE, "Square"},    {HEXAGONTYPE, "Hexagon"},   {PENTAGONTYPE, "Pentagon"},
-        {TARGETTYPE, "Target"},    {RIGHTTRIANGLETYPE, "Triangle"},  {TRIANGLETYPE, "Triangle"},  {CLOUD1TYPE, "Cloud1"},
-        {CLOUD2TYPE, "Cloud2"},    {THOUGHTTYPE, "Thought1"},  {LIGHTTYPE, "Light"},     {EXCLAMTYPE, "Exclam"},
-        {STARTYPE, "Star"},      {ACTORTYPE, "Actor"},     {CLASSTYPE, "Class"},     {PROCESS1TYPE, "Process 1"},
-        {PROCESS2TYPE, "Process 2"}, {STARTSTOPTYPE, "Start-Stop"}, {CIRCLEORTYPE, "Circle Or"},
+        {DEADTYPE, "Dead"},           {RECTANGLETYPE, "Rectangle"}, {SOFTRECTTYPE, "SoftRect"},
+        {SPOLYTYPE, "SPoly"},         {DIAMONDTYPE, "Diamond"},     {ELLIPSETYPE, "Ellipse"},
+        {CIRCLETYPE, "Circle"},       {LINETYPE, "Line"},           {CONNECTORTYPE, "Connector"},
+        {TEXTTYPE, "Text"},           {PARATYPE, "Para"},           {PARALEFTTYPE, "Para"},
+        {TRAPEZIUMTYPE, "Trapezium"}, {SQUARETYPE, "Square"},       {HEXAGONTYPE, "Hexagon"},
+        {PENTAGONTYPE, "Pentagon"},   {TARGETTYPE, "Target"},       {RIGHTTRIANGLETYPE, "Triangle"},
+        {TRIANGLETYPE, "Triangle"},   {CLOUD1TYPE, "Cloud1"},       {CLOUD2TYPE, "Cloud2"},
+        {THOUGHTTYPE, "Thought1"},    {LIGHTTYPE, "Light"},         {EXCLAMTYPE, "Exclam"},
+        {STARTYPE, "Star"},           {ACTORTYPE, "Actor"},         {CLASSTYPE, "Class"},
+        {PROCESS1TYPE, "Process 1"},  {PROCESS2TYPE, "Process 2"},  {STARTSTOPTYPE, "Start-Stop"},
+        {CIRCLEORTYPE, "Circle Or"},
     };
     for (const auto &n : names) settype(n.type, n.name);
     char buf[16];
@@ -259,11 +261,16 @@ int setIWOhelptext() {
         int type;
         const char *text;
     } texts[] = {
-        {RECTANGLETYPE, "Rectangle"}, {SOFTRECTTYPE, "SoftRectangle"}, {SPOLYTYPE, "Poly"},      {DIAMONDTYPE, "Diamond"},
-        {ELLIPSETYPE, "Ellipse"},   {CIRCLETYPE, "Circle"},        {LINETYPE, "Line"},      {CONNECTORTYPE, "Connector"},
-        {TEXTTYPE, "Text"},      {CLOUD1TYPE, "Cloud1"},        {CLOUD2TYPE, "Cloud2"},    {THOUGHTTYPE, "Thought1"},
-        {LIGHTTYPE, "Lightening"}, {EXCLAMTYPE, "Exclamation"},  {STARTYPE, "Star"},      {ACTORTYPE, "Actor"},
-        {CLASSTYPE, "Class"},     {PROCESS1TYPE, "Process 1"},     {PROCESS2TYPE, "Process 2"}, {141, "User  0"},
+        {RECTANGLETYPE, "Rectangle"}, {SOFTRECTTYPE, "SoftRectangle"},
+        {SPOLYTYPE, "Poly"},          {DIAMONDTYPE, "Diamond"},
+        {ELLIPSETYPE, "Ellipse"},     {CIRCLETYPE, "Circle"},
+        {LINETYPE, "Line"},           {CONNECTORTYPE, "Connector"},
+        {TEXTTYPE, "Text"},           {CLOUD1TYPE, "Cloud1"},
+        {CLOUD2TYPE, "Cloud2"},       {THOUGHTTYPE, "Thought1"},
+        {LIGHTTYPE, "Lightening"},    {EXCLAMTYPE, "Exclamation"},
+        {STARTYPE, "Star"},           {ACTORTYPE, "Actor"},
+        {CLASSTYPE, "Class"},         {PROCESS1TYPE, "Process 1"},
+        {PROCESS2TYPE, "Process 2"},  {141, "User  0"},
     };
     for (const auto &t : texts) sethelp(t.type, t.text);
     char buf[16];

@@ -76,41 +76,41 @@
 #pragma once
 #include <cstdint>
 
-constexpr int IWORECORDSIZE = 1442; // bytes of one object record on disk
-constexpr int DRAWPARTSIZE = 34;    // bytes of one drawpart on disk
-constexpr int IWOTABLESIZE = 1010;  // records in the object table
-constexpr int SHADOWIWO = 1009;     // index of the shadow record
-constexpr int MAXIWO = 1000;        // object limit
-constexpr int MAXDRAWNUM = 20;      // entries of draw
-constexpr int MAXHIGHLIGHTNUM = 5;  // entries of highlight
-constexpr int TRANSPARENT = -99;    // none: no fill, no attachment, empty slot
+constexpr int IWORECORDSIZE = 1442;   // bytes of one object record on disk
+constexpr int DRAWPARTSIZE = 34;      // bytes of one drawpart on disk
+constexpr int IWOTABLESIZE = 1010;    // records in the object table
+constexpr int SHADOWIWO = 1009;       // index of the shadow record
+constexpr int MAXIWO = 1000;          // object limit
+constexpr int MAXDRAWNUM = 20;        // entries of draw
+constexpr int MAXHIGHLIGHTNUM = 5;    // entries of highlight
+constexpr int TRANSPARENT = -99;      // none: no fill, no attachment, empty slot
 constexpr int HARDTRANSPARENT = -999; // fill pen of a part that is never filled
-constexpr int DEADTYPE = 35;        // deleted record, scratch record, end marker
-constexpr int NOOUTLINETYPE = 37;  // the shadow record while it shows no outline
-constexpr int TYPETABLESIZE = 150;  // catalogue entries (type numbers up to 147)
+constexpr int DEADTYPE = 35;          // deleted record, scratch record, end marker
+constexpr int NOOUTLINETYPE = 37;     // the shadow record while it shows no outline
+constexpr int TYPETABLESIZE = 150;    // catalogue entries (type numbers up to 147)
 // Object types (the type field); the palette's tool ids are the same numbers.
 constexpr int RECTANGLETYPE = 101;
-constexpr int SOFTRECTTYPE = 102;   // rectangle with rounded corners
-constexpr int SPOLYTYPE = 103;      // no geometry of its own
+constexpr int SOFTRECTTYPE = 102; // rectangle with rounded corners
+constexpr int SPOLYTYPE = 103;    // no geometry of its own
 constexpr int DIAMONDTYPE = 104;
 constexpr int ELLIPSETYPE = 105;
 constexpr int CIRCLETYPE = 106;
-constexpr int LINETYPE = 107;       // a free line: width and height are a signed vector
-constexpr int CONNECTORTYPE = 108;  // a connector: a line whose ends stay attached
-constexpr int TEXTTYPE = 109;       // a text object: drawn by its label alone
-constexpr int PARATYPE = 110;       // parallelogram
-constexpr int PARALEFTTYPE = 111;   // no geometry of its own
+constexpr int LINETYPE = 107;      // a free line: width and height are a signed vector
+constexpr int CONNECTORTYPE = 108; // a connector: a line whose ends stay attached
+constexpr int TEXTTYPE = 109;      // a text object: drawn by its label alone
+constexpr int PARATYPE = 110;      // parallelogram
+constexpr int PARALEFTTYPE = 111;  // no geometry of its own
 constexpr int TRAPEZIUMTYPE = 112;
-constexpr int SQUARETYPE = 113;     // no geometry of its own
+constexpr int SQUARETYPE = 113; // no geometry of its own
 constexpr int HEXAGONTYPE = 114;
 constexpr int PENTAGONTYPE = 115;
-constexpr int TARGETTYPE = 116;     // no geometry of its own
+constexpr int TARGETTYPE = 116; // no geometry of its own
 constexpr int RIGHTTRIANGLETYPE = 117;
 constexpr int TRIANGLETYPE = 118;
 constexpr int CLOUD1TYPE = 119;
 constexpr int CLOUD2TYPE = 120;
 constexpr int THOUGHTTYPE = 121;
-constexpr int LIGHTTYPE = 122;      // lightning flash
+constexpr int LIGHTTYPE = 122; // lightning flash
 constexpr int EXCLAMTYPE = 123;
 constexpr int STARTYPE = 124;
 constexpr int ACTORTYPE = 125;
@@ -119,46 +119,46 @@ constexpr int PROCESS1TYPE = 127;
 constexpr int PROCESS2TYPE = 128;
 constexpr int STARTSTOPTYPE = 129;
 constexpr int CIRCLEORTYPE = 130;
-constexpr int LASTSHAPETYPE = 130;  // the last built-in shape
-constexpr int USERTYPEBASE = 131;   // user object k (1..) has type USERTYPEBASE + k
-constexpr int FIRSTUSERTYPE = 132;  // "User 1"
-constexpr int LASTUSERTOOL = 143;   // "User 12", the last user object with a tool
-constexpr int LASTUSERTYPE = 144;   // "User 13", handled like the user objects
-constexpr int LASTTYPE = 147;       // the catalogue's last type number
+constexpr int LASTSHAPETYPE = 130; // the last built-in shape
+constexpr int USERTYPEBASE = 131;  // user object k (1..) has type USERTYPEBASE + k
+constexpr int FIRSTUSERTYPE = 132; // "User 1"
+constexpr int LASTUSERTOOL = 143;  // "User 12", the last user object with a tool
+constexpr int LASTUSERTYPE = 144;  // "User 13", handled like the user objects
+constexpr int LASTTYPE = 147;      // the catalogue's last type number
 
 // Drawing-part kinds (the kind byte of a drawpart).
 enum PartKind : int {
-    PARTNONE = 0,           // unused entry
-    PARTOUTLINE = 1,        // closed outline, px[5]/py[5] corner rounding
-    PARTBOX = 2,            // box between two corners in the fill pen
-    PARTBAR = 3,            // box inset by the object's line weight on every side
-    PARTHBAR = 4,           // box inset at top and bottom
-    PARTVBAR = 5,           // box inset left and right
-    PARTELLIPSE = 6,        // centre, then radii
-    PARTPOLYGON = 7,        // polygon through the listed points
-    PARTLINE = 8,           // straight line
-    PARTTRIANGLE = 9,       // triangle of three points (kinds 9 and 10, export only)
+    PARTNONE = 0,     // unused entry
+    PARTOUTLINE = 1,  // closed outline, px[5]/py[5] corner rounding
+    PARTBOX = 2,      // box between two corners in the fill pen
+    PARTBAR = 3,      // box inset by the object's line weight on every side
+    PARTHBAR = 4,     // box inset at top and bottom
+    PARTVBAR = 5,     // box inset left and right
+    PARTELLIPSE = 6,  // centre, then radii
+    PARTPOLYGON = 7,  // polygon through the listed points
+    PARTLINE = 8,     // straight line
+    PARTTRIANGLE = 9, // triangle of three points (kinds 9 and 10, export only)
     PARTTRIANGLE2 = 10,
-    PARTTEXTHIGHLIGHT = 12, // the highlight entry of a Text object
-    PARTCONNECTOR = 13,     // straight line of a connector
-    PARTLINEEND = 16,       // a line end's kind is its end style + PARTLINEEND
-    PARTENDNONE = 17,       // line end without a mark
-    PARTENDSQUARE = 18,     // 18 to 21: square
-    PARTENDDISC = 22,       // 22 to 25: disc
-    PARTENDDIAMOND = 26,    // 26 to 29: diamond
+    PARTTEXTHIGHLIGHT = 12,  // the highlight entry of a Text object
+    PARTCONNECTOR = 13,      // straight line of a connector
+    PARTLINEEND = 16,        // a line end's kind is its end style + PARTLINEEND
+    PARTENDNONE = 17,        // line end without a mark
+    PARTENDSQUARE = 18,      // 18 to 21: square
+    PARTENDDISC = 22,        // 22 to 25: disc
+    PARTENDDIAMOND = 26,     // 26 to 29: diamond
     PARTENDOPENDIAMOND = 30, // 30 to 33: open diamond
-    PARTENDARROW = 34,      // arrow-head pointing along the line
-    PARTENDARROWBACK = 35,  // arrow-head pointing back to the start
-    PARTHALFELLIPSE = 42,   // half-ellipse through three points
+    PARTENDARROW = 34,       // arrow-head pointing along the line
+    PARTENDARROWBACK = 35,   // arrow-head pointing back to the start
+    PARTHALFELLIPSE = 42,    // half-ellipse through three points
 };
 // True for the kinds of a line-end mark (PARTENDSQUARE to PARTENDARROWBACK).
 constexpr bool lineendmark(int kind) { return kind >= PARTENDSQUARE && kind <= PARTENDARROWBACK; }
-constexpr int MINSIZE = 20;         // smallest width and height edits leave a shape
+constexpr int MINSIZE = 20; // smallest width and height edits leave a shape
 
 // A text attribute as stored in records: the name pointer is meaningless on
 // disk and kept only so that records are written back byte for byte.
 struct TextAttr {
-    uint32_t ta_Name = 0; // stored name pointer, never dereferenced
+    uint32_t ta_Name = 0;  // stored name pointer, never dereferenced
     uint16_t ta_YSize = 0; // font size in pixels
     uint8_t ta_Style = 0;  // style bits
     uint8_t ta_Flags = 0;  // font flags
@@ -220,7 +220,7 @@ extern int16_t selectedIWO;         // index of the focus object, -1 none
 // ---- the type catalogue ----
 // Default object names by type (the underscore keeps clear of the C++ keyword).
 extern char typename_[TYPETABLESIZE][11];
-extern char helptext[TYPETABLESIZE][20];  // tool help texts, by type or tool number
+extern char helptext[TYPETABLESIZE][20]; // tool help texts, by type or tool number
 
 int deleteIWO(int n);
 int swapIWO(int a, int b);

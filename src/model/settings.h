@@ -15,14 +15,14 @@ struct PrefListRecord {
     char fontname[256] = {};     // interface font name
     int16_t scrollsizex = 50;    // wheel scroll steps
     int16_t scrollsizey = 50;
-    int16_t ShowGrid = 0;      // grid shown in new diagrams
-    int16_t SnapToGrid = 0;    // snapping on in new diagrams
-    int16_t GridSize = 100;    // grid spacing
-    float zoom = 0.3f;         // zoom of a new diagram
-    int16_t QuickDraw = 0;     // kept with the settings, otherwise unused
-    int16_t IconSet = 2;       // toolbar icon set
-    int16_t HighlightOn = 0;   // selected objects show their highlight outline
-    uint8_t reserved[2] = {};  // never interpreted
+    int16_t ShowGrid = 0;     // grid shown in new diagrams
+    int16_t SnapToGrid = 0;   // snapping on in new diagrams
+    int16_t GridSize = 100;   // grid spacing
+    float zoom = 0.3f;        // zoom of a new diagram
+    int16_t QuickDraw = 0;    // kept with the settings, otherwise unused
+    int16_t IconSet = 2;      // toolbar icon set
+    int16_t HighlightOn = 0;  // selected objects show their highlight outline
+    uint8_t reserved[2] = {}; // never interpreted
 };
 
 extern PrefListRecord PrefList; // the program-wide settings

@@ -37,8 +37,10 @@ std::string linktarget(std::string path) {
         ssize_t n = ::readlink(path.c_str(), buf, sizeof buf - 1);
         if (n <= 0) break;
         std::string link(buf, (size_t)n);
-        if (link[0] == '/') path = link;
-        else path = path.substr(0, path.rfind('/') + 1) + link;
+        if (link[0] == '/')
+            path = link;
+        else
+            path = path.substr(0, path.rfind('/') + 1) + link;
     }
     return path;
 }
@@ -72,8 +74,8 @@ bool readwholefile(const std::string &path, std::vector<uint8_t> &data, std::str
         return false;
     }
     // Non-blocking, so that a pipe put there since the check can't hold the open.
-    int fd = fault(FAULT_OPEN) ? -1
-                               : ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    int fd =
+        fault(FAULT_OPEN) ? -1 : ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {
         seterror(error, "cannot open " + path);
         return false;
@@ -150,7 +152,8 @@ bool writefileatomic(const std::string &path, const std::vector<uint8_t> &data,
     // Keep the permissions of a file that is replaced; a new one gets the
     // usual mode for documents.
     mode_t mode = 0666;
-    if (exists) mode = st.st_mode & 07777;
+    if (exists)
+        mode = st.st_mode & 07777;
     else {
         mode_t mask = ::umask(0);
         ::umask(mask);

@@ -197,9 +197,7 @@ const Glyph &getglyph(TextFont *tf, uint8_t c) {
 }
 
 // Clamps a 64-bit coordinate into the int range.
-int clampint(int64_t v) {
-    return (int)std::clamp<int64_t>(v, INT_MIN, INT_MAX);
-}
+int clampint(int64_t v) { return (int)std::clamp<int64_t>(v, INT_MIN, INT_MAX); }
 
 } // namespace
 
@@ -241,21 +239,16 @@ void closefonts() {
     fonts.state = 0;
 }
 
-void SetFont(Raster *rp, TextFont *font) {
-    rp->Font = font;
-}
+void SetFont(Raster *rp, TextFont *font) { rp->Font = font; }
 
 int fonttextlength(TextFont *font, const char *s, int n) {
     if (!font || !s) return 0;
     int64_t w = 0;
-    for (int i = 0; i < n; i++)
-        w += getglyph(font, (uint8_t)s[i]).advance;
+    for (int i = 0; i < n; i++) w += getglyph(font, (uint8_t)s[i]).advance;
     return clampint(w);
 }
 
-int TextLength(Raster *rp, const char *s, int n) {
-    return fonttextlength(rp->Font, s, n);
-}
+int TextLength(Raster *rp, const char *s, int n) { return fonttextlength(rp->Font, s, n); }
 
 void Text(Raster *rp, const char *s, int n) {
     TextFont *font = rp->Font;
@@ -316,7 +309,6 @@ void Text(Raster *rp, const char *s, int n) {
     for (size_t r = 0; r < mh; r++) {
         uint8_t *p = rp->Pixels.data() + (size_t)(top + (int64_t)r) * (size_t)W + (size_t)left;
         const uint8_t *m = &mask[r * mw];
-        for (size_t c = 0; c < mw; c++)
-            p[c] ^= (uint8_t)(m[c] * 0xFF);
+        for (size_t c = 0; c < mw; c++) p[c] ^= (uint8_t)(m[c] * 0xFF);
     }
 }

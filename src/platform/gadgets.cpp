@@ -21,12 +21,15 @@ bool numeric(GadgetKind k) {
 long clampvalue(const Gadget &g, long v) {
     switch (g.kind) {
     case GADGET_INTEGER:
-    case GADGET_SLIDER: return std::clamp(v, g.min, std::max(g.min, g.max));
-    case GADGET_CHECKBOX: return v != 0 ? 1 : 0;
+    case GADGET_SLIDER:
+        return std::clamp(v, g.min, std::max(g.min, g.max));
+    case GADGET_CHECKBOX:
+        return v != 0 ? 1 : 0;
     case GADGET_CHOOSER:
     case GADGET_TABS:
         return std::clamp(v, 0L, std::max(0L, (long)g.choices.size() - 1));
-    default: return v;
+    default:
+        return v;
     }
 }
 
@@ -132,13 +135,21 @@ GadgetWindow *gadgetwindowof(int id) {
 std::string gadgetwindowline(const Gadget &g) {
     std::string line = std::to_string(g.id) + " ";
     switch (g.kind) {
-    case GADGET_STRING: line += "\"" + printable(g.text) + "\""; break;
-    case GADGET_BUTTON: line += "\"" + printable(g.text) + "\""; break;
-    case GADGET_FONT: line += "\"" + printable(g.text) + "\" " + std::to_string(g.value); break;
+    case GADGET_STRING:
+        line += "\"" + printable(g.text) + "\"";
+        break;
+    case GADGET_BUTTON:
+        line += "\"" + printable(g.text) + "\"";
+        break;
+    case GADGET_FONT:
+        line += "\"" + printable(g.text) + "\" " + std::to_string(g.value);
+        break;
     case GADGET_LABELCOLOURS:
         line += std::to_string(g.value) + " " + std::to_string(g.pen2);
         break;
-    default: line += std::to_string(g.value); break;
+    default:
+        line += std::to_string(g.value);
+        break;
     }
     if (g.disabled) line += " disabled";
     return line;

@@ -74,8 +74,7 @@ struct GadgetWindow {
     std::vector<Gadget> gadgets; // in layout order
 };
 
-Gadget makegadget(int id, GadgetKind kind, const char *label, int page, long min = 0,
-                  long max = 0);
+Gadget makegadget(int id, GadgetKind kind, const char *label, int page, long min = 0, long max = 0);
 Gadget *findgadget(GadgetWindow &win, int id);
 Gadget &gadgetref(GadgetWindow &win, int id);
 void setgadgetvalue(GadgetWindow &win, int id, long v);

@@ -48,9 +48,7 @@ constexpr std::array<uint32_t, 256> buildpalette() {
 
 const std::array<uint32_t, 256> ScreenPalette = buildpalette();
 
-uint32_t penrgb(int pen) {
-    return ScreenPalette[pen & 0xFF];
-}
+uint32_t penrgb(int pen) { return ScreenPalette[pen & 0xFF]; }
 
 void penrgb3(int pen, int *r, int *g, int *b) {
     uint32_t c = penrgb(pen);

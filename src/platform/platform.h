@@ -24,14 +24,14 @@ struct Raster;
 // One modal requester: an information requester with buttons, or a text
 // entry with an edit buffer.
 struct RequestSpec {
-    bool textentry = false;    // true: a string requester editing `buffer`
-    const char *title = "";    // window title
-    const char *body = "";     // body text ("\n" breaks lines)
-    int image = 1;             // 1 information, 2 warning
-    const char *buttons = "";  // button texts separated by " | ", left to right
-    char *buffer = nullptr;    // text entry: the edit buffer (NUL-terminated)
-    int buffersize = 0;        // text entry: size of the buffer
-    int maxchars = 0;          // text entry: characters that can be typed
+    bool textentry = false;   // true: a string requester editing `buffer`
+    const char *title = "";   // window title
+    const char *body = "";    // body text ("\n" breaks lines)
+    int image = 1;            // 1 information, 2 warning
+    const char *buttons = ""; // button texts separated by " | ", left to right
+    char *buffer = nullptr;   // text entry: the edit buffer (NUL-terminated)
+    int buffersize = 0;       // text entry: size of the buffer
+    int maxchars = 0;         // text entry: characters that can be typed
 };
 
 // A file requester: title, initial drawer and file, and a pattern such as "#?.iwo".

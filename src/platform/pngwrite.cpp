@@ -20,9 +20,7 @@ constexpr size_t MAXPNGPIXELS = (size_t)1 << 28;
 
 // libpng's errors end the operation without a message (the caller reports
 // failure); its warnings are ignored.
-void pngerror(png_structp png, png_const_charp) {
-    png_longjmp(png, 1);
-}
+void pngerror(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void pngwarning(png_structp, png_const_charp) {}
 
 // ---- Writing ----
@@ -44,15 +42,13 @@ uint32_t crc32update(uint32_t crc, const uint8_t *p, size_t n) {
         Table() {
             for (uint32_t i = 0; i < 256; i++) {
                 uint32_t c = i;
-                for (int k = 0; k < 8; k++)
-                    c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+                for (int k = 0; k < 8; k++) c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
                 t[i] = c;
             }
         }
     } table;
     crc = ~crc;
-    for (size_t i = 0; i < n; i++)
-        crc = table.t[(crc ^ p[i]) & 0xFF] ^ (crc >> 8);
+    for (size_t i = 0; i < n; i++) crc = table.t[(crc ^ p[i]) & 0xFF] ^ (crc >> 8);
     return ~crc;
 }
 
@@ -79,8 +75,7 @@ class IdatWriter {
             Reversed() {
                 for (uint32_t v = 0; v < 512; v++) {
                     r[v] = 0;
-                    for (int i = 0; i < 9; i++)
-                        r[v] |= (uint16_t)(((v >> i) & 1) << (8 - i));
+                    for (int i = 0; i < 9; i++) r[v] |= (uint16_t)(((v >> i) & 1) << (8 - i));
                 }
             }
         } rev;
@@ -95,13 +90,13 @@ class IdatWriter {
     }
     // A copy of len (3 to 258) bytes from dist (1 to 32768) back.
     void copy(int len, int dist) {
-        static const int lbase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
-                                      31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+        static const int lbase[29] = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
+                                      15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
+                                      67, 83, 99, 115, 131, 163, 195, 227, 258};
         static const int lextra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
                                        2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
         int k = 28;
-        while (lbase[k] > len)
-            k--;
+        while (lbase[k] > len) k--;
         int sym = 257 + k;
         if (sym < 280)
             code((uint32_t)(sym - 256), 7);
@@ -111,8 +106,7 @@ class IdatWriter {
         int dcode = 0, dbase = 1, dextra = 0;
         if (dist > 4) {
             int e = 1;
-            while ((2 << (e + 1)) < dist)
-                e++;
+            while ((2 << (e + 1)) < dist) e++;
             // Distance codes 2e + 2 and 2e + 3 cover 2^(e+1) + 1 .. 2^(e+2).
             int half = (1 << (e + 1)) + 1 + (1 << e);
             dcode = dist >= half ? 2 * e + 3 : 2 * e + 2;
@@ -131,8 +125,7 @@ class IdatWriter {
             if (n < 3) {
                 // Too short for a copy: the bytes themselves, which the
                 // caller names through last.
-                for (int64_t i = 0; i < n; i++)
-                    literal(last);
+                for (int64_t i = 0; i < n; i++) literal(last);
                 return;
             }
             int len = (int)std::min<int64_t>(n, 258);
@@ -145,8 +138,7 @@ class IdatWriter {
     void finish(uint32_t adler) {
         code(0, 7); // end of block
         if (nacc > 0) bits(0, 8 - nacc);
-        for (int s = 24; s >= 0; s -= 8)
-            buf.push_back((uint8_t)(adler >> s));
+        for (int s = 24; s >= 0; s -= 8) buf.push_back((uint8_t)(adler >> s));
         chunk();
     }
     bool ok() const { return good; }
@@ -155,12 +147,19 @@ class IdatWriter {
   private:
     void chunk() {
         if (buf.empty()) return;
-        uint8_t head[8] = {(uint8_t)(buf.size() >> 24), (uint8_t)(buf.size() >> 16),
-                           (uint8_t)(buf.size() >> 8), (uint8_t)buf.size(), 'I', 'D', 'A', 'T'};
+        uint8_t head[8] = {(uint8_t)(buf.size() >> 24),
+                           (uint8_t)(buf.size() >> 16),
+                           (uint8_t)(buf.size() >> 8),
+                           (uint8_t)buf.size(),
+                           'I',
+                           'D',
+                           'A',
+                           'T'};
         uint32_t crc = crc32update(crc32update(0, head + 4, 4), buf.data(), buf.size());
         uint8_t tail[4] = {(uint8_t)(crc >> 24), (uint8_t)(crc >> 16), (uint8_t)(crc >> 8),
                            (uint8_t)crc};
-        if (std::fwrite(head, 1, 8, f) != 8 || std::fwrite(buf.data(), 1, buf.size(), f) != buf.size() ||
+        if (std::fwrite(head, 1, 8, f) != 8 ||
+            std::fwrite(buf.data(), 1, buf.size(), f) != buf.size() ||
             std::fwrite(tail, 1, 4, f) != 4)
             good = false;
         buf.clear();
@@ -210,8 +209,7 @@ void rowruns(const uint8_t *row, int w, std::vector<Run> &runs) {
             if (word != rep) break;
             e += 8;
         }
-        while (e < w && row[e] == v)
-            e++;
+        while (e < w && row[e] == v) e++;
         runs.push_back({x, e - x});
         x = e;
     }
@@ -266,8 +264,7 @@ bool writerows(FILE *f, const uint8_t *pixels, int w, int h) {
         bool same = y > 0 && rowcopies && std::memcmp(row, row - w, (size_t)w) == 0;
         if (!same) rowruns(row, w, runs);
         adler.run(0, 1); // the filter byte
-        for (const Run &r : runs)
-            adler.run(row[r.start], (uint64_t)r.len);
+        for (const Run &r : runs) adler.run(row[r.start], (uint64_t)r.len);
         if (same) {
             out.last = row[w - 1];
             // Filter byte and row as one copy of the previous line.
@@ -339,8 +336,7 @@ bool readfile(FILE *f, ReadState *st, uint8_t *(*alloc)(void *, size_t), void *a
         png_destroy_read_struct(&png, &info, nullptr);
         return false;
     }
-    for (png_uint_32 y = 0; y < h; y++)
-        png_read_row(png, out + (size_t)y * w, nullptr);
+    for (png_uint_32 y = 0; y < h; y++) png_read_row(png, out + (size_t)y * w, nullptr);
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
     return true;

@@ -19,12 +19,8 @@ typedef __int128 i128;
 constexpr i64 MAXRADIUS = (i64)1 << 26;
 
 // Rounding divisions for a positive divisor.
-inline i128 ceildiv(i128 a, i128 b) {
-    return a >= 0 ? (a + b - 1) / b : -((-a) / b);
-}
-inline i128 floordiv(i128 a, i128 b) {
-    return a >= 0 ? a / b : -((-a + b - 1) / b);
-}
+inline i128 ceildiv(i128 a, i128 b) { return a >= 0 ? (a + b - 1) / b : -((-a) / b); }
+inline i128 floordiv(i128 a, i128 b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
 // Fills row y from x0 to x1 in the current mode; clips both ends, and the row.
 void span(Raster *rp, i64 y, i64 x0, i64 x1) {
@@ -43,8 +39,7 @@ void span(Raster *rp, i64 y, i64 x0, i64 x1) {
             v = ~v;
             std::memcpy(p + i, &v, 8);
         }
-        for (; i < n; i++)
-            p[i] ^= 0xFF;
+        for (; i < n; i++) p[i] ^= 0xFF;
     } else {
         std::memset(p, rp->FgPen, n);
     }
@@ -153,10 +148,8 @@ i64 computehalfwidth(i64 a, i64 b, i64 dy) {
     i64 w = (i64)est;
     if (w > a) w = a;
     if (w < 0) w = 0;
-    while (w > 0 && (i128)4 * w * w * B * B > rhs)
-        w--;
-    while (w < a && (i128)4 * (w + 1) * (w + 1) * B * B <= rhs)
-        w++;
+    while (w > 0 && (i128)4 * w * w * B * B > rhs) w--;
+    while (w < a && (i128)4 * (w + 1) * (w + 1) * B * B <= rhs) w++;
     return w;
 }
 
@@ -168,8 +161,7 @@ void setellipse(i64 a, i64 b) {
     e.table.clear();
     if (b <= 4096) {
         e.table.resize((size_t)b + 1);
-        for (i64 dy = 0; dy <= b; dy++)
-            e.table[(size_t)dy] = (int32_t)computehalfwidth(a, b, dy);
+        for (i64 dy = 0; dy <= b; dy++) e.table[(size_t)dy] = (int32_t)computehalfwidth(a, b, dy);
     }
 }
 
@@ -198,9 +190,7 @@ Raster *newraster(int w, int h) {
     return rp;
 }
 
-void freeraster(Raster *rp) {
-    delete rp;
-}
+void freeraster(Raster *rp) { delete rp; }
 
 int sizeraster(Raster *rp, int w, int h) {
     if (w < 0) w = 0;
@@ -215,15 +205,9 @@ void SetRast(Raster *rp, int pen) {
     std::memset(rp->Pixels.data(), (uint8_t)pen, rp->Pixels.size());
 }
 
-void SetAPen(Raster *rp, int pen) {
-    rp->FgPen = (uint8_t)pen;
-}
-void SetBPen(Raster *rp, int pen) {
-    rp->BgPen = (uint8_t)pen;
-}
-void SetDrMd(Raster *rp, int mode) {
-    rp->DrawMode = (mode & COMPLEMENT) ? COMPLEMENT : JAM1;
-}
+void SetAPen(Raster *rp, int pen) { rp->FgPen = (uint8_t)pen; }
+void SetBPen(Raster *rp, int pen) { rp->BgPen = (uint8_t)pen; }
+void SetDrMd(Raster *rp, int mode) { rp->DrawMode = (mode & COMPLEMENT) ? COMPLEMENT : JAM1; }
 
 void SetDrPt(Raster *rp, uint16_t pattern) {
     rp->LinePtrn = pattern;
@@ -235,9 +219,7 @@ int ReadPixel(const Raster *rp, int x, int y) {
     return rp->Pixels[(size_t)y * (size_t)rp->Width + (size_t)x];
 }
 
-void WritePixel(Raster *rp, int x, int y) {
-    plot(rp, x, y);
-}
+void WritePixel(Raster *rp, int x, int y) { plot(rp, x, y); }
 
 void Move(Raster *rp, int x, int y) {
     rp->cp_x = rp->pathx = x;
@@ -257,16 +239,14 @@ void Draw(Raster *rp, int x, int y) {
 void RectFill(Raster *rp, int x0, int y0, int x1, int y1) {
     if (x1 < x0 || y1 < y0) return;
     i64 ya = std::max<i64>(y0, 0), yb = std::min<i64>(y1, (i64)rp->Height - 1);
-    for (i64 y = ya; y <= yb; y++)
-        span(rp, y, x0, x1);
+    for (i64 y = ya; y <= yb; y++) span(rp, y, x0, x1);
 }
 
 void vspan(Raster *rp, int x, int y0, int y1) {
     if (y1 < y0) std::swap(y0, y1);
     if (x < 0 || x >= rp->Width) return;
     i64 ya = std::max<i64>(y0, 0), yb = std::min<i64>(y1, (i64)rp->Height - 1);
-    for (i64 y = ya; y <= yb; y++)
-        plot(rp, x, y);
+    for (i64 y = ya; y <= yb; y++) plot(rp, x, y);
 }
 
 void hspan(Raster *rp, int y, int x0, int x1) {
@@ -303,8 +283,7 @@ int AreaEnd(Raster *rp) {
     i64 ymin = INT64_MAX, ymax = INT64_MIN;
     for (int s = 0; s < nv;) {
         int e = s + 1;
-        while (e < nv && !rp->areastart[e])
-            e++;
+        while (e < nv && !rp->areastart[e]) e++;
         for (int k = s; k < e; k++) {
             int k2 = k + 1 < e ? k + 1 : s;
             i64 x0 = rp->areax[k], y0 = rp->areay[k], x1 = rp->areax[k2], y1 = rp->areay[k2];
@@ -359,8 +338,7 @@ int AreaEnd(Raster *rp) {
                 ed.q++;
             }
         }
-        for (int j = 0; j + 1 < nx; j += 2)
-            span(rp, y, xs[j], xs[j + 1] - 1);
+        for (int j = 0; j + 1 < nx; j += 2) span(rp, y, xs[j], xs[j + 1] - 1);
     }
     return 1;
 }

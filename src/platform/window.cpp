@@ -21,8 +21,10 @@ void changed(int s) {
 } // namespace
 
 int opendrawspacewindow(int w, int h) {
-    if (!drawspacerp) drawspacerp = newraster(w, h);
-    else sizeraster(drawspacerp, w, h);
+    if (!drawspacerp)
+        drawspacerp = newraster(w, h);
+    else
+        sizeraster(drawspacerp, w, h);
     return drawspacerp ? 1 : 0;
 }
 

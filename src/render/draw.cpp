@@ -27,17 +27,13 @@ namespace {
 int isqrt(int64_t v) {
     if (v <= 0) return 0;
     int64_t s = (int64_t)std::sqrt((double)v);
-    while (s * s > v)
-        s--;
-    while ((s + 1) * (s + 1) <= v)
-        s++;
+    while (s * s > v) s--;
+    while ((s + 1) * (s + 1) <= v) s++;
     return (int)s;
 }
 
 // a / b rounded up, for b > 0.
-int64_t ceildiv64(int64_t a, int64_t b) {
-    return a >= 0 ? (a + b - 1) / b : -((-a) / b);
-}
+int64_t ceildiv64(int64_t a, int64_t b) { return a >= 0 ? (a + b - 1) / b : -((-a) / b); }
 
 // Corner radius of a kind 1 part: px[5] percent of the top edge, at most half
 // the right edge.
@@ -54,7 +50,9 @@ bool segmentsmeet(int64_t x0, int64_t y0, int64_t x1, int64_t y1, int64_t x2, in
         int64_t c = (bx - ax) * (cy - ay) - (by - ay) * (cx - ax);
         return (c > 0) - (c < 0);
     };
-    auto within = [](int64_t a, int64_t b, int64_t c) { return std::min(a, b) <= c && c <= std::max(a, b); };
+    auto within = [](int64_t a, int64_t b, int64_t c) {
+        return std::min(a, b) <= c && c <= std::max(a, b);
+    };
     int d1 = side(x2, y2, x3, y3, x0, y0), d2 = side(x2, y2, x3, y3, x1, y1);
     int d3 = side(x0, y0, x1, y1, x2, y2), d4 = side(x0, y0, x1, y1, x3, y3);
     if (d1 * d2 < 0 && d3 * d4 < 0) return true;
@@ -137,7 +135,8 @@ void outlinechain(Raster *rp, int n, const int X[13], const int Y[13], int lw) {
         // Corners at either end: acute when the neighbours lie ahead.
         auto acute = [&](int v, int p, int w) {
             return ((int64_t)X[p] - X[v]) * ((int64_t)X[w] - X[v]) +
-                       ((int64_t)Y[p] - Y[v]) * ((int64_t)Y[w] - Y[v]) > 0;
+                       ((int64_t)Y[p] - Y[v]) * ((int64_t)Y[w] - Y[v]) >
+                   0;
         };
         bool acuteA = acute(j, q, b), acuteB = acute(b, j, nn);
         for (int64_t m = lo; m <= hi; m++) {
@@ -248,8 +247,8 @@ void roundedbox(Raster *rp, const DrawPart &d, const int X[13], const int Y[13],
     // the picture never depends on a pen left from earlier drawing.
     if (lw <= 0) return;
     SetAPen(rp, d.linecolour);
-    bool box = Y[0] == Y[1] && X[1] == X[2] && Y[2] == Y[3] && X[3] == X[0] && X[1] > X[0] &&
-               Y[2] > Y[0];
+    bool box =
+        Y[0] == Y[1] && X[1] == X[2] && Y[2] == Y[3] && X[3] == X[0] && X[1] > X[0] && Y[2] > Y[0];
     if (rad <= 0 || !box) {
         polygonbands(rp, 4, X, Y, lw);
         return;
@@ -493,16 +492,14 @@ void previewpart(Raster *rp, const DrawPart &d, const IWORecord &r) {
         if (DragSelect || n != 4) {
             int m = DragSelect ? 4 : n;
             Move(rp, X[0], Y[0]);
-            for (int k = 1; k <= m; k++)
-                Draw(rp, X[k % m], Y[k % m]);
+            for (int k = 1; k <= m; k++) Draw(rp, X[k % m], Y[k % m]);
             break;
         }
         int64_t rad = cornerradius(d, X, Y);
         if (rad == 0) {
             // The four edges meet: one closed outline, every corner once.
             Move(rp, X[0], Y[0]);
-            for (int k = 1; k <= 4; k++)
-                Draw(rp, X[k % 4], Y[k % 4]);
+            for (int k = 1; k <= 4; k++) Draw(rp, X[k % 4], Y[k % 4]);
             break;
         }
         Move(rp, (int)(X[0] + rad), Y[0]);
@@ -543,8 +540,7 @@ void previewpart(Raster *rp, const DrawPart &d, const IWORecord &r) {
         int n = closededges(d);
         mapparts(r, d, n, X, Y);
         Move(rp, X[0], Y[0]);
-        for (int k = 1; k <= n; k++)
-            Draw(rp, X[k % n], Y[k % n]);
+        for (int k = 1; k <= n; k++) Draw(rp, X[k % n], Y[k % n]);
         break;
     }
     case PARTLINE:
@@ -625,8 +621,7 @@ int drawIWO(int i) {
     highlightcolour = r.locked ? 4 : IWODiagram.highlightcolour;
     if (r.selected == 1 && HighlightOn) drawhighlightparts(rp, r, highlightcolour, false);
     int count = partcount(r.drawnum, MAXDRAWNUM);
-    for (int k = 0; k < count; k++)
-        drawpart(rp, r, r.draw[k]);
+    for (int k = 0; k < count; k++) drawpart(rp, r, r.draw[k]);
     drawlabel(i);
     if (r.selected) drawIWOhandles(i, highlightcolour);
     if (r.fold) {

@@ -14,8 +14,7 @@ void mappoint(const IWORecord &r, int px, int py, int &X, int &Y) {
 
 void mapparts(const IWORecord &r, const DrawPart &d, int n, int X[13], int Y[13]) {
     if (n > 13) n = 13;
-    for (int k = 0; k < n; k++)
-        mappoint(r, d.px[k], d.py[k], X[k], Y[k]);
+    for (int k = 0; k < n; k++) mappoint(r, d.px[k], d.py[k], X[k], Y[k]);
 }
 
 int closededges(const DrawPart &d) {
@@ -43,8 +42,7 @@ void fillpolygon(Raster *rp, int n, const int *X, const int *Y) {
         return;
     }
     AreaMove(rp, X[0], Y[0]);
-    for (int k = 1; k < n; k++)
-        AreaDraw(rp, X[k], Y[k]);
+    for (int k = 1; k < n; k++) AreaDraw(rp, X[k], Y[k]);
     AreaEnd(rp);
 }
 
@@ -90,10 +88,8 @@ int ellipsehalfwidth(int a, int b, int dy) {
     int64_t w = (int64_t)est;
     if (w > a) w = a;
     if (w < 0) w = 0;
-    while (w > 0 && (__int128)4 * w * w * B * B > rhs)
-        w--;
-    while (w < a && (__int128)4 * (w + 1) * (w + 1) * B * B <= rhs)
-        w++;
+    while (w > 0 && (__int128)4 * w * w * B * B > rhs) w--;
+    while (w < a && (__int128)4 * (w + 1) * (w + 1) * B * B <= rhs) w++;
     return (int)w;
 }
 

@@ -38,9 +38,7 @@ inline int trunci(double v) {
 
 // A count stored in a record, limited to the size of its table (files may
 // hold anything).
-inline int partcount(int n, int max) {
-    return n < 0 ? 0 : (n > max ? max : n);
-}
+inline int partcount(int n, int max) { return n < 0 ? 0 : (n > max ? max : n); }
 
 // Window pixels of the part point (px, py) of record r: the percentages of
 // width and height are added to x and y in 16-bit diagram units.

@@ -123,8 +123,7 @@ int cleardrawspace(int pen) {
 int updateIWOall(int from, int to) {
     // Only live objects are drawn, whatever the caller passes.
     if (to > IWONumber) to = IWONumber;
-    for (int k = std::max(from, 1); k < to; k++)
-        drawIWO(k);
+    for (int k = std::max(from, 1); k < to; k++) drawIWO(k);
     return 1;
 }
 

@@ -14,11 +14,11 @@
 #pragma once
 #include <cstdint>
 
-extern int16_t Damagex, Damagey;           // damaged box, diagram units: left, top
-extern int16_t Damagewidth, Damageheight;  // damaged box: right and bottom edges
-extern int16_t SHADOWIWODRAWN;             // 1 while the pointer outline is shown
-extern int16_t shadowcolour;               // pen of the page's drop shadow
-extern int16_t backboardcolour;            // pen of the area around the page
+extern int16_t Damagex, Damagey;          // damaged box, diagram units: left, top
+extern int16_t Damagewidth, Damageheight; // damaged box: right and bottom edges
+extern int16_t SHADOWIWODRAWN;            // 1 while the pointer outline is shown
+extern int16_t shadowcolour;              // pen of the page's drop shadow
+extern int16_t backboardcolour;           // pen of the area around the page
 
 int cleardrawspace(int pen);
 int updateIWOall(int from, int to);

@@ -123,8 +123,10 @@ int drawIWOhandles(int i, int pen) {
     };
 
     if (present(1)) {
-        if (line) RectFill(rp, X - 3, Y - 3, X + 3, Y + 3);
-        else RectFill(rp, X, Y, X + 6, Y + 6);
+        if (line)
+            RectFill(rp, X - 3, Y - 3, X + 3, Y + 3);
+        else
+            RectFill(rp, X, Y, X + 6, Y + 6);
     }
     if (!connector && present(2)) RectFill(rp, X - 6, Y, X, Y + 6);
     if (r.label[0] != 0 && r.type != TEXTTYPE) {
@@ -138,8 +140,10 @@ int drawIWOhandles(int i, int pen) {
     if (!connector && present(4)) RectFill(rp, X, Y - 3, X + 6, Y + 3);
     if (!connector && present(5)) RectFill(rp, X - 6, Y - 3, X, Y + 3);
     if (present(8)) {
-        if (line) RectFill(rp, X - 3, Y - 3, X + 3, Y + 3);
-        else RectFill(rp, X - 6, Y - 6, X, Y);
+        if (line)
+            RectFill(rp, X - 3, Y - 3, X + 3, Y + 3);
+        else
+            RectFill(rp, X - 6, Y - 6, X, Y);
     }
     if (!connector && present(7)) RectFill(rp, X - 3, Y - 6, X + 3, Y);
     if (!connector && present(6)) RectFill(rp, X, Y - 6, X + 6, Y);

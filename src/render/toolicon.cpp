@@ -149,8 +149,10 @@ int drawlineendicon(Raster *rp, int kind, int end, int size) {
         DrawPart &d = r.draw[e];
         d.kind = (int8_t)(e == end ? kind : PARTENDNONE);
         d.px[0] = d.py[0] = (int8_t)(e == 1 ? 0 : 100);
-        if (kind == PARTENDARROWBACK && e == end) d.px[0] = d.py[0] = (int8_t)(e == 1 ? -r.lineweight : 100 - r.lineweight);
-        if (kind == PARTENDARROW && e == end) d.px[0] = d.py[0] = (int8_t)(e == 1 ? r.lineweight : 100 + r.lineweight);
+        if (kind == PARTENDARROWBACK && e == end)
+            d.px[0] = d.py[0] = (int8_t)(e == 1 ? -r.lineweight : 100 - r.lineweight);
+        if (kind == PARTENDARROW && e == end)
+            d.px[0] = d.py[0] = (int8_t)(e == 1 ? r.lineweight : 100 + r.lineweight);
         d.px[1] = d.py[1] = MARK;
         d.linecolour = d.fillcolour = r.linecolour;
     }

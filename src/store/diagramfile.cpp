@@ -30,9 +30,9 @@ void setmessage(std::string *m, const std::string &text) {
 }
 
 // Part kinds of the old records that the conversion turns into polygons.
-constexpr int OLDBOX = 1;      // a box given by two corners
-constexpr int OLDDIAMOND = 7;  // the diamond
-constexpr int OLDHEXAGON = 39; // the hexagon
+constexpr int OLDBOX = 1;       // a box given by two corners
+constexpr int OLDDIAMOND = 7;   // the diamond
+constexpr int OLDHEXAGON = 39;  // the hexagon
 constexpr int OLDPENTAGON = 40; // the pentagon
 
 // Refuses a path that does not fit the filename field: a shortened path
@@ -379,9 +379,8 @@ std::string writeIWOobjectbytes(const std::vector<int> &indices) {
     copytext(d.version, sizeof d.version, IWVersionString);
     d.release = IWRelease;
     std::memset(d.filename, 0, sizeof d.filename); // where it was saved is nobody's business
-    std::string out((size_t)FILEHEADERSIZE + DIAGRAMRECORDSIZE +
-                        (indices.size() + 1) * IWORECORDSIZE,
-                    '\0');
+    std::string out(
+        (size_t)FILEHEADERSIZE + DIAGRAMRECORDSIZE + (indices.size() + 1) * IWORECORDSIZE, '\0');
     uint8_t *p = (uint8_t *)out.data();
     std::memcpy(p, d.version, 255);
     put2byte(p + 255, d.release);

@@ -61,9 +61,9 @@
 #include <vector>
 
 constexpr int16_t IWRelease = 97; // release number written into files
-extern char IWVersionString[255];  // the version line, written into files
+extern char IWVersionString[255]; // the version line, written into files
 
-constexpr int FILEHEADERSIZE = 257;  // version text and release number
+constexpr int FILEHEADERSIZE = 257;   // version text and release number
 constexpr int OLDIWORECORDSIZE = 688; // object record of releases up to 95
 // The largest file the table can take in (records 0..MAXIWO): readers stop there.
 constexpr size_t MAXIWOFILESIZE =

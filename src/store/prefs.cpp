@@ -20,8 +20,8 @@ int16_t QuickDraw = 0;
 
 namespace {
 
-constexpr int SCREENPENS = 256;   // pens a setting may name
-constexpr int MINPAPER = 300;     // page sides the settings may give, 0.1 mm
+constexpr int SCREENPENS = 256; // pens a setting may name
+constexpr int MINPAPER = 300;   // page sides the settings may give, 0.1 mm
 constexpr int MAXPAPER = 6000;
 constexpr int MAXLINEWEIGHT = 100; // heaviest default line the settings may give
 constexpr int MAXFONTSIZE = 120;   // tallest font the program's choosers offer
@@ -43,9 +43,8 @@ std::string fault(const DiagramRecord &d, const PrefListRecord &l) {
     if (d.paperwidth < MINPAPER || d.paperwidth > MAXPAPER || d.paperheight < MINPAPER ||
         d.paperheight > MAXPAPER)
         return "the paper size is out of range";
-    if (!pen(d.papercolour) || !pen(d.linecolour) || !pen(d.fontcolour) ||
-        !pen(d.labelcolour) || !pen(l.highlightcolour) ||
-        !(pen(d.fillcolour) || d.fillcolour == TRANSPARENT))
+    if (!pen(d.papercolour) || !pen(d.linecolour) || !pen(d.fontcolour) || !pen(d.labelcolour) ||
+        !pen(l.highlightcolour) || !(pen(d.fillcolour) || d.fillcolour == TRANSPARENT))
         return "a pen is outside the palette";
     if (d.lineweight < 0 || d.lineweight > MAXLINEWEIGHT) return "the line weight is out of range";
     if (d.font.ta_YSize < 1 || d.font.ta_YSize > MAXFONTSIZE || l.font.ta_YSize < 1 ||

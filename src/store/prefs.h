@@ -54,12 +54,12 @@
 #include <vector>
 
 constexpr int PREFLISTSIZE = 288;
-constexpr int PREFSFILESIZE = 2857;                  // header, diagram record and list
+constexpr int PREFSFILESIZE = 2857;                        // header, diagram record and list
 constexpr const char *PREFSFILE = "progdir:default.prefs"; // read at start-up
-constexpr float MINPREFZOOM = 0.05f;                 // zoom range a settings file may hold
-constexpr float MAXPREFZOOM = 5.0f;                  // (the largest page stays addressable)
+constexpr float MINPREFZOOM = 0.05f;                       // zoom range a settings file may hold
+constexpr float MAXPREFZOOM = 5.0f;                        // (the largest page stays addressable)
 
-extern int16_t IconSet; // toolbar icon set
+extern int16_t IconSet;   // toolbar icon set
 extern int16_t QuickDraw; // copied from the settings when they are applied; unused
 
 void writePrefList(const PrefListRecord &l, uint8_t *p);

@@ -127,7 +127,9 @@ void gatherpart(DrawPart &d, const DrawPart &p, const IWORecord &o, const Box &b
         point(1);
         point(2);
         break;
-    default: point(1); break;
+    default:
+        point(1);
+        break;
     }
 }
 
@@ -149,8 +151,7 @@ int createUserIWO() {
     }
     int focus = selectedIWO;
     if (!liveIWO(focus) || IWO[focus].selected == 0)
-        for (focus = 1; focus < IWONumber && IWO[focus].selected == 0; focus++) {
-        }
+        for (focus = 1; focus < IWONumber && IWO[focus].selected == 0; focus++) {}
     IWORecord &t = userIWO[k];
     const IWORecord &f = IWO[focus];
     t.type = (int16_t)(131 + k);
@@ -286,8 +287,8 @@ int saveUserIWOBank() {
     FileRequestSpec req;
     req.title = "Save User IWO Bank As...";
     req.drawer = userIWObankdirectory();
-    const std::string diagram = FilePart(
-        std::string(IWODiagram.filename, textlen(IWODiagram.filename, MAXFILENAMESIZE)));
+    const std::string diagram =
+        FilePart(std::string(IWODiagram.filename, textlen(IWODiagram.filename, MAXFILENAMESIZE)));
     if (diagram.find(".iwo") != std::string::npos && diagram.size() >= 4)
         req.file = diagram.substr(0, diagram.size() - 4);
     req.pattern = "#?.uiwo";

@@ -104,8 +104,8 @@ TEST_F(Clipboard, RefusedDataPastesNothing) {
 
     // Only the connector's record and its start object: the connector goes,
     // and the object, with no folded connector to unfold it, is shown.
-    std::string partial = good.substr(0, (size_t)FILEHEADERSIZE + DIAGRAMRECORDSIZE +
-                                             2 * IWORECORDSIZE);
+    std::string partial =
+        good.substr(0, (size_t)FILEHEADERSIZE + DIAGRAMRECORDSIZE + 2 * IWORECORDSIZE);
     const std::string connector =
         good.substr((size_t)FILEHEADERSIZE + DIAGRAMRECORDSIZE + 3 * IWORECORDSIZE);
     partial += connector;

@@ -11,11 +11,11 @@ namespace {
 bool jsoncheck(const std::string &json, const std::string &assertion) {
     TempDir t;
     spit(t.path("j.json"), std::vector<uint8_t>(json.begin(), json.end()));
-    std::string script = "import json, sys\nd = json.load(open(sys.argv[1]))\nassert " +
-                         assertion + ", d\n";
+    std::string script =
+        "import json, sys\nd = json.load(open(sys.argv[1]))\nassert " + assertion + ", d\n";
     spit(t.path("check.py"), std::vector<uint8_t>(script.begin(), script.end()));
-    std::string cmd = "/usr/bin/python3 " + t.path("check.py") + " " + t.path("j.json") +
-                      " >/dev/null 2>&1";
+    std::string cmd =
+        "/usr/bin/python3 " + t.path("check.py") + " " + t.path("j.json") + " >/dev/null 2>&1";
     return std::system(cmd.c_str()) == 0;
 }
 
@@ -91,7 +91,8 @@ TEST(Cli, RefusedFilesExit2) {
     EXPECT_EQ(runcli("convert " + t.path("zero.iwo") + " " + t.path("o.iwo"), &out, &err), 2);
     EXPECT_FALSE(std::ifstream(t.path("o.iwo")).good());
     EXPECT_EQ(runcli("convert " + fixture("store/fixtures/r97.iwo") + " " + t.path("no/such.iwo"),
-                     &out, &err), 2);
+                     &out, &err),
+              2);
     EXPECT_NE(err.find("Sorry. Could not save file"), std::string::npos);
 
     // run refuses its input the same way: exit 2, the requester in the
@@ -121,8 +122,10 @@ TEST(Cli, RefusedFilesExit2) {
 TEST(Cli, ConvertOldRelease) {
     TempDir t;
     std::string out, err;
-    ASSERT_EQ(runcli("convert " + fixture("store/fixtures/r92.iwo") + " " + t.path("a.iwo"), &out,
-                     &err), 0) << err;
+    ASSERT_EQ(
+        runcli("convert " + fixture("store/fixtures/r92.iwo") + " " + t.path("a.iwo"), &out, &err),
+        0)
+        << err;
     auto a = slurp(t.path("a.iwo"));
     EXPECT_EQ(a.size(), 2569u + 6 * 1442);
     EXPECT_EQ(get2byte(a.data() + 255), 97);
@@ -131,14 +134,15 @@ TEST(Cli, ConvertOldRelease) {
 // Window lines of a session that can't be carried out stop it with the line
 // named; nothing is typed, queued or changed by them.
 TEST(Cli, RunRefusesBadWindowLines) {
-    const char *bad[] = {"set 212 abc", "set 999 1",  "set 224 1x",      "palette 256",
-                         "palette -1",  "style x",    "font Foo.font 0", "font Foo.font 121",
-                         "font 16",     "gadget 220 middle", "window nowhere", "close nowhere",
+    const char *bad[] = {"set 212 abc", "set 999 1",         "set 224 1x",      "palette 256",
+                         "palette -1",  "style x",           "font Foo.font 0", "font Foo.font 121",
+                         "font 16",     "gadget 220 middle", "window nowhere",  "close nowhere",
                          "record 99"};
     for (const char *line : bad) {
         TempDir t;
         std::string text = std::string("gadget 101\nmove 200 200\npress 200 200\n"
-                                       "release 200 200\nmenu 2 0\n") + line + "\n";
+                                       "release 200 200\nmenu 2 0\n") +
+                           line + "\n";
         spit(t.path("s"), std::vector<uint8_t>(text.begin(), text.end()));
         std::string out, err;
         EXPECT_EQ(runcli("run " + t.path("s"), &out, &err), 1) << line;

@@ -18,26 +18,26 @@ TEST(CliRender, BadUsage) {
     TempDir t;
     std::string out = t.path("o.png"), err;
     const char *bad[] = {
-        "",                                // neither IN nor OUT
-        "IN",                              // no OUT
-        "IN OUT extra",                    // a third file
-        "IN OUT --frame",                  // unknown option
-        "IN OUT --size",                   // missing value
-        "IN OUT --size 800",               // no height
-        "IN OUT --size 0x600",             // zero width
-        "IN OUT --size 800x-1",            // negative
-        "IN OUT --size 99999x600",         // beyond any screen
-        "IN OUT --zoom 0",                 // zoom must be above 0
-        "IN OUT --zoom -0.3",              //
-        "IN OUT --zoom abc",               //
-        "IN OUT --zoom nan",               //
-        "IN OUT --zoom 1e-60",             // 0 in single precision
-        "IN OUT --zoom 12",                // the A4 page would pass 32767 pixels
-        "IN OUT --scroll 10",              // no y
-        "IN OUT --scroll -1,0",            //
-        "IN OUT --select 1,x",             // not a number
-        "IN OUT --select 1,",              // empty item
-        "IN OUT --select 99",              // no such object
+        "",                        // neither IN nor OUT
+        "IN",                      // no OUT
+        "IN OUT extra",            // a third file
+        "IN OUT --frame",          // unknown option
+        "IN OUT --size",           // missing value
+        "IN OUT --size 800",       // no height
+        "IN OUT --size 0x600",     // zero width
+        "IN OUT --size 800x-1",    // negative
+        "IN OUT --size 99999x600", // beyond any screen
+        "IN OUT --zoom 0",         // zoom must be above 0
+        "IN OUT --zoom -0.3",      //
+        "IN OUT --zoom abc",       //
+        "IN OUT --zoom nan",       //
+        "IN OUT --zoom 1e-60",     // 0 in single precision
+        "IN OUT --zoom 12",        // the A4 page would pass 32767 pixels
+        "IN OUT --scroll 10",      // no y
+        "IN OUT --scroll -1,0",    //
+        "IN OUT --select 1,x",     // not a number
+        "IN OUT --select 1,",      // empty item
+        "IN OUT --select 99",      // no such object
     };
     for (const char *args : bad) {
         std::string a = args;

@@ -25,9 +25,9 @@ TEST_F(Connectors, EndsFollowMovedAndResizedObjects) {
     int a = place(101, 100, 100, 310, 210, false);
     int b = place(101, 800, 100, 200, 100, false);
     int c = connect(a, 155, 105, b, 0, 50);
-    EXPECT_EQ(V({IWO[c].connectstartx, IWO[c].connectstarty, IWO[c].connectendx,
-                 IWO[c].connectendy}),
-              V({50, 50, 0, 50}));
+    EXPECT_EQ(
+        V({IWO[c].connectstartx, IWO[c].connectstarty, IWO[c].connectendx, IWO[c].connectendy}),
+        V({50, 50, 0, 50}));
     EXPECT_EQ(connections(IWO[a]), 1);
     IWO[a].x = 200, IWO[a].width = 101; // 50 % of 101 is 50
     calcconnectorpoints(a);
@@ -113,8 +113,7 @@ TEST_F(Connectors, ResetClampsEndsBackOntoTheirObjects) {
     int c = connect(a, 100, 100, b, 100, 100);
     IWO[c].x += 50, IWO[c].y += 20;
     resetconnectorpoints(c);
-    EXPECT_EQ(V({IWO[c].connectstartx, IWO[c].connectstarty, IWO[c].connectendx}),
-              V({75, 60, 75}));
+    EXPECT_EQ(V({IWO[c].connectstartx, IWO[c].connectstarty, IWO[c].connectendx}), V({75, 60, 75}));
     EXPECT_EQ(seg(c), V({250, 220, 1150, 220}));
     IWO[c].x = 20, IWO[c].width = 1000; // start left of a
     resetconnectorpoints(c);
@@ -138,12 +137,12 @@ TEST_F(Connectors, DeletingANodeDeletesItsConnectorsRecursively) {
     resethistory();
     int k = place(101, 100, 100, 200, 200, false);   // 1
     int b = place(101, 1000, 100, 200, 200, false);  // 2
-    int c1 = connect(k, 100, 100, b, 0, 0);   // 3
+    int c1 = connect(k, 100, 100, b, 0, 0);          // 3
     int x = place(101, 100, 1000, 200, 200, false);  // 4
-    connect(c1, 10, 0, b, 50, 50);            // 5, on c1, above it
+    connect(c1, 10, 0, b, 50, 50);                   // 5, on c1, above it
     int y = place(101, 1000, 1000, 200, 200, false); // 6
-    connect(y, 0, 0, k, 0, 0);                // 7, into k
-    int c4 = connect(x, 0, 0, y, 0, 0);       // 8, unrelated
+    connect(y, 0, 0, k, 0, 0);                       // 7, into k
+    int c4 = connect(x, 0, 0, y, 0, 0);              // 8, unrelated
     V before = ids();
     V after = {before[k - 1], before[b - 1], before[x - 1], before[y - 1], before[c4 - 1]};
     selectedIWO = (int16_t)y;
@@ -194,8 +193,8 @@ TEST_F(Connectors, FoldHidesAndUnfoldShowsExactlyTheBranch) {
 }
 
 // Duplicating two connected nodes copies the connector between the copies;
-// duplicating one copies it to the other, unduplicated node. Only clone entries in use count, empty ones are
-// skipped.
+// duplicating one copies it to the other, unduplicated node. Only clone entries in use count, empty
+// ones are skipped.
 TEST_F(Connectors, DuplicateCopiesConnectorsBetweenCopiesOrToOriginals) {
     int a = place(101, 100, 100, 200, 200, false);
     int b = place(101, 1000, 100, 200, 200, false);

@@ -282,9 +282,9 @@ namespace {
 void connectedscene() {
     int a = recorded(place(101, 300, 300, 300, 200));   // 1
     int b = recorded(place(105, 1000, 300, 300, 200));  // 2
-    recorded(connect(a, 300, 100, b, 0, 100));         // 3
+    recorded(connect(a, 300, 100, b, 0, 100));          // 3
     int c = recorded(place(104, 1000, 1000, 300, 300)); // 4
-    recorded(connect(b, 150, 200, c, 150, 0));         // 5
+    recorded(connect(b, 150, 200, c, 150, 0));          // 5
     recorded(place(101, 300, 1200, 200, 200));          // 6
     std::strcpy(IWO[a].label, "root");
     IWO[3].draw[2].kind = 21;
@@ -324,7 +324,8 @@ TEST_F(Transform, DuplicatedNodesKeepTheirConnectorBetweenTheCopies) {
 }
 
 TEST_F(Transform, CropOrDeleteOfMoreThanTheRingHoldsEmptiesHistory) {
-    for (int i = 0; i < 200; i++) recorded(place(101, 500 + (i % 20) * 50, 400 + (i / 20) * 50, 40, 40));
+    for (int i = 0; i < 200; i++)
+        recorded(place(101, 500 + (i % 20) * 50, 400 + (i / 20) * 50, 40, 40));
     croptofit(); // 202 entries: crop begin, 200 moves, crop end
     EXPECT_EQ(IWODiagram.paperwidth, 19 * 50 + 40 + 200);
     EXPECT_EQ(IWO[1].x, 100);

@@ -31,8 +31,7 @@ std::string text(const std::string &path) {
     const std::string want = text(path);
     if (got == want) return ::testing::AssertionSuccess();
     size_t k = 0;
-    while (k < got.size() && k < want.size() && got[k] == want[k])
-        k++;
+    while (k < got.size() && k < want.size() && got[k] == want[k]) k++;
     return ::testing::AssertionFailure()
            << name << " differs at byte " << k << ": ..." << got.substr(k > 40 ? k - 40 : 0, 120);
 }
@@ -60,8 +59,7 @@ void everykind() {
     std::strcpy(IWO[2].label, "Soft");
     // No fill at all, and pens outside the palette.
     IWO[3].fillcolour = TRANSPARENT;
-    for (DrawPart &d : IWO[3].draw)
-        d.fillcolour = TRANSPARENT;
+    for (DrawPart &d : IWO[3].draw) d.fillcolour = TRANSPARENT;
     IWO[4].draw[0].linecolour = 300;
     IWO[5].visible = 0;
     // Free lines ending in each line-end kind, s = t = 10.
@@ -80,7 +78,8 @@ void everykind() {
         }
         r.drawnum = 3;
     }
-    const int a = place(101, 200, 2600, 300, 200, false), b = place(105, 1200, 2600, 300, 200, false);
+    const int a = place(101, 200, 2600, 300, 200, false),
+              b = place(105, 1200, 2600, 300, 200, false);
     connect(a, 300, 100, b, 0, 100);
 }
 
@@ -185,8 +184,7 @@ TEST_F(Outline, NodeReachedTwiceAndCycle) {
     selectedIWO = (int16_t)N;
     rearrangeclones(0);
     std::vector<int> order;
-    for (size_t j = 1; j < outlineorder.size(); j++)
-        order.push_back(outlineorder[j].index);
+    for (size_t j = 1; j < outlineorder.size(); j++) order.push_back(outlineorder[j].index);
     const int c1 = 6, c2 = 7, c3 = 8, c4 = 9, c5 = 10;
     EXPECT_EQ((std::vector<int>{N, c1, A, c3, C, c5, N, c2, B, c4, C, L}), order);
     EXPECT_EQ(std::string(TXTHEAD) + "Centre\nA\nC & <D> \xe9\nCentre\nB\nC & <D> \xe9\nLoose\n",
@@ -271,8 +269,7 @@ TEST(ExportCommand, Converters) {
     const std::string png = p.t.path("a b'c\";$(x).svg.png"), pdf = p.t.path("d e;f.pdf");
     auto quoted = [](const std::string &s) {
         std::string q = "'";
-        for (char c : s)
-            q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
         return q + "'";
     };
     std::string out, err;

@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         return 0;
     }
     const DiagramRecord &d = defaultIWODiagram;
-    if (!std::memchr(d.title, 0, sizeof d.title) || !std::memchr(d.filename, 0, sizeof d.filename) ||
+    if (!std::memchr(d.title, 0, sizeof d.title) ||
+        !std::memchr(d.filename, 0, sizeof d.filename) ||
         !std::memchr(PrefList.fontname, 0, sizeof PrefList.fontname))
         std::abort();
     if (!std::isfinite(PrefList.zoom) || PrefList.zoom <= 0 || PrefList.GridSize < 1 ||

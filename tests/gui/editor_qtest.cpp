@@ -57,7 +57,9 @@ bool samepicture(const QPixmap &a, const QPixmap &b) {
     return !a.isNull() && a.toImage() == b.toImage();
 }
 
-std::string label(int i) { return std::string(IWO[i].label, textlen(IWO[i].label, sizeof IWO[i].label)); }
+std::string label(int i) {
+    return std::string(IWO[i].label, textlen(IWO[i].label, sizeof IWO[i].label));
+}
 
 // Window pixels of a diagram point.
 int px(int x) { return getdrawx(x); }
@@ -104,7 +106,8 @@ TEST_F(Startup, NoDiagramStateWithTheMenuBarOfTheTable) {
     EXPECT_FALSE(action(*ui, 1, 3)->isEnabled());
     EXPECT_TRUE(action(*ui, 2, 14)->isEnabled());
     for (int id : {23, 24, 30}) EXPECT_TRUE(button(id)->isEnabled()) << id;
-    for (int id : {25, 26, 29, 32, 33, 35, 37, 39, 101, 130}) EXPECT_FALSE(button(id)->isEnabled()) << id;
+    for (int id : {25, 26, 29, 32, 33, 35, 37, 39, 101, 130})
+        EXPECT_FALSE(button(id)->isEnabled()) << id;
     EXPECT_TRUE(button(32)->isChecked()); // the select tool
     EXPECT_EQ(ui->helpline->text(), " ");
 
@@ -379,8 +382,8 @@ TEST_F(Requesters, ErrorsAndWarningsShowTheDesktopsIcons) {
     quitiw();
     answer("Okay");
     aboutideaweave();
-    EXPECT_EQ(icons, std::vector<int>({QMessageBox::Critical, QMessageBox::Warning,
-                                       QMessageBox::Information}));
+    EXPECT_EQ(icons, std::vector<int>(
+                         {QMessageBox::Critical, QMessageBox::Warning, QMessageBox::Information}));
 }
 
 TEST_F(Requesters, NewWithChangesAndCancelKeepsEverything) {
@@ -566,7 +569,8 @@ TEST_F(Files, AnOpenedDiagramIsShownAndSavedAsThroughTheFileDialog) {
 
     // A drawer ending in ':' (the dialog gives it without "/") under a
     // non-ASCII name, and an ISO-8859-1 diagram title.
-    QString top = QDir::tempPath() + "/iwgui-" + QString::number(QCoreApplication::applicationPid());
+    QString top =
+        QDir::tempPath() + "/iwgui-" + QString::number(QCoreApplication::applicationPid());
     QString dir = top + QString::fromUtf8("/pl\xc3\xa4ne/a:");
     QDir().mkpath(dir);
     std::strcpy(IWODiagram.title, "Caf\xe9");
@@ -576,14 +580,16 @@ TEST_F(Files, AnOpenedDiagramIsShownAndSavedAsThroughTheFileDialog) {
     EXPECT_EQ(seen, "Save As... | *.iwo (*.iwo);* (*)");
     EXPECT_TRUE(QFileInfo(dir + "/copy.iwo").isFile());
     EXPECT_EQ(IWODiagram.saved, 1);
-    EXPECT_EQ(ui->mainwindow->windowTitle().toStdString(),
-              (QString::fromUtf8("Caf\xc3\xa9 Saved as : ") + dir + "/copy.iwo").left(99).toStdString());
+    EXPECT_EQ(
+        ui->mainwindow->windowTitle().toStdString(),
+        (QString::fromUtf8("Caf\xc3\xa9 Saved as : ") + dir + "/copy.iwo").left(99).toStdString());
     QDir(top).removeRecursively();
 }
 
 TEST_F(Files, ExportGraphicFromTheToolbarWritesTheChosenSVG) {
     ASSERT_EQ(opendiagramfile(IW_SAMPLE), 1);
-    QString dir = QDir::tempPath() + "/iwgui-export-" + QString::number(QCoreApplication::applicationPid());
+    QString dir =
+        QDir::tempPath() + "/iwgui-export-" + QString::number(QCoreApplication::applicationPid());
     QDir().mkpath(dir);
     QString seen;
     answerfile(dir, "picture", &seen);

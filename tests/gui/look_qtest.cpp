@@ -36,7 +36,8 @@ TEST_F(Look, SavesPicturesWhenAsked) {
     hover(101);
     // Clicks all along the tool windows' title bars ask nothing.
     for (QDockWidget *d : {ui->toolswindow, ui->shapeswindow})
-        for (int x = 2; x < d->width(); x += 6) QTest::mouseClick(d, Qt::LeftButton, {}, QPoint(x, 6));
+        for (int x = 2; x < d->width(); x += 6)
+            QTest::mouseClick(d, Qt::LeftButton, {}, QPoint(x, 6));
     EXPECT_TRUE(asked.empty());
     ui->mainwindow->grab().save(QString(dir) + "/sample.png");
     // The text requester after a character a label cannot store was typed.

@@ -46,7 +46,8 @@ TEST_F(Screenshot, DrawingWidgetShowsThePenRasterThroughThePalette) {
     ASSERT_EQ(shot.height(), drawspacerp->Height);
     QPoint first;
     EXPECT_EQ(mismatches(shot, drawspacerp, &first), 0)
-        << "first at " << first.x() << "," << first.y() << " on " << qPrintable(QGuiApplication::platformName());
+        << "first at " << first.x() << "," << first.y() << " on "
+        << qPrintable(QGuiApplication::platformName());
     // Not a blank picture: the page, its shadow and the objects' pens.
     std::set<int> pens(drawspacerp->Pixels.begin(), drawspacerp->Pixels.end());
     EXPECT_GE(pens.size(), 5u);

@@ -29,8 +29,9 @@ std::vector<uint8_t> randombytes(size_t n, unsigned seed) {
         return ::testing::AssertionFailure() << path << " holds " << stored.size() << " bytes";
     for (size_t k = 0; k < bytes.size(); k++)
         if (bytes[k] != stored[k])
-            return ::testing::AssertionFailure() << path << " differs first at offset " << k << ": "
-                                                 << (int)bytes[k] << " instead of " << (int)stored[k];
+            return ::testing::AssertionFailure()
+                   << path << " differs first at offset " << k << ": " << (int)bytes[k]
+                   << " instead of " << (int)stored[k];
     return ::testing::AssertionSuccess();
 }
 
@@ -86,7 +87,8 @@ TEST(RecordLayout, DiagramFieldsMatchTheStoredImageAndRoundTrip) {
     std::strcpy(d.description, "D");
     std::strcpy(d.author, "A");
     std::strcpy(d.fontname, "F.font");
-    d.saved = 1, d.release = 97, d.font = {0x0A0B0C0D, 16, 3, 1}, d.fontcolour = 1, d.labelcolour = 2;
+    d.saved = 1, d.release = 97, d.font = {0x0A0B0C0D, 16, 3, 1}, d.fontcolour = 1,
+    d.labelcolour = 2;
     d.labelfilled = 3, d.paperwidth = 2100, d.paperheight = 2900, d.papercolour = 4;
     d.linecolour = 5, d.fillcolour = 6, d.highlightcolour = 7, d.lineweight = 8, d.objects = 9;
     std::vector<uint8_t> p(DIAGRAMRECORDSIZE);

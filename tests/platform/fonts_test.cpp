@@ -10,9 +10,7 @@
 
 namespace {
 
-int len(TextFont *f, const char *s) {
-    return fonttextlength(f, s, (int)std::strlen(s));
-}
+int len(TextFont *f, const char *s) { return fonttextlength(f, s, (int)std::strlen(s)); }
 
 std::vector<uint8_t> render(TextFont *f, const char *s, int mode, int w = 64, int h = 24) {
     Raster *rp = newraster(w, h);
@@ -62,8 +60,7 @@ TEST(FontMeasure, WidthIsTheSumOfAdvances) {
     EXPECT_EQ(len(f, ""), 0);
     EXPECT_EQ(len(f, "AV"), len(f, "A") + len(f, "V")); // no kerning
     EXPECT_GT(len(f, "\xE9t\xE9"), len(f, "t"));        // ISO-8859-1 letters have glyphs
-    EXPECT_GT(len(OpenFont("Bitstream Vera Sans.font", 38, 0), "Ideaweave"),
-              len(f, "Ideaweave"));
+    EXPECT_GT(len(OpenFont("Bitstream Vera Sans.font", 38, 0), "Ideaweave"), len(f, "Ideaweave"));
     EXPECT_EQ(fonttextlength(f, "abc", 2), len(f, "ab"));
     EXPECT_EQ(fonttextlength(f, "abc", -1), 0);
     EXPECT_EQ(fonttextlength(nullptr, "abc", 3), 0);
@@ -82,8 +79,7 @@ TEST(FontText, DrawsOnePenTheSameEveryTimeAndAdvances) {
     EXPECT_GT(ink, 30);
     // Complement inverts exactly the glyph pixels, once, and twice restores.
     std::vector<uint8_t> c = render(f, "Wag", COMPLEMENT);
-    for (size_t k = 0; k < a.size(); k++)
-        ASSERT_EQ(c[k], a[k] == 1 ? 0xFD : 2);
+    for (size_t k = 0; k < a.size(); k++) ASSERT_EQ(c[k], a[k] == 1 ? 0xFD : 2);
     Raster *rp = newraster(40, 20);
     SetDrMd(rp, COMPLEMENT);
     SetFont(rp, f);

@@ -13,8 +13,7 @@
 namespace {
 
 TEST(Palette, ComplementHalvesAndDistinctEntries) {
-    for (int i = 0; i < 256; i++)
-        EXPECT_EQ(penrgb(255 - i), penrgb(i) ^ 0xFFFFFF) << i;
+    for (int i = 0; i < 256; i++) EXPECT_EQ(penrgb(255 - i), penrgb(i) ^ 0xFFFFFF) << i;
     // Pens are taken modulo 256, negative ones included.
     EXPECT_EQ(penrgb(-99), penrgb(157));
     EXPECT_EQ(penrgb(0x103), penrgb(3));
@@ -33,8 +32,7 @@ TEST(Palette, ComplementHalvesAndDistinctEntries) {
 TEST(PngFile, RoundTripKeepsPensAndWritesTheScreenPalette) {
     TempDir dir;
     Raster *rp = newraster(37, 9);
-    for (size_t k = 0; k < rp->Pixels.size(); k++)
-        rp->Pixels[k] = (uint8_t)(k * 7);
+    for (size_t k = 0; k < rp->Pixels.size(); k++) rp->Pixels[k] = (uint8_t)(k * 7);
     std::string path = dir.path("pens.png");
     ASSERT_TRUE(writepenpng(path.c_str(), rp));
     std::vector<uint8_t> bytes = slurp(path);
@@ -48,8 +46,7 @@ TEST(PngFile, RoundTripKeepsPensAndWritesTheScreenPalette) {
     EXPECT_EQ(w, 37);
     EXPECT_EQ(h, 9);
     EXPECT_EQ(pens, rp->Pixels);
-    for (int i = 0; i < 256; i++)
-        EXPECT_EQ(palette[i], ScreenPalette[i]) << i;
+    for (int i = 0; i < 256; i++) EXPECT_EQ(palette[i], ScreenPalette[i]) << i;
     freeraster(rp);
 }
 
@@ -73,8 +70,7 @@ TEST(PngFile, RunsAndRepeatedRowsReadBackExactly) {
                 static const int lengths[] = {1, 2, 3, 4, 257, 258, 259, 260, 261, 600};
                 int len = kind == 0 ? 1 : lengths[rnd(10)];
                 uint8_t v = (uint8_t)rnd(256);
-                for (int i = 0; i < len && k < px.size(); i++)
-                    px[k++] = v;
+                for (int i = 0; i < len && k < px.size(); i++) px[k++] = v;
             }
             if (kind == 2) // every other row repeats the one above
                 for (int y = 1; y < h; y += 2)

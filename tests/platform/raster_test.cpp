@@ -18,8 +18,7 @@ namespace {
 std::string picture(const Raster *rp) {
     std::string s;
     for (int y = 0; y < rp->Height; y++) {
-        for (int x = 0; x < rp->Width; x++)
-            s += ReadPixel(rp, x, y) ? '#' : '.';
+        for (int x = 0; x < rp->Width; x++) s += ReadPixel(rp, x, y) ? '#' : '.';
         s += '\n';
     }
     return s;
@@ -27,8 +26,7 @@ std::string picture(const Raster *rp) {
 
 int setpixels(const Raster *rp) {
     int n = 0;
-    for (uint8_t p : rp->Pixels)
-        n += p != 0;
+    for (uint8_t p : rp->Pixels) n += p != 0;
     return n;
 }
 
@@ -80,8 +78,7 @@ Paint randomprimitive(std::mt19937 &rng, int lo, int hi, bool *once = nullptr) {
         };
     case 2: {
         std::vector<std::pair<int, int>> pts;
-        for (int k = n(rng); k > 0; k--)
-            pts.push_back({c(rng), c(rng)});
+        for (int k = n(rng); k > 0; k--) pts.push_back({c(rng), c(rng)});
         return [=](Raster *rp, int ox, int oy) {
             for (size_t k = 0; k < pts.size(); k++)
                 (k ? AreaDraw : AreaMove)(rp, pts[k].first + ox, pts[k].second + oy);
@@ -95,14 +92,12 @@ Paint randomprimitive(std::mt19937 &rng, int lo, int hi, bool *once = nullptr) {
     case 5: {
         // A closed polyline with a dashed pattern.
         std::vector<std::pair<int, int>> pts;
-        for (int k = n(rng); k > 0; k--)
-            pts.push_back({c(rng), c(rng)});
+        for (int k = n(rng); k > 0; k--) pts.push_back({c(rng), c(rng)});
         uint16_t pat = (uint16_t)rng();
         return [=](Raster *rp, int ox, int oy) {
             SetDrPt(rp, pat);
             Move(rp, pts[0].first + ox, pts[0].second + oy);
-            for (size_t k = 1; k < pts.size(); k++)
-                Draw(rp, pts[k].first + ox, pts[k].second + oy);
+            for (size_t k = 1; k < pts.size(); k++) Draw(rp, pts[k].first + ox, pts[k].second + oy);
             Draw(rp, pts[0].first + ox, pts[0].second + oy);
             SetDrPt(rp, 0xFFFF);
         };
@@ -231,8 +226,7 @@ TEST(RasterPolygon, NeighboursSharingAnEdgeDoNotOverlap) {
 TEST(RasterPolygon, BufferHoldsTwentyVertices) {
     Canvas c(8, 8);
     EXPECT_EQ(AreaMove(c.rp, 0, 0), 1);
-    for (int k = 1; k < AREAMAXVERTICES; k++)
-        EXPECT_EQ(AreaDraw(c.rp, k % 2 ? 8 : 0, k / 2), 1);
+    for (int k = 1; k < AREAMAXVERTICES; k++) EXPECT_EQ(AreaDraw(c.rp, k % 2 ? 8 : 0, k / 2), 1);
     EXPECT_EQ(AreaDraw(c.rp, 4, 4), 0);
     EXPECT_EQ(AreaMove(c.rp, 4, 4), 0);
     AreaEnd(c.rp);
@@ -301,19 +295,16 @@ TEST(RasterClip, FarCoordinatesClipInsteadOfWrapping) {
     Move(c.rp, -100000, -100000);
     Draw(c.rp, 100000, 100000);
     EXPECT_EQ(setpixels(c.rp), 32);
-    for (int i = 0; i < 32; i++)
-        EXPECT_TRUE(ReadPixel(c.rp, i, i));
+    for (int i = 0; i < 32; i++) EXPECT_TRUE(ReadPixel(c.rp, i, i));
     SetRast(c.rp, 0);
     Move(c.rp, INT_MIN, INT_MIN);
     Draw(c.rp, INT_MAX, INT_MAX);
-    for (int i = 0; i < 32; i++)
-        EXPECT_TRUE(ReadPixel(c.rp, i, i));
+    for (int i = 0; i < 32; i++) EXPECT_TRUE(ReadPixel(c.rp, i, i));
     EXPECT_EQ(setpixels(c.rp), 32);
     SetRast(c.rp, 0);
     Move(c.rp, INT_MIN, 0);
     Draw(c.rp, INT_MAX, 31); // y is just over 15.5 on the visible columns: row 16
-    for (int i = 0; i < 32; i++)
-        EXPECT_TRUE(ReadPixel(c.rp, i, 16));
+    for (int i = 0; i < 32; i++) EXPECT_TRUE(ReadPixel(c.rp, i, 16));
     EXPECT_EQ(setpixels(c.rp), 32);
     // A huge ellipse whose top reaches into the raster.
     SetRast(c.rp, 0);
@@ -351,8 +342,7 @@ TEST(RasterComplement, TwiceRestoresAndOnceInvertsEachPixelOnce) {
         Paint p = randomprimitive(rng, -20, 60, &once);
         // Twice on any picture restores it.
         Canvas c(40, 40);
-        for (auto &b : c.rp->Pixels)
-            b = (uint8_t)rng();
+        for (auto &b : c.rp->Pixels) b = (uint8_t)rng();
         std::vector<uint8_t> before = c.rp->Pixels;
         SetDrMd(c.rp, COMPLEMENT);
         p(c.rp, 0, 0);

@@ -48,8 +48,7 @@ TEST_F(Shapes, PageAtZoomPointThreeHasEighteenPixelShadow) {
     ASSERT_GT(right, 0);
     ASSERT_LT(right + 20, 160);
     EXPECT_EQ(pen(right, 60), papercolour);
-    for (int x = right + 1; x <= right + 18; x++)
-        EXPECT_EQ(pen(x, 60), shadowcolour) << x;
+    for (int x = right + 1; x <= right + 18; x++) EXPECT_EQ(pen(x, 60), shadowcolour) << x;
     EXPECT_EQ(pen(right + 19, 60), backboardcolour);
 }
 
@@ -200,12 +199,12 @@ TEST_F(Highlight, SelectedLockedTextAndFold) {
     IWO[l].fold = 1;
     IWO[l].draw[2].kind = 34;
     IWO[l].draw[2].px[1] = IWO[l].draw[2].py[1] = 16;
-    for (int k : {a, b, c, d, t, l})
-        IWO[k].selected = 1;
+    for (int k : {a, b, c, d, t, l}) IWO[k].selected = 1;
     std::strcpy(IWO[a].label, "A"); // a label handle
     clear();
     refreshIWOall();
-    EXPECT_TRUE(goldenmatch(drawspacerp, "render/golden/highlight.png")); // the locked frame in pen 4, the others in 3
+    EXPECT_TRUE(goldenmatch(
+        drawspacerp, "render/golden/highlight.png")); // the locked frame in pen 4, the others in 3
 }
 
 using Formulas = Small;
@@ -281,8 +280,7 @@ TEST_F(Formulas, GarbageRecordsAreSafe) {
         d.lineweight = (int16_t)(k % 2 ? 32767 : -300);
         d.fillcolour = (int16_t)(k * 1000 - 9000);
     }
-    for (int k = 0; k < MAXHIGHLIGHTNUM; k++)
-        r.highlight[k] = r.draw[k * 3];
+    for (int k = 0; k < MAXHIGHLIGHTNUM; k++) r.highlight[k] = r.draw[k * 3];
     r.lineweight = -32768;
     r.labelx = 32767;
     r.labely = -32768;
@@ -421,8 +419,7 @@ TEST(ThickLine, EllipseRowsMatchRaster) {
             AreaEllipse(a, 40, 40, ra, rb);
             for (int dy = -rb - 1; dy <= rb + 1; dy++) {
                 int w = ellipsehalfwidth(ra, rb, dy), count = 0;
-                for (int x = 0; x < 80; x++)
-                    count += ReadPixel(a, x, 40 + dy) == 1;
+                for (int x = 0; x < 80; x++) count += ReadPixel(a, x, 40 + dy) == 1;
                 ASSERT_EQ(count, w < 0 ? 0 : 2 * w + 1) << ra << " " << rb << " " << dy;
             }
         }
@@ -447,8 +444,7 @@ TEST(ThickLine, RectanglePolygonsMatchFiller) {
                         SetRast(b, 0);
                         fillpolygon(a, 4, X, Y);
                         AreaMove(b, X[0], Y[0]);
-                        for (int k = 1; k < 4; k++)
-                            AreaDraw(b, X[k], Y[k]);
+                        for (int k = 1; k < 4; k++) AreaDraw(b, X[k], Y[k]);
                         AreaEnd(b);
                         ASSERT_EQ(a->Pixels, b->Pixels)
                             << x0 << " " << x1 << " " << y0 << " " << y1 << " " << order;

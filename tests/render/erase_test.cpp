@@ -72,8 +72,7 @@ TEST_F(Preview, GroupShadowSkipsLocked) {
     int b = place(101, 240, 40, 100, 80, false);
     int c = place(101, 440, 40, 100, 80, false);
     int d = place(101, 40, 240, 100, 80, false);
-    for (int k : {a, b, c, d})
-        IWO[k].selected = 1;
+    for (int k : {a, b, c, d}) IWO[k].selected = 1;
     IWO[d].locked = 1;
     clear();
     std::vector<uint8_t> before = snapshot();

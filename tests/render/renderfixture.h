@@ -14,7 +14,6 @@
 #include "platform/window.h"
 #include "render/view.h"
 
-
 class View : public Core {
   protected:
     void SetUp() override {

@@ -130,8 +130,7 @@ TEST_F(ToolIcon, TheOpenDiagramAndViewAreLeftAsTheyWere) {
     int16_t bw = drawspacebitmapwidth, bh = drawspacebitmapheight;
 
     auto rp = icon();
-    for (int type : {101, 107, 108, 119, 125})
-        ASSERT_EQ(drawtoolicon(rp.get(), type, 40), 1);
+    for (int type : {101, 107, 108, 119, 125}) ASSERT_EQ(drawtoolicon(rp.get(), type, 40), 1);
     ASSERT_EQ(drawlineendicon(rp.get(), 28, 2, 40), 1);
 
     EXPECT_EQ(drawspacerp, window);

@@ -5,7 +5,6 @@
 #include "render/grid.h"
 #include "renderfixture.h"
 
-
 namespace {
 
 // Counts the redraws the view asks of the platform (each sets the title).
@@ -108,7 +107,7 @@ TEST_F(View, WheelScrollClamps) {
     scrolldiagram(-3, -3); // already at the top-left: nothing happens
     scrolldiagram(0, 0);
     EXPECT_EQ(rec.titles, titles);
-    scrolldiagram(1000000, 1000000); // far past the end: held, never wrapped
+    scrolldiagram(1000000, 1000000);           // far past the end: held, never wrapped
     EXPECT_EQ(getscrollertop(HSCROLLER), 30);  // 830 - 800
     EXPECT_EQ(getscrollertop(VSCROLLER), 470); // 1070 - 600
     setplatformui(&ui);

@@ -51,7 +51,7 @@ TEST_F(DiagramFile, ThreeObjectsLayoutAndReload) {
     EXPECT_EQ(get2byte(bytes.data() + 255), 97);
     EXPECT_STREQ((const char *)bytes.data(), IWVersionString);
     EXPECT_EQ(get2byte(bytes.data() + 257 + 1258), 97);
-    EXPECT_EQ(get2byte(bytes.data() + 257 + 2310), 4); // objects
+    EXPECT_EQ(get2byte(bytes.data() + 257 + 2310), 4);      // objects
     EXPECT_EQ(get2byte(bytes.data() + 2569 + 2), DEADTYPE); // the scratch record
     EXPECT_EQ(get2byte(bytes.data() + 2569 + 1442 + 2), 101);
 
@@ -83,10 +83,13 @@ TEST_F(DiagramFile, ReleaseRulesAndUntouchedStateOnRefusal) {
         {withrelease(good, 0), "Sorry. Not a valid Ideaweave file."},
         {withrelease(good, -1), "Sorry. Not a valid Ideaweave file."},
         {withrelease(good, -32768), "Sorry. Not a valid Ideaweave file."},
-        {withrelease(good, 98), "Sorry. Can't open file. Upgrade to a newer version of Ideaweave now!"},
-        {std::vector<uint8_t>(good.begin(), good.begin() + 256), "Sorry. Not a valid Ideaweave file."},
+        {withrelease(good, 98),
+         "Sorry. Can't open file. Upgrade to a newer version of Ideaweave now!"},
+        {std::vector<uint8_t>(good.begin(), good.begin() + 256),
+         "Sorry. Not a valid Ideaweave file."},
         {std::vector<uint8_t>(), "Sorry. Not a valid Ideaweave file."},
-        {std::vector<uint8_t>(good.begin(), good.begin() + 2568), "Sorry. Not a valid Ideaweave file."},
+        {std::vector<uint8_t>(good.begin(), good.begin() + 2568),
+         "Sorry. Not a valid Ideaweave file."},
     };
     for (auto &c : cases) {
         std::string m;
@@ -213,7 +216,8 @@ TEST_F(DiagramFile, SaveAsExtensionAndOverwrite) {
 
 // Save goes to Save As while the diagram has no file of its own.
 TEST_F(DiagramFile, SaveAsksForNameWhenFilenameIsADrawer) {
-    for (const std::string &name : std::vector<std::string>{"", "x", tmp.dir + "/", "ram:", tmp.dir}) {
+    for (const std::string &name :
+         std::vector<std::string>{"", "x", tmp.dir + "/", "ram:", tmp.dir}) {
         std::strcpy(IWODiagram.filename, name.c_str());
         ui.queueanswer(0); // cancel the file requester
         EXPECT_EQ(saveIWOdiagram(), 0) << name;
@@ -273,7 +277,6 @@ TEST_F(DiagramFile, SaveKeepsLinksModesAndReadOnlyFiles) {
     EXPECT_EQ(slurp(real), good);
     ASSERT_EQ(stat(real.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0444u);
-
 }
 
 // A save keeps the permissions of the file it replaces (the temporary file it

@@ -125,7 +125,10 @@ TEST_F(Prefs, SavedSettingsComeBackAndOtherReleasesAreRead) {
 
 TEST_F(Prefs, DamagedFilesAreRefusedWithTheSettingsUnchanged) {
     const auto good = writepreferencesbytes();
-    struct Case { const char *what; void (*damage)(std::vector<uint8_t> &); };
+    struct Case {
+        const char *what;
+        void (*damage)(std::vector<uint8_t> &);
+    };
     const Case cases[] = {
         {"too short", [](std::vector<uint8_t> &f) { f.resize(2856); }},
         {"too short", [](std::vector<uint8_t> &f) { f.clear(); }},
@@ -150,7 +153,8 @@ TEST_F(Prefs, DamagedFilesAreRefusedWithTheSettingsUnchanged) {
         EXPECT_EQ(loadpreferences(tmp.path("bad.prefs")), 0) << c.what;
         EXPECT_EQ(writepreferencesbytes(), good) << c.what;
         EXPECT_NE(lines().find("Not a valid Ideaweave settings file : " + tmp.path("bad.prefs")),
-                  std::string::npos) << c.what;
+                  std::string::npos)
+            << c.what;
     }
     // A missing file is said so in a requester as well.
     EXPECT_EQ(loadpreferences(tmp.path("none.prefs")), 0);

@@ -116,10 +116,10 @@ TEST_F(UserObjects, BankLayoutAndRefusals) {
     ASSERT_EQ(bank.size(), 19003u);
     EXPECT_STREQ((const char *)bank.data(), IWVersionString);
     EXPECT_EQ(get2byte(bank.data() + 255), 97);
-    EXPECT_EQ(get2byte(bank.data() + 257 + 2), DEADTYPE);                 // slot 0
-    EXPECT_EQ(get2byte(bank.data() + 257 + 1442 + 2), 132);               // slot 1
-    EXPECT_EQ(bank[257 + 1442 + 370], 1);                                 // its parts
-    EXPECT_EQ(get2byte(bank.data() + 257 + 12 * 1442 + 2), DEADTYPE);     // slot 12
+    EXPECT_EQ(get2byte(bank.data() + 257 + 2), DEADTYPE);             // slot 0
+    EXPECT_EQ(get2byte(bank.data() + 257 + 1442 + 2), 132);           // slot 1
+    EXPECT_EQ(bank[257 + 1442 + 370], 1);                             // its parts
+    EXPECT_EQ(get2byte(bank.data() + 257 + 12 * 1442 + 2), DEADTYPE); // slot 12
     std::string why;
     ASSERT_EQ(readUserIWObankbytes(bank.data(), bank.size(), &why), 1);
     EXPECT_EQ(userIWObankbytes(), bank);
@@ -142,9 +142,12 @@ TEST_F(UserObjects, BankLayoutAndRefusals) {
     for (const Case &c : cases) {
         std::vector<uint8_t> bad = bank;
         bad.resize(c.size);
-        if (c.value == -1) bad[c.offset] = 200;
-        else if (c.value < 0) bad[c.offset] = (uint8_t)-c.value;
-        else put2byte(bad.data() + c.offset, c.value);
+        if (c.value == -1)
+            bad[c.offset] = 200;
+        else if (c.value < 0)
+            bad[c.offset] = (uint8_t)-c.value;
+        else
+            put2byte(bad.data() + c.offset, c.value);
         why.clear();
         EXPECT_EQ(readUserIWObankbytes(bad.data(), bad.size(), &why), 0) << c.what;
         EXPECT_EQ(why, c.message) << c.what;

@@ -7,8 +7,10 @@ namespace {
 std::string escaped(const char *s) {
     std::string r;
     for (; *s; s++) {
-        if (*s == '\n') r += "\\n";
-        else r += *s;
+        if (*s == '\n')
+            r += "\\n";
+        else
+            r += *s;
     }
     return r;
 }
@@ -28,7 +30,11 @@ bool latin1answer(const std::string &in, std::string &out, std::string &refused)
     std::string latin;
     for (size_t i = 0; i < n;) {
         unsigned c = s[i];
-        size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+        size_t len = c < 0x80             ? 1
+                     : (c & 0xE0) == 0xC0 ? 2
+                     : (c & 0xF0) == 0xE0 ? 3
+                     : (c & 0xF8) == 0xF0 ? 4
+                                          : 0;
         if (len == 0 || i + len > n) {
             out = in; // not UTF-8: bytes as they are
             refused.clear();
@@ -49,8 +55,10 @@ bool latin1answer(const std::string &in, std::string &out, std::string &refused)
             refused.clear();
             return true;
         }
-        if (cp <= 0xFF) latin += (char)cp;
-        else refused.append(in, i, len);
+        if (cp <= 0xFF)
+            latin += (char)cp;
+        else
+            refused.append(in, i, len);
         i += len;
     }
     out = latin;
@@ -74,7 +82,8 @@ int HeadlessUI::request(RequestSpec &req) {
                 // As on the screen, where such characters cannot be typed: the
                 // answer is refused as a whole and the requester takes the next.
                 if (out_) {
-                    std::fprintf(out_, "requester: refused %s: %s cannot be stored (ISO-8859-1 only)\n",
+                    std::fprintf(out_,
+                                 "requester: refused %s: %s cannot be stored (ISO-8859-1 only)\n",
                                  escaped(a.text->c_str()).c_str(), refused.c_str());
                     std::fflush(out_);
                 }
@@ -92,8 +101,7 @@ int HeadlessUI::request(RequestSpec &req) {
     return 1;
 }
 
-bool HeadlessUI::filerequest(const FileRequestSpec &req, std::string &drawer,
-                             std::string &file) {
+bool HeadlessUI::filerequest(const FileRequestSpec &req, std::string &drawer, std::string &file) {
     if (failing_) return false;
     if (out_) {
         std::fprintf(out_, "filerequester: %s | %s | %s | %s\n", req.title, req.drawer.c_str(),

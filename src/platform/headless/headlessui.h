@@ -51,8 +51,7 @@ class HeadlessUI : public PlatformUI {
   public:
     explicit HeadlessUI(FILE *out) : out_(out) {}
     int request(RequestSpec &req) override;
-    bool filerequest(const FileRequestSpec &req, std::string &drawer,
-                     std::string &file) override;
+    bool filerequest(const FileRequestSpec &req, std::string &drawer, std::string &file) override;
     void setwindowtitle(const char *title) override { title_ = title; }
     void setmenuenabled(int num, bool enabled) override { menus_[num] = enabled; }
     void setmenuchecked(int num, bool checked) override { checks_[num] = checked; }
@@ -83,8 +82,10 @@ class HeadlessUI : public PlatformUI {
     void sethelpline(const char *text) override { helpline_ = text; }
     void setpalettetab(int tab) override { palettetab_ = tab; }
     void settoolselected(int id, bool selected) override {
-        if (selected) chosentool_ = id;
-        else if (chosentool_ == id) chosentool_ = 0;
+        if (selected)
+            chosentool_ = id;
+        else if (chosentool_ == id)
+            chosentool_ = 0;
     }
     const std::string &helpline() const { return helpline_; }
     int palettetab() const { return palettetab_; }

@@ -52,8 +52,10 @@ std::vector<std::string> QtClipboard::formats() {
     if (!mime) return out;
     bool text = false;
     for (const QString &f : mime->formats()) {
-        if (f.startsWith("text/plain")) text = true;
-        else out.push_back(f.toStdString());
+        if (f.startsWith("text/plain"))
+            text = true;
+        else
+            out.push_back(f.toStdString());
     }
     if (text) out.push_back(PLAINTEXT);
     return out;

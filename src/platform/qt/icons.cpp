@@ -77,8 +77,10 @@ QPixmap imagefile(const char *name, int size) {
     // A full path (user-object icons are files of their own), a name relative
     // to the data directory, and then the large set, which has every picture.
     QStringList places;
-    if (QFileInfo(full).isAbsolute()) places << full;
-    else places << data + full;
+    if (QFileInfo(full).isAbsolute())
+        places << full;
+    else
+        places << data + full;
     QString base = iconbase(name);
     if (!base.isEmpty()) places << data + "icons/large/" + base;
     for (const QString &place : places)

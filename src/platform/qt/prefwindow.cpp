@@ -28,8 +28,7 @@ constexpr int BUILTINSIZE = 16;
 } // namespace
 
 void applyinterfacefont() {
-    if (std::strcmp(IWeaveFontName, BUILTINFONT) == 0 && IWeaveFont.ta_YSize == BUILTINSIZE)
-        return;
+    if (std::strcmp(IWeaveFontName, BUILTINFONT) == 0 && IWeaveFont.ta_YSize == BUILTINSIZE) return;
     QFont font(fontfamily(IWeaveFontName));
     // Font sizes are pixel heights.
     font.setPixelSize(IWeaveFont.ta_YSize > 0 ? IWeaveFont.ta_YSize : BUILTINSIZE);

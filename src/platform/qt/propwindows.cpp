@@ -58,8 +58,8 @@ void paintbutton(QAbstractButton *b, int pen, int textpen = -1) {
 
 // Texts of the core are ISO-8859-1; the fields take only what that can hold.
 QValidator *latin1validator(QObject *parent) {
-    return new QRegularExpressionValidator(
-        QRegularExpression("[\\x{20}-\\x{7e}\\x{a0}-\\x{ff}]*"), parent);
+    return new QRegularExpressionValidator(QRegularExpression("[\\x{20}-\\x{7e}\\x{a0}-\\x{ff}]*"),
+                                           parent);
 }
 
 class GadgetDialog : public QDialog {
@@ -141,7 +141,8 @@ GadgetDialog::GadgetDialog(GadgetWindow &w, QWidget *parent) : QDialog(parent), 
 }
 
 void GadgetDialog::post(int id, int code) {
-    if (QtUI *ui = qtui()) ui->post(PendingEvent::input((IWWindow)win.window, IW_GADGETUP | id, code));
+    if (QtUI *ui = qtui())
+        ui->post(PendingEvent::input((IWWindow)win.window, IW_GADGETUP | id, code));
 }
 
 QWidget *GadgetDialog::build(Gadget &g) {
@@ -229,7 +230,8 @@ QWidget *GadgetDialog::build(Gadget &g) {
         w = b;
         break;
     }
-    case GADGET_TABS: break;
+    case GADGET_TABS:
+        break;
     }
     w->setObjectName(QString("gadget%1").arg(id));
     return w;
@@ -264,8 +266,12 @@ void GadgetDialog::setfrom(const Gadget &g, QWidget *w) {
         if (e->text() != t) e->setText(t);
         break;
     }
-    case GADGET_CHECKBOX: static_cast<QCheckBox *>(w)->setChecked(g.value != 0); break;
-    case GADGET_CHOOSER: static_cast<QComboBox *>(w)->setCurrentIndex((int)g.value); break;
+    case GADGET_CHECKBOX:
+        static_cast<QCheckBox *>(w)->setChecked(g.value != 0);
+        break;
+    case GADGET_CHOOSER:
+        static_cast<QComboBox *>(w)->setCurrentIndex((int)g.value);
+        break;
     case GADGET_SLIDER: {
         auto *s = w->findChild<QSlider *>();
         s->setRange((int)g.min, (int)g.max);
@@ -273,9 +279,15 @@ void GadgetDialog::setfrom(const Gadget &g, QWidget *w) {
         levels_[g.id]->setText(QString::number(g.value));
         break;
     }
-    case GADGET_TABS: static_cast<QTabWidget *>(w)->setCurrentIndex((int)g.value); break;
-    case GADGET_BUTTON: static_cast<QPushButton *>(w)->setText(QString::fromLatin1(g.text.c_str())); break;
-    case GADGET_COLOUR: paintbutton(static_cast<QPushButton *>(w), (int)g.value); break;
+    case GADGET_TABS:
+        static_cast<QTabWidget *>(w)->setCurrentIndex((int)g.value);
+        break;
+    case GADGET_BUTTON:
+        static_cast<QPushButton *>(w)->setText(QString::fromLatin1(g.text.c_str()));
+        break;
+    case GADGET_COLOUR:
+        paintbutton(static_cast<QPushButton *>(w), (int)g.value);
+        break;
     case GADGET_LABELCOLOURS:
         static_cast<QPushButton *>(w)->setText(QString::fromLatin1(g.text.c_str()));
         paintbutton(static_cast<QPushButton *>(w), (int)g.value, g.pen2);
@@ -385,7 +397,8 @@ int QtUI::palettewindow(const char *title, int pen, int pens, int x, int y) {
         auto *b = new QToolButton(&d);
         b->setObjectName(QString("pen%1").arg(k));
         b->setFixedSize(18, 18);
-        QString border = k == (pen & 0xFF) ? "2px solid palette(highlight)" : "1px solid palette(mid)";
+        QString border =
+            k == (pen & 0xFF) ? "2px solid palette(highlight)" : "1px solid palette(mid)";
         b->setStyleSheet(QString("QToolButton { background-color: %1; border: %2; }")
                              .arg(pencolour(k).name(), border));
         b->setCheckable(true);

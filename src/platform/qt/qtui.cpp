@@ -82,10 +82,10 @@ int QtUI::request(RequestSpec &req) {
         if (!req.buffer || req.buffersize <= 0) return -1;
         int limit = req.buffersize - 1;
         if (req.maxchars > 0 && req.maxchars < limit) limit = req.maxchars;
-        TextRequester dialog(coretext(req.title), coretext(req.body),
-                             QString::fromLatin1(req.buffer, (qsizetype)strnlen(req.buffer, req.buffersize)),
-                             limit, buttons.first(),
-                             buttons.size() > 1 ? buttons.last() : QString("Cancel"), parent);
+        TextRequester dialog(
+            coretext(req.title), coretext(req.body),
+            QString::fromLatin1(req.buffer, (qsizetype)strnlen(req.buffer, req.buffersize)), limit,
+            buttons.first(), buttons.size() > 1 ? buttons.last() : QString("Cancel"), parent);
         if (dialog.exec() != QDialog::Accepted) return 0;
         // The requester took only storable text, so nothing is lost here.
         QByteArray text = dialog.text().toLatin1().left(limit);
@@ -301,6 +301,8 @@ void QtUI::shutdown() {
     closed_ = true;
     if (mainwindow) mainwindow->hide();
     closedown();
-    if (onquit) onquit();
-    else QCoreApplication::exit(0);
+    if (onquit)
+        onquit();
+    else
+        QCoreApplication::exit(0);
 }

@@ -45,9 +45,9 @@ struct PendingEvent {
     enum Kind { INPUT, POINTER, WHEEL, RESIZE, SCROLL, CALL };
     Kind kind = INPUT;
     IWWindow window = DRAWSPACEWINDOW;
-    int32_t result = 0; // event class | id, menu number or key code
-    int code = 0;       // raw key, mouse button or menu code
-    int a = 0, b = 0;   // pointer x, y / wheel steps / new size / scroller and top
+    int32_t result = 0;        // event class | id, menu number or key code
+    int code = 0;              // raw key, mouse button or menu code
+    int a = 0, b = 0;          // pointer x, y / wheel steps / new size / scroller and top
     std::function<int()> call; // CALL: a command run in turn with the events; 1 = quit
 
     static PendingEvent input(IWWindow w, int32_t result, int code) {
@@ -122,16 +122,16 @@ class QtUI : public PlatformUI {
     std::function<void()> onquit;
 
     // ---- the windows (built by openmainwindows, qtwindows.h) ----
-    QMainWindow *mainwindow = nullptr;  // the drawing window with the menu bar
+    QMainWindow *mainwindow = nullptr; // the drawing window with the menu bar
     DrawSpaceWidget *drawspace = nullptr;
     QScrollBar *scrollers[2] = {nullptr, nullptr}; // HSCROLLER, VSCROLLER
-    QDockWidget *toolswindow = nullptr;  // "Tools"
-    QDockWidget *shapeswindow = nullptr; // "Shapes"
-    QTabWidget *palettetabs = nullptr;   // gadget 12
-    QLabel *helpline = nullptr;          // gadget 22
-    std::map<int, GadgetButton *> buttons; // toolbar and palette buttons by id
-    std::map<int, QAction *> menuactions;  // menu items by full menu number
-    int iconsize = 32;                      // pixels of the button pictures
+    QDockWidget *toolswindow = nullptr;            // "Tools"
+    QDockWidget *shapeswindow = nullptr;           // "Shapes"
+    QTabWidget *palettetabs = nullptr;             // gadget 12
+    QLabel *helpline = nullptr;                    // gadget 22
+    std::map<int, GadgetButton *> buttons;         // toolbar and palette buttons by id
+    std::map<int, QAction *> menuactions;          // menu items by full menu number
+    int iconsize = 32;                             // pixels of the button pictures
 
     // Gives the widgets the states set before they existed.
     void applystates();
@@ -156,7 +156,7 @@ class QtUI : public PlatformUI {
     std::string title_;
     std::map<int, bool> menuenabled_, menuchecked_, gadgetenabled_, toolselected_;
     std::map<int, std::string> selectedimage_;
-    std::map<int, std::string> gadgetimage_; // picture files put on buttons
+    std::map<int, std::string> gadgetimage_;           // picture files put on buttons
     std::map<int, std::pair<int, int>> gadgetpointer_; // id -> (y, height)
     std::string helptext_ = " ";
     int tab_ = 0;

@@ -58,17 +58,36 @@ QtUI &ui() { return *qtui(); }
 // line keeps the program's short help texts).
 QString shapename(int id) {
     static const std::map<int, const char *> names = {
-        {RECTANGLETYPE, "Rectangle"},        {SOFTRECTTYPE, "Soft rectangle"},   {DIAMONDTYPE, "Diamond"},
-        {ELLIPSETYPE, "Ellipse"},          {CIRCLETYPE, "Circle"},           {LINETYPE, "Line"},
-        {CONNECTORTYPE, "Connector"},        {TEXTTYPE, "Text"},             {PARATYPE, "Parallelogram"},
-        {PARALEFTTYPE, "Parallelogram"},    {TRAPEZIUMTYPE, "Trapezium"},        {HEXAGONTYPE, "Hexagon"},
-        {PENTAGONTYPE, "Pentagon"},         {RIGHTTRIANGLETYPE, "Right triangle"},   {TRIANGLETYPE, "Triangle"},
-        {CLOUD1TYPE, "Cloud"},            {CLOUD2TYPE, "Cloud (second)"},   {THOUGHTTYPE, "Thought bubble"},
-        {LIGHTTYPE, "Lightning flash"},  {EXCLAMTYPE, "Exclamation mark"}, {STARTYPE, "Star"},
-        {ACTORTYPE, "Actor"},            {CLASSTYPE, "Class box"},        {PROCESS1TYPE, "Process bar"},
-        {PROCESS2TYPE, "Process bar (second)"}, {STARTSTOPTYPE, "Start-stop"},   {CIRCLEORTYPE, "Circle-or"},
+        {RECTANGLETYPE, "Rectangle"},
+        {SOFTRECTTYPE, "Soft rectangle"},
+        {DIAMONDTYPE, "Diamond"},
+        {ELLIPSETYPE, "Ellipse"},
+        {CIRCLETYPE, "Circle"},
+        {LINETYPE, "Line"},
+        {CONNECTORTYPE, "Connector"},
+        {TEXTTYPE, "Text"},
+        {PARATYPE, "Parallelogram"},
+        {PARALEFTTYPE, "Parallelogram"},
+        {TRAPEZIUMTYPE, "Trapezium"},
+        {HEXAGONTYPE, "Hexagon"},
+        {PENTAGONTYPE, "Pentagon"},
+        {RIGHTTRIANGLETYPE, "Right triangle"},
+        {TRIANGLETYPE, "Triangle"},
+        {CLOUD1TYPE, "Cloud"},
+        {CLOUD2TYPE, "Cloud (second)"},
+        {THOUGHTTYPE, "Thought bubble"},
+        {LIGHTTYPE, "Lightning flash"},
+        {EXCLAMTYPE, "Exclamation mark"},
+        {STARTYPE, "Star"},
+        {ACTORTYPE, "Actor"},
+        {CLASSTYPE, "Class box"},
+        {PROCESS1TYPE, "Process bar"},
+        {PROCESS2TYPE, "Process bar (second)"},
+        {STARTSTOPTYPE, "Start-stop"},
+        {CIRCLEORTYPE, "Circle-or"},
     };
-    if (id >= FIRSTUSERTYPE && id <= LASTTYPE) return QString("User object %1").arg(id - USERTYPEBASE);
+    if (id >= FIRSTUSERTYPE && id <= LASTTYPE)
+        return QString("User object %1").arg(id - USERTYPEBASE);
     auto it = names.find(id);
     return it != names.end() ? QString(it->second) : QString::fromLatin1(helptext[id]).trimmed();
 }
@@ -154,8 +173,7 @@ QGroupBox *buttongroup(const char *title, std::initializer_list<int> left,
     int row = 0;
     for (int id : left) grid->addWidget(makebutton(id, IDEAWEAVEWINDOW, istoggle(id)), row++, 0);
     row = 0;
-    for (int id : right)
-        grid->addWidget(makebutton(id, IDEAWEAVEWINDOW, istoggle(id)), row++, 1);
+    for (int id : right) grid->addWidget(makebutton(id, IDEAWEAVEWINDOW, istoggle(id)), row++, 1);
     return group;
 }
 
@@ -168,8 +186,7 @@ int breakpipe[2] = {-1, -1};
 void onbreak(int) {
     char c = 1;
     // Nothing else is safe in a signal handler: the event loop picks it up.
-    if (write(breakpipe[1], &c, 1) < 0) {
-    }
+    if (write(breakpipe[1], &c, 1) < 0) {}
 }
 
 } // namespace
@@ -209,7 +226,8 @@ int makemenus(QMenuBar *bar) {
             // read (Half size doubles with either); Ctrl+Shift+S is Save As.
             if (key >= Qt::Key_A && key <= Qt::Key_Z) {
                 if (num != FULLMENUNUM(0, 4))
-                    keys << QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, key));
+                    keys << QKeySequence(
+                        QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, key));
                 keys << QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::AltModifier, key));
             }
             a->setShortcuts(keys + extrakeys(num));
@@ -221,7 +239,8 @@ int makemenus(QMenuBar *bar) {
             a->setChecked((e.nm_Flags & CHECKED) != 0);
         }
         QObject::connect(a, &QAction::triggered, a, [num] {
-            if (QtUI *u = qtui()) u->post(PendingEvent::input(DRAWSPACEWINDOW, IW_MENUPICK | num, num));
+            if (QtUI *u = qtui())
+                u->post(PendingEvent::input(DRAWSPACEWINDOW, IW_MENUPICK | num, num));
         });
         ui().menuactions[num] = a;
     }
@@ -251,7 +270,8 @@ QMainWindow *make_drawspacewindow() {
     u.scrollers[VSCROLLER] = v;
     for (int s : {HSCROLLER, VSCROLLER}) {
         QObject::connect(u.scrollers[s], &QScrollBar::valueChanged, u.scrollers[s], [s](int top) {
-            if (QtUI *x = qtui(); x && top != getscrollertop(s)) x->post(PendingEvent::scroll(s, top));
+            if (QtUI *x = qtui(); x && top != getscrollertop(s))
+                x->post(PendingEvent::scroll(s, top));
         });
     }
     makemenus(window->menuBar());
@@ -272,10 +292,9 @@ QDockWidget *make_ideaweavewindow() {
     column->addWidget(buttongroup("File...",
                                   {BUTTON_NEW, BUTTON_SAVEAS, BUTTON_EXPORTGRAPHIC, BUTTON_QUIT},
                                   {BUTTON_OPEN, BUTTON_SAVE, BUTTON_EXPORTTEXT, BUTTON_CLOSE}));
-    column->addWidget(buttongroup("Tools...",
-                                  {BUTTON_FRONTBACK, BUTTON_TEXT, BUTTON_ZOOM, BUTTON_DUPLICATE},
-                                  {BUTTON_SELECT, BUTTON_PROPERTIES, BUTTON_UNDOREDO,
-                                   BUTTON_DELETE}));
+    column->addWidget(
+        buttongroup("Tools...", {BUTTON_FRONTBACK, BUTTON_TEXT, BUTTON_ZOOM, BUTTON_DUPLICATE},
+                    {BUTTON_SELECT, BUTTON_PROPERTIES, BUTTON_UNDOREDO, BUTTON_DELETE}));
     column->addStretch(1);
     dock->setWidget(scrolling(body, dock));
     ui().toolswindow = dock;

@@ -167,9 +167,7 @@ void DrawSpaceWidget::paintEvent(QPaintEvent *e) {
     for (const QRect &r : rest) p.fillRect(r, backboard);
 }
 
-void DrawSpaceWidget::resizeEvent(QResizeEvent *) {
-    post(PendingEvent::resize(width(), height()));
-}
+void DrawSpaceWidget::resizeEvent(QResizeEvent *) { post(PendingEvent::resize(width(), height())); }
 
 void DrawSpaceWidget::pointer(int32_t cls, int code, QPointF pos) {
     post(PendingEvent::pointer(cls, code, coordinate(pos.x()), coordinate(pos.y())));
@@ -186,9 +184,7 @@ void DrawSpaceWidget::mouseReleaseEvent(QMouseEvent *e) {
     pointer(IW_MOUSEBUTTONS, IW_SELECTUP, e->position());
 }
 
-void DrawSpaceWidget::mouseMoveEvent(QMouseEvent *e) {
-    pointer(IW_MOUSEMOVE, 0, e->position());
-}
+void DrawSpaceWidget::mouseMoveEvent(QMouseEvent *e) { pointer(IW_MOUSEMOVE, 0, e->position()); }
 
 void DrawSpaceWidget::wheelEvent(QWheelEvent *e) {
     QPoint delta = e->angleDelta();

@@ -54,10 +54,10 @@ class DrawSpaceWidget : public QWidget {
   private:
     void pointer(int32_t cls, int code, QPointF pos);
     QRect sync();
-    QImage shown_;              // the raster in screen colours, as last converted
-    std::vector<uint8_t> seen_; // the raster's pens as last converted
-    int wheelx_ = 0, wheely_ = 0;               // wheel eighths of a degree not yet used
-    std::set<int> heldkeys_;                     // modifiers down, released on focus loss
+    QImage shown_;                // the raster in screen colours, as last converted
+    std::vector<uint8_t> seen_;   // the raster's pens as last converted
+    int wheelx_ = 0, wheely_ = 0; // wheel eighths of a degree not yet used
+    std::set<int> heldkeys_;      // modifiers down, released on focus loss
 };
 
 class GadgetButton : public QToolButton {
