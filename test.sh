@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks that the layers only include downwards,
+# Installs what is missing, checks that the layers only include downwards and
+# that the code is formatted as .clang-format says,
 # builds with warnings as errors and runs every test (the editor window's
 # tests headless, and its screenshot test under Xvfb); then builds the core
 # with AddressSanitizer and UndefinedBehaviorSanitizer and runs its tests and
 # the fuzz corpus there.
 #
 #   ./test.sh           everything
-#   ./test.sh --quick   the layer check, the build and the main test suite only
+#   ./test.sh --quick   the layer and format checks, the build and the main suite only
 #                       (no sanitizer build, no fuzzing): for the edit-test loop
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -24,6 +25,10 @@ done
 
 echo "== layers"
 python3 tools/checklayers.py
+
+echo "== format"
+find src tests bench \( -name '*.cpp' -o -name '*.h' \) -print0 |
+  xargs -0 clang-format --dry-run -Werror
 
 echo "== build"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DIW_GUI=AUTO -DIW_WERROR=ON >/dev/null

@@ -8,7 +8,7 @@ PACKAGES=(
   libgtest-dev libbenchmark-dev python3
   libfreetype-dev libfontconfig-dev libpng-dev
   ttf-bitstream-vera fonts-dejavu-core
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   qt6-base-dev qt6-svg-dev xvfb xauth
   librsvg2-bin libxml2-utils poppler-utils
   dpkg-dev desktop-file-utils appstream shared-mime-info man-db groff-base
