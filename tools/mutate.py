@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Mutation sampler: how many planted single-line faults does the suite catch?
 
-    tools/mutate.py [--only SPEC] [-j N] [--list FILE] [--work DIR] [--gui]
+    tools/mutate.py [--only WHICH] [-j N] [--list FILE] [--work DIR] [--gui]
                     [--tests REGEX] [--timeout S] [--check]
 
 Each mutant in the list (tests/mutants.txt) replaces one piece of text on one
@@ -102,12 +102,12 @@ def parselist(listfile):
     return mutants, errors
 
 
-def select(mutants, spec):
-    if not spec:
+def select(mutants, which):
+    if not which:
         return mutants
-    if re.fullmatch(r"[\d,\-\s]+", spec):
+    if re.fullmatch(r"[\d,\-\s]+", which):
         wanted = set()
-        for part in spec.split(","):
+        for part in which.split(","):
             part = part.strip()
             if not part:
                 continue
@@ -117,7 +117,7 @@ def select(mutants, spec):
             else:
                 wanted.add(int(part))
         return [m for m in mutants if m.number in wanted]
-    pattern = re.compile(spec)
+    pattern = re.compile(which)
     return [m for m in mutants if pattern.search(m.title())]
 
 

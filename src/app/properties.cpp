@@ -109,7 +109,7 @@ const char *const PALETTETITLE = "Select a colour";
 // The style buttons of the style window, in their two rows.
 const int STYLEROWS[2][4] = {{4, 8, 12, 17}, {18, 19, 1, 0}};
 
-StyleWindowSpec stylespec; // the style window, built by make_stylewindow
+StyleWindowLayout stylelayout; // the style window, built by make_stylewindow
 
 Gadget &gad(int id) { return gadgetref(propwin, id); }
 
@@ -614,11 +614,11 @@ int palettemain(int pen) {
 }
 
 int make_stylewindow() {
-    stylespec = StyleWindowSpec();
-    stylespec.title = "Styles";
-    stylespec.tabs = {"Ends", "Patterns"};
-    stylespec.x = stylewinx;
-    stylespec.y = stylewiny;
+    stylelayout = StyleWindowLayout();
+    stylelayout.title = "Styles";
+    stylelayout.tabs = {"Ends", "Patterns"};
+    stylelayout.x = stylewinx;
+    stylelayout.y = stylewiny;
     for (const auto &row : STYLEROWS) {
         std::vector<StyleButton> buttons;
         for (int style : row) {
@@ -628,7 +628,7 @@ int make_stylewindow() {
             b.image = endpicture(style + PARTLINEEND, 2);
             buttons.push_back(b);
         }
-        stylespec.rows.push_back(buttons);
+        stylelayout.rows.push_back(buttons);
     }
     return 1;
 }
@@ -641,7 +641,7 @@ int openstylewindow() {
     stylewiny = (int16_t)propwin.y;
     make_stylewindow();
     stylewindowopen = 1;
-    int style = platformui().stylewindow(stylespec);
+    int style = platformui().stylewindow(stylelayout);
     stylewindowopen = 0;
     // Only a style the window offers is an answer.
     for (const auto &row : STYLEROWS)

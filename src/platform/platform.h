@@ -49,7 +49,7 @@ struct StyleButton {
     int id = 0;                    // what the button answers
     std::shared_ptr<Raster> image; // its picture (null: none)
 };
-struct StyleWindowSpec {
+struct StyleWindowLayout {
     const char *title = "";                     // window title
     std::vector<std::string> tabs;              // tab names; the buttons are on the first
     std::vector<std::vector<StyleButton>> rows; // button rows, top to bottom
@@ -114,7 +114,7 @@ class PlatformUI {
     }
     // A modal window of style buttons: the id of the button clicked, or 0
     // when the window was closed or could not be opened.
-    virtual int stylewindow(const StyleWindowSpec & /*spec*/) { return 0; }
+    virtual int stylewindow(const StyleWindowLayout & /*layout*/) { return 0; }
     // A font chooser starting at name ("Family.font") and size: true with the
     // choice in name and size (1 to maxsize), false when cancelled.
     virtual bool fontrequest(const char * /*title*/, std::string & /*name*/, int & /*size*/,

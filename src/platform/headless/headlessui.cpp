@@ -155,10 +155,10 @@ int HeadlessUI::palettewindow(const char *title, int pen, int, int, int) {
     return answer;
 }
 
-int HeadlessUI::stylewindow(const StyleWindowSpec &spec) {
+int HeadlessUI::stylewindow(const StyleWindowLayout &layout) {
     if (failing_) return 0;
     if (out_) {
-        std::fprintf(out_, "stylewindow: %s\n", spec.title);
+        std::fprintf(out_, "stylewindow: %s\n", layout.title);
         std::fflush(out_);
     }
     if (styles_.empty()) return 0;

@@ -97,7 +97,7 @@ class HeadlessUI : public PlatformUI {
     }
 
     int palettewindow(const char *title, int pen, int pens, int x, int y) override;
-    int stylewindow(const StyleWindowSpec &spec) override;
+    int stylewindow(const StyleWindowLayout &layout) override;
     bool fontrequest(const char *title, std::string &name, int &size, int maxsize) override;
     bool openwindow(GadgetWindow &) override { return !failing_; }
     void queuepalette(int pen) { palettes_.push_back(pen); }

@@ -414,22 +414,22 @@ int QtUI::palettewindow(const char *title, int pen, int pens, int x, int y) {
     return chosen;
 }
 
-int QtUI::stylewindow(const StyleWindowSpec &spec) {
+int QtUI::stylewindow(const StyleWindowLayout &layout) {
     if (!qApp) return 0;
     QDialog d(dialogparent());
     d.setObjectName("stylewindow");
-    d.setWindowTitle(coretext(spec.title));
+    d.setWindowTitle(coretext(layout.title));
     auto *outer = new QVBoxLayout(&d);
     auto *tabs = new QTabWidget(&d);
     outer->addWidget(tabs);
     int chosen = 0;
-    for (size_t t = 0; t < spec.tabs.size(); t++) {
+    for (size_t t = 0; t < layout.tabs.size(); t++) {
         auto *page = new QWidget(tabs);
         auto *grid = new QGridLayout(page);
         if (t == 0)
-            for (size_t r = 0; r < spec.rows.size(); r++)
-                for (size_t c = 0; c < spec.rows[r].size(); c++) {
-                    const StyleButton &sb = spec.rows[r][c];
+            for (size_t r = 0; r < layout.rows.size(); r++)
+                for (size_t c = 0; c < layout.rows[r].size(); c++) {
+                    const StyleButton &sb = layout.rows[r][c];
                     auto *b = new QToolButton(page);
                     b->setObjectName(QString("style%1").arg(sb.id));
                     b->setIconSize(QSize(32, 32));
@@ -441,9 +441,9 @@ int QtUI::stylewindow(const StyleWindowSpec &spec) {
                     });
                     grid->addWidget(b, (int)r, (int)c);
                 }
-        tabs->addTab(page, QString::fromStdString(spec.tabs[t]));
+        tabs->addTab(page, QString::fromStdString(layout.tabs[t]));
     }
-    d.move(origin() + QPoint(spec.x, spec.y));
+    d.move(origin() + QPoint(layout.x, layout.y));
     if (d.exec() != QDialog::Accepted) return 0;
     return chosen;
 }

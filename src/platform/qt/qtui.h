@@ -107,7 +107,7 @@ class QtUI : public PlatformUI {
     void refreshwindow(GadgetWindow &win) override;
     void closewindow(GadgetWindow &win) override;
     int palettewindow(const char *title, int pen, int pens, int x, int y) override;
-    int stylewindow(const StyleWindowSpec &spec) override;
+    int stylewindow(const StyleWindowLayout &layout) override;
     bool fontrequest(const char *title, std::string &name, int &size, int maxsize) override;
     // The drawer chooser and the icon theme check (prefwindow.cpp).
     bool drawerrequest(const char *title, std::string &path) override;
