@@ -7,9 +7,9 @@
 //   Small::setview(pw, ph, z, hx, vy)  another page size, zoom and scroll tops
 //   Small::clear()        cleardrawspace(papercolour)
 //   Small::snapshot()     the window's pens
+//   Small::shows(name)    clear, draw every object, compare with render/golden/NAME.png
 //   drawpart(r, k, kind, pts, fill)   set part k of object r: kind, points, pens
 //   samepens(a, b, w)                 two pictures w pixels wide are equal (else where not)
-//   changedpens(a, b, w, x0, y0, x1, y1)  pixels that differ inside a box
 #pragma once
 #include "renderfixture.h"
 
@@ -42,7 +42,11 @@ class Small : public Core {
     }
     void clear() { cleardrawspace(papercolour); }
     std::vector<uint8_t> snapshot() const { return drawspacerp->Pixels; }
-    int pen(int x, int y) const { return ReadPixel(drawspacerp, x, y); }
+    ::testing::AssertionResult shows(const std::string &name) {
+        clear();
+        refreshIWOall();
+        return goldenmatch(drawspacerp, "render/golden/" + name + ".png");
+    }
 };
 
 inline void drawpart(IWORecord &r, int k, int kind, std::initializer_list<std::pair<int, int>> pts,
@@ -72,13 +76,4 @@ inline ::testing::AssertionResult samepens(const std::vector<uint8_t> &a,
     return ::testing::AssertionFailure()
            << count << " pixels differ, first at (" << first % w << "," << first / w
            << "): " << (int)a[first] << " vs " << (int)b[first];
-}
-
-inline int changedpens(const std::vector<uint8_t> &a, const std::vector<uint8_t> &b, int w, int x0,
-                       int y0, int x1, int y1) {
-    int count = 0;
-    for (int y = y0; y <= y1; y++)
-        for (int x = x0; x <= x1; x++)
-            if (a[(size_t)y * w + x] != b[(size_t)y * w + x]) count++;
-    return count;
 }
