@@ -34,24 +34,6 @@ TEST_F(View, GridCommands) {
     EXPECT_EQ(selectedIWO, -99);
 }
 
-// Zoom 0.3, grid 100: dots 30 pixels apart and 2 pixels square, the first one
-// step inside the page (which starts at pixel 100).
-TEST_F(View, DotsAtZoomPointThree) {
-    Raster *rp = drawspacerp;
-    SetRast(rp, 2);
-    drawgrid();
-    // gx0 = trunc(100 + 98 * 0.3) = 129; dot from 129 to trunc(129 + 1.2) = 130.
-    EXPECT_EQ(ReadPixel(rp, 129, 129), shadowcolour);
-    EXPECT_EQ(ReadPixel(rp, 130, 130), shadowcolour);
-    EXPECT_EQ(ReadPixel(rp, 131, 129), 2);
-    EXPECT_EQ(ReadPixel(rp, 159, 159), shadowcolour);
-    // 20 columns (100 .. 2000 units) and the rows that fit the window
-    // (129, 159, ... 579).
-    EXPECT_EQ(ReadPixel(rp, 129 + 19 * 30, 129), shadowcolour);
-    EXPECT_EQ(ReadPixel(rp, 129 + 20 * 30, 129), 2);
-    EXPECT_EQ(dotpixels(rp), 20 * 16 * 4);
-}
-
 // A grid step that truncates to 0 pixels draws nothing instead of looping.
 TEST_F(View, ZeroPixelStepDrawsNothing) {
     SetRast(drawspacerp, 2);
@@ -130,49 +112,31 @@ TEST_F(View, PatchMatchesFullGrid) {
     EXPECT_EQ(rp->Pixels, full);
 }
 
-// The snapping table: left and top edges snap down keeping the opposite edge,
-// right and bottom edges snap by size.
+// The snapping table, by handle: left and top edges snap down keeping the
+// opposite edge, right and bottom edges snap by size (at least one step: a
+// shape never collapses); a line's end snaps its signed offsets toward zero;
+// the label handle and connectors never snap.
 TEST_F(View, SnappingByHandle) {
-    int n = place(101, 257, 333, 20, 250, false);
-    IWORecord &r = IWO[n];
-    r.selected = 1;
-    selectedIWOhandle = 5;
-    checkongrid(n);
-    EXPECT_EQ(r.width, 100); // at least one step
-
-    selectedIWOhandle = 1; // right edge 357, bottom 583 stay
-    r.width = 100;
-    checkongrid(n);
-    EXPECT_EQ(r.x, 200);
-    EXPECT_EQ(r.width, 157);
-    EXPECT_EQ(r.y, 300);
-    EXPECT_EQ(r.height, 283);
-
-    selectedIWOhandle = 8;
-    r.width = 60;
-    r.height = 140;
-    checkongrid(n);
-    EXPECT_EQ(r.width, 100); // a shape never collapses to width 0
-    EXPECT_EQ(r.height, 100);
-
-    selectedIWOhandle = 9; // the label handle: nothing snaps
-    r.x = 257;
-    checkongrid(n);
-    EXPECT_EQ(r.x, 257);
-
-    int l = place(107, 257, 333, 170, -260, false);
-    IWO[l].selected = 1;
-    selectedIWOhandle = 8;
-    checkongrid(l);
-    EXPECT_EQ(IWO[l].width, 100);
-    EXPECT_EQ(IWO[l].height, -200); // toward zero
-    IWO[l].width = 40;
-    checkongrid(l);
-    EXPECT_EQ(IWO[l].width, 0);
-
-    IWO[l].type = 108; // connectors never snap
-    IWO[l].x = 257;
-    selectedIWOhandle = 0;
-    checkongrid(l);
-    EXPECT_EQ(IWO[l].x, 257);
+    const struct {
+        int type, handle, x, y, w, h, ex, ey, ew, eh;
+    } cases[] = {
+        {101, 5, 257, 333, 20, 250, 257, 333, 100, 250},
+        {101, 1, 257, 333, 100, 250, 200, 300, 157, 283},
+        {101, 8, 257, 333, 60, 140, 257, 333, 100, 100},
+        {101, 9, 257, 333, 60, 140, 257, 333, 60, 140},
+        {107, 8, 257, 333, 170, -260, 257, 333, 100, -200},
+        {107, 8, 257, 333, 40, -260, 257, 333, 0, -200},
+        {108, 0, 257, 333, 40, -260, 257, 333, 40, -260},
+    };
+    for (const auto &c : cases) {
+        int n = place(c.type == 108 ? 107 : c.type, c.x, c.y, c.w, c.h, false);
+        IWO[n].type = (int16_t)c.type;
+        IWO[n].selected = 1;
+        selectedIWOhandle = (int16_t)c.handle;
+        checkongrid(n);
+        const IWORecord &r = IWO[n];
+        EXPECT_EQ(std::vector<int>({r.x, r.y, r.width, r.height}),
+                  std::vector<int>({c.ex, c.ey, c.ew, c.eh}))
+            << c.type << " handle " << c.handle << ": " << c.w << "x" << c.h;
+    }
 }

@@ -58,48 +58,45 @@ TEST_F(View, InsideLinesAndText) {
     }
 }
 
-// Handle hit test on a rectangle at (1000, 1000) 310 x 210: tolerance 8 when
-// selected, 3 otherwise; label handle only with a label; locked: none.
+// Handle hit tests on objects at (1000, 1000), a pixel offset (dx, dy) from
+// the point (ux, uy): tolerance 8 when selected, 3 otherwise; the label
+// handle only with a label; a locked object has none. On a tiny object every
+// handle is within reach and the highest number offered wins. Lines offer
+// only their end points (a short line's start is handle 1, not one of the
+// handles it does not have); a locked connector keeps its ends.
 TEST_F(View, HandleHitTest) {
-    int n = place(101, 1000, 1000, 310, 210, false);
-    IWORecord &r = IWO[n];
-    int X8 = getdrawx(1310), Y8 = getdrawy(1210);
-    EXPECT_EQ(checkIWOhandle(n, X8, Y8), 8);
-    EXPECT_EQ(checkIWOhandle(n, X8 - 4, Y8), 0);
-    r.selected = 1;
-    EXPECT_EQ(checkIWOhandle(n, X8 - 8, Y8 + 7), 8);
-    EXPECT_EQ(checkIWOhandle(n, X8 + 8, Y8), 0);
-    int X9 = getdrawx(1155), Y9 = getdrawy(1105);
-    EXPECT_EQ(checkIWOhandle(n, X9, Y9), 0); // empty label
-    std::strcpy(r.label, "Idea");
-    EXPECT_EQ(checkIWOhandle(n, X9, Y9), 9);
-    r.locked = 1;
-    EXPECT_EQ(checkIWOhandle(n, X9, Y9), 0);
-    EXPECT_EQ(checkIWOhandle(n, X8, Y8), 0);
-
-    // A tiny object: every handle within reach, the highest number offered
-    // wins; without a label there is no label handle to shadow handle 8.
-    r.locked = 0;
-    r.width = 10;
-    r.height = 10;
-    EXPECT_EQ(checkIWOhandle(n, getdrawx(1005), getdrawy(1005)), 9);
-    r.label[0] = 0;
-    EXPECT_EQ(checkIWOhandle(n, getdrawx(1005), getdrawy(1005)), 8);
-}
-
-// Lines offer only their end points; a short line's start is handle 1, not
-// one of the handles it does not have. A locked connector keeps its ends.
-TEST_F(View, LineHandles) {
-    int l = place(107, 1000, 1000, 300, 200, false);
-    IWO[l].selected = 1;
-    int X1 = getdrawx(1000), Y1 = getdrawy(1000);
-    EXPECT_EQ(checkIWOhandle(l, X1, Y1), 1);
-    EXPECT_EQ(checkIWOhandle(l, getdrawx(1300), getdrawy(1200)), 8);
-    IWO[l].type = 108;
-    IWO[l].locked = 1;
-    EXPECT_EQ(checkIWOhandle(l, X1, Y1), 1);
-    IWO[l].type = 107;
-    EXPECT_EQ(checkIWOhandle(l, X1, Y1), 0);
+    const struct {
+        int type, selected, locked;
+        const char *label;
+        int w, h, ux, uy, dx, dy, handle;
+    } cases[] = {
+        {101, 0, 0, "", 310, 210, 1310, 1210, 0, 0, 8},
+        {101, 0, 0, "", 310, 210, 1310, 1210, -4, 0, 0},
+        {101, 1, 0, "", 310, 210, 1310, 1210, -8, 7, 8},
+        {101, 1, 0, "", 310, 210, 1310, 1210, 8, 0, 0},
+        {101, 1, 0, "", 310, 210, 1155, 1105, 0, 0, 0},
+        {101, 1, 0, "Idea", 310, 210, 1155, 1105, 0, 0, 9},
+        {101, 1, 1, "Idea", 310, 210, 1155, 1105, 0, 0, 0},
+        {101, 1, 1, "Idea", 310, 210, 1310, 1210, 0, 0, 0},
+        {101, 1, 0, "Idea", 10, 10, 1005, 1005, 0, 0, 9},
+        {101, 1, 0, "", 10, 10, 1005, 1005, 0, 0, 8},
+        {107, 1, 0, "", 300, 200, 1000, 1000, 0, 0, 1},
+        {107, 1, 0, "", 300, 200, 1300, 1200, 0, 0, 8},
+        {108, 1, 1, "", 300, 200, 1000, 1000, 0, 0, 1},
+        {107, 1, 1, "", 300, 200, 1000, 1000, 0, 0, 0},
+    };
+    for (const auto &c : cases) {
+        IWONumber = 1;
+        int n = place(c.type == 108 ? 107 : c.type, 1000, 1000, c.w, c.h, false);
+        IWORecord &r = IWO[n];
+        r.type = (int16_t)c.type;
+        r.selected = (int16_t)c.selected;
+        r.locked = (int16_t)c.locked;
+        std::strcpy(r.label, c.label);
+        EXPECT_EQ(checkIWOhandle(n, getdrawx(c.ux) + c.dx, getdrawy(c.uy) + c.dy), c.handle)
+            << c.type << " " << c.w << "x" << c.h << " at " << c.ux << "," << c.uy << " +" << c.dx
+            << "," << c.dy;
+    }
 }
 
 // Erasing handles with the paper pen covers exactly what drawing them

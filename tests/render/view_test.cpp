@@ -22,20 +22,15 @@ struct RecordingUI : HeadlessUI {
 // A4 portrait, 800 x 600, zoom 0.3: the extent is 830 x 1070 and the page
 // starts 100 pixels in; the way back truncates toward zero.
 TEST_F(View, A4MappingAndWayBack) {
-    EXPECT_EQ(drawspacebitmapwidth, 830);
-    EXPECT_EQ(drawspacebitmapheight, 1070);
-    EXPECT_EQ(getdrawx(0), 100);
-    EXPECT_EQ(getdrawx(2100), 730);
     // In single precision 2900 * 0.3 is 870.00006, so the float centring
     // puts the page's top at 99.99997, truncated to 99; the integer centring
-    // of the way back says 100.
-    EXPECT_EQ(getdrawy(0), 99);
-    EXPECT_EQ(getdrawy(2900), 970);
-    EXPECT_EQ(getrealy(100), 0);
-    EXPECT_EQ(getrealx(100), 0);
-    EXPECT_EQ(getrealx(730), 2100);
-    EXPECT_EQ(getrealx(99), -3); // -1 / 0.3 = -3.33
-    EXPECT_EQ(getrealy(0), -333);
+    // of the way back says 100. -1 / 0.3 = -3.33.
+    EXPECT_EQ(std::vector<int>({drawspacebitmapwidth, drawspacebitmapheight, getdrawx(0),
+                                getdrawx(2100), getdrawy(0), getdrawy(2900)}),
+              std::vector<int>({830, 1070, 100, 730, 99, 970}));
+    EXPECT_EQ(
+        std::vector<int>({getrealy(100), getrealx(100), getrealx(730), getrealx(99), getrealy(0)}),
+        std::vector<int>({0, 0, 2100, -3, -333}));
     // There and back loses at most what one pixel holds (3.3 units) and one
     // more unit for the truncation of the way back.
     for (int x = 0; x < 2200; x++) {
@@ -43,13 +38,11 @@ TEST_F(View, A4MappingAndWayBack) {
         ASSERT_TRUE(back <= x && x - back <= 4) << x << " -> " << back;
     }
 
-    // The tops are read at every call.
+    // The tops are read at every call; -300.00003 truncates toward zero.
     setscrollertop(HSCROLLER, 20);
     setscrollertop(VSCROLLER, 400);
-    EXPECT_EQ(getdrawx(0), 80);
-    EXPECT_EQ(getrealx(80), 0);
-    EXPECT_EQ(getdrawy(0), -300); // -300.00003, truncated toward zero
-    EXPECT_EQ(getrealy(-300), 0);
+    EXPECT_EQ(std::vector<int>({getdrawx(0), getrealx(80), getdrawy(0), getrealy(-300)}),
+              std::vector<int>({80, 0, -300, 0}));
 }
 
 // Zoom out tests the zoom before the step: 0.3 -> 0.2 -> 0.1, then refused;
@@ -115,45 +108,32 @@ TEST_F(View, WheelScrollClamps) {
 
 // Moving keeps the margins 8 left and top, 9 right, 8 bottom; too large an
 // object is cut to the page. Resizing takes the margin off the size; an edge
-// pushed past the far side takes the whole page from 8.
+// pushed past the far side takes the whole page from 8. A line running up and
+// left from its start keeps its end on the page; a connector with the same box
+// is left to its attachments.
 TEST_F(View, CheckOnPage) {
     const struct {
-        int handle, x, y, w, h, ex, ey, ew, eh;
+        int type, handle, x, y, w, h, ex, ey, ew, eh;
     } cases[] = {
-        {0, 2, 3, 310, 210, 8, 8, 310, 210},
-        {0, 2000, 2800, 310, 210, 2100 - 310 - 9, 2900 - 210 - 8, 310, 210},
-        {0, 1776, 2677, 310, 210, 1776, 2677, 310, 210}, // just inside: nothing moves
-        {0, 1776, 2677, 3000, 4000, 8, 8, 2091, 2891},
-        {1, 2, 5, 300, 200, 8, 8, 292, 192},
-        {8, 8, 2500, 2100, 500, 8, 2900 - 500 - 8, 2091, 500},
-        {0, 8, 2392, 2091, 500, 8, 2392, 2091, 500}, // the same margins as a move
+        {101, 0, 2, 3, 310, 210, 8, 8, 310, 210},
+        {101, 0, 2000, 2800, 310, 210, 2100 - 310 - 9, 2900 - 210 - 8, 310, 210},
+        {101, 0, 1776, 2677, 310, 210, 1776, 2677, 310, 210}, // just inside: nothing moves
+        {101, 0, 1776, 2677, 3000, 4000, 8, 8, 2091, 2891},
+        {101, 1, 2, 5, 300, 200, 8, 8, 292, 192},
+        {101, 8, 8, 2500, 2100, 500, 8, 2900 - 500 - 8, 2091, 500},
+        {101, 0, 8, 2392, 2091, 500, 8, 2392, 2091, 500}, // the same margins as a move
+        {107, 0, 500, 500, -600, -700, 608, 708, -600, -700},
+        {108, 0, 500, 500, -600, -700, 500, 500, -600, -700},
+        {107, 0, 2095, 500, -100, -100, 2092, 500, -100, -100}, // start past the right edge
     };
     for (const auto &c : cases) {
-        int n = place(101, c.x, c.y, c.w, c.h, false);
+        int n = place(c.type == 108 ? 107 : c.type, c.x, c.y, c.w, c.h, false);
+        IWO[n].type = (int16_t)c.type;
         selectedIWOhandle = (int16_t)c.handle;
         checkonpage(n);
         const IWORecord &r = IWO[n];
         EXPECT_EQ(std::vector<int>({r.x, r.y, r.width, r.height}),
                   std::vector<int>({c.ex, c.ey, c.ew, c.eh}))
-            << c.handle << ": " << c.x << "," << c.y << " " << c.w << "x" << c.h;
+            << c.type << " " << c.handle << ": " << c.x << "," << c.y << " " << c.w << "x" << c.h;
     }
-}
-
-// A line running up and left from its start keeps its end on the page; a
-// connector with the same box is left to its attachments.
-TEST_F(View, CheckOnPageLinesWithNegativeOffsets) {
-    int l = place(107, 500, 500, -600, -700, false);
-    int c = place(107, 500, 500, -600, -700, false);
-    IWO[c].type = 108;
-    checkonpage(l);
-    checkonpage(c);
-    EXPECT_EQ(IWO[l].x, 608);
-    EXPECT_EQ(IWO[l].y, 708);
-    EXPECT_EQ(IWO[l].width, -600);
-    EXPECT_EQ(IWO[c].x, 500);
-    EXPECT_EQ(IWO[c].y, 500);
-    IWO[l].x = 2095; // start past the right edge, end inside
-    IWO[l].width = -100;
-    checkonpage(l);
-    EXPECT_EQ(IWO[l].x, 2092);
 }
