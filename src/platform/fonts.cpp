@@ -248,8 +248,6 @@ int fonttextlength(TextFont *font, const char *s, int n) {
     return clampint(w);
 }
 
-int TextLength(Raster *rp, const char *s, int n) { return fonttextlength(rp->Font, s, n); }
-
 void Text(Raster *rp, const char *s, int n) {
     TextFont *font = rp->Font;
     rp->drawing = false;

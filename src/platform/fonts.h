@@ -21,9 +21,9 @@
 //   CloseFont(font)                   release a font from OpenFont (it stays cached)
 //   closefonts()                      free every opened font; earlier pointers become
 //                                     invalid (runs at exit by itself)
-//   SetFont(rp, font)                 font used by TextLength and Text on rp (null: none)
-//   TextLength(rp, s, n)              width in pixels of n bytes of s in rp's font
-//   fonttextlength(font, s, n)        the same for a font; 0 for a null font
+//   SetFont(rp, font)                 font used by Text on rp (null: none)
+//   fonttextlength(font, s, n)        width in pixels of n bytes of s in the font; 0 for
+//                                     a null font
 //   Text(rp, s, n)                    draw n bytes of s with the baseline's left end at
 //                                     the pen position, then advance the pen by the width
 //
@@ -68,6 +68,5 @@ TextFont *OpenFont(const char *name, int ysize, int style);
 void CloseFont(TextFont *font);
 void closefonts();
 void SetFont(Raster *rp, TextFont *font);
-int TextLength(Raster *rp, const char *s, int n);
 int fonttextlength(TextFont *font, const char *s, int n);
 void Text(Raster *rp, const char *s, int n);

@@ -26,7 +26,7 @@
 //   AreaEnd(rp)                       fill the buffered polygons, empty the buffer
 //   AreaEllipse(rp, cx, cy, a, b)     filled ellipse, drawn at once
 //   DrawEllipse(rp, cx, cy, a, b)     ellipse outline
-// Text drawing (SetFont, TextLength, Text) is in platform/fonts.h.
+// Text drawing (SetFont, Text) is in platform/fonts.h.
 //
 // Drawing modes. JAM1 sets each pixel drawn to the foreground pen. COMPLEMENT
 // XORs each pixel drawn with 0xFF (the pen is not used), so drawing the same
@@ -103,7 +103,7 @@ struct Raster {
     int areax[AREAMAXVERTICES] = {}; // buffered vertices
     int areay[AREAMAXVERTICES] = {};
     bool areastart[AREAMAXVERTICES] = {}; // vertex begins a sub-polygon (AreaMove)
-    TextFont *Font = nullptr;             // font for Text and TextLength (platform/fonts.h)
+    TextFont *Font = nullptr;             // font for Text (platform/fonts.h)
 };
 
 Raster *newraster(int w, int h);

@@ -10,76 +10,78 @@
 
 namespace {
 
+const char *const VERA = "Bitstream Vera Sans.font";
+
 int len(TextFont *f, const char *s) { return fonttextlength(f, s, (int)std::strlen(s)); }
 
-std::vector<uint8_t> render(TextFont *f, const char *s, int mode, int w = 64, int h = 24) {
+// The pens of s drawn at (x, y) in pen 1 on a w x h raster of pen 2.
+std::vector<uint8_t> render(TextFont *f, const char *s, int mode, int x = 2, int y = 17, int w = 64,
+                            int h = 24) {
     Raster *rp = newraster(w, h);
     SetRast(rp, 2);
     SetAPen(rp, 1);
     SetDrMd(rp, mode);
     SetFont(rp, f);
-    Move(rp, 2, 17);
+    Move(rp, x, y);
     Text(rp, s, (int)std::strlen(s));
     std::vector<uint8_t> px = rp->Pixels;
     freeraster(rp);
     return px;
 }
 
+// Fonts are cached by family, style and size; a directory in the name, an
+// unknown family, an empty name or none fall back to Vera; bold is another
+// face; size 0 is taken as 1.
 TEST(FontOpen, FindsFamiliesFallsBackAndCaches) {
-    TextFont *vera = OpenFont("Bitstream Vera Sans.font", 19, 0);
+    TextFont *vera = OpenFont(VERA, 19, 0);
     ASSERT_NE(vera, nullptr);
     EXPECT_EQ(vera->tf_YSize, 19);
-    EXPECT_GT(vera->tf_Baseline, 10);
-    EXPECT_LT(vera->tf_Baseline, 19);
-    EXPECT_GT(vera->tf_Descent, 0);
-    EXPECT_EQ(OpenFont("Bitstream Vera Sans.font", 19, 0), vera);
-    // The name may carry a directory; an unknown family falls back to Vera.
-    EXPECT_EQ(OpenFont("FONTS:Bitstream Vera Sans.font", 19, 0), vera);
-    EXPECT_EQ(OpenFont("No Such Family Anywhere.font", 19, 0), vera);
-    EXPECT_EQ(OpenFont("", 19, 0), vera);
-    EXPECT_EQ(OpenFont(nullptr, 19, 0), vera);
-    TextFont *dejavu = OpenFont("DejaVu Sans.font", 19, 0);
-    ASSERT_NE(dejavu, nullptr);
+    EXPECT_TRUE(vera->tf_Baseline > 10 && vera->tf_Baseline < 19 && vera->tf_Descent > 0);
+    for (const char *name : {VERA, "FONTS:Bitstream Vera Sans.font", "No Such Family Anywhere.font",
+                             "", (const char *)nullptr})
+        EXPECT_EQ(OpenFont(name, 19, 0), vera) << (name ? name : "null");
+    TextFont *dejavu = OpenFont("DejaVu Sans.font", 19, 0), *bold = OpenFont(VERA, 19, FSF_BOLD);
+    ASSERT_TRUE(dejavu && bold);
     EXPECT_NE(dejavu, vera);
-    // A bold style is another face; the sizes are pixel sizes, 0 is taken as 1.
-    TextFont *bold = OpenFont("Bitstream Vera Sans.font", 19, FSF_BOLD);
-    ASSERT_NE(bold, nullptr);
     EXPECT_NE(bold, vera);
     EXPECT_GT(len(bold, "Mind map"), len(vera, "Mind map"));
-    TextFont *tiny = OpenFont("Bitstream Vera Sans.font", 0, 0);
-    ASSERT_NE(tiny, nullptr);
-    EXPECT_EQ(tiny->tf_YSize, 1);
+    EXPECT_EQ(OpenFont(VERA, 0, 0)->tf_YSize, 1);
     CloseFont(vera); // fonts stay cached
-    EXPECT_EQ(OpenFont("Bitstream Vera Sans.font", 19, 0), vera);
+    EXPECT_EQ(OpenFont(VERA, 19, 0), vera);
 }
 
+// A width is the sum of the advances, without kerning; ISO-8859-1 letters
+// have glyphs; a larger size is wider; the count limits the text.
 TEST(FontMeasure, WidthIsTheSumOfAdvances) {
-    TextFont *f = OpenFont("Bitstream Vera Sans.font", 19, 0);
+    TextFont *f = OpenFont(VERA, 19, 0);
     ASSERT_NE(f, nullptr);
     EXPECT_GT(len(f, "Ideaweave"), 0);
     EXPECT_EQ(len(f, ""), 0);
-    EXPECT_EQ(len(f, "AV"), len(f, "A") + len(f, "V")); // no kerning
-    EXPECT_GT(len(f, "\xE9t\xE9"), len(f, "t"));        // ISO-8859-1 letters have glyphs
-    EXPECT_GT(len(OpenFont("Bitstream Vera Sans.font", 38, 0), "Ideaweave"), len(f, "Ideaweave"));
+    EXPECT_EQ(len(f, "AV"), len(f, "A") + len(f, "V"));
+    EXPECT_GT(len(f, "\xE9t\xE9"), len(f, "t"));
+    EXPECT_GT(len(OpenFont(VERA, 38, 0), "Ideaweave"), len(f, "Ideaweave"));
     EXPECT_EQ(fonttextlength(f, "abc", 2), len(f, "ab"));
     EXPECT_EQ(fonttextlength(f, "abc", -1), 0);
     EXPECT_EQ(fonttextlength(nullptr, "abc", 3), 0);
 }
 
+// Text is drawn in the one pen, the same every time; in complement it inverts
+// exactly the glyph pixels, once (also where glyphs overlap), and advances the
+// pen position by the text's width. Text far outside, or without a font, draws
+// nothing.
 TEST(FontText, DrawsOnePenTheSameEveryTimeAndAdvances) {
-    TextFont *f = OpenFont("Bitstream Vera Sans.font", 16, 0);
+    TextFont *f = OpenFont(VERA, 16, 0);
     ASSERT_NE(f, nullptr);
     std::vector<uint8_t> a = render(f, "Wag", JAM1);
     EXPECT_EQ(a, render(f, "Wag", JAM1));
+    std::vector<uint8_t> c = render(f, "Wag", COMPLEMENT);
     int ink = 0;
-    for (uint8_t p : a) {
-        EXPECT_TRUE(p == 1 || p == 2);
-        ink += p == 1;
+    for (size_t k = 0; k < a.size(); k++) {
+        ASSERT_TRUE(a[k] == 1 || a[k] == 2);
+        ASSERT_EQ(c[k], a[k] == 1 ? 0xFD : 2);
+        ink += a[k] == 1;
     }
     EXPECT_GT(ink, 30);
-    // Complement inverts exactly the glyph pixels, once, and twice restores.
-    std::vector<uint8_t> c = render(f, "Wag", COMPLEMENT);
-    for (size_t k = 0; k < a.size(); k++) ASSERT_EQ(c[k], a[k] == 1 ? 0xFD : 2);
     Raster *rp = newraster(40, 20);
     SetDrMd(rp, COMPLEMENT);
     SetFont(rp, f);
@@ -89,28 +91,19 @@ TEST(FontText, DrawsOnePenTheSameEveryTimeAndAdvances) {
     }
     EXPECT_EQ(rp->Pixels, std::vector<uint8_t>(40 * 20, 0));
     EXPECT_EQ(rp->cp_x, -3 + len(f, "ffi//"));
-    // Text far outside draws nothing and keeps its pixels inside the raster.
-    SetDrMd(rp, JAM1);
-    for (int far : {-100000, 100000, -2000000000, 2000000000}) {
-        Move(rp, far, 10);
-        Text(rp, "far", 3);
-        Move(rp, 5, far);
-        Text(rp, "far", 3);
-    }
-    EXPECT_EQ(rp->Pixels, std::vector<uint8_t>(40 * 20, 0));
-    // Without a font: nothing drawn, nothing measured.
-    SetFont(rp, nullptr);
-    Move(rp, 5, 15);
-    Text(rp, "none", 4);
-    EXPECT_EQ(TextLength(rp, "none", 4), 0);
-    EXPECT_EQ(rp->Pixels, std::vector<uint8_t>(40 * 20, 0));
     freeraster(rp);
+    std::vector<uint8_t> blank(64 * 24, 2);
+    for (int far : {-100000, 100000, -2000000000, 2000000000}) {
+        EXPECT_EQ(render(f, "far", JAM1, far, 10), blank) << far;
+        EXPECT_EQ(render(f, "far", JAM1, 5, far), blank) << far;
+    }
+    EXPECT_EQ(render(nullptr, "none", JAM1), blank);
 }
 
-// A label as stored pixels, so that a change of font, hinting or glyph placement
-// shows. Set IW_UPDATE_GOLDEN=1 to write the image anew.
+// A label as stored pixels, so that a change of font, hinting or glyph
+// placement shows.
 TEST(FontText, GoldenLabel) {
-    TextFont *f = OpenFont("Bitstream Vera Sans.font", 13, 0);
+    TextFont *f = OpenFont(VERA, 13, 0);
     ASSERT_NE(f, nullptr);
     Raster *rp = newraster(32, 16);
     SetRast(rp, 2);
