@@ -29,6 +29,8 @@ TEST(Palette, ComplementHalvesAndDistinctEntries) {
         }
 }
 
+// A raster is written as an 8-bit palette image with the screen palette and
+// read back pen for pen.
 TEST(PngFile, RoundTripKeepsPensAndWritesTheScreenPalette) {
     TempDir dir;
     Raster *rp = newraster(37, 9);
@@ -37,16 +39,14 @@ TEST(PngFile, RoundTripKeepsPensAndWritesTheScreenPalette) {
     ASSERT_TRUE(writepenpng(path.c_str(), rp));
     std::vector<uint8_t> bytes = slurp(path);
     ASSERT_GT(bytes.size(), 33u);
-    EXPECT_EQ(bytes[24], 8); // bit depth
-    EXPECT_EQ(bytes[25], 3); // colour type: palette
+    EXPECT_EQ(std::vector<int>({bytes[24], bytes[25]}), std::vector<int>({8, 3})); // depth, type
     int w = 0, h = 0;
     std::vector<uint8_t> pens;
     uint32_t palette[256];
     ASSERT_TRUE(readpenpng(path.c_str(), &w, &h, &pens, palette));
-    EXPECT_EQ(w, 37);
-    EXPECT_EQ(h, 9);
+    EXPECT_EQ(std::vector<int>({w, h}), std::vector<int>({37, 9}));
     EXPECT_EQ(pens, rp->Pixels);
-    for (int i = 0; i < 256; i++) EXPECT_EQ(palette[i], ScreenPalette[i]) << i;
+    EXPECT_TRUE(std::equal(palette, palette + 256, ScreenPalette.begin()));
     freeraster(rp);
 }
 
@@ -80,9 +80,7 @@ TEST(PngFile, RunsAndRepeatedRowsReadBackExactly) {
             int rw = 0, rh = 0;
             std::vector<uint8_t> back;
             ASSERT_TRUE(readpenpng(path.c_str(), &rw, &rh, &back, nullptr)) << w << " " << kind;
-            EXPECT_EQ(rw, w);
-            EXPECT_EQ(rh, h);
-            EXPECT_TRUE(back == px) << w << " " << kind;
+            EXPECT_TRUE(rw == w && rh == h && back == px) << w << " " << kind;
         }
 }
 
