@@ -288,31 +288,19 @@ TEST_F(Shapes, UserObjectParts) {
     int n = place(101, 60, 60, 400, 300, false);
     IWORecord &r = IWO[n];
     r.drawnum = 0;
-    drawpart(r, 0, 2, {{0, 0}, {30, 30}}, 15);
-    drawpart(r, 1, 3, {{35, 0}, {65, 30}}, 14);
-    drawpart(r, 2, 4, {{70, 0}, {100, 30}}, 13);
-    drawpart(r, 3, 5, {{0, 35}, {30, 65}}, 12);
-    drawpart(r, 4, 42, {{40, 35}, {55, 50}, {40, 65}}, 15); // vertical base, bulging right
-    drawpart(r, 5, 42, {{70, 35}, {55, 50}, {70, 65}}, 15); // bulging left
-    drawpart(r, 6, 42, {{75, 50}, {87, 35}, {100, 50}}, 5); // dome up
-    drawpart(r, 7, 42, {{75, 55}, {87, 70}, {100, 55}}, 5); // dome down
-    drawpart(r, 8, 7, {{-10, 75}, {20, 110}, {-10, 110}, {-10, 75}}, 14); // outside the box
-    drawpart(r, 9, 1,
-             {{30, 75},
-              {45, 75},
-              {60, 85},
-              {60, 95},
-              {45, 100},
-              {30, 100},
-              {25, 90},
-              {26, 80},
-              {27, 79},
-              {28, 78},
-              {29, 77},
-              {29, 76},
-              {30, 76}},
+    drawpart(r, 0, 2, {0, 0, 30, 30}, 15);
+    drawpart(r, 1, 3, {35, 0, 65, 30}, 14);
+    drawpart(r, 2, 4, {70, 0, 100, 30}, 13);
+    drawpart(r, 3, 5, {0, 35, 30, 65}, 12);
+    drawpart(r, 4, 42, {40, 35, 55, 50, 40, 65}, 15);             // vertical base, bulging right
+    drawpart(r, 5, 42, {70, 35, 55, 50, 70, 65}, 15);             // bulging left
+    drawpart(r, 6, 42, {75, 50, 87, 35, 100, 50}, 5);             // dome up
+    drawpart(r, 7, 42, {75, 55, 87, 70, 100, 55}, 5);             // dome down
+    drawpart(r, 8, 7, {-10, 75, 20, 110, -10, 110, -10, 75}, 14); // outside the box
+    drawpart(r, 9, 1, {30, 75, 45, 75, 60, 85, 60, 95, 45, 100, 30, 100, 25,
+                       90, 26, 80, 27, 79, 28, 78, 29, 77, 29,  76, 30,  76},
              13); // never closes
-    drawpart(r, 10, 6, {{80, 85}, {15, 12}}, TRANSPARENT);
+    drawpart(r, 10, 6, {80, 85, 15, 12}, TRANSPARENT);
     EXPECT_TRUE(shows("userparts"));
 }
 

@@ -1,14 +1,13 @@
 // drawfixture.h - a small drawing window for the drawing and erasing tests.
 //
-//   Small                 Core with an open diagram in a 160 x 120 window; the
-//                         page is 1200 x 900 units at zoom 0.125 (150 x 112
-//                         pixels), scrolled so that its top-left corner lies at
-//                         window pixel (5, 2)
-//   Small::setview(pw, ph, z, hx, vy)  another page size, zoom and scroll tops
+//   Small                 Window (renderfixture.h) of 160 x 120; the page is
+//                         1200 x 900 units at zoom 0.125 (150 x 112 pixels),
+//                         scrolled so that its top-left corner lies at window
+//                         pixel (5, 2)
 //   Small::clear()        cleardrawspace(papercolour)
 //   Small::snapshot()     the window's pens
 //   Small::shows(name)    clear, draw every object, compare with render/golden/NAME.png
-//   drawpart(r, k, kind, pts, fill)   set part k of object r: kind, points, pens
+//   drawpart(r, k, kind, xy, fill)    set part k of object r: kind, points (x, y, x, y ...), pens
 //   samepens(a, b, w)                 two pictures w pixels wide are equal (else where not)
 #pragma once
 #include "renderfixture.h"
@@ -18,27 +17,12 @@
 #include "store/prefs.h"
 
 #include <initializer_list>
-#include <utility>
 
-class Small : public Core {
+class Small : public Window {
   protected:
     void SetUp() override {
-        Core::SetUp();
-        DiagramExists = 1;
-        opendrawspacewindow(160, 120);
+        open(160, 120);
         setview(1200, 900, 0.125f, 95, 98);
-    }
-    void TearDown() override {
-        closedrawspacewindow();
-        Core::TearDown();
-    }
-    void setview(int pw, int ph, float z, int hx, int vy) {
-        IWODiagram.paperwidth = (int16_t)pw;
-        IWODiagram.paperheight = (int16_t)ph;
-        zoom = z;
-        setbitmapsize();
-        setscrollertop(HSCROLLER, hx);
-        setscrollertop(VSCROLLER, vy);
     }
     void clear() { cleardrawspace(papercolour); }
     std::vector<uint8_t> snapshot() const { return drawspacerp->Pixels; }
@@ -49,16 +33,11 @@ class Small : public Core {
     }
 };
 
-inline void drawpart(IWORecord &r, int k, int kind, std::initializer_list<std::pair<int, int>> pts,
-                     int fill) {
+inline void drawpart(IWORecord &r, int k, int kind, std::initializer_list<int> xy, int fill) {
     DrawPart &d = r.draw[k];
     d.kind = (int8_t)kind;
-    int j = 0;
-    for (auto [x, y] : pts) {
-        d.px[j] = (int8_t)x;
-        d.py[j] = (int8_t)y;
-        j++;
-    }
+    const int *v = xy.begin();
+    for (size_t j = 0; j < xy.size(); j++) (j % 2 ? d.py : d.px)[j / 2] = (int8_t)v[j];
     d.linecolour = r.linecolour;
     d.fillcolour = (int16_t)fill;
     d.lineweight = r.lineweight;

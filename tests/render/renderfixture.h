@@ -1,7 +1,10 @@
 // renderfixture.h - shared set-up of the renderer tests.
 //
-//   View                  Core with an open A4 portrait diagram in an 800 x 600
-//                         window at zoom 0.3, both scroller tops 0
+//   Window                Core with an open diagram and a drawing window, closed
+//                         afterwards
+//   Window::setview(pw, ph, z, hx, vy)  page size, zoom and scroller tops
+//   View                  Window: an A4 portrait diagram in an 800 x 600 window at
+//                         zoom 0.3, both scroller tops 0
 #pragma once
 #include "testutil.h"
 
@@ -14,21 +17,31 @@
 #include "platform/window.h"
 #include "render/view.h"
 
-class View : public Core {
+class Window : public Core {
   protected:
-    void SetUp() override {
+    void open(int w, int h) {
         Core::SetUp();
         DiagramExists = 1;
-        IWODiagram.paperwidth = 2100;
-        IWODiagram.paperheight = 2900;
-        opendrawspacewindow(800, 600);
-        zoom = 0.3f;
-        setbitmapsize();
-        setscrollertop(HSCROLLER, 0);
-        setscrollertop(VSCROLLER, 0);
+        opendrawspacewindow(w, h);
     }
     void TearDown() override {
         closedrawspacewindow();
         Core::TearDown();
+    }
+    void setview(int pw, int ph, float z, int hx, int vy) {
+        IWODiagram.paperwidth = (int16_t)pw;
+        IWODiagram.paperheight = (int16_t)ph;
+        zoom = z;
+        setbitmapsize();
+        setscrollertop(HSCROLLER, hx);
+        setscrollertop(VSCROLLER, vy);
+    }
+};
+
+class View : public Window {
+  protected:
+    void SetUp() override {
+        open(800, 600);
+        setview(2100, 2900, 0.3f, 0, 0);
     }
 };
