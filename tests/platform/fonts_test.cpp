@@ -3,10 +3,7 @@
 #include "platform/raster.h"
 #include "testutil.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
-#include <vector>
 
 namespace {
 

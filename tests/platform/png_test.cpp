@@ -4,11 +4,8 @@
 #include "platform/raster.h"
 #include "testutil.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <set>
-#include <vector>
 
 namespace {
 

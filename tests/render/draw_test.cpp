@@ -2,30 +2,11 @@
 // handles, fold markers, the page, and the complement preview.
 #include "drawfixture.h"
 
-#include "edit/interact.h"
-#include "model/diagram.h"
-#include "model/settings.h"
 #include "platform/fonts.h"
 #include "render/drawparts.h"
-#include "render/drawstate.h"
-#include "render/handles.h"
 
 #include <cmath>
 #include <cstring>
-
-namespace {
-
-// Places objects of the given types in a grid of 3 columns, 400 units apart,
-// and rows 210 units apart, from (40, 30); each w x h.
-void grid(std::initializer_list<int> types, int w, int h) {
-    int k = 0;
-    for (int t : types) {
-        place(t, 40 + 400 * (k % 3), 30 + 210 * (k / 3), w, h, false);
-        k++;
-    }
-}
-
-} // namespace
 
 using Shapes = Small;
 
@@ -42,17 +23,44 @@ TEST_F(Shapes, PageShadowAndBackboard) {
     EXPECT_EQ(cleardrawspace(papercolour), 0);
 }
 
-TEST_F(Shapes, ClosedShapesFirstDozen) {
-    fillcolour = 6;
-    grid({101, 102, 104, 105, 106, 110, 112, 114, 115, 117, 118, 119}, 310, 180);
-    EXPECT_TRUE(shows("shapes1"));
-}
-
-TEST_F(Shapes, ClosedShapesSecondDozen) {
-    fillcolour = 15;
-    lineweight = 24;
-    grid({120, 121, 122, 123, 124, 125, 126, 127, 128, 129, 130}, 310, 180);
-    EXPECT_TRUE(shows("shapes2"));
+// Closed shapes in stored images: a dozen types filled in pen 6, the others
+// thick in pen 15, a scrolled view, larger and thicker ones, and the lightning
+// flash, the soft rectangle and other concave, slanted and curved shapes with
+// outlines one pixel wide at two zooms (they stay unbroken); a soft rectangle
+// whose corner radius is capped at half its right edge (a 120 x 40 pixel box
+// with 25 percent rounding has radius 20, not 30). The shapes stand in a grid
+// of cols columns, dx x dy apart from (x0, y0), each w x h.
+TEST_F(Shapes, ClosedShapes) {
+    const std::vector<int> dozen = {101, 102, 104, 105, 106, 110, 112, 114, 115, 117, 118, 119},
+                           rest = {120, 121, 122, 123, 124, 125, 126, 127, 128, 129, 130},
+                           nine = {101, 102, 104, 105, 110, 112, 114, 115, 117},
+                           four = {102, 119, 121, 124}, thin = {122, 102, 104, 124, 115, 119},
+                           soft = {102};
+    const struct {
+        const char *golden;
+        const std::vector<int> &types;
+        int fill, weight;
+        float zoom;
+        int hx, vy, cols, x0, y0, dx, dy, w, h;
+    } cases[] = {
+        {"shapes1", dozen, 6, 10, 0.125f, 95, 98, 3, 40, 30, 400, 210, 310, 180},
+        {"shapes2", rest, 15, 24, 0.125f, 95, 98, 3, 40, 30, 400, 210, 310, 180},
+        {"scrolled", nine, 6, 10, 0.125f, 97, 93, 3, 40, 30, 400, 210, 310, 180},
+        {"shapes3", four, 5, 30, 0.3f, 95, 95, 2, 40, 30, 250, 190, 220, 150},
+        {"outlines1", thin, 6, 4, 0.25f, 100, 100, 3, 20, 20, 200, 200, 180, 170},
+        {"outlines2", thin, 6, 2, 0.6f, 100, 100, 3, 20, 20, 100, 100, 80, 75},
+        {"softcorner", soft, 6, 2, 1.0f, 100, 100, 1, 20, 20, 0, 0, 120, 40},
+    };
+    for (const auto &c : cases) {
+        IWONumber = 1;
+        fillcolour = (int16_t)c.fill;
+        lineweight = (int16_t)c.weight;
+        setview(1200, 900, c.zoom, c.hx, c.vy);
+        for (int k = 0; k < (int)c.types.size(); k++)
+            place(c.types[k], c.x0 + c.dx * (k % c.cols), c.y0 + c.dy * (k / c.cols), c.w, c.h,
+                  false);
+        EXPECT_TRUE(shows(c.golden)) << c.golden;
+    }
 }
 
 namespace {
@@ -184,16 +192,6 @@ TEST_F(Highlight, SelectedLockedTextAndFold) {
 
 using Formulas = Small;
 
-// The corner radius of a soft rectangle is capped at half its right edge: a
-// 120 x 40 pixel box with 25 percent rounding has radius 20, not 30.
-TEST_F(Formulas, CornerRadiusCapped) {
-    setview(1200, 900, 1.0f, 100, 100);
-    lineweight = 2;
-    fillcolour = 6;
-    place(102, 20, 20, 120, 40, false);
-    EXPECT_TRUE(shows("softcorner"));
-}
-
 // A zero-weight outline draws nothing, not even corner arcs in a pen left
 // from earlier drawing; a transparent ellipse shows only its ring; a part
 // list with nothing in it draws only the label.
@@ -265,18 +263,6 @@ TEST_F(Formulas, GarbageRecordsAreSafe) {
     eraseIWO(5000, papercolour, 1);
 }
 
-TEST_F(Shapes, LargerAndThicker) {
-    setview(1200, 900, 0.3f, 95, 95);
-    lineweight = 30;
-    fillcolour = 5;
-    int k = 0;
-    for (int t : {102, 119, 121, 124}) {
-        place(t, 40 + 250 * (k % 2), 30 + 190 * (k / 2), 220, 150, false);
-        k++;
-    }
-    EXPECT_TRUE(shows("shapes3"));
-}
-
 // Parts as a user object may carry them: bars inset by the object's weight,
 // half-ellipses against vertical bases bulging either way and against a
 // horizontal base bulging up and down, points outside the box, an outline
@@ -304,14 +290,6 @@ TEST_F(Shapes, UserObjectParts) {
     EXPECT_TRUE(shows("userparts"));
 }
 
-// A scrolled view.
-TEST_F(Shapes, ScrolledView) {
-    fillcolour = 6;
-    grid({101, 102, 104, 105, 110, 112, 114, 115, 117}, 310, 180);
-    setview(1200, 900, 0.125f, 60 + 37, 70 + 23);
-    EXPECT_TRUE(shows("scrolled"));
-}
-
 // Thick lines, painted as the union of their discs row by row: every
 // direction, radii 0 to 9, inset by their radius at both ends or not, short,
 // of no length, partly and wholly outside the raster; each line in its own pen.
@@ -331,30 +309,4 @@ TEST(ThickLine, RowUnionOfDiscs) {
     }
     EXPECT_TRUE(goldenmatch(rp, "render/golden/thicklines.png"));
     freeraster(rp);
-}
-
-// The lightning flash, a soft rectangle and other concave, slanted and
-// curved shapes with one-pixel outlines: weight w at zoom z, boxes s units wide.
-class ThinOutlines : public Small {
-  protected:
-    void drawset(float z, int w, int s) {
-        fillcolour = 6;
-        lineweight = w;
-        setview(1200, 900, z, 100, 100);
-        int k = 0;
-        for (int type : {122, 102, 104, 124, 115, 119}) {
-            place(type, 20 + (s + 20) * (k % 3), 20 + (s + 20) * (k / 3), s, s * 17 / 18, false);
-            k++;
-        }
-    }
-};
-
-// Outlines one pixel wide stay unbroken, at two zooms.
-TEST_F(ThinOutlines, AtQuarterZoom) {
-    drawset(0.25f, 4, 180);
-    EXPECT_TRUE(shows("outlines1"));
-}
-TEST_F(ThinOutlines, ZoomedIn) {
-    drawset(0.6f, 2, 80);
-    EXPECT_TRUE(shows("outlines2"));
 }

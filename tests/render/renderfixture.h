@@ -10,11 +10,13 @@
 
 #include "model/create.h"
 #include "model/diagram.h"
+#include "model/interaction.h"
 #include "model/iwo.h"
 #include "model/select.h"
 #include "model/settings.h"
 #include "platform/pngwrite.h"
 #include "platform/window.h"
+#include "render/drawstate.h"
 #include "render/view.h"
 
 class Window : public Core {

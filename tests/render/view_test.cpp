@@ -1,8 +1,5 @@
 // The view: conversions, extent, scrollers, zoom steps, wheel scrolling and
 // keeping objects on the page.
-#include "edit/interact.h"
-#include "platform/headless/headlessui.h"
-#include "render/grid.h"
 #include "renderfixture.h"
 
 namespace {
