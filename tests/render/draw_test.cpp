@@ -66,10 +66,12 @@ TEST_F(Shapes, ClosedShapes) {
 namespace {
 
 // A line from (x, y) by (w, h) with the given end styles (kind = style + 16)
-// and mark size in units; the line's pens are 1 and the marks' fill pen 10.
-int line(int x, int y, int w, int h, int start, int end, int size = 40) {
+// and mark size in units, and the given weight (if not negative); the line's
+// pens are 1 and the marks' fill pen 10.
+int line(int x, int y, int w, int h, int start, int end, int size = 40, int weight = -1) {
     int n = place(107, x, y, w, h, false);
     IWORecord &r = IWO[n];
+    if (weight >= 0) r.lineweight = r.draw[0].lineweight = (int16_t)weight;
     r.draw[1].kind = (int8_t)start;
     r.draw[2].kind = (int8_t)end;
     for (int k = 1; k <= 2; k++) {
@@ -87,19 +89,13 @@ TEST_F(Lines, Weights) {
     setview(1200, 900, 0.25f, 100, 100);
     // Part weights 0 .. 40 at zoom 0.25: disc radii 0, 2, 2, 2, 5, 10.
     int weights[] = {0, 1, 5, 8, 20, 40};
-    for (int k = 0; k < 6; k++) {
-        int n = line(40, 40 + 80 * k, 240, 0, 17, 17);
-        IWO[n].lineweight = IWO[n].draw[0].lineweight = (int16_t)weights[k];
-    }
+    for (int k = 0; k < 6; k++) line(40, 40 + 80 * k, 240, 0, 17, 17, 40, weights[k]);
     // Steep lines in all four directions of travel, weights 0, 5 and 20.
     int steep[][5] = {{340, 40, 60, 400, 0},
                       {420, 440, 60, -400, 5},
                       {560, 40, -60, 400, 20},
                       {600, 440, -40, -400, 5}};
-    for (auto &s : steep) {
-        int n = line(s[0], s[1], s[2], s[3], 17, 17);
-        IWO[n].lineweight = IWO[n].draw[0].lineweight = (int16_t)s[4];
-    }
+    for (auto &l : steep) line(l[0], l[1], l[2], l[3], 17, 17, 40, l[4]);
     EXPECT_TRUE(shows("lineweights"));
 }
 
@@ -113,8 +109,7 @@ TEST_F(Lines, ArrowHeadsAllRound) {
         double a = k < 12 ? k * M_PI / 6 : (2 * (k - 12) + 1) * M_PI / 4;
         int w = (int)std::lround(100 * std::cos(a)), h = (int)std::lround(-100 * std::sin(a));
         int cx = 80 + 140 * (k % 4), cy = 70 + 120 * (k / 4);
-        int n = line(cx - w / 2, cy - h / 2, w, h, 35, 34, 16);
-        IWO[n].lineweight = IWO[n].draw[0].lineweight = 0;
+        line(cx - w / 2, cy - h / 2, w, h, 35, 34, 16, 0);
     }
     EXPECT_TRUE(shows("arrowheads"));
 }

@@ -77,9 +77,7 @@ TEST_F(View, ZoomInStopsAtSixteenBitExtent) {
     EXPECT_LE(2900.0f * zoom + 200.0f, 32767.0f);
     EXPECT_GT(drawspacebitmapheight, 32000);
     setscrollertop(VSCROLLER, 32767);
-    EXPECT_GT(getdrawy(2900), getdrawy(0));
-    EXPECT_GT(getdrawy(0), -32768);
-    EXPECT_LT(getdrawy(2900), 32768);
+    EXPECT_TRUE(-32768 < getdrawy(0) && getdrawy(0) < getdrawy(2900) && getdrawy(2900) < 32768);
 }
 
 // The wheel: steps of scrollsize, nothing below 0, nothing past the end, no
