@@ -238,11 +238,12 @@ TEST(RasterGolden, MixedPrimitives) {
 // The rules of raster.h as stored images: ties of a line rounding up; a
 // line pattern taking one bit a pixel across Draws, from the pen position,
 // clipped pixels included; a zero-length Draw; polygons of no area, too few
-// vertices, and one inside another; ellipses of degenerate radii; a closed
+// vertices, and one inside another; ellipses of degenerate radii, and one
+// taller than its row table; a closed
 // polyline in complement, each vertex inverted once; the edge of a huge
 // filled ellipse and its outline in complement.
 TEST(RasterGolden, Rules) {
-    Canvas c(32, 44);
+    Canvas c(36, 44);
     Move(c.rp, 0, 0);
     Draw(c.rp, 6, 3);
     SetDrMd(c.rp, COMPLEMENT);
@@ -275,6 +276,7 @@ TEST(RasterGolden, Rules) {
     DrawEllipse(c.rp, 20, 18, 0, 1);
     AreaEllipse(c.rp, 16, 18, -1, 3); // negative radius: nothing
     DrawEllipse(c.rp, 16, 18, 3, -1);
+    AreaEllipse(c.rp, 34, 20, 1, 5000); // taller than the ellipse row table
     AreaEllipse(c.rp, 16, 100032, 100000, 100000);
     SetDrMd(c.rp, COMPLEMENT);
     Move(c.rp, 20, 21);
