@@ -10,11 +10,8 @@ namespace {
 void shadow(int type, int x, int y, int w, int h) {
     resetsingleIWO(SHADOWIWO);
     createIWO(SHADOWIWO, type, x, y, linecolour, lineweight, fillcolour);
-    IWORecord &s = IWO[SHADOWIWO];
-    s.x = (int16_t)x;
-    s.y = (int16_t)y;
-    s.width = (int16_t)w;
-    s.height = (int16_t)h;
+    IWO[SHADOWIWO].width = (int16_t)w;
+    IWO[SHADOWIWO].height = (int16_t)h;
 }
 
 // On a cleared window, drawing object n changes something and erasing it with
