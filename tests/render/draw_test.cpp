@@ -288,7 +288,8 @@ TEST_F(Shapes, UserObjectParts) {
 // Thick lines, painted as the union of their discs row by row: every
 // direction, radii 0 to 9, inset by their radius at both ends or not, short,
 // of no length, partly and wholly outside the raster; each line in its own pen.
-TEST(ThickLine, RowUnionOfDiscs) {
+// Over them a filled quadrilateral that looks like a box to a careless test.
+TEST(DrawParts, ThickLinesAndQuadrilateral) {
     const int lines[][6] = {
         {5, 5, 25, 8, 2, 0},    {30, 3, 55, 20, 3, 1},   {10, 45, 12, 15, 4, 0},
         {50, 45, 35, 25, 1, 1}, {-10, 20, 15, 30, 5, 0}, {45, -8, 58, 10, 3, 0},
@@ -302,6 +303,10 @@ TEST(ThickLine, RowUnionOfDiscs) {
         SetAPen(rp, pen++);
         thickline(rp, l[0], l[1], l[2], l[3], l[4], l[5] != 0);
     }
+    // A quadrilateral with two vertical sides of different heights is no box.
+    int X[4] = {2, 2, 14, 14}, Y[4] = {30, 46, 46, 38};
+    SetAPen(rp, pen);
+    fillpolygon(rp, 4, X, Y);
     EXPECT_TRUE(goldenmatch(rp, "render/golden/thicklines.png"));
     freeraster(rp);
 }
