@@ -8,11 +8,8 @@
 #include "store/userobjects.h"
 
 #include <QApplication>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <cstdlib>
 
@@ -47,7 +44,7 @@ int drawnpixels(const QImage &img) {
 
 TEST_F(UserTools, CreateUserIWOShowsTheIconOnTheUPage) {
     newdiagram();
-    place(101, 100, 100, 220, 160);
+    place(101);
     ASSERT_EQ(numIWOselected, 1);
     ui->palettetabs->setCurrentIndex(2);
     QApplication::processEvents();
