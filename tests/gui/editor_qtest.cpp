@@ -4,15 +4,12 @@
 // resizing, quitting and Ctrl-C.
 #include "guifixture.h"
 
-#include "app/menus.h"
 #include "app/requesters.h"
 #include "app/session.h"
-#include "app/tools.h"
 #include "edit/interact.h"
 #include "model/bytes.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
-#include "model/select.h"
 #include "platform/qt/icons.h"
 #include "platform/window.h"
 #include "render/view.h"
@@ -45,11 +42,6 @@ bool samepicture(const QPixmap &a, const QPixmap &b) {
 
 std::string label(int i) {
     return std::string(IWO[i].label, textlen(IWO[i].label, sizeof IWO[i].label));
-}
-
-// The pixel at the centre of object i.
-QPoint centre(int i) {
-    return {getdrawx(IWO[i].x + IWO[i].width / 2), getdrawy(IWO[i].y + IWO[i].height / 2)};
 }
 
 // The wheel turned one notch (negative: towards the user) over the drawing widget.
@@ -209,13 +201,34 @@ TEST_F(Startup, ToolWindowsFitAndScrollAndStay) {
 
 using Drawing = Editor;
 
-TEST_F(Drawing, KeysReachTheHandlerAsRawCodes) {
+// A resized window shows the raster of its new size; keys reach the handler
+// as raw codes, and a nudge repaints about the object, not the window, and
+// leaves nothing stale.
+TEST_F(Drawing, ResizingAndKeys) {
     newdiagram();
     place(101);
+    // Small, yet with room for the docks of the large icon set (the one used
+    // without a desktop icon theme) beside a drawing area well over four objects.
+    ui->mainwindow->resize(860, 640);
+    QApplication::processEvents();
+    EXPECT_EQ(drawspacewindowwidth(), drawspace->width());
+    EXPECT_EQ(drawspacewindowheight(), drawspace->height());
+    const QPoint c(getdrawx(IWO[1].x + IWO[1].width / 2), getdrawy(IWO[1].y + IWO[1].height / 2));
+    EXPECT_EQ(pen(c.x(), c.y()), IWO[1].fillcolour & 0xFF);
+    EXPECT_EQ(mismatches(drawspace->picture()), 0);
     click(32);
     int x = IWO[1].x, w = IWO[1].width;
+    PaintRects rects;
+    drawspace->installEventFilter(&rects);
     key(Qt::Key_Right);
+    QApplication::processEvents();
+    drawspace->removeEventFilter(&rects);
     EXPECT_GT(IWO[1].x, x);
+    EXPECT_EQ(mismatches(drawspace->picture()), 0);
+    QRect box = rects.painted.boundingRect();
+    EXPECT_FALSE(box.isEmpty());
+    EXPECT_LT(box.width() * box.height(), drawspace->width() * drawspace->height() / 4);
+    EXPECT_TRUE(box.contains(c));
     // Half size doubles with Shift held (Shift goes down first, as on a keyboard).
     shortcut(Qt::Key_H, Qt::ShiftModifier);
     EXPECT_EQ(IWO[1].width, w * 2);
@@ -279,32 +292,6 @@ TEST_F(Drawing, WheelAndScrollBarsMoveTheView) {
     EXPECT_EQ(getscrollertop(VSCROLLER), 0);
     EXPECT_EQ(drawspacebitmapy, 0);
     EXPECT_EQ(pen(getdrawx(1000), getdrawy(1000)), papercolour);
-}
-
-TEST_F(Drawing, ResizingAndEditingRepaintWhatChangedAndOnlyThat) {
-    newdiagram();
-    place(101);
-    // Small, yet with room for the docks of the large icon set (the one used
-    // without a desktop icon theme) beside a drawing area well over four objects.
-    ui->mainwindow->resize(860, 640);
-    QApplication::processEvents();
-    EXPECT_EQ(drawspacewindowwidth(), drawspace->width());
-    EXPECT_EQ(drawspacewindowheight(), drawspace->height());
-    const QPoint c = centre(1);
-    EXPECT_EQ(pen(c.x(), c.y()), IWO[1].fillcolour & 0xFF);
-    EXPECT_EQ(mismatches(drawspace->picture()), 0);
-    // A nudge repaints about the object, not the window, and leaves nothing stale.
-    click(32);
-    PaintRects rects;
-    drawspace->installEventFilter(&rects);
-    key(Qt::Key_Right);
-    QApplication::processEvents();
-    drawspace->removeEventFilter(&rects);
-    EXPECT_EQ(mismatches(drawspace->picture()), 0);
-    QRect box = rects.painted.boundingRect();
-    EXPECT_FALSE(box.isEmpty());
-    EXPECT_LT(box.width() * box.height(), drawspace->width() * drawspace->height() / 4);
-    EXPECT_TRUE(box.contains(c));
 }
 
 using Requesters = Editor;
@@ -402,6 +389,8 @@ TEST_F(Toolbar, ConnectorToolAndTheHalvesOfTheTwoWayButtons) {
 
 TEST_F(Toolbar, HoveringShowsHelpTextsAndTheZoomDirection) {
     newdiagram();
+    hover(104);
+    EXPECT_EQ(ui->helpline->text(), QString::fromLatin1(helptext[104]));
     hover(26);
     EXPECT_EQ(ui->helpline->text(), "Save Drawing");
     // The tab strip and the help line show the current tool's text.
@@ -435,9 +424,7 @@ TEST_F(Files, OpenedDiagramSavedAsAndExportedThroughTheFileDialog) {
 
     // A drawer ending in ':' (the dialog gives it without "/") under a
     // non-ASCII name, and an ISO-8859-1 diagram title.
-    QString top =
-        QDir::tempPath() + "/iwgui-" + QString::number(QCoreApplication::applicationPid());
-    QString dir = top + QString::fromUtf8("/pl\xc3\xa4ne/a:");
+    QString dir = home.path() + QString::fromUtf8("/pl\xc3\xa4ne/a:");
     QDir().mkpath(dir);
     std::strcpy(IWODiagram.title, "Caf\xe9");
     QString seen;
@@ -449,13 +436,12 @@ TEST_F(Files, OpenedDiagramSavedAsAndExportedThroughTheFileDialog) {
         ui->mainwindow->windowTitle().toStdString(),
         (QString::fromUtf8("Caf\xc3\xa9 Saved as : ") + dir + "/copy.iwo").left(99).toStdString());
 
-    answerfile(top, "picture", &seen);
+    answerfile(home.path(), "picture", &seen);
     click(27); // Export Graphic
     EXPECT_TRUE(seen.startsWith("Export Graphic... | ")) << seen.toStdString();
-    QFile f(top + "/picture.svg");
+    QFile f(home.filePath("picture.svg"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.readAll().startsWith("<?xml version=\"1.0\" standalone=\"no\"?>"));
-    QDir(top).removeRecursively();
 }
 
 // The message window is on screen, painted, before the caller goes on to wait.

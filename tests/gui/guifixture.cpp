@@ -12,6 +12,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,7 +23,14 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <cstdlib>
+
 void Editor::SetUp() {
+    setenv("TMPDIR", QFile::encodeName(home.path()).constData(), 1);
+    setenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()).constData(), 1);
+    setenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("data")).constData(), 1);
+    desktopfont = QApplication::font();
+    beforestart();
     ui = std::make_unique<QtUI>();
     setplatformui(ui.get());
     ui->onquit = [this] { quits++; };
@@ -44,6 +52,10 @@ void Editor::TearDown() {
     EXPECT_TRUE(answers_.empty()) << answers_.size() << " answers were never asked for";
     if (!ui->quitrequested()) closedown();
     ui.reset();
+    QApplication::setFont(desktopfont);
+    setenv("XDG_CONFIG_HOME", IW_TEST_CONFIGDIR, 1);
+    unsetenv("TMPDIR");
+    unsetenv("XDG_DATA_HOME");
 }
 
 void typetext(QWidget *w, const QString &text) {

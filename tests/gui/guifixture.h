@@ -2,7 +2,10 @@
 // the GUI tests drive it by: buttons by gadget id, the mouse on the drawing
 // widget, keys and menu shortcuts, and answers for the requesters that come up.
 //
-//   Editor                 fixture: a fresh editor with its windows shown
+//   Editor                 fixture: a fresh editor with its windows shown, with
+//                          a directory of its own (home) as its temporary,
+//                          data and settings directory
+//   Editor::beforestart()  what a fixture does there before the editor starts
 //   Editor::button(id)     the button of a gadget id
 //   Editor::click(id, upper)   click a button in its upper or lower half
 //   Editor::hover(id, upper)   rest the pointer over a button
@@ -38,8 +41,10 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QFont>
 #include <QImage>
 #include <QString>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -55,6 +60,7 @@ class Editor : public ::testing::Test {
   protected:
     void SetUp() override;
     void TearDown() override;
+    virtual void beforestart() {}
 
     GadgetButton *button(int id);
     void click(int id, bool upper = true);
@@ -71,6 +77,8 @@ class Editor : public ::testing::Test {
     QAction *action(int m, int i);
     void menu(int m, int i);
 
+    QTemporaryDir home;
+    QFont desktopfont; // the application's font before the editor started
     std::unique_ptr<QtUI> ui;
     DrawSpaceWidget *drawspace = nullptr;
     std::vector<std::string> asked;

@@ -19,55 +19,30 @@
 #include <QFileInfo>
 #include <QSlider>
 #include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <cstdlib>
 
 namespace {
 
-// An editor whose configuration directory is a fresh one, holding the
-// settings file `settings` makes (none when it is null).
-class Settings : public Editor {
-  protected:
-    void SetUp() override {
-        setenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()).constData(), 1);
-        font = QApplication::font();
-        if (settings) {
-            setstartvalues();
-            setdefaultpreferences();
-            settings();
-            QDir(home.path()).mkdir("ideaweave");
-            QFile f(home.filePath("ideaweave/default.prefs"));
-            auto bytes = writepreferencesbytes();
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write((const char *)bytes.data(), (qint64)bytes.size());
-        }
-        Editor::SetUp();
-    }
-    void TearDown() override {
-        Editor::TearDown();
-        QApplication::setFont(font);
-        setenv("XDG_CONFIG_HOME", IW_TEST_CONFIGDIR, 1);
-    }
-    QWidget *gadget(int id) { return gadgetof(gadgetdialog(prefwin), id); }
-    void (*settings)() = nullptr;
-    QTemporaryDir home;
-    QFont font;
-};
+using Settings = Editor;
 
-class SavedSettings : public Settings {
+QWidget *gadget(int id) { return gadgetof(gadgetdialog(prefwin), id); }
+
+// An editor started with a settings file: the defaults with a few changes.
+class SavedSettings : public Editor {
   protected:
-    void SetUp() override {
-        settings = [] {
-            PrefList.IconSet = 1;
-            PrefList.font.ta_YSize = 13;
-            copytext(PrefList.fontname, sizeof PrefList.fontname, "DejaVu Sans.font");
-            PrefList.zoom = 0.5f;
-            PrefList.GridSize = 200;
-            PrefList.ShowGrid = 1;
-        };
-        Settings::SetUp();
+    void beforestart() override {
+        setstartvalues();
+        setdefaultpreferences();
+        PrefList.IconSet = 1;
+        PrefList.font.ta_YSize = 13;
+        copytext(PrefList.fontname, sizeof PrefList.fontname, "DejaVu Sans.font");
+        PrefList.zoom = 0.5f;
+        PrefList.GridSize = 200;
+        PrefList.ShowGrid = 1;
+        QDir(home.path()).mkdir("ideaweave");
+        QFile f(home.filePath("ideaweave/default.prefs"));
+        auto bytes = writepreferencesbytes();
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write((const char *)bytes.data(), (qint64)bytes.size());
     }
 };
 
@@ -88,7 +63,7 @@ TEST_F(SavedSettings, EditorStartsWithTheSavedIconSetFontZoomAndGrid) {
 // preferences window applies at once and reopens where it was closed.
 TEST_F(Settings, FirstStartAndThePreferencesWindow) {
     EXPECT_EQ(QFileInfo(home.filePath("ideaweave/default.prefs")).size(), 2857);
-    EXPECT_EQ(QApplication::font(), font);
+    EXPECT_EQ(QApplication::font(), desktopfont);
     newdiagram();
     menu(4, 0);
     QDialog *d = gadgetdialog(prefwin);

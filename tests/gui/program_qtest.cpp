@@ -22,22 +22,15 @@ std::pair<int, QString> run(const QStringList &args, const QProcessEnvironment &
             QString::fromLocal8Bit(p.readAllStandardOutput())};
 }
 
-QProcessEnvironment nodisplay() {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("DISPLAY");
-    env.remove("WAYLAND_DISPLAY");
-    env.remove("QT_QPA_PLATFORM");
-    return env;
-}
-
 } // namespace
 
 // Each command line and environment, with the exit status and the start of
 // what is printed. A display that cannot be reached: Qt's own failure becomes
 // the start-up failure code too.
 TEST(Program, ExitStatusAndMessageOfEachCommandLine) {
-    QProcessEnvironment offscreen = QProcessEnvironment::systemEnvironment(), none = nodisplay(),
-                        unreachable = nodisplay();
+    QProcessEnvironment offscreen = QProcessEnvironment::systemEnvironment(), none = offscreen;
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) none.remove(name);
+    QProcessEnvironment unreachable = none;
     offscreen.insert("QT_QPA_PLATFORM", "offscreen");
     unreachable.insert("DISPLAY", ":4711");
     const struct {

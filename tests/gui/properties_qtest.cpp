@@ -34,8 +34,9 @@ bool showspen(QWidget *w, int pen) {
 // Opened with an object selected from Ctrl+I, the toolbar and the menu, it
 // comes back where it was left. The colour buttons show their pens and the
 // palette answers the clicked pen; typed fields keep their limits; each Apply
-// is one undo step.
-TEST_F(Properties, OpensShowsThePensAndAppliesAsOneUndoStep) {
+// is one undo step. The style window answers the clicked style, the font
+// chooser its choice.
+TEST_F(Properties, OpensShowsThePensAndApplies) {
     newdiagram();
     place(101);
     shortcut(Qt::Key_I);
@@ -47,6 +48,7 @@ TEST_F(Properties, OpensShowsThePensAndAppliesAsOneUndoStep) {
     QApplication::processEvents();
     EXPECT_FALSE(shown());
     EXPECT_EQ(propwindowopen, 0);
+    EXPECT_EQ(IWO[0].type, DEADTYPE);
     click(31);
     ASSERT_TRUE(shown());
     // The window comes back where it was left.
@@ -102,13 +104,10 @@ TEST_F(Properties, OpensShowsThePensAndAppliesAsOneUndoStep) {
     writeIWOrecord(before, a);
     writeIWOrecord(now, b);
     EXPECT_EQ(std::memcmp(a, b, sizeof a), 0);
-}
 
-TEST_F(Properties, TheStyleWindowAnswersTheClickedStyleAndTheFontChooserItsChoice) {
-    newdiagram();
-    place(107, QRect(400, 400, 1000, 0));
-    ASSERT_EQ(IWO[1].type, 107);
-    click(31);
+    // A line: the style window answers the clicked style, the font chooser its choice.
+    place(107, QRect(400, 1000, 1000, 0));
+    ASSERT_EQ(IWO[2].type, 107);
     ASSERT_TRUE(gadget(232)->isEnabled());
     inmodal("stylewindow", [](QWidget *w) {
         auto *b = w->findChild<QToolButton *>("style8");
@@ -117,7 +116,7 @@ TEST_F(Properties, TheStyleWindowAnswersTheClickedStyleAndTheFontChooserItsChoic
         b->click();
     });
     clickon(gadget(232));
-    EXPECT_EQ(IWO[1].draw[2].kind, 24);
+    EXPECT_EQ(IWO[2].draw[2].kind, 24);
     EXPECT_FALSE(gadget<QPushButton>(232)->icon().isNull());
 
     inmodal("fontrequester", [](QWidget *w) {
@@ -127,6 +126,6 @@ TEST_F(Properties, TheStyleWindowAnswersTheClickedStyleAndTheFontChooserItsChoic
     });
     clickon(gadget(219));
     clickon(gadget(236));
-    EXPECT_STREQ(IWO[1].fontname, "DejaVu Serif.font");
-    EXPECT_EQ(IWO[1].font.ta_YSize, 30);
+    EXPECT_STREQ(IWO[2].fontname, "DejaVu Serif.font");
+    EXPECT_EQ(IWO[2].font.ta_YSize, 30);
 }

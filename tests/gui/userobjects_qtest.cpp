@@ -9,27 +9,10 @@
 
 #include <QApplication>
 #include <QTabWidget>
-#include <QTemporaryDir>
-
-#include <cstdlib>
 
 namespace {
 
-class UserTools : public Editor {
-  protected:
-    void SetUp() override {
-        // Pictures and banks go to this test's own directories.
-        setenv("TMPDIR", qPrintable(dir.path()), 1);
-        setenv("XDG_DATA_HOME", qPrintable(dir.path() + "/data"), 1);
-        Editor::SetUp();
-    }
-    void TearDown() override {
-        Editor::TearDown();
-        unsetenv("TMPDIR");
-        unsetenv("XDG_DATA_HOME");
-    }
-    QTemporaryDir dir;
-};
+using UserTools = Editor;
 
 // Pixels that are not fully transparent.
 int drawnpixels(const QImage &img) {
