@@ -96,10 +96,7 @@ void Editor::answerdialogs() {
     if (auto *d = qobject_cast<QDialog *>(w)) d->reject();
 }
 
-GadgetButton *Editor::button(int id) {
-    auto it = ui->buttons.find(id);
-    return it == ui->buttons.end() ? nullptr : it->second;
-}
+GadgetButton *Editor::button(int id) { return ui->buttons.count(id) ? ui->buttons[id] : nullptr; }
 
 // Where a click in the upper or lower half of a button lands.
 static QPoint half(QWidget *b, bool upper) { return {b->width() / 2, upper ? 2 : b->height() - 3}; }
@@ -143,13 +140,7 @@ void Editor::shortcut(int k, Qt::KeyboardModifiers extra) {
     QApplication::processEvents();
 }
 
-void Editor::answer(const QString &b, std::optional<QString> text) {
-    answers_.push_back({b, std::move(text)});
-}
-
 int Editor::pen(int x, int y) const { return ReadPixel(drawspacerp, x, y); }
-
-void Editor::newdiagram() { click(23); }
 
 void Editor::place(int tool, QRect box) {
     click(tool);
@@ -158,8 +149,7 @@ void Editor::place(int tool, QRect box) {
 }
 
 QAction *Editor::action(int m, int i) {
-    auto it = ui->menuactions.find(FULLMENUNUM(m, i));
-    return it == ui->menuactions.end() ? nullptr : it->second;
+    return ui->menuactions.count(FULLMENUNUM(m, i)) ? ui->menuactions[FULLMENUNUM(m, i)] : nullptr;
 }
 
 void Editor::menu(int m, int i) {

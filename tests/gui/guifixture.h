@@ -69,10 +69,11 @@ class Editor : public ::testing::Test {
     void drag(int x0, int y0, int x1, int y1);
     void key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier);
     void shortcut(int key, Qt::KeyboardModifiers extra = Qt::NoModifier);
-    void answer(const QString &button, std::optional<QString> text = std::nullopt);
+    void answer(const QString &button, std::optional<QString> text = std::nullopt) {
+        answers_.push_back({button, std::move(text)});
+    }
     int pen(int x, int y) const;
-    // A new empty diagram through the toolbar's New button.
-    void newdiagram();
+    void newdiagram() { click(23); } // through the toolbar's New button
     void place(int tool, QRect box = QRect(400, 400, 600, 400));
     QAction *action(int m, int i);
     void menu(int m, int i);
