@@ -2,25 +2,35 @@
 #include "guifixture.h"
 
 #include "app/mainloop.h"
+#include "app/menus.h"
 #include "model/iwo.h"
+#include "platform/palette.h"
 #include "platform/qt/qtwindows.h"
 #include "platform/raster.h"
 #include "platform/window.h"
+#include "render/view.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDialogButtonBox>
+#include <QFile>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
-#include <QKeyEvent>
 #include <QScreen>
 #include <QTest>
 #include <QToolButton>
 
+#include <cstdlib>
+
 void Editor::SetUp() {
+    setenv("TMPDIR", QFile::encodeName(home.path()).constData(), 1);
+    setenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()).constData(), 1);
+    setenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("data")).constData(), 1);
+    desktopfont = QApplication::font();
+    beforestart();
     ui = std::make_unique<QtUI>();
     setplatformui(ui.get());
     ui->onquit = [this] { quits++; };
@@ -42,20 +52,20 @@ void Editor::TearDown() {
     EXPECT_TRUE(answers_.empty()) << answers_.size() << " answers were never asked for";
     if (!ui->quitrequested()) closedown();
     ui.reset();
+    QApplication::setFont(desktopfont);
+    setenv("XDG_CONFIG_HOME", IW_TEST_CONFIGDIR, 1);
+    unsetenv("TMPDIR");
+    unsetenv("XDG_DATA_HOME");
 }
 
 void typetext(QWidget *w, const QString &text) {
-    for (QChar c : text) {
-        if (c.unicode() < 0x80) {
-            QTest::keyClick(w, c.toLatin1());
-            continue;
+    // Each character as a keyboard layout sends it, whether it has a key of
+    // its own or not.
+    for (QChar c : text)
+        for (QEvent::Type t : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent e(t, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(w, &e);
         }
-        // Characters without a key of their own, as a keyboard layout sends them.
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &press);
-        QApplication::sendEvent(w, &release);
-    }
 }
 
 void Editor::answerdialogs() {
@@ -69,20 +79,12 @@ void Editor::answerdialogs() {
     } else {
         return; // a file dialog: the test drives it itself
     }
-    Answer a;
-    if (answers_.empty()) {
-        ADD_FAILURE() << "unexpected requester: " << asked.back();
-        a.button = "Cancel";
-    } else {
-        a = answers_.front();
-        answers_.pop_front();
-    }
+    if (answers_.empty()) ADD_FAILURE() << "unexpected requester: " << asked.back();
+    const Answer a = answers_.empty() ? Answer{"Cancel", {}} : answers_.front();
+    if (!answers_.empty()) answers_.pop_front();
     if (auto *input = dynamic_cast<TextRequester *>(w); input && a.text) {
-        // Typed, so that the line edit's limits apply.
-        QLineEdit *edit = input->edit();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        typetext(edit, *a.text);
+        input->edit()->clear();
+        typetext(input->edit(), *a.text); // typed, so that the line edit's limits apply
         hint = input->hint()->text();
     }
     for (QAbstractButton *b : w->findChildren<QAbstractButton *>())
@@ -94,41 +96,31 @@ void Editor::answerdialogs() {
     if (auto *d = qobject_cast<QDialog *>(w)) d->reject();
 }
 
-GadgetButton *Editor::button(int id) {
-    auto it = ui->buttons.find(id);
-    return it == ui->buttons.end() ? nullptr : it->second;
+GadgetButton *Editor::button(int id) { return ui->buttons.count(id) ? ui->buttons[id] : nullptr; }
+
+// Where a click in the upper or lower half of a button lands.
+static QPoint half(QWidget *b, bool upper) { return {b->width() / 2, upper ? 2 : b->height() - 3}; }
+
+void Editor::hover(int id, bool upper) {
+    ASSERT_NE(button(id), nullptr) << id;
+    QTest::mouseMove(button(id), half(button(id), upper));
+    QApplication::processEvents();
 }
 
 void Editor::click(int id, bool upper) {
-    GadgetButton *b = button(id);
-    ASSERT_NE(b, nullptr) << id;
-    QPoint p(b->width() / 2, upper ? 2 : b->height() - 3);
-    QTest::mouseMove(b, p);
-    QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, p);
-    QApplication::processEvents();
+    hover(id, upper);
+    if (button(id)) clickon(button(id), half(button(id), upper));
 }
 
-void Editor::hover(int id, bool upper) {
-    GadgetButton *b = button(id);
-    ASSERT_NE(b, nullptr) << id;
-    QPoint p(b->width() / 2, upper ? 2 : b->height() - 3);
-    QTest::mouseMove(b, p);
-    QApplication::processEvents();
-}
-
-void Editor::press(int x, int y) {
-    QTest::mousePress(drawspace, Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
-}
 void Editor::move(int x, int y) { QTest::mouseMove(drawspace, QPoint(x, y)); }
-void Editor::release(int x, int y) {
-    QTest::mouseRelease(drawspace, Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
-}
 
+// The left button pressed at the first point, moved there in four steps and
+// released at the second.
 void Editor::drag(int x0, int y0, int x1, int y1) {
     move(x0, y0);
-    press(x0, y0);
+    QTest::mousePress(drawspace, Qt::LeftButton, Qt::NoModifier, QPoint(x0, y0));
     for (int i = 1; i <= 4; i++) move(x0 + (x1 - x0) * i / 4, y0 + (y1 - y0) * i / 4);
-    release(x1, y1);
+    QTest::mouseRelease(drawspace, Qt::LeftButton, Qt::NoModifier, QPoint(x1, y1));
     QApplication::processEvents();
 }
 
@@ -148,17 +140,21 @@ void Editor::shortcut(int k, Qt::KeyboardModifiers extra) {
     QApplication::processEvents();
 }
 
-void Editor::answer(const QString &b, std::optional<QString> text) {
-    answers_.push_back({b, std::move(text)});
-}
-
 int Editor::pen(int x, int y) const { return ReadPixel(drawspacerp, x, y); }
 
-void Editor::newdiagram() { click(23); }
-
-void Editor::place(int tool, int x0, int y0, int x1, int y1) {
+void Editor::place(int tool, QRect box) {
     click(tool);
-    drag(x0, y0, x1, y1);
+    drag(getdrawx(box.left()), getdrawy(box.top()), getdrawx(box.left() + box.width()),
+         getdrawy(box.top() + box.height()));
+}
+
+QAction *Editor::action(int m, int i) {
+    return ui->menuactions.count(FULLMENUNUM(m, i)) ? ui->menuactions[FULLMENUNUM(m, i)] : nullptr;
+}
+
+void Editor::menu(int m, int i) {
+    action(m, i)->trigger();
+    QApplication::processEvents();
 }
 
 std::vector<int> objects() {
@@ -169,8 +165,7 @@ std::vector<int> objects() {
 
 void clickon(QWidget *w, QPoint at) {
     ASSERT_NE(w, nullptr);
-    if (at.isNull()) at = w->rect().center();
-    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at.isNull() ? w->rect().center() : at);
     QApplication::processEvents();
 }
 
@@ -217,4 +212,17 @@ QImage onscreen(QWidget *w) {
         return w->screen()->grabWindow(0, at.x(), at.y(), w->width(), w->height()).toImage();
     }
     return w->grab().toImage();
+}
+
+int mismatches(const QImage &img, QPoint *first) {
+    const Raster *rp = drawspacerp;
+    if (!rp || img.width() != rp->Width || img.height() != rp->Height) return -1;
+    QImage shown = img.convertToFormat(QImage::Format_RGB32);
+    int bad = 0;
+    for (int y = 0; y < rp->Height; y++)
+        for (int x = 0; x < rp->Width; x++)
+            if ((shown.pixel(x, y) & 0xFFFFFF) != penrgb(ReadPixel(rp, x, y)) && bad++ == 0 &&
+                first)
+                *first = QPoint(x, y);
+    return bad;
 }

@@ -4,84 +4,45 @@
 // drawer chooser and comes back where it was closed.
 #include "guifixture.h"
 
-#include "app/mainloop.h"
-#include "app/menus.h"
-#include "model/create.h"
-#include "model/diagram.h"
-#include "model/settings.h"
-#include "render/drawstate.h"
-#include "store/diagramfile.h"
-#include "store/prefs.h"
 #include "app/prefwindow.h"
 #include "app/startup.h"
 #include "model/bytes.h"
 #include "model/diagram.h"
+#include "model/settings.h"
 #include "platform/qt/propwindows.h"
+#include "render/drawstate.h"
 #include "render/view.h"
 #include "store/prefs.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QSlider>
 #include <QTabWidget>
-#include <QTest>
-#include <QTimer>
-
-#include <cstdlib>
 
 namespace {
 
-// An editor whose configuration directory is a fresh one, holding the
-// settings file `settings` makes (none when it is null).
-class Settings : public Editor {
-  protected:
-    void SetUp() override {
-        setenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()).constData(), 1);
-        font = QApplication::font();
-        if (settings) {
-            setstartvalues();
-            setdefaultpreferences();
-            settings();
-            QDir(home.path()).mkdir("ideaweave");
-            QFile f(home.filePath("ideaweave/default.prefs"));
-            auto bytes = writepreferencesbytes();
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write((const char *)bytes.data(), (qint64)bytes.size());
-        }
-        Editor::SetUp();
-    }
-    void TearDown() override {
-        Editor::TearDown();
-        QApplication::setFont(font);
-        setenv("XDG_CONFIG_HOME", IW_TEST_CONFIGDIR, 1);
-    }
-    void menu(int m, int i) {
-        ui->menuactions.at(FULLMENUNUM(m, i))->trigger();
-        QApplication::processEvents();
-    }
-    QWidget *gadget(int id) { return gadgetof(gadgetdialog(prefwin), id); }
-    void (*settings)() = nullptr;
-    QTemporaryDir home;
-    QFont font;
-};
+using Settings = Editor;
 
-class SavedSettings : public Settings {
+QWidget *gadget(int id) { return gadgetof(gadgetdialog(prefwin), id); }
+
+// An editor started with a settings file: the defaults with a few changes.
+class SavedSettings : public Editor {
   protected:
-    void SetUp() override {
-        settings = [] {
-            PrefList.IconSet = 1;
-            PrefList.font.ta_YSize = 13;
-            copytext(PrefList.fontname, sizeof PrefList.fontname, "DejaVu Sans.font");
-            PrefList.zoom = 0.5f;
-            PrefList.GridSize = 200;
-            PrefList.ShowGrid = 1;
-        };
-        Settings::SetUp();
+    void beforestart() override {
+        setstartvalues();
+        setdefaultpreferences();
+        PrefList.IconSet = 1;
+        PrefList.font.ta_YSize = 13;
+        copytext(PrefList.fontname, sizeof PrefList.fontname, "DejaVu Sans.font");
+        PrefList.zoom = 0.5f;
+        PrefList.GridSize = 200;
+        PrefList.ShowGrid = 1;
+        QDir(home.path()).mkdir("ideaweave");
+        QFile f(home.filePath("ideaweave/default.prefs"));
+        auto bytes = writepreferencesbytes();
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write((const char *)bytes.data(), (qint64)bytes.size());
     }
 };
 
@@ -95,15 +56,14 @@ TEST_F(SavedSettings, EditorStartsWithTheSavedIconSetFontZoomAndGrid) {
     EXPECT_FLOAT_EQ(zoom, 0.5f);
     EXPECT_EQ(GridSize, 200);
     EXPECT_EQ(ShowGrid, 1);
-    EXPECT_TRUE(ui->menuactions.at(FULLMENUNUM(3, 5))->isChecked());
+    EXPECT_TRUE(action(3, 5)->isChecked());
 }
 
-TEST_F(Settings, FirstStartMakesTheFileAndKeepsTheDesktopFont) {
+// The first start makes the settings file and keeps the desktop's font; the
+// preferences window applies at once and reopens where it was closed.
+TEST_F(Settings, FirstStartAndThePreferencesWindow) {
     EXPECT_EQ(QFileInfo(home.filePath("ideaweave/default.prefs")).size(), 2857);
-    EXPECT_EQ(QApplication::font(), font);
-}
-
-TEST_F(Settings, PreferencesWindowAppliesNowAndReopensWhereItWasClosed) {
+    EXPECT_EQ(QApplication::font(), desktopfont);
     newdiagram();
     menu(4, 0);
     QDialog *d = gadgetdialog(prefwin);
@@ -127,15 +87,13 @@ TEST_F(Settings, PreferencesWindowAppliesNowAndReopensWhereItWasClosed) {
         QMetaObject::invokeMethod(fd, "accept");
     });
     tabs->setCurrentIndex(0);
-    QTest::mouseClick(gadget(412), Qt::LeftButton);
-    QApplication::processEvents();
+    clickon(gadget(412));
     EXPECT_EQ(gadgettext(prefwin, 412), QFile::encodeName(home.path()).toStdString());
 
     // Apply Now: the view takes the zoom at once, the default drawer its "/".
     tabs->setCurrentIndex(3);
     gadget(438)->findChild<QSlider *>()->setValue(50);
-    QTest::mouseClick(gadget(440), Qt::LeftButton);
-    QApplication::processEvents();
+    clickon(gadget(440));
     EXPECT_FLOAT_EQ(zoom, 0.5f);
     EXPECT_EQ(std::string(defaultIWODiagram.filename), gadgettext(prefwin, 412));
     EXPECT_EQ(gadgettext(prefwin, 412).back(), '/');

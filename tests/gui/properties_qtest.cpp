@@ -3,34 +3,27 @@
 // windows answering what was clicked; Apply drawing the change on the page.
 #include "guifixture.h"
 
-#include "app/menus.h"
 #include "app/properties.h"
-#include "model/bytes.h"
 #include "model/iwo.h"
 #include "platform/palette.h"
 #include "platform/qt/propwindows.h"
-#include "platform/window.h"
 #include "render/grid.h"
 #include "render/view.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
-
-#include <functional>
 
 namespace {
 
 using Properties = Editor;
 
-QWidget *gadget(int id) { return gadgetof(gadgetdialog(propwin), id); }
+template <class W = QWidget> W *gadget(int id) { return gadgetof<W>(gadgetdialog(propwin), id); }
+bool shown() { return gadgetdialog(propwin) && gadgetdialog(propwin)->isVisible(); }
 
 bool showspen(QWidget *w, int pen) {
     return w && w->styleSheet().contains(QColor::fromRgb(penrgb(pen)).name());
@@ -38,47 +31,35 @@ bool showspen(QWidget *w, int pen) {
 
 } // namespace
 
-TEST_F(Properties, OpensFromMenuShortcutAndToolbarWithASelection) {
+// Opened with an object selected from Ctrl+I, the toolbar and the menu, it
+// comes back where it was left. The colour buttons show their pens and the
+// palette answers the clicked pen; typed fields keep their limits; each Apply
+// is one undo step. The style window answers the clicked style, the font
+// chooser its choice.
+TEST_F(Properties, OpensShowsThePensAndApplies) {
     newdiagram();
-    place(101, getdrawx(400), getdrawy(400), getdrawx(1000), getdrawy(800));
-    auto open = [] { return gadgetdialog(propwin) && gadgetdialog(propwin)->isVisible(); };
-    auto close = [] {
-        gadgetdialog(propwin)->close();
-        QApplication::processEvents();
-    };
+    place(101);
     shortcut(Qt::Key_I);
-    ASSERT_TRUE(open());
+    ASSERT_TRUE(shown());
     EXPECT_EQ(gadgetdialog(propwin)->windowTitle(), "Object Properties");
-    EXPECT_EQ(static_cast<QSpinBox *>(gadget(209))->value(), 1);
+    EXPECT_EQ(gadget<QSpinBox>(209)->value(), 1);
     gadgetdialog(propwin)->move(120, 90);
-    close();
-    EXPECT_FALSE(open());
+    gadgetdialog(propwin)->close();
+    QApplication::processEvents();
+    EXPECT_FALSE(shown());
     EXPECT_EQ(propwindowopen, 0);
     EXPECT_EQ(IWO[0].type, DEADTYPE);
     click(31);
-    ASSERT_TRUE(open());
+    ASSERT_TRUE(shown());
     // The window comes back where it was left.
     EXPECT_EQ(gadgetdialog(propwin)->pos(), QPoint(120, 90));
-    close();
-    ui->menuactions.at(FULLMENUNUM(2, 0))->trigger();
-    QApplication::processEvents();
-    EXPECT_TRUE(open());
-    // A click on the paper: the window follows and shows nothing.
-    press(getdrawx(3000), getdrawy(2500));
-    release(getdrawx(3000), getdrawy(2500));
-    QApplication::processEvents();
-    EXPECT_FALSE(gadget(236)->isEnabled());
-    EXPECT_FALSE(gadget(209)->isEnabled());
-}
-
-TEST_F(Properties, ColourButtonsShowTheirPensAndThePaletteAnswersTheClickedPen) {
-    newdiagram();
-    place(101, getdrawx(400), getdrawy(400), getdrawx(1000), getdrawy(800));
-    shortcut(Qt::Key_I);
+    gadgetdialog(propwin)->close();
+    menu(2, 0);
+    EXPECT_TRUE(shown());
     const int inside = pen(getdrawx(700), getdrawy(600));
-    EXPECT_TRUE(showspen(gadget(229), IWO[1].fillcolour));
-    EXPECT_TRUE(showspen(gadget(228), IWO[1].linecolour));
-    EXPECT_TRUE(showspen(gadget(220), IWO[1].labelcolour));
+    for (auto [id, p] :
+         {std::pair{229, IWO[1].fillcolour}, {228, IWO[1].linecolour}, {220, IWO[1].labelcolour}})
+        EXPECT_TRUE(showspen(gadget(id), p)) << id;
     answerpalette(40);
     clickon(gadget(229));
     EXPECT_TRUE(showspen(gadget(229), 40));
@@ -98,40 +79,8 @@ TEST_F(Properties, ColourButtonsShowTheirPensAndThePaletteAnswersTheClickedPen) 
     inmodal("palettewindow", [](QWidget *w) { static_cast<QDialog *>(w)->reject(); });
     clickon(gadget(228));
     EXPECT_EQ(tempIWOlinecolour, IWO[1].linecolour);
-}
 
-TEST_F(Properties, TheStyleWindowAnswersTheClickedStyleAndTheFontChooserItsChoice) {
-    newdiagram();
-    place(107, getdrawx(400), getdrawy(400), getdrawx(1400), getdrawy(400));
-    ASSERT_EQ(IWO[1].type, 107);
-    click(31);
-    ASSERT_TRUE(gadget(232)->isEnabled());
-    inmodal("stylewindow", [](QWidget *w) {
-        auto *b = w->findChild<QToolButton *>("style8");
-        ASSERT_NE(b, nullptr);
-        EXPECT_FALSE(b->icon().isNull()) << "the style buttons show the line ends";
-        b->click();
-    });
-    clickon(gadget(232));
-    EXPECT_EQ(IWO[1].draw[2].kind, 24);
-    EXPECT_FALSE(static_cast<QPushButton *>(gadget(232))->icon().isNull());
-
-    inmodal("fontrequester", [](QWidget *w) {
-        w->findChild<QComboBox *>("family")->setCurrentText("DejaVu Serif");
-        w->findChild<QSpinBox *>("size")->setValue(30);
-        static_cast<QDialog *>(w)->accept();
-    });
-    clickon(gadget(219));
-    clickon(gadget(236));
-    EXPECT_STREQ(IWO[1].fontname, "DejaVu Serif.font");
-    EXPECT_EQ(IWO[1].font.ta_YSize, 30);
-}
-
-TEST_F(Properties, TypedFieldsKeepTheirLimitsAndApplyIsOneUndoStep) {
-    newdiagram();
-    place(101, getdrawx(400), getdrawy(400), getdrawx(1000), getdrawy(800));
-    shortcut(Qt::Key_I);
-    auto *name = static_cast<QLineEdit *>(gadget(210));
+    auto *name = gadget<QLineEdit>(210);
     name->selectAll();
     QTest::keyClick(name, Qt::Key_Delete);
     // A character outside the stored character set is refused, not changed.
@@ -139,7 +88,7 @@ TEST_F(Properties, TypedFieldsKeepTheirLimitsAndApplyIsOneUndoStep) {
     QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString(QChar(0x20ac)),
                         Qt::NoModifier);
     QTest::keyClicks(name, " one and a name far too long");
-    auto *x = static_cast<QSpinBox *>(gadget(212));
+    auto *x = gadget<QSpinBox>(212);
     x->selectAll();
     QTest::keyClicks(x, "1500");
     QTest::keyClick(x, Qt::Key_Return);
@@ -148,12 +97,31 @@ TEST_F(Properties, TypedFieldsKeepTheirLimitsAndApplyIsOneUndoStep) {
     clickon(gadget(236));
     EXPECT_EQ(std::string(IWO[1].name), "Box one and a name f");
     EXPECT_NEAR(IWO[1].x, 1500, GridSize) << "moved there, and kept on the grid";
-    ui->menuactions.at(FULLMENUNUM(1, 7))->trigger(); // Edit > Undo
-    QApplication::processEvents();
-    uint8_t a[IWORECORDSIZE], b[IWORECORDSIZE];
-    IWORecord now = IWO[1];
-    now.selected = before.selected;
-    writeIWOrecord(before, a);
-    writeIWOrecord(now, b);
-    EXPECT_EQ(std::memcmp(a, b, sizeof a), 0);
+    menu(1, 7); // Edit > Undo: both changes at once
+    EXPECT_EQ(IWO[1].x, before.x);
+    EXPECT_STREQ(IWO[1].name, before.name);
+
+    // A line: the style window answers the clicked style, the font chooser its choice.
+    place(107, QRect(400, 1000, 1000, 0));
+    ASSERT_EQ(IWO[2].type, 107);
+    ASSERT_TRUE(gadget(232)->isEnabled());
+    inmodal("stylewindow", [](QWidget *w) {
+        auto *b = w->findChild<QToolButton *>("style8");
+        ASSERT_NE(b, nullptr);
+        EXPECT_FALSE(b->icon().isNull()) << "the style buttons show the line ends";
+        b->click();
+    });
+    clickon(gadget(232));
+    EXPECT_EQ(IWO[2].draw[2].kind, 24);
+    EXPECT_FALSE(gadget<QPushButton>(232)->icon().isNull());
+
+    inmodal("fontrequester", [](QWidget *w) {
+        w->findChild<QComboBox *>("family")->setCurrentText("DejaVu Serif");
+        w->findChild<QSpinBox *>("size")->setValue(30);
+        static_cast<QDialog *>(w)->accept();
+    });
+    clickon(gadget(219));
+    clickon(gadget(236));
+    EXPECT_STREQ(IWO[2].fontname, "DejaVu Serif.font");
+    EXPECT_EQ(IWO[2].font.ta_YSize, 30);
 }

@@ -3,36 +3,15 @@
 // button on the screen shows it too.
 #include "guifixture.h"
 
-#include "model/select.h"
 #include "model/iwo.h"
 #include "store/userobjects.h"
 
 #include <QApplication>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <cstdlib>
 
 namespace {
 
-class UserTools : public Editor {
-  protected:
-    void SetUp() override {
-        // Pictures and banks go to this test's own directories.
-        setenv("TMPDIR", qPrintable(dir.path()), 1);
-        setenv("XDG_DATA_HOME", qPrintable(dir.path() + "/data"), 1);
-        Editor::SetUp();
-    }
-    void TearDown() override {
-        Editor::TearDown();
-        unsetenv("TMPDIR");
-        unsetenv("XDG_DATA_HOME");
-    }
-    QTemporaryDir dir;
-};
+using UserTools = Editor;
 
 // Pixels that are not fully transparent.
 int drawnpixels(const QImage &img) {
@@ -47,8 +26,7 @@ int drawnpixels(const QImage &img) {
 
 TEST_F(UserTools, CreateUserIWOShowsTheIconOnTheUPage) {
     newdiagram();
-    place(101, 100, 100, 220, 160);
-    ASSERT_EQ(numIWOselected, 1);
+    place(101);
     ui->palettetabs->setCurrentIndex(2);
     QApplication::processEvents();
     GadgetButton *tool = button(132);
