@@ -20,6 +20,10 @@
 //                         one the focus
 //   goldenmatch(rp, path) compare rp's pens with the palette PNG tests/PATH
 //                         (tolerance 0); with IW_UPDATE_GOLDEN=1 write it instead
+//   samebytes(bytes, path) compare bytes (or a text) with the stored file
+//                         tests/PATH; with IW_UPDATE_GOLDEN=1 write it instead
+//   text(path)            a file's bytes as a string
+//   recordbytes(r)        an object record as the file holds it
 #pragma once
 #include "platform/headless/headlessui.h"
 
@@ -48,6 +52,7 @@ struct TempDir {
 };
 
 std::vector<uint8_t> slurp(const std::string &path);
+std::string text(const std::string &path);
 void spit(const std::string &path, const std::vector<uint8_t> &data);
 std::string fixture(const std::string &name);
 int runcli(const std::string &args, std::string *out = nullptr, std::string *err = nullptr);
@@ -58,4 +63,10 @@ int connect(int a, int ax, int ay, int b, int bx, int by);
 void selectonly(std::initializer_list<int> indices);
 
 struct Raster;
+struct IWORecord;
+std::vector<uint8_t> recordbytes(const IWORecord &r);
 ::testing::AssertionResult goldenmatch(const Raster *rp, const std::string &path);
+::testing::AssertionResult samebytes(const std::vector<uint8_t> &bytes, const std::string &path);
+inline ::testing::AssertionResult samebytes(const std::string &got, const std::string &path) {
+    return samebytes(std::vector<uint8_t>(got.begin(), got.end()), path);
+}

@@ -1,40 +1,16 @@
 // export_test.cpp - the SVG writer, the outline export and the export command.
 #include "render/renderfixture.h"
 
-#include "connect/connect.h"
-#include "export/convert.h"
 #include "export/outline.h"
 #include "export/svg.h"
 #include "platform/files.h"
-#include "platform/palette.h"
-#include "render/erase.h"
 
-#include <cmath>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
-
-std::string text(const std::string &path) {
-    std::vector<uint8_t> b = slurp(path);
-    return std::string(b.begin(), b.end());
-}
-
-// Compares a text with tests/export/golden/NAME; IW_UPDATE_GOLDEN=1 writes it.
-::testing::AssertionResult goldentext(const std::string &got, const std::string &name) {
-    const std::string path = fixture("export/golden/" + name);
-    if (std::getenv("IW_UPDATE_GOLDEN")) spit(path, std::vector<uint8_t>(got.begin(), got.end()));
-    const std::string want = text(path);
-    if (got == want) return ::testing::AssertionSuccess();
-    size_t k = 0;
-    while (k < got.size() && k < want.size() && got[k] == want[k]) k++;
-    return ::testing::AssertionFailure()
-           << name << " differs at byte " << k << ": ..." << got.substr(k > 40 ? k - 40 : 0, 120);
-}
 
 bool have(const char *program) {
     return std::system((std::string("command -v ") + program + " >/dev/null 2>&1").c_str()) == 0;
@@ -92,7 +68,7 @@ class SVG : public View {};
 TEST_F(SVG, EveryKindMatchesTheStoredDocumentAndIsWellFormed) {
     everykind();
     const std::string doc = svgdocument();
-    EXPECT_TRUE(goldentext(doc, "everykind.svg"));
+    EXPECT_TRUE(samebytes(doc, "export/golden/everykind.svg"));
     if (!have("xmllint")) GTEST_SKIP() << "xmllint is not installed";
     TempDir t;
     spit(t.path("e.svg"), std::vector<uint8_t>(doc.begin(), doc.end()));
@@ -134,8 +110,7 @@ class Outline : public Core {
         link(A, C);
     }
     int node(int type, int x, int y, const char *label) {
-        int n = place(type, x, y, 300, 200);
-        IWO[n].selected = 0;
+        int n = place(type, x, y, 300, 200, false);
         std::strcpy(IWO[n].label, label);
         return n;
     }
@@ -239,7 +214,7 @@ const std::string R97 = fixture("scripts/render-release97/input.iwo");
 TEST(ExportCommand, SVGOfAnIndependentlyWrittenFile) {
     TempDir t;
     ASSERT_EQ(0, runcli("export " + R97 + " " + t.path("a.png.svg")));
-    EXPECT_TRUE(goldentext(text(t.path("a.png.svg")), "release97.svg"));
+    EXPECT_TRUE(samebytes(slurp(t.path("a.png.svg")), "export/golden/release97.svg"));
 }
 
 TEST(ExportCommand, ExitCodes) {
