@@ -3,7 +3,6 @@
 #include "testutil.h"
 
 #include <cstdlib>
-#include <fstream>
 
 namespace {
 
@@ -71,29 +70,34 @@ TEST(Cli, InfoReportsFields) {
 // Refused and unreadable files exit 2 with the requester on stderr.
 TEST(Cli, RefusedFilesExit2) {
     TempDir t;
-    auto good = slurp(fixture("store/fixtures/r97.iwo"));
-    auto newer = good;
-    put2byte(newer.data() + 255, 98);
-    spit(t.path("new.iwo"), newer);
+    const std::string r97 = fixture("store/fixtures/r97.iwo");
+    auto withrelease = [&](const char *name, int release) {
+        auto f = slurp(r97);
+        put2byte(f.data() + 255, release);
+        spit(t.path(name), f);
+        return t.path(name);
+    };
+    const std::string newer = withrelease("new.iwo", 98), zero = withrelease("zero.iwo", 0);
+    const std::string E = "requester: Ideaweave Error | Sorry. ",
+                      NOTVALID = "Not a valid Ideaweave file.";
+    const struct {
+        std::string args, message;
+    } refused[] = {
+        {"info " + newer, "Can't open file. Upgrade to a newer version of Ideaweave now!"},
+        {"info " + zero, NOTVALID},
+        {"info " + t.path("missing.iwo"), "Could not open file : " + t.path("missing.iwo")},
+        {"info /dev/zero", "Could not open file : /dev/zero"},
+        {"convert " + zero + " " + t.path("o.iwo"), NOTVALID},
+        {"convert " + r97 + " " + t.path("no/such.iwo"),
+         "Could not save file : " + t.path("no/such.iwo")},
+    };
     std::string out, err;
-    EXPECT_EQ(runcli("info " + t.path("new.iwo"), &out, &err), 2);
-    EXPECT_EQ(err, "requester: Ideaweave Error | Sorry. Can't open file. Upgrade to a newer "
-                   "version of Ideaweave now! | Okay\n");
-    EXPECT_EQ(out, "");
-    auto invalid = good;
-    put2byte(invalid.data() + 255, 0);
-    spit(t.path("zero.iwo"), invalid);
-    EXPECT_EQ(runcli("info " + t.path("zero.iwo"), &out, &err), 2);
-    EXPECT_NE(err.find("Sorry. Not a valid Ideaweave file."), std::string::npos);
-    EXPECT_EQ(runcli("info " + t.path("missing.iwo"), &out, &err), 2);
-    EXPECT_EQ(runcli("info /dev/zero", &out, &err), 2);
-    EXPECT_EQ(err, "requester: Ideaweave Error | Sorry. Could not open file : /dev/zero | Okay\n");
-    EXPECT_EQ(runcli("convert " + t.path("zero.iwo") + " " + t.path("o.iwo"), &out, &err), 2);
-    EXPECT_FALSE(std::ifstream(t.path("o.iwo")).good());
-    EXPECT_EQ(runcli("convert " + fixture("store/fixtures/r97.iwo") + " " + t.path("no/such.iwo"),
-                     &out, &err),
-              2);
-    EXPECT_NE(err.find("Sorry. Could not save file"), std::string::npos);
+    for (const auto &c : refused) {
+        EXPECT_EQ(runcli(c.args, &out, &err), 2) << c.args;
+        EXPECT_EQ(err, E + c.message + " | Okay\n") << c.args;
+        EXPECT_EQ(out, "") << c.args;
+    }
+    EXPECT_TRUE(slurp(t.path("o.iwo")).empty());
 
     // run refuses its input the same way: exit 2, the requester in the
     // session's output and not one line of the script run.
@@ -103,8 +107,8 @@ TEST(Cli, RefusedFilesExit2) {
     const struct {
         std::string in, message;
     } inputs[] = {
-        {t.path("zero.iwo"), "Sorry. Not a valid Ideaweave file."},
-        {t.path("new.iwo"), "Sorry. Can't open file. Upgrade"},
+        {zero, "Sorry. Not a valid Ideaweave file."},
+        {newer, "Sorry. Can't open file. Upgrade"},
         {t.path("missing.iwo"), "Sorry. Could not open file : " + t.path("missing.iwo")},
         {t.dir, "Sorry. Could not open file : " + t.dir},
     };
@@ -114,7 +118,7 @@ TEST(Cli, RefusedFilesExit2) {
         EXPECT_EQ(out.find('\n'), out.size() - 1) << out;
     }
     EXPECT_EQ(runcli("run " + t.path("noscript"), &out, &err), 2);
-    EXPECT_EQ(runcli(script + fixture("store/fixtures/r97.iwo"), &out, &err), 0) << err;
+    EXPECT_EQ(runcli(script + r97, &out, &err), 0) << err;
 }
 
 // convert writes an old file in the current release (what the conversion
