@@ -4,6 +4,7 @@
 //   outline(f, dx, dy, dw, dh)         the shadow as a drag of f would leave it
 //   ids()                              the ids of the objects in table order
 //   seg(k)                             start and end point of a line or connector
+//   field({i...}, &IWORecord::f)       one field of the given objects
 #pragma once
 #include "edit/interact.h"
 #include "model/create.h"
@@ -29,4 +30,10 @@ inline std::vector<int> ids() {
 inline std::vector<int> seg(int k) {
     const IWORecord &r = IWO[k];
     return {r.x, r.y, r.x + r.width, r.y + r.height};
+}
+
+inline std::vector<int> field(std::vector<int> objs, int16_t IWORecord::*f) {
+    std::vector<int> v;
+    for (int k : objs) v.push_back(IWO[k].*f);
+    return v;
 }

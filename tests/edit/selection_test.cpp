@@ -24,12 +24,6 @@ class Selection : public Core {
 constexpr int SELECTIONMENUS[] = {0xF982, 0xF822, 0xF842, 0xF862, 0xF8A2,
                                   0xF8E2, 0xFA62, 0xF942, 0xF8A1};
 
-V field(V objs, int16_t IWORecord::*f) {
-    V v;
-    for (int k : objs) v.push_back(IWO[k].*f);
-    return v;
-}
-
 } // namespace
 
 // Select all takes hidden and locked objects too and focuses the topmost;
