@@ -138,6 +138,61 @@ void selectonly(std::initializer_list<int> indices) {
     numIWOselected = (int16_t)n;
 }
 
+void outline(int f, int dx, int dy, int dw, int dh) {
+    IWORecord &s = IWO[SHADOWIWO];
+    s = IWO[f];
+    s.x += (int16_t)dx, s.y += (int16_t)dy, s.width += (int16_t)dw, s.height += (int16_t)dh;
+}
+
+std::vector<int> ids() {
+    std::vector<int> v;
+    for (int k = 1; k < IWONumber; k++) v.push_back(IWO[k].id);
+    return v;
+}
+
+std::vector<int> seg(int k) {
+    const IWORecord &r = IWO[k];
+    return {r.x, r.y, r.x + r.width, r.y + r.height};
+}
+
+std::vector<int> field(std::vector<int> objs, int16_t IWORecord::*f) {
+    std::vector<int> v;
+    for (int k : objs) v.push_back(IWO[k].*f);
+    return v;
+}
+
+int recorded(int n) {
+    savehistorypre(n);
+    savehistorypost(n, HISTORY_CREATE);
+    return n;
+}
+
+// Every object record in table order, serialised, with `selected` cleared
+// (undo leaves restored records unselected; the selection is not content).
+std::vector<uint8_t> tableimage() {
+    std::vector<uint8_t> out;
+    for (int i = 1; i < IWONumber; i++) {
+        IWORecord r = IWO[i];
+        r.selected = 0;
+        const std::vector<uint8_t> b = recordbytes(r);
+        out.insert(out.end(), b.begin(), b.end());
+    }
+    return out;
+}
+
+bool canundo() {
+    return history[historynum == 0 ? MAXHISTORY : historynum - 1].kind != HISTORY_EMPTY;
+}
+
+int undocount() {
+    int steps = 0;
+    while (canundo() && steps < 1000) {
+        undohistory();
+        steps++;
+    }
+    return steps;
+}
+
 ::testing::AssertionResult goldenmatch(const Raster *rp, const std::string &name) {
     std::string path = fixture(name);
     if (std::getenv("IW_UPDATE_GOLDEN") && !writepenpng(path.c_str(), rp))

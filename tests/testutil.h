@@ -18,6 +18,16 @@
 //                         to offset (bx, by) in b, left unselected
 //   selectonly({i...})    make exactly these objects the selection, the last
 //                         one the focus
+//   outline(f, dx, dy, dw, dh)  the shadow as a drag of f would leave it
+//   ids()                 the ids of the objects in table order
+//   seg(k)                start and end point of a line or connector
+//   field({i...}, &IWORecord::f)  one field of the given objects
+//   recorded(n)           record the creation of object n (as made by place()
+//                         or connect()); returns n
+//   tableimage()          the objects' byte images in table order (selection
+//                         left out), for exact comparison
+//   canundo()             whether anything is left to undo
+//   undocount()           undo until nothing is left; the steps taken
 //   goldenmatch(rp, path) compare rp's pens with the palette PNG tests/PATH
 //                         (tolerance 0); with IW_UPDATE_GOLDEN=1 write it instead
 //   samebytes(bytes, path) compare bytes (or a text) with the stored file
@@ -25,6 +35,12 @@
 //   text(path)            a file's bytes as a string
 //   recordbytes(r)        an object record as the file holds it
 #pragma once
+#include "edit/history.h"
+#include "edit/interact.h"
+#include "model/create.h"
+#include "model/diagram.h"
+#include "model/iwo.h"
+#include "model/select.h"
 #include "platform/headless/headlessui.h"
 
 #include <gtest/gtest.h>
@@ -61,9 +77,16 @@ constexpr int DEFAULTSIZE = -32768;
 int place(int type, int x, int y, int w = DEFAULTSIZE, int h = DEFAULTSIZE, bool selected = true);
 int connect(int a, int ax, int ay, int b, int bx, int by);
 void selectonly(std::initializer_list<int> indices);
+void outline(int f, int dx, int dy, int dw, int dh);
+std::vector<int> ids();
+std::vector<int> seg(int k);
+std::vector<int> field(std::vector<int> objs, int16_t IWORecord::*f);
+int recorded(int n);
+std::vector<uint8_t> tableimage();
+bool canundo();
+int undocount();
 
 struct Raster;
-struct IWORecord;
 std::vector<uint8_t> recordbytes(const IWORecord &r);
 ::testing::AssertionResult goldenmatch(const Raster *rp, const std::string &path);
 ::testing::AssertionResult samebytes(const std::vector<uint8_t> &bytes, const std::string &path);

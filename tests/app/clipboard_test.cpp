@@ -2,9 +2,7 @@
 // refused leaves the diagram as it was.
 #include "app/clipboard.h"
 #include "model/bytes.h"
-#include "model/diagram.h"
 #include "store/diagramfile.h"
-#include "model/iwo.h"
 #include "platform/platform.h"
 #include "platform/window.h"
 #include "testutil.h"

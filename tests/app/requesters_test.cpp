@@ -1,6 +1,5 @@
 // The requesters: answers, and the rules for requesters that cannot be shown.
 #include "app/requesters.h"
-#include "model/iwo.h"
 #include "testutil.h"
 
 #include <cstring>

@@ -1,8 +1,6 @@
 // Connectors: end points that follow their objects, attachments recomputed
 // from geometry, deletion with their objects, folding, copying on duplication.
 #include "connect/connect.h"
-#include "connect/placing.h"
-#include "edit/history.h"
 #include "model/clones.h"
 #include "render/view.h"
 #include "testutil.h"

@@ -2,7 +2,6 @@
 // ring, and entries whose records are gone.
 #include "edit/history.h"
 
-#include "historyutil.h"
 #include "testutil.h"
 
 #include <cstring>

@@ -3,8 +3,6 @@
 #include "edit/selection.h"
 
 #include "app/tools.h"
-#include "connect/placing.h"
-#include "edit/history.h"
 #include "render/view.h"
 #include "testutil.h"
 

@@ -1,8 +1,6 @@
 // Byte layout of the object and diagram records: offsets, widths, byte order,
 // and that bytes the program never interprets survive a read and a write.
 #include "model/bytes.h"
-#include "model/diagram.h"
-#include "model/iwo.h"
 #include "testutil.h"
 
 #include <cstring>

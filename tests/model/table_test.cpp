@@ -1,6 +1,5 @@
 // The object table's operations, the catalogue and object creation.
 #include "model/clones.h"
-#include "connect/placing.h"
 #include "testutil.h"
 
 #include <cstring>

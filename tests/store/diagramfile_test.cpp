@@ -1,10 +1,6 @@
 // Diagram files: the byte layout written, the release rules, both old-record
 // conversions, and loads and saves that fail without harming anything.
 #include "model/bytes.h"
-#include "model/create.h"
-#include "model/diagram.h"
-#include "model/iwo.h"
-#include "model/select.h"
 #include "platform/files.h"
 #include "store/diagramfile.h"
 #include "testutil.h"

@@ -5,7 +5,6 @@
 
 #include "store/diagramfile.h"
 #include "export/usericon.h"
-#include "edit/interact.h"
 #include "model/bytes.h"
 #include "platform/files.h"
 #include "store/userobjects.h"
