@@ -2,24 +2,6 @@
 #include "model/bytes.h"
 #include "testutil.h"
 
-#include <cstdlib>
-
-namespace {
-
-// Runs a Python assertion over the JSON in `json` (bound to d).
-bool jsoncheck(const std::string &json, const std::string &assertion) {
-    TempDir t;
-    spit(t.path("j.json"), std::vector<uint8_t>(json.begin(), json.end()));
-    std::string script =
-        "import json, sys\nd = json.load(open(sys.argv[1]))\nassert " + assertion + ", d\n";
-    spit(t.path("check.py"), std::vector<uint8_t>(script.begin(), script.end()));
-    std::string cmd =
-        "/usr/bin/python3 " + t.path("check.py") + " " + t.path("j.json") + " >/dev/null 2>&1";
-    return std::system(cmd.c_str()) == 0;
-}
-
-} // namespace
-
 // Bad usage prints the short usage on standard error and exits 1; --help,
 // --version and help COMMAND answer on standard output and exit 0.
 TEST(Cli, UsageAndHelp) {
@@ -46,25 +28,17 @@ TEST(Cli, UsageAndHelp) {
         EXPECT_NE(out.find(line), std::string::npos) << line;
 }
 
-// info reports the file's fields, decoded from ISO-8859-1, with the
-// conversions applied and counts clamped.
+// info reports the file's fields as stored, decoded from ISO-8859-1, with the
+// conversions applied and counts clamped (drawnum 25 and highlightnum 9 in the
+// release-97 file: the arrays stop at the table sizes).
 TEST(Cli, InfoReportsFields) {
     std::string out, err;
     ASSERT_EQ(runcli(fixture("store/fixtures/r97.iwo"), &out, &err), 1);
-    ASSERT_EQ(runcli("info " + fixture("store/fixtures/r97.iwo"), &out, &err), 0) << err;
-    // drawnum 25 and highlightnum 9 in the file: the arrays stop at the table sizes.
-    EXPECT_TRUE(jsoncheck(
-        out, "d['release'] == 97 and d['IWONumber'] == 5 and d['title'] == 'Release 97' and "
-             "d['author'] == 'Test Author \\xe9' and d['paperwidth'] == 2100 and "
-             "d['objects'] == 5 and [r['index'] for r in d['records']] == [1, 2, 3, 4] and "
-             "d['records'][0]['label'] == 'Start \\xc4' and d['records'][0]['selected'] == 0 and "
-             "d['records'][0]['group'] == 3 and d['records'][0]['connections'] == 1 and "
-             "d['records'][2]['type'] == 108 and d['records'][2]['connectstart'] == 1 and "
-             "d['records'][2]['draw'][2]['kind'] == 19 and d['records'][3]['drawnum'] == 25 and "
-             "len(d['records'][3]['draw']) == 20 and len(d['records'][3]['highlight']) == 5"));
-
-    ASSERT_EQ(runcli("info " + fixture("store/fixtures/r50.iwo"), &out, &err), 0) << err;
-    EXPECT_TRUE(jsoncheck(out, "d['IWONumber'] == 3"));
+    for (std::string name : {"r97", "r50"}) {
+        ASSERT_EQ(runcli("info " + fixture("store/fixtures/" + name + ".iwo"), &out, &err), 0)
+            << err;
+        EXPECT_TRUE(samebytes(out, "cli/golden/" + name + ".json"));
+    }
 }
 
 // Refused and unreadable files exit 2 with the requester on stderr.
