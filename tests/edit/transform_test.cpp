@@ -83,6 +83,16 @@ TEST_F(Transform, DuplicateGroupsCopiesTogether) {
     EXPECT_EQ(IWO[7].group, 3);
 }
 
+// A lone selected connector is not copied by Duplicate.
+TEST_F(Transform, DuplicateSkipsConnectors) {
+    scene();
+    IWO[4].type = 108;
+    selectonly({4});
+    duplicate();
+    EXPECT_EQ(IWONumber, 6);
+    EXPECT_FALSE(canundo());
+}
+
 TEST_F(Transform, ZOrderKeepsTheSelectionsOwnOrder) {
     for (int i = 0; i < 8; i++) recorded(place(101, 100 + 100 * i, 100));
     const V id = ids(); // id[k - 1]: object k's

@@ -70,3 +70,15 @@ TEST_F(Diagram, CancelRestoresEveryByte) {
     writeIWOdiagramrecord(IWODiagram, after.data());
     EXPECT_EQ(before, after);
 }
+
+// The pens follow the record, each with its working copy.
+TEST_F(Diagram, PensFollowTheRecord) {
+    IWODiagram.papercolour = 6;
+    IWODiagram.linecolour = 7;
+    IWODiagram.lineweight = 20;
+    IWODiagram.labelcolour = 8;
+    updateIWOdiagram();
+    EXPECT_EQ(
+        std::vector<int>({papercolour, temppapercolour, linecolour, lineweight, templabelcolour}),
+        std::vector<int>({6, 6, 7, 20, 8}));
+}

@@ -1,5 +1,6 @@
 // The object table's operations, the catalogue and object creation.
 #include "model/clones.h"
+#include "render/view.h"
 #include "testutil.h"
 
 #include <cstring>
@@ -89,6 +90,15 @@ TEST_F(Table, IdCounterNeverWraps) {
     EXPECT_EQ(IWONumber, before);
 }
 
+// A reset slot forgets label and attachment of what was there.
+TEST_F(Table, ResetSlotForgetsStaleContents) {
+    int a = place(101, 0, 0);
+    std::strcpy(IWO[a].label, "old");
+    IWO[a].connectstart = 12;
+    resetsingleIWO(a);
+    EXPECT_EQ(V({IWO[a].label[0], IWO[a].connectstart, IWO[a].type}), V({0, -99, DEADTYPE}));
+}
+
 // User objects take their template; type 144 has a blank one.
 TEST_F(Table, UserObjectsFromTemplate) {
     extern IWORecord userIWO[14];
@@ -101,4 +111,13 @@ TEST_F(Table, UserObjectsFromTemplate) {
     EXPECT_EQ(V({s.width, s.draw[0].px[3], s.handlex[8]}), V({222, 42, 100}));
     EXPECT_EQ(shadow(144).drawnum, 0);
     userIWO[1] = IWORecord{};
+}
+
+// A Text object measures its label in the screen font, divided by the zoom.
+TEST_F(Table, TextWidthDependsOnZoom) {
+    zoom = 1.0f;
+    int w1 = shadow(109).width;
+    EXPECT_GT(w1, 10);
+    zoom = 0.5f;
+    EXPECT_EQ(shadow(109).width, 2 * w1);
 }
