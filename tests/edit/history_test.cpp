@@ -89,10 +89,9 @@ TEST_F(History, ModifyUndoRedoFindsRecordById) {
     swapIWO(1, 2);
     auto swappedafter = tableimage();
     undohistory();
-    EXPECT_EQ(IWO[1].type, 105);
-    EXPECT_EQ(IWO[1].x, 600);
-    EXPECT_EQ(selectedIWO, 1);
-    EXPECT_EQ(IWO[1].selected, 0); // restored, focused, not selected
+    // Restored, focused, not selected.
+    EXPECT_EQ(std::vector<int>({IWO[1].type, IWO[1].x, selectedIWO, IWO[1].selected}),
+              std::vector<int>({105, 600, 1, 0}));
     redohistory();
     EXPECT_EQ(tableimage(), swappedafter);
     swapIWO(1, 2);
@@ -153,9 +152,8 @@ TEST_F(History, EntriesWhoseRecordIsGoneAreSkipped) {
     downjigIWO(1);
     auto objects = IWONumber;
     undohistory(); // the group: object 1's entry is skipped, object 3 goes back
-    EXPECT_EQ(IWONumber, objects);
-    EXPECT_EQ(IWO[2].x, 900);
-    EXPECT_EQ(IWO[1].x, 650);
+    EXPECT_EQ(std::vector<int>({IWONumber, IWO[2].x, IWO[1].x}),
+              std::vector<int>({objects, 900, 650}));
     undohistory(); // the drag of object 2
     EXPECT_EQ(IWO[1].x, 600);
     undohistory(); // creation of 3
@@ -163,8 +161,7 @@ TEST_F(History, EntriesWhoseRecordIsGoneAreSkipped) {
     undohistory(); // creation of 2
     EXPECT_EQ(IWONumber, 1);
     undohistory(); // creation of 1: already gone, nothing happens
-    EXPECT_EQ(IWONumber, 1);
-    EXPECT_EQ(IWO[1].type, DEADTYPE);
+    EXPECT_EQ(std::vector<int>({IWONumber, IWO[1].type}), std::vector<int>({1, DEADTYPE}));
     EXPECT_FALSE(canundo());
 }
 
@@ -201,7 +198,5 @@ TEST_F(History, OverwrittenGroupIsCutWhole) {
     // The two creations and the group's begin were overwritten; the rest of
     // the group must not be undone.
     EXPECT_EQ(undocount(), 193);
-    EXPECT_EQ(IWONumber, 3);
-    EXPECT_EQ(IWO[1].x, 300);
-    EXPECT_EQ(IWO[2].x, 700);
+    EXPECT_EQ(std::vector<int>({IWONumber, IWO[1].x, IWO[2].x}), std::vector<int>({3, 300, 700}));
 }

@@ -200,9 +200,8 @@ TEST_F(UserObjects, FailedIconLeavesAUsableTool) {
     EXPECT_EQ(ui.gadgetenabled(132), 1);
     EXPECT_EQ(ui.palettetab(), 2);
     // Clearing a tool without a slot of its own does nothing.
-    EXPECT_EQ(clearUserIWOsingle(145), 0);
-    EXPECT_EQ(userIWO[1].type, 132);
-    EXPECT_EQ(clearUserIWOsingle(132), 1);
-    EXPECT_EQ(userIWO[1].type, DEADTYPE);
-    EXPECT_EQ(ui.gadgetenabled(132), 0);
+    EXPECT_EQ(std::vector<int>({clearUserIWOsingle(145), userIWO[1].type}),
+              std::vector<int>({0, 132}));
+    EXPECT_EQ(std::vector<int>({clearUserIWOsingle(132), userIWO[1].type, ui.gadgetenabled(132)}),
+              std::vector<int>({1, DEADTYPE, 0}));
 }
