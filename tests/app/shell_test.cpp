@@ -44,16 +44,17 @@ TEST_F(Shell, CheckMarksFollowTheGrid) {
     SnapToGrid = 0;
     setcheckmenus();
     const NewMenu *grid = menuitem(FULLMENUNUM(3, 5)), *snap = menuitem(FULLMENUNUM(3, 6));
+    auto checks = [&] {
+        return std::vector<int>(
+            {ui.menuchecked(FULLMENUNUM(3, 5)), ui.menuchecked(FULLMENUNUM(3, 6))});
+    };
     EXPECT_EQ(grid->nm_Flags, CHECKIT | MENUTOGGLE | CHECKED);
     EXPECT_EQ(snap->nm_Flags, CHECKIT | MENUTOGGLE);
-    EXPECT_EQ(ui.menuchecked(FULLMENUNUM(3, 5)), 1);
-    EXPECT_EQ(ui.menuchecked(FULLMENUNUM(3, 6)), 0);
+    EXPECT_EQ(checks(), std::vector<int>({1, 0}));
     processMenus(FULLMENUNUM(3, 5));
     processMenus(FULLMENUNUM(3, 6));
-    EXPECT_EQ(ShowGrid, 0);
-    EXPECT_EQ(SnapToGrid, 1);
-    EXPECT_EQ(ui.menuchecked(FULLMENUNUM(3, 5)), 0);
-    EXPECT_EQ(ui.menuchecked(FULLMENUNUM(3, 6)), 1);
+    EXPECT_EQ(std::vector<int>({ShowGrid, SnapToGrid}), std::vector<int>({0, 1}));
+    EXPECT_EQ(checks(), std::vector<int>({0, 1}));
     EXPECT_EQ(snap->nm_Flags, CHECKIT | MENUTOGGLE | CHECKED);
 }
 
