@@ -93,6 +93,15 @@ TEST_F(Transform, DuplicateSkipsConnectors) {
     EXPECT_FALSE(canundo());
 }
 
+TEST_F(Transform, DeleteRemovesLockedObjectsAndEndsTheSelection) {
+    scene();
+    IWO[2].locked = 1;
+    int16_t idafter = IWO[3].id;
+    selectonly({2, 5});
+    delete_();
+    EXPECT_EQ(V({IWONumber, IWO[2].id, selectedIWO, numIWOselected}), V({4, idafter, 0, 0}));
+}
+
 TEST_F(Transform, ZOrderKeepsTheSelectionsOwnOrder) {
     for (int i = 0; i < 8; i++) recorded(place(101, 100 + 100 * i, 100));
     const V id = ids(); // id[k - 1]: object k's
