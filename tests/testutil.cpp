@@ -11,10 +11,10 @@
 #include "platform/pngwrite.h"
 #include "platform/raster.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 
 // The program's settings are kept in the build tree, never in the user's
@@ -64,6 +64,11 @@ std::vector<uint8_t> slurp(const std::string &path) {
     return std::vector<uint8_t>((std::istreambuf_iterator<char>(f)), {});
 }
 
+std::string text(const std::string &path) {
+    std::vector<uint8_t> b = slurp(path);
+    return std::string(b.begin(), b.end());
+}
+
 void spit(const std::string &path, const std::vector<uint8_t> &data) {
     std::ofstream f(path, std::ios::binary);
     f.write((const char *)data.data(), (std::streamsize)data.size());
@@ -76,14 +81,8 @@ int runcli(const std::string &args, std::string *out, std::string *err) {
     std::string cmd =
         std::string(IW_CLI_PATH) + " " + args + " >" + t.path("out") + " 2>" + t.path("err");
     int status = std::system(cmd.c_str());
-    auto read = [](const std::string &p) {
-        std::ifstream f(p);
-        std::stringstream ss;
-        ss << f.rdbuf();
-        return ss.str();
-    };
-    if (out) *out = read(t.path("out"));
-    if (err) *err = read(t.path("err"));
+    if (out) *out = text(t.path("out"));
+    if (err) *err = text(t.path("err"));
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -122,6 +121,12 @@ int connect(int a, int ax, int ay, int b, int bx, int by) {
     return n;
 }
 
+std::vector<uint8_t> recordbytes(const IWORecord &r) {
+    std::vector<uint8_t> out(IWORECORDSIZE);
+    writeIWOrecord(r, out.data());
+    return out;
+}
+
 void selectonly(std::initializer_list<int> indices) {
     for (int i = 1; i < IWONumber; i++) IWO[i].selected = 0;
     int n = 0;
@@ -131,6 +136,61 @@ void selectonly(std::initializer_list<int> indices) {
         n++;
     }
     numIWOselected = (int16_t)n;
+}
+
+void outline(int f, int dx, int dy, int dw, int dh) {
+    IWORecord &s = IWO[SHADOWIWO];
+    s = IWO[f];
+    s.x += (int16_t)dx, s.y += (int16_t)dy, s.width += (int16_t)dw, s.height += (int16_t)dh;
+}
+
+std::vector<int> ids() {
+    std::vector<int> v;
+    for (int k = 1; k < IWONumber; k++) v.push_back(IWO[k].id);
+    return v;
+}
+
+std::vector<int> seg(int k) {
+    const IWORecord &r = IWO[k];
+    return {r.x, r.y, r.x + r.width, r.y + r.height};
+}
+
+std::vector<int> field(std::vector<int> objs, int16_t IWORecord::*f) {
+    std::vector<int> v;
+    for (int k : objs) v.push_back(IWO[k].*f);
+    return v;
+}
+
+int recorded(int n) {
+    savehistorypre(n);
+    savehistorypost(n, HISTORY_CREATE);
+    return n;
+}
+
+// Every object record in table order, serialised, with `selected` cleared
+// (undo leaves restored records unselected; the selection is not content).
+std::vector<uint8_t> tableimage() {
+    std::vector<uint8_t> out;
+    for (int i = 1; i < IWONumber; i++) {
+        IWORecord r = IWO[i];
+        r.selected = 0;
+        const std::vector<uint8_t> b = recordbytes(r);
+        out.insert(out.end(), b.begin(), b.end());
+    }
+    return out;
+}
+
+bool canundo() {
+    return history[historynum == 0 ? MAXHISTORY : historynum - 1].kind != HISTORY_EMPTY;
+}
+
+int undocount() {
+    int steps = 0;
+    while (canundo() && steps < 1000) {
+        undohistory();
+        steps++;
+    }
+    return steps;
 }
 
 ::testing::AssertionResult goldenmatch(const Raster *rp, const std::string &name) {
@@ -149,4 +209,18 @@ void selectonly(std::initializer_list<int> indices) {
                    << name << " differs first at (" << i % w << "," << i / w
                    << "): " << (int)rp->Pixels[i] << " instead of " << (int)pens[i];
     return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult samebytes(const std::vector<uint8_t> &bytes, const std::string &name) {
+    const std::string path = fixture(name);
+    if (std::getenv("IW_UPDATE_GOLDEN")) spit(path, bytes);
+    const std::vector<uint8_t> stored = slurp(path);
+    size_t k = 0;
+    while (k < bytes.size() && k < stored.size() && bytes[k] == stored[k]) k++;
+    if (k == bytes.size() && k == stored.size()) return ::testing::AssertionSuccess();
+    const std::string got(bytes.begin() + (long)(k > 40 ? k - 40 : 0),
+                          bytes.begin() + (long)std::min(bytes.size(), k + 80));
+    return ::testing::AssertionFailure()
+           << name << " (" << stored.size() << " bytes stored, " << bytes.size()
+           << " made) differs first at byte " << k << ": ..." << got;
 }

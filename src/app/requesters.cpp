@@ -65,12 +65,3 @@ int aboutideaweave() {
     updateIWOdiagram();
     return 1;
 }
-
-int notimplemented() {
-    information(IWVersionString,
-                "Sorry. Not available yet in this version. \nPlease be patient - we'll get "
-                "there eventually.",
-                1, "Okay");
-    updateIWOdiagram();
-    return 1;
-}

@@ -133,8 +133,6 @@ int iconindex(int id) {
     return -1;
 }
 
-std::string iconpath(const char *name) { return datadirectory() + name; }
-
 int sethelptext() {
     static const struct {
         int id;

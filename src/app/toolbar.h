@@ -7,7 +7,6 @@
 //   ideaweavewindowevents(result, code) toolbar handler; nonzero = quit
 //   shapewindowevents(result, code)     palette handler; nonzero = quit
 //   iconindex(id)                       the Icon entry of a toolbar or palette button, or -1
-//   iconpath(name)                      the file of an icon name (without extension)
 //
 // Icon names are relative to the program's data directory: "icons/large/new"
 // is the file icons/large/new.svg or .png there; a button's selected image is
@@ -29,4 +28,3 @@ int tophalfgadget(int id);
 int ideaweavewindowevents(int32_t result, int code);
 int shapewindowevents(int32_t result, int code);
 int iconindex(int id);
-std::string iconpath(const char *name);

@@ -202,22 +202,6 @@ void branch(int node, int depth) {
 
 } // namespace
 
-int arrangeconns(int node) {
-    if (!liveIWO(node)) return 1;
-    if (expanded.size() != (size_t)IWOTABLESIZE) {
-        expanded.assign(IWOTABLESIZE, 0);
-        connected.assign(IWOTABLESIZE, 0);
-    }
-    int depth = 0;
-    for (const OutlineEntry &e : outlineorder)
-        if (e.index == node && e.depth >= 0) {
-            depth = e.depth;
-            break;
-        }
-    branch(node, depth);
-    return 1;
-}
-
 int rearrangeclones(int) {
     // The order has a list of its own; the clone table starts empty as before.
     resetclones();

@@ -12,7 +12,6 @@
 //   outlineorder            the order rearrangeclones built (entry 0 empty)
 //   rearrangeclones(start)  build the order from the focus object selectedIWO
 //                           (start is not used); returns 1
-//   arrangeconns(node)      append the branch below object index node; returns 1
 //   outlinetext(format)     the whole file text of EXPORT_TXT, EXPORT_HTML,
 //                           EXPORT_MD or EXPORT_OPML for the current focus
 //   exportoutlinefile(path, format, message)  write it; 0 and message on failure
@@ -34,7 +33,6 @@ struct OutlineEntry {
 extern std::vector<OutlineEntry> outlineorder;
 
 int rearrangeclones(int start);
-int arrangeconns(int node);
 std::string outlinetext(ExportFormat format);
 int exportoutlinefile(const std::string &path, ExportFormat format, std::string *message);
 int saveasTXT();

@@ -1,7 +1,5 @@
 // The requesters: answers, and the rules for requesters that cannot be shown.
 #include "app/requesters.h"
-#include "model/diagram.h"
-#include "model/iwo.h"
 #include "testutil.h"
 
 #include <cstring>
@@ -18,10 +16,7 @@ TEST_F(Requesters, RequesterThatCannotBeShown) {
 // TextReq shows nothing for indices that are not live objects.
 TEST_F(Requesters, TextReqIgnoresDeadIndices) {
     place(101, 100, 100);
-    EXPECT_EQ(TextReq(0), 1);
-    EXPECT_EQ(TextReq(IWONumber), 1);
-    EXPECT_EQ(TextReq(-3), 1);
-    EXPECT_EQ(TextReq(5000), 1);
+    for (int index : {0, (int)IWONumber, -3, 5000}) EXPECT_EQ(TextReq(index), 1) << index;
     EXPECT_EQ(lines(), "");
 }
 

@@ -4,58 +4,63 @@
 #include "app/menus.h"
 #include "app/toolbar.h"
 #include "app/tools.h"
-#include "edit/history.h"
-#include "edit/interact.h"
-#include "model/diagram.h"
-#include "model/iwo.h"
 #include "model/settings.h"
 #include "platform/window.h"
-#include "render/drawstate.h"
 #include "render/view.h"
-#include "store/prefs.h"
 #include "testutil.h"
 
 #include <cstring>
 #include <string>
 
-using Shell = Core;
+namespace {
+
+// With the drawing window open, as the program runs.
+class Shell : public Core {
+  protected:
+    void SetUp() override {
+        Core::SetUp();
+        opendrawspacewindow(400, 300);
+    }
+    void TearDown() override {
+        closedrawspacewindow();
+        Core::TearDown();
+    }
+};
+
+} // namespace
 
 // A number that matches no item does nothing and never quits.
 TEST_F(Shell, UnknownMenuNumbersDoNothing) {
-    EXPECT_EQ(processMenus(MENUNULL), 0);
-    EXPECT_EQ(processMenus(FULLMENUNUM(0, 3)), 0);
-    EXPECT_EQ(processMenus(FULLMENUNUM(0, 40)), 0);
-    EXPECT_EQ(processMenus(FULLMENUNUM(7, 0)), 0);
+    for (int number : {MENUNULL, FULLMENUNUM(0, 3), FULLMENUNUM(0, 40), FULLMENUNUM(7, 0)})
+        EXPECT_EQ(processMenus(number), 0) << number;
     EXPECT_EQ(lines(), "");
 }
 
 // The check marks show ShowGrid and SnapToGrid in the table and on screen,
 // also after the menu toggled them.
 TEST_F(Shell, CheckMarksFollowTheGrid) {
-    opendrawspacewindow(400, 300);
     DiagramExists = 1;
     ShowGrid = 1;
     SnapToGrid = 0;
     setcheckmenus();
     const NewMenu *grid = menuitem(FULLMENUNUM(3, 5)), *snap = menuitem(FULLMENUNUM(3, 6));
+    auto checks = [&] {
+        return std::vector<int>(
+            {ui.menuchecked(FULLMENUNUM(3, 5)), ui.menuchecked(FULLMENUNUM(3, 6))});
+    };
     EXPECT_EQ(grid->nm_Flags, CHECKIT | MENUTOGGLE | CHECKED);
     EXPECT_EQ(snap->nm_Flags, CHECKIT | MENUTOGGLE);
-    EXPECT_EQ(ui.menuchecked(FULLMENUNUM(3, 5)), 1);
-    EXPECT_EQ(ui.menuchecked(FULLMENUNUM(3, 6)), 0);
+    EXPECT_EQ(checks(), std::vector<int>({1, 0}));
     processMenus(FULLMENUNUM(3, 5));
     processMenus(FULLMENUNUM(3, 6));
-    EXPECT_EQ(ShowGrid, 0);
-    EXPECT_EQ(SnapToGrid, 1);
-    EXPECT_EQ(ui.menuchecked(FULLMENUNUM(3, 5)), 0);
-    EXPECT_EQ(ui.menuchecked(FULLMENUNUM(3, 6)), 1);
+    EXPECT_EQ(std::vector<int>({ShowGrid, SnapToGrid}), std::vector<int>({0, 1}));
+    EXPECT_EQ(checks(), std::vector<int>({0, 1}));
     EXPECT_EQ(snap->nm_Flags, CHECKIT | MENUTOGGLE | CHECKED);
-    closedrawspacewindow();
 }
 
 // A break request quits after the event being handled, whatever the handler
 // said, and is spent by it.
 TEST_F(Shell, BreakQuitsAfterTheCurrentEvent) {
-    opendrawspacewindow(400, 300);
     EXPECT_EQ(iwevent(DRAWSPACEWINDOW, IW_MOUSEMOVE, 0), 0);
     requestbreak();
     EXPECT_EQ(iwevent(SHAPEWINDOW, IW_GADGETHELP | 22, 0), 1);
@@ -65,13 +70,11 @@ TEST_F(Shell, BreakQuitsAfterTheCurrentEvent) {
     EXPECT_EQ(iwevent(IDEAWEAVEWINDOW, IW_CLOSEWINDOW, 0), 1);
     ui.queueanswer(0);
     EXPECT_EQ(iwevent(IDEAWEAVEWINDOW, IW_GADGETUP | 30, 0), 0);
-    closedrawspacewindow();
 }
 
 // The palette's tab strip and help line are no tools: releasing them chooses
 // nothing.
 TEST_F(Shell, PaletteTabsChooseNoTool) {
-    opendrawspacewindow(400, 300);
     selectedtool = 105;
     shapewindowevents(IW_GADGETUP | 12, 0);
     shapewindowevents(IW_GADGETUP | 22, 0);
@@ -79,13 +82,11 @@ TEST_F(Shell, PaletteTabsChooseNoTool) {
     shapewindowevents(IW_GADGETUP | 101, 0);
     EXPECT_EQ(selectedtool, 101);
     EXPECT_EQ(ui.chosentool(), 101);
-    closedrawspacewindow();
 }
 
 // Undo stays available when the ring has wrapped round to position 0 with
 // steps behind it, and Redo when the history was undone to its start.
 TEST_F(Shell, UndoItemsFollowTheRing) {
-    opendrawspacewindow(400, 300);
     resethistory();
     history[MAXHISTORY].kind = HISTORY_MODIFY;
     historynum = 0;
@@ -102,13 +103,11 @@ TEST_F(Shell, UndoItemsFollowTheRing) {
     resethistory();
     disabledrawtools(0);
     EXPECT_EQ(ui.menuenabled(MENU_REDO), 0);
-    closedrawspacewindow();
 }
 
 // Node checks the focus index before use; Change Text with nothing selected
 // asks nothing. Neither marks the diagram modified when nothing changed.
 TEST_F(Shell, NodeAndChangeTextNeedTheirObjects) {
-    opendrawspacewindow(400, 300);
     DiagramExists = 1;
     IWODiagram.saved = 1;
     for (int focus : {-99, 0, 1, 999, 1009, 32000}) {
@@ -118,5 +117,4 @@ TEST_F(Shell, NodeAndChangeTextNeedTheirObjects) {
     EXPECT_EQ(changetext(), 1);
     EXPECT_EQ(lines(), "");
     EXPECT_EQ(IWODiagram.saved, 1);
-    closedrawspacewindow();
 }

@@ -3,8 +3,6 @@
 #include "edit/selection.h"
 
 #include "app/tools.h"
-#include "connect/placing.h"
-#include "edit/history.h"
 #include "render/view.h"
 #include "testutil.h"
 
@@ -23,12 +21,6 @@ class Selection : public Core {
 
 constexpr int SELECTIONMENUS[] = {0xF982, 0xF822, 0xF842, 0xF862, 0xF8A2,
                                   0xF8E2, 0xFA62, 0xF942, 0xF8A1};
-
-V field(V objs, int16_t IWORecord::*f) {
-    V v;
-    for (int k : objs) v.push_back(IWO[k].*f);
-    return v;
-}
 
 } // namespace
 

@@ -1,25 +1,11 @@
-// The diagram record: a new diagram, the window title rules, the saved flag
-// and the cancel copy.
+// The diagram record: the window title rules, the saved flag and the cancel
+// copy.
 #include "model/diagram.h"
-#include "model/iwo.h"
-#include "store/prefs.h"
 #include "testutil.h"
 
 #include <cstring>
 
 using Diagram = Core;
-
-// A new diagram from never-saved preferences.
-TEST_F(Diagram, NewDiagramFromBuiltInDefaults) {
-    EXPECT_STREQ(IWODiagram.title, "No Title Given");
-    EXPECT_EQ(IWODiagram.paperwidth, 2100);
-    EXPECT_EQ(IWODiagram.paperheight, 2900);
-    EXPECT_EQ(IWODiagram.objects, 0);
-    EXPECT_EQ(IWODiagram.saved, 1);
-    DiagramExists = 1;
-    updateIWOdiagram();
-    EXPECT_EQ(ui.title(), "No Title Given Saved as : ");
-}
 
 // Only the first change puts the "*" in the title.
 TEST_F(Diagram, FirstEditMarksTitleOnce) {
@@ -73,16 +59,16 @@ TEST_F(Diagram, TitleIsCutAndNoDiagramShowsPrompt) {
 
 // Keep and cancel restore every byte, the saved flag included.
 TEST_F(Diagram, CancelRestoresEveryByte) {
-    uint8_t before[DIAGRAMRECORDSIZE], after[DIAGRAMRECORDSIZE];
+    std::vector<uint8_t> before(DIAGRAMRECORDSIZE), after(DIAGRAMRECORDSIZE);
     IWODiagram.saved = 1;
-    writeIWOdiagramrecord(IWODiagram, before);
+    writeIWOdiagramrecord(IWODiagram, before.data());
     settempdiagram(1);
     std::strcpy(IWODiagram.title, "Changed");
     IWODiagram.paperwidth = 5800;
     IWODiagram.saved = 0;
     settempdiagram(0);
-    writeIWOdiagramrecord(IWODiagram, after);
-    EXPECT_EQ(0, std::memcmp(before, after, DIAGRAMRECORDSIZE));
+    writeIWOdiagramrecord(IWODiagram, after.data());
+    EXPECT_EQ(before, after);
 }
 
 // The pens follow the record, each with its working copy.
@@ -92,9 +78,7 @@ TEST_F(Diagram, PensFollowTheRecord) {
     IWODiagram.lineweight = 20;
     IWODiagram.labelcolour = 8;
     updateIWOdiagram();
-    EXPECT_EQ(papercolour, 6);
-    EXPECT_EQ(temppapercolour, 6);
-    EXPECT_EQ(linecolour, 7);
-    EXPECT_EQ(lineweight, 20);
-    EXPECT_EQ(templabelcolour, 8);
+    EXPECT_EQ(
+        std::vector<int>({papercolour, temppapercolour, linecolour, lineweight, templabelcolour}),
+        std::vector<int>({6, 6, 7, 20, 8}));
 }

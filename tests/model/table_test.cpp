@@ -1,48 +1,35 @@
 // The object table's operations, the catalogue and object creation.
-#include "edit/interact.h"
 #include "model/clones.h"
-#include "model/create.h"
-#include "model/diagram.h"
-#include "model/iwo.h"
-#include "model/select.h"
-#include "model/settings.h"
 #include "render/view.h"
 #include "testutil.h"
 
 #include <cstring>
 
 using Table = Core;
+using V = std::vector<int>;
+
+namespace {
+
+// The tool's outline of a new object of `type` at (x, y), as a press makes it.
+IWORecord &shadow(int type, int x = 0, int y = 0) {
+    resetsingleIWO(SHADOWIWO);
+    createIWO(SHADOWIWO, type, x, y, 1, 10, 2);
+    return IWO[SHADOWIWO];
+}
+
+} // namespace
 
 // deleteIWO leaves a hole; downjigIWO closes it and moves the end marker.
 TEST_F(Table, DeleteLeavesHoleDownjigCloses) {
-    int a = place(101, 100, 100), b = place(104, 400, 100), c = place(105, 700, 100);
-    EXPECT_EQ(IWONumber, 4);
-    std::strcpy(IWO[b].label, "gone");
-    deleteIWO(b);
-    EXPECT_EQ(IWO[b].type, DEADTYPE);
-    EXPECT_EQ(IWO[b].id, -99);
-    EXPECT_EQ(IWO[b].label[0], 0);
-    EXPECT_EQ(IWONumber, 4);
-    downjigIWO(b);
+    place(101, 100, 100), place(104, 400, 100), place(105, 700, 100);
+    std::strcpy(IWO[2].label, "gone");
+    deleteIWO(2);
+    EXPECT_EQ(V({IWO[2].type, IWO[2].id, IWO[2].label[0], IWONumber}), V({DEADTYPE, -99, 0, 4}));
+    downjigIWO(2);
+    EXPECT_EQ(field({1, 2}, &IWORecord::type), V({101, 105}));
     EXPECT_EQ(IWONumber, 3);
-    EXPECT_EQ(IWO[b].type, 105);
-    EXPECT_EQ(IWO[a].type, 101);
     downjigIWO(IWONumber - 1); // the last object
-    EXPECT_EQ(IWONumber, 2);
-    EXPECT_EQ(IWO[2].type, DEADTYPE);
-    (void)c;
-}
-
-// upjigIWO sends record 0 to index 1 and leaves record 0 dead.
-TEST_F(Table, UpjigMovesScratchToFront) {
-    place(101, 100, 100);
-    place(104, 400, 100);
-    int16_t id1 = IWO[1].id, id2 = IWO[2].id;
-    swapIWO(2, 0);
-    upjigIWO(2);
-    EXPECT_EQ(IWO[1].id, id2);
-    EXPECT_EQ(IWO[2].id, id1);
-    EXPECT_EQ(IWO[0].type, DEADTYPE);
+    EXPECT_EQ(V({IWONumber, IWO[2].type}), V({2, DEADTYPE}));
 }
 
 // A duplicate keeps everything but id and position; a full table copies
@@ -57,15 +44,9 @@ TEST_F(Table, DuplicateKeepsAllButIdAndPosition) {
     ASSERT_EQ(IWONumber, 3);
     IWORecord copy = IWO[2], orig = IWO[a];
     EXPECT_NE(copy.id, orig.id);
-    EXPECT_EQ(copy.x, orig.x + 50);
-    EXPECT_EQ(copy.y, orig.y + 50);
-    copy.id = orig.id;
-    copy.x = orig.x;
-    copy.y = orig.y;
-    uint8_t p1[IWORECORDSIZE], p2[IWORECORDSIZE];
-    writeIWOrecord(copy, p1);
-    writeIWOrecord(orig, p2);
-    EXPECT_EQ(0, std::memcmp(p1, p2, IWORECORDSIZE));
+    EXPECT_EQ(V({copy.x, copy.y}), V({orig.x + 50, orig.y + 50}));
+    copy.id = orig.id, copy.x = orig.x, copy.y = orig.y;
+    EXPECT_EQ(recordbytes(copy), recordbytes(orig));
     EXPECT_EQ(clone_[0].sourceindex, a);
     EXPECT_EQ(clone_[0].copyid, IWO[2].id);
 
@@ -79,27 +60,21 @@ TEST_F(Table, DuplicateKeepsAllButIdAndPosition) {
 }
 
 // A new object takes the size of the tool's outline (a dragged rectangle keeps
-// its dragged size); ids count from 1 and the outline keeps its own.
+// its dragged size); ids count from 1 and the outline keeps its own. A rubber
+// band outline has no size and no handles.
 TEST_F(Table, CreationTakesTheShadowsGeometry) {
-    resetsingleIWO(SHADOWIWO);
-    createIWO(SHADOWIWO, 101, 50, 60, 1, 10, 2);
-    IWO[SHADOWIWO].width = 500, IWO[SHADOWIWO].height = 40;
+    IWORecord &s = shadow(101, 50, 60);
+    s.width = 500, s.height = 40;
     int n = IWONumber;
     resetsingleIWO(n);
     createIWO(n, 101, 50, 60, 1, 10, 2);
-    EXPECT_EQ(std::vector<int>({IWO[n].id, IWO[n].width, IWO[n].height, IWO[SHADOWIWO].id}),
-              std::vector<int>({1, 500, 40, SHADOWIWO}));
-}
+    EXPECT_EQ(V({IWO[n].id, IWO[n].width, IWO[n].height, s.id}), V({1, 500, 40, SHADOWIWO}));
 
-// A rubber band outline has no size and no handles.
-TEST_F(Table, RubberBandShadowHasNoSizeOrHandles) {
     DragSelect = 1;
-    resetsingleIWO(SHADOWIWO);
-    createIWO(SHADOWIWO, 101, 10, 10, 1, 10, 2);
+    shadow(101, 10, 10);
     DragSelect = 0;
-    EXPECT_EQ(IWO[SHADOWIWO].width, 0);
-    EXPECT_EQ(IWO[SHADOWIWO].height, 0);
-    for (int h = 0; h <= 9; h++) EXPECT_EQ(IWO[SHADOWIWO].handlex[h], -5);
+    EXPECT_EQ(V({s.width, s.height}), V({0, 0}));
+    for (int h = 0; h <= 9; h++) EXPECT_EQ(s.handlex[h], -5);
 }
 
 // Ids never wrap into the sentinels: at 32767 creation is refused.
@@ -121,9 +96,7 @@ TEST_F(Table, ResetSlotForgetsStaleContents) {
     std::strcpy(IWO[a].label, "old");
     IWO[a].connectstart = 12;
     resetsingleIWO(a);
-    EXPECT_EQ(IWO[a].label[0], 0);
-    EXPECT_EQ(IWO[a].connectstart, -99);
-    EXPECT_EQ(IWO[a].type, DEADTYPE);
+    EXPECT_EQ(V({IWO[a].label[0], IWO[a].connectstart, IWO[a].type}), V({0, -99, DEADTYPE}));
 }
 
 // User objects take their template; type 144 has a blank one.
@@ -134,26 +107,17 @@ TEST_F(Table, UserObjectsFromTemplate) {
     userIWO[1].drawnum = 1;
     userIWO[1].draw[0].kind = 7;
     userIWO[1].draw[0].px[3] = 42;
-    resetsingleIWO(SHADOWIWO);
-    createIWO(SHADOWIWO, 132, 0, 0, 1, 10, 2);
-    EXPECT_EQ(IWO[SHADOWIWO].width, 222);
-    EXPECT_EQ(IWO[SHADOWIWO].draw[0].px[3], 42);
-    EXPECT_EQ(IWO[SHADOWIWO].handlex[8], 100);
-    resetsingleIWO(SHADOWIWO);
-    createIWO(SHADOWIWO, 144, 0, 0, 1, 10, 2);
-    EXPECT_EQ(IWO[SHADOWIWO].drawnum, 0);
+    const IWORecord &s = shadow(132);
+    EXPECT_EQ(V({s.width, s.draw[0].px[3], s.handlex[8]}), V({222, 42, 100}));
+    EXPECT_EQ(shadow(144).drawnum, 0);
     userIWO[1] = IWORecord{};
 }
 
 // A Text object measures its label in the screen font, divided by the zoom.
 TEST_F(Table, TextWidthDependsOnZoom) {
     zoom = 1.0f;
-    resetsingleIWO(SHADOWIWO);
-    createIWO(SHADOWIWO, 109, 0, 0, 1, 10, 2);
-    int w1 = IWO[SHADOWIWO].width;
+    int w1 = shadow(109).width;
     EXPECT_GT(w1, 10);
     zoom = 0.5f;
-    resetsingleIWO(SHADOWIWO);
-    createIWO(SHADOWIWO, 109, 0, 0, 1, 10, 2);
-    EXPECT_EQ(IWO[SHADOWIWO].width, 2 * w1);
+    EXPECT_EQ(shadow(109).width, 2 * w1);
 }
