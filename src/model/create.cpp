@@ -566,11 +566,14 @@ int resetsingleIWO(int n) {
 int resetIWO(int n) {
     for (int i = 0; i <= n && i < IWOTABLESIZE; i++) {
         IWORecord &r = IWO[i];
+        // Start from an all-zero record: a record converted from an old release
+        // or cut short in the file must not keep bytes of the diagram before
+        // (the tails of texts, the reserved bytes), which a save would write.
+        r = IWORecord{};
         r.type = DEADTYPE;
         r.id = r.x = r.y = TRANSPARENT;
         r.labelx = r.labely = 50;
         r.labelposition = 0;
-        r.reserved1436[0] = r.reserved1436[1] = r.reserved1436[2] = 0;
         r.linecolour = linecolour;
         r.lineweight = lineweight;
         r.fillcolour = papercolour;

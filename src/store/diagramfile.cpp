@@ -315,6 +315,9 @@ int readIWOdiagrambytes(const uint8_t *data, size_t size, std::string *message) 
             std::memcpy(image, data + pos, take);
             readIWOrecord(r, image);
         } else {
+            // A short last record is padded with zeros, not with the bytes of
+            // the record (or file) converted before it.
+            std::memset(pre96IWO[1], 0, sizeof pre96IWO[1]);
             std::memcpy(pre96IWO[1], data + pos, take);
             if (release <= 92) fixIWOr92(count);
             fixpre96IWO(count);
