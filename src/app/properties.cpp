@@ -8,8 +8,8 @@
 //
 // Changes made at once (Locked, Hide Node, Fill, Position, line ends and their
 // sizes) and Apply mark the diagram modified only when they changed a record;
-// Apply and Apply To ALL are one undo step each and write nothing when
-// nothing changed.
+// each of them, Apply and Apply To ALL is one undo step and writes nothing
+// when nothing changed.
 #include "app/properties.h"
 
 #include "app/mainloop.h"
@@ -31,6 +31,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 GadgetWindow propwin;
 int16_t propwinx = 50, propwiny = 70;
@@ -156,13 +157,16 @@ void showstyle(int id, int kind, int end) {
 }
 
 // Does a change of the focus object made at once: erase it, change it,
-// redraw, and mark the diagram modified when the record changed.
+// redraw, and mark the diagram modified when the record changed. The change
+// is one undo step, with whatever it did to other objects (Hide Node folds
+// a branch); a change that changed nothing writes no step.
 template <class F> void atonce(F change) {
     if (!hasfocus()) return;
-    IWORecord before = IWO[selectedIWO];
+    const std::vector<IWORecord> before(IWO + 1, IWO + IWONumber);
     eraseIWO(selectedIWO, papercolour, 0);
     change(IWO[selectedIWO]);
-    bool differs = changed(before, IWO[selectedIWO]);
+    bool differs = changed(before[selectedIWO - 1], IWO[selectedIWO]);
+    if (differs) savehistorytable(before.data(), (int)before.size(), selectedIWO);
     refreshIWOall();
     if (differs) markIWOdiagrammodified();
 }
