@@ -71,16 +71,7 @@ constexpr int NODIAGRAMITEMS[] = {
 bool editinginput(int32_t result, int code) {
     int32_t cls = result & (int32_t)0xFFFF0000;
     if (cls == IW_MOUSEBUTTONS) return true;
-    if (cls != IW_RAWKEY) return false;
-    switch (code & ~KEY_UPFLAG) {
-    case KEY_LSHIFT:
-    case KEY_RSHIFT:
-    case KEY_LALT:
-    case KEY_RALT:
-        return false;
-    default:
-        return true;
-    }
+    return cls == IW_RAWKEY && !modifierkey(code);
 }
 
 } // namespace

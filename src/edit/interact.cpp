@@ -778,6 +778,18 @@ void release(int mx, int my) {
 
 } // namespace
 
+bool modifierkey(int code) {
+    switch (code & ~KEY_UPFLAG) {
+    case KEY_LSHIFT:
+    case KEY_RSHIFT:
+    case KEY_LALT:
+    case KEY_RALT:
+        return true;
+    default:
+        return false;
+    }
+}
+
 int drawspacewindowevents(int32_t result, int code) {
     // Entry: scrolled by the scroll bars since the last page clear?
     int htop = getscrollertop(HSCROLLER), vtop = getscrollertop(VSCROLLER);
@@ -797,6 +809,13 @@ int drawspacewindowevents(int32_t result, int code) {
 
     int32_t cls = result & (int32_t)0xFFFF0000;
     int quit = 0;
+    // While a shape is being dragged out it is not yet an object of its own
+    // (its creation is recorded on release): commands and keys that change
+    // the table would change or remove it half-made, so they wait until the
+    // button is released. Shift and Alt are still followed.
+    if (createdatpress > 0 &&
+        (cls == IW_MENUPICK || (cls == IW_RAWKEY && !modifierkey(code & 0xFFFF))))
+        return 0;
     switch (cls) {
     case IW_CLOSEWINDOW: {
         const char *q = IWODiagram.saved == 0

@@ -2,6 +2,7 @@
 // into edits of the object table, with the outline that follows the pointer.
 //
 //   drawspacewindowevents(result, code)   handle one input event; 1 = quit
+//   modifierkey(code)                     a Shift or Alt key, pressed or released
 //
 // `result` carries the event class in its upper 16 bits and a gadget id, menu
 // number or key code in its lower 16; `code` is the raw key, mouse button or
@@ -55,3 +56,5 @@ extern int16_t insideIWOx;     // press point's offset from the pressed object's
 extern int16_t insideIWOy;     // and top
 
 int drawspacewindowevents(int32_t result, int code);
+// True for a Shift or Alt key code, pressed or released.
+bool modifierkey(int code);

@@ -38,10 +38,6 @@ int coordinate(double v) {
     return (int)(f < -32768 ? -32768 : f > 32767 ? 32767 : f);
 }
 
-bool modifierkey(int code) {
-    return code == KEY_LSHIFT || code == KEY_RSHIFT || code == KEY_LALT || code == KEY_RALT;
-}
-
 void post(const PendingEvent &e) {
     if (QtUI *ui = qtui()) ui->post(e);
 }
