@@ -17,6 +17,8 @@
 #include <QSpinBox>
 #include <QTest>
 
+#include <cstring>
+
 namespace {
 
 using DiagramProperties = Editor;
@@ -45,6 +47,10 @@ TEST_F(DiagramProperties, OpensKeepsItsPlaceAndApplies) {
     EXPECT_EQ(gadget<QComboBox>(315)->currentText(), "A4: portrait");
     EXPECT_FALSE(gadget(313)->isEnabled());
     EXPECT_FALSE(gadget(310)->isEnabled()) << "the file name is only shown";
+    std::strcpy(IWODiagram.filename, "/tmp/pl\xc3\xa4ne/\xe2\x82\xac.iwo"); // a UTF-8 path
+    updateIWOdiagramprop();
+    QApplication::processEvents();
+    EXPECT_EQ(gadget<QLineEdit>(310)->text(), QString::fromUtf8("/tmp/pl\u00e4ne/\u20ac.iwo"));
     window()->move(130, 100);
     window()->close();
     QApplication::processEvents();

@@ -262,7 +262,9 @@ void GadgetDialog::setfrom(const Gadget &g, QWidget *w) {
     }
     case GADGET_STRING: {
         auto *e = static_cast<QLineEdit *>(w);
-        QString t = QString::fromLatin1(g.text.c_str());
+        // Typed texts are ISO-8859-1; a greyed box only shows a text the
+        // program made, such as a file name, which is UTF-8 where valid.
+        QString t = g.disabled ? coretext(g.text.c_str()) : QString::fromLatin1(g.text.c_str());
         if (e->text() != t) e->setText(t);
         break;
     }
