@@ -249,6 +249,8 @@ int diagramprop() {
             diagrampropwin.open = true;
             diagrampropwindowopen = 1;
         }
+    } else {
+        platformui().raisewindow(diagrampropwin);
     }
     if (diagrampropwindowopen) {
         settempdiagram(1);

@@ -418,6 +418,8 @@ int propmain() {
         make_propwindow();
         if (!platformui().openwindow(propwin)) return 1; // no window: nothing happens
         propwin.open = true;
+    } else {
+        platformui().raisewindow(propwin);
     }
     propwindowopen = 1;
     updateIWOprop(selectedIWO);

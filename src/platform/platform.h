@@ -104,6 +104,8 @@ class PlatformUI {
     virtual bool openwindow(GadgetWindow & /*win*/) { return true; }
     // Shows the gadget table's current values, texts and disabled flags.
     virtual void refreshwindow(GadgetWindow & /*win*/) {}
+    // Brings an open window to the front, as asking for it again does.
+    virtual void raisewindow(GadgetWindow & /*win*/) {}
     // Takes the window off the screen, leaving its last position and size in win.
     virtual void closewindow(GadgetWindow & /*win*/) {}
     // A modal palette of `pens` pens with `pen` marked, at (x, y): the pen

@@ -58,6 +58,13 @@ TEST_F(DiagramProperties, OpensKeepsItsPlaceAndApplies) {
     menu(3, 0);
     ASSERT_TRUE(shown());
     EXPECT_EQ(window()->pos(), QPoint(130, 100));
+    // Asked for again while open, it comes to the front.
+    ui->mainwindow->activateWindow();
+    QApplication::processEvents();
+    ASSERT_NE(QApplication::activeWindow(), window());
+    menu(3, 0);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), window());
 
     choosesize(3); // "A3: landscape"
     EXPECT_EQ(gadget<QSpinBox>(313)->value(), 4200);

@@ -365,6 +365,13 @@ bool QtUI::openwindow(GadgetWindow &win) {
     return true;
 }
 
+void QtUI::raisewindow(GadgetWindow &win) {
+    if (QDialog *d = gadgetdialog(win)) {
+        d->raise();
+        d->activateWindow();
+    }
+}
+
 void QtUI::refreshwindow(GadgetWindow &win) {
     auto it = dialogs().find(&win);
     if (it != dialogs().end() && it->second) it->second->sync();

@@ -105,6 +105,7 @@ class QtUI : public PlatformUI {
     // Gadget windows and the modal palette, style and font windows (propwindows.cpp).
     bool openwindow(GadgetWindow &win) override;
     void refreshwindow(GadgetWindow &win) override;
+    void raisewindow(GadgetWindow &win) override;
     void closewindow(GadgetWindow &win) override;
     int palettewindow(const char *title, int pen, int pens, int x, int y) override;
     int stylewindow(const StyleWindowLayout &layout) override;
