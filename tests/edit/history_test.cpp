@@ -8,6 +8,7 @@
 #include <functional>
 
 using History = Core;
+using V = std::vector<int>;
 
 namespace {
 
@@ -43,10 +44,13 @@ std::vector<uint8_t> kinds() {
 
 } // namespace
 
-// Undo, Redo and the undo/redo button as offered, -1 for an item never set.
-static std::vector<int> offered(const HeadlessUI &ui) {
-    return {ui.menuenabled(MENU_UNDO), ui.menuenabled(MENU_REDO),
-            ui.gadgetenabled(BUTTON_UNDOREDO)};
+// The number of records, then Undo, Redo, the undo/redo, Duplicate and Delete
+// buttons as offered (-1: never set).
+static V state(const HeadlessUI &ui) {
+    V v{IWONumber, ui.menuenabled(MENU_UNDO), ui.menuenabled(MENU_REDO)};
+    for (int b : {BUTTON_UNDOREDO, BUTTON_DUPLICATE, BUTTON_DELETE})
+        v.push_back(ui.gadgetenabled(b));
+    return v;
 }
 
 TEST_F(History, CreationUndoRedoAndMenus) {
@@ -54,50 +58,35 @@ TEST_F(History, CreationUndoRedoAndMenus) {
     auto one = tableimage();
     recorded(place(104, 600, 200));
     auto two = tableimage();
-    EXPECT_EQ(offered(ui), std::vector<int>({1, 0, 1}));
-
+    EXPECT_EQ(state(ui), V({3, 1, 0, 1, 1, 1}));
     undohistory();
-    EXPECT_EQ(IWONumber, 2);
     EXPECT_EQ(tableimage(), one);
-    EXPECT_EQ(offered(ui), std::vector<int>({1, 1, 1}));
-
+    EXPECT_EQ(state(ui), V({2, 1, 1, 1, 0, 0}));
     undohistory();
-    EXPECT_EQ(IWONumber, 1);
-    EXPECT_EQ(offered(ui), std::vector<int>({0, 1, 0}));
-    EXPECT_EQ(ui.gadgetenabled(34), 0); // Duplicate and Delete need objects
-    EXPECT_EQ(ui.gadgetenabled(39), 0);
-
+    EXPECT_EQ(state(ui), V({1, 0, 1, 0, 0, 0}));
     redohistory();
     EXPECT_EQ(tableimage(), one);
-    EXPECT_EQ(std::vector<int>({IWO[1].selected, selectedIWO}), std::vector<int>({1, 1}));
-    EXPECT_EQ(offered(ui), std::vector<int>({1, 1, 1}));
+    EXPECT_EQ(V({IWO[1].selected, selectedIWO}), V({1, 1}));
+    EXPECT_EQ(state(ui), V({2, 1, 1, 1, 1, 1}));
     redohistory();
-    EXPECT_EQ(tableimage(), two);
-    EXPECT_EQ(offered(ui), std::vector<int>({1, 0, 1}));
     redohistory(); // nothing more to redo
     EXPECT_EQ(tableimage(), two);
+    EXPECT_EQ(state(ui), V({3, 1, 0, 1, 1, 1}));
 }
 
 TEST_F(History, ModifyUndoRedoFindsRecordById) {
     recorded(place(101, 200, 200));
     recorded(place(105, 600, 200));
     recorded(place(106, 900, 200));
-    auto before = tableimage();
     drag(2, 100, 50);
-    auto after = tableimage();
     // Reorder outside the history: the entry still finds its record by id.
     swapIWO(1, 2);
-    auto swappedafter = tableimage();
+    auto after = tableimage();
     undohistory();
     // Restored, focused, not selected.
-    EXPECT_EQ(std::vector<int>({IWO[1].type, IWO[1].x, selectedIWO, IWO[1].selected}),
-              std::vector<int>({105, 600, 1, 0}));
+    EXPECT_EQ(V({IWO[1].type, IWO[1].x, selectedIWO, IWO[1].selected}), V({105, 600, 1, 0}));
     redohistory();
-    EXPECT_EQ(tableimage(), swappedafter);
-    swapIWO(1, 2);
     EXPECT_EQ(tableimage(), after);
-    undohistory();
-    EXPECT_EQ(tableimage(), before);
 }
 
 // A change of the selection alone writes no entry, so redo still brings back
@@ -132,8 +121,7 @@ TEST_F(History, NestedGroupsAreOneStep) {
     undohistory();
     EXPECT_EQ(tableimage(), before);
     EXPECT_EQ(undocount(), 2); // the two creations, nothing else
-    for (int i = 0; i < 2; i++) redohistory();
-    redohistory();
+    for (int i = 0; i < 3; i++) redohistory();
     EXPECT_EQ(tableimage(), after);
     EXPECT_EQ(ui.menuenabled(MENU_REDO), 0);
 }
@@ -148,20 +136,17 @@ TEST_F(History, EntriesWhoseRecordIsGoneAreSkipped) {
         record(3, HISTORY_MODIFY, [](IWORecord &r) { r.x = 1000; });
     });
 
-    // Object 1 is removed outside the history.
+    // Object 1 is removed outside the history. Undo, step by step: the group
+    // (object 1's entry skipped, object 3 back), the drag of object 2, the
+    // creations of 3 and 2, and that of 1, already gone (nothing happens).
     downjigIWO(1);
-    auto objects = IWONumber;
-    undohistory(); // the group: object 1's entry is skipped, object 3 goes back
-    EXPECT_EQ(std::vector<int>({IWONumber, IWO[2].x, IWO[1].x}),
-              std::vector<int>({objects, 900, 650}));
-    undohistory(); // the drag of object 2
-    EXPECT_EQ(IWO[1].x, 600);
-    undohistory(); // creation of 3
-    EXPECT_EQ(IWONumber, 2);
-    undohistory(); // creation of 2
-    EXPECT_EQ(IWONumber, 1);
-    undohistory(); // creation of 1: already gone, nothing happens
-    EXPECT_EQ(std::vector<int>({IWONumber, IWO[1].type}), std::vector<int>({1, DEADTYPE}));
+    V steps;
+    for (int i = 0; i < 5; i++) {
+        undohistory();
+        steps.insert(steps.end(), {IWONumber, IWO[1].x, IWO[2].x});
+    }
+    EXPECT_EQ(steps, V({3, 650, 900, 3, 600, 900, 2, 600, -99, 1, -99, -99, 1, -99, -99}));
+    EXPECT_EQ(IWO[1].type, DEADTYPE);
     EXPECT_FALSE(canundo());
 }
 
@@ -174,7 +159,7 @@ TEST_F(History, CommandLargerThanRingEmptiesHistory) {
     });
     auto now = tableimage();
     EXPECT_FALSE(canundo());
-    EXPECT_EQ(offered(ui), std::vector<int>({0, 0, 0}));
+    EXPECT_EQ(state(ui), V({6, 0, 0, 0, 1, 1}));
     undohistory();
     EXPECT_EQ(tableimage(), now);
     for (const auto &e : history) EXPECT_EQ(e.kind, 0);
@@ -198,5 +183,5 @@ TEST_F(History, OverwrittenGroupIsCutWhole) {
     // The two creations and the group's begin were overwritten; the rest of
     // the group must not be undone.
     EXPECT_EQ(undocount(), 193);
-    EXPECT_EQ(std::vector<int>({IWONumber, IWO[1].x, IWO[2].x}), std::vector<int>({3, 300, 700}));
+    EXPECT_EQ(V({IWONumber, IWO[1].x, IWO[2].x}), V({3, 300, 700}));
 }

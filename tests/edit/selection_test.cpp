@@ -56,7 +56,7 @@ TEST_F(Selection, SelectAllAndDeselectAll) {
 // drawn, never hidden ones, and counts each object once; the last one in
 // table order becomes the focus.
 TEST_F(Selection, RubberBandIsStrictInBothDirections) {
-    int a = place(101, 100, 100, 100, 100, false); // spans 100..200
+    place(101, 100, 100, 100, 100, false); // spans 100..200
     int b = place(101, 150, 150, 20, 20, false);
     int h = place(101, 120, 120, 20, 20, false);
     int far = place(101, 1000, 1000, 100, 100, false);
@@ -78,7 +78,6 @@ TEST_F(Selection, RubberBandIsStrictInBothDirections) {
     DragSelectx = 0, DragSelecty = 0, DragSelectwidth = 2000, DragSelectheight = 2000;
     CheckDragSelect();
     EXPECT_EQ(V({numIWOselected, selectedIWO}), V({3, far}));
-    (void)a;
 }
 
 // Group/Ungroup on a member of group 2 of 1..3: its members leave, group 3
