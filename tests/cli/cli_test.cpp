@@ -41,7 +41,7 @@ TEST(Cli, InfoReportsFields) {
     }
 }
 
-// Refused and unreadable files exit 2 with the requester on stderr.
+// Refused, unreadable and unwritable files exit 2 with the requester on stderr.
 TEST(Cli, RefusedFilesExit2) {
     TempDir t;
     const std::string r97 = fixture("store/fixtures/r97.iwo");
@@ -64,6 +64,11 @@ TEST(Cli, RefusedFilesExit2) {
         {"convert " + zero + " " + t.path("o.iwo"), NOTVALID},
         {"convert " + r97 + " " + t.path("no/such.iwo"),
          "Could not save file : " + t.path("no/such.iwo")},
+        {"render " + t.path("missing.iwo") + " " + t.path("o.png"),
+         "Could not open file : " + t.path("missing.iwo")},
+        {"render " + zero + " " + t.path("o.png"), NOTVALID},
+        {"render " + r97 + " " + t.path("no/dir/o.png"),
+         "Could not save file : " + t.path("no/dir/o.png")},
     };
     std::string out, err;
     for (const auto &c : refused) {
@@ -71,7 +76,7 @@ TEST(Cli, RefusedFilesExit2) {
         EXPECT_EQ(err, E + c.message + " | Okay\n") << c.args;
         EXPECT_EQ(out, "") << c.args;
     }
-    EXPECT_TRUE(slurp(t.path("o.iwo")).empty());
+    EXPECT_TRUE(slurp(t.path("o.iwo")).empty() && slurp(t.path("o.png")).empty());
 
     // run refuses its input the same way: exit 2, the requester in the
     // session's output and not one line of the script run.
@@ -93,20 +98,6 @@ TEST(Cli, RefusedFilesExit2) {
     }
     EXPECT_EQ(runcli("run " + t.path("noscript"), &out, &err), 2);
     EXPECT_EQ(runcli(script + r97, &out, &err), 0) << err;
-}
-
-// convert writes an old file in the current release (what the conversion
-// makes of each record is DiagramFile.OldReleasesConvertAsStored's).
-TEST(Cli, ConvertOldRelease) {
-    TempDir t;
-    std::string out, err;
-    ASSERT_EQ(
-        runcli("convert " + fixture("store/fixtures/r92.iwo") + " " + t.path("a.iwo"), &out, &err),
-        0)
-        << err;
-    auto a = slurp(t.path("a.iwo"));
-    EXPECT_EQ(a.size(), 2569u + 6 * 1442);
-    EXPECT_EQ(get2byte(a.data() + 255), 97);
 }
 
 // Window lines of a session that can't be carried out stop it with the line
