@@ -92,7 +92,6 @@ TEST(Cli, RefusedFilesExit2) {
         EXPECT_EQ(out.find('\n'), out.size() - 1) << out;
     }
     EXPECT_EQ(runcli("run " + t.path("noscript"), &out, &err), 2);
-    EXPECT_EQ(runcli(script + r97, &out, &err), 0) << err;
 }
 
 // Window lines of a session that can't be carried out stop it with the line
