@@ -33,17 +33,6 @@ TEST_F(Requesters, TextReqEditsLabel) {
     EXPECT_EQ(TextReq(n), 1);
     EXPECT_EQ(std::strlen(IWO[n].label), 49u);
 
-    // Answers are UTF-8 and stored as ISO-8859-1; one with characters beyond
-    // that is refused whole, visibly, and the next answer is taken.
-    ui.queueanswer(1, "X \u2713 Y \u20AC Z");
-    ui.queueanswer(1, "Caf\u00E9");
-    EXPECT_EQ(TextReq(n), 1);
-    EXPECT_STREQ(IWO[n].label, "Caf\xE9");
-    EXPECT_NE(lines().find("requester: refused X \u2713 Y \u20AC Z: \u2713\u20AC cannot be stored"),
-              std::string::npos);
-    ui.queueanswer(1, std::string(80, 'x'));
-    EXPECT_EQ(TextReq(n), 1);
-
     // An empty queue answers Okay and leaves the text as it was.
     EXPECT_EQ(TextReq(n), 1);
     EXPECT_EQ(std::strlen(IWO[n].label), 49u);

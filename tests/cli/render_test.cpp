@@ -54,19 +54,6 @@ TEST(CliRender, BadUsage) {
     EXPECT_EQ(err.rfind("ideaweave-cli render: no object with id 99", 0), 0u) << err;
 }
 
-// Files that cannot be read or written exit 2 with the requester's message.
-TEST(CliRender, FileProblems) {
-    TempDir t;
-    std::string err;
-    EXPECT_EQ(runcli("render " + t.path("none.iwo") + " " + t.path("o.png"), nullptr, &err), 2);
-    EXPECT_NE(err.find("Sorry. Could not open file : "), std::string::npos) << err;
-    spit(t.path("junk.iwo"), {1, 2, 3});
-    EXPECT_EQ(runcli("render " + t.path("junk.iwo") + " " + t.path("o.png"), nullptr, &err), 2);
-    EXPECT_NE(err.find("Sorry. Not a valid Ideaweave file."), std::string::npos) << err;
-    EXPECT_EQ(runcli("render " + IN + " " + t.path("no/dir/o.png"), nullptr, &err), 2);
-    EXPECT_NE(err.find("Sorry. Could not save file : "), std::string::npos) << err;
-}
-
 // A good run writes a palette PNG of the window's size; rendering is
 // repeatable, and the diagram file is never modified, not even when OUT
 // names it.
