@@ -566,30 +566,23 @@ int resetsingleIWO(int n) {
 int resetIWO(int n) {
     for (int i = 0; i <= n && i < IWOTABLESIZE; i++) {
         IWORecord &r = IWO[i];
-        // Start from an all-zero record: a record converted from an old release
-        // or cut short in the file must not keep bytes of the diagram before
-        // (the tails of texts, the reserved bytes), which a save would write.
+        // Start from an all-zero record (empty texts and parts, no flags): a
+        // record converted from an old release or cut short in the file must
+        // not keep bytes of the diagram before (the tails of texts, the
+        // reserved bytes), which a save would write.
         r = IWORecord{};
         r.type = DEADTYPE;
         r.id = r.x = r.y = TRANSPARENT;
         r.labelx = r.labely = 50;
-        r.labelposition = 0;
         r.linecolour = linecolour;
         r.lineweight = lineweight;
         r.fillcolour = papercolour;
         r.font = IWODiagram.font;
         r.fontcolour = fontcolour;
         copytext(r.name, sizeof r.name, "Unnamed");
-        r.label[0] = 0;
-        r.labelcolour = r.labelfilled = 0;
-        r.drawnum = 0;
         r.visible = 1;
-        r.nodefold = r.reserved1434 = r.fold = r.locked = r.selected = 0;
         r.group = r.reserved1422 = TRANSPARENT;
         r.connectstart = r.connectend = TRANSPARENT;
-        for (auto &d : r.draw) resetpart(d);
-        for (auto &h : r.highlight) resetpart(h);
-        resetpart(r.erase);
         copytext(r.fontname, sizeof r.fontname, IWeaveFontName);
     }
     return 1;
