@@ -3,7 +3,7 @@
 
 The layers, lowest first:
 
-    platform < ui < model < render < connect < edit < store < export < app < cli
+    platform < ui < model < scene < render < connect < edit < arrange < store < export < import < app < cli
 
 A file may include headers of its own layer and of the layers below it. The
 few includes that go up on purpose (calls that belong to the design, listed
@@ -18,7 +18,8 @@ import os
 import re
 import sys
 
-ORDER = ["platform", "ui", "model", "render", "connect", "edit", "store", "export", "app", "cli"]
+ORDER = ["platform", "ui", "model", "scene", "render", "connect", "edit", "arrange", "store", "export",
+         "import", "app", "cli"]
 
 # Upward includes that are part of the design: (including file, included header).
 # Keep each entry with its reason; README's Layout lists the same calls.
