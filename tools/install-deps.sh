@@ -10,7 +10,7 @@ PACKAGES=(
   ttf-bitstream-vera fonts-dejavu-core
   clang libclang-rt-14-dev clang-format
   qt6-base-dev qt6-svg-dev xvfb xauth
-  librsvg2-bin libxml2-utils poppler-utils
+  librsvg2-bin libxml2-utils poppler-utils cmark
   dpkg-dev desktop-file-utils appstream shared-mime-info man-db groff-base
 )
 

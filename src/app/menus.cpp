@@ -183,6 +183,19 @@ int opendiagram() {
     return 1;
 }
 
+int opendiagramfrom(const std::string &path) {
+    selecttool();
+    int opened = 0;
+    // The same question as Open; the file replaces the diagram only when read.
+    if (mayforget("You will lose any changes to this diagram.\n Do you still want to open a new "
+                  "diagram?")) {
+        opened = opendiagramfile(path);
+        if (opened && propwindowopen) disableIWOprop(1);
+    }
+    updateIWOdiagram();
+    return opened;
+}
+
 int closediagram() {
     selecttool();
     if (mayforget("You will lose any changes to this diagram.\n Do you still want to close?")) {

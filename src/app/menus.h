@@ -7,6 +7,8 @@
 //   quitiw()               ask the quit question; 1 = quit
 //   newdiagram(), opendiagram(), closediagram(), savediagram(), saveasdiagram()
 //                          the file commands with their questions
+//   opendiagramfrom(path)  Open with the file already chosen (a recent or dropped
+//                          file): the same question first; 1 when it was opened
 //   changetext()           Object > Change Text: ask for every selected object's label
 //   nodecommand()          Object > Node: fold or unfold the branch at the focus connector
 //   menuitem(num)          the table entry of a menu number, or nullptr
@@ -19,6 +21,7 @@
 #include "ui/ui.h"
 
 #include <cstdint>
+#include <string>
 
 // Entry types of the menu table.
 enum { NM_END = 0, NM_TITLE = 1, NM_ITEM = 2 };
@@ -48,6 +51,7 @@ constexpr int ITEMNUM(int num) { return (num >> 5) & 0x3F; }
 int quitiw();
 int newdiagram();
 int opendiagram();
+int opendiagramfrom(const std::string &path);
 int closediagram();
 int savediagram();
 int saveasdiagram();

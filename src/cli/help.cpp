@@ -95,6 +95,9 @@ const RunLineHelp RUNLINES[] = {
     {"template K", "print user-object slot K"},
     {"drawer PATH|cancel", "the answer of the next drawer chooser"},
     {"move NAME X Y, where NAME", "drag a window of gadgets, or print where it is"},
+    {"find TEXT", "ids of the objects whose label or name holds TEXT (any case or accent)"},
+    {"findselect TEXT", "select those objects, as Select All Matches does, and print them"},
+    {"drop FILE...", "files dropped on the window together (one path a word)"},
 };
 const int RUNLINECOUNT = sizeof RUNLINES / sizeof RUNLINES[0];
 

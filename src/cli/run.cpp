@@ -34,6 +34,8 @@
 //   drawer PATH|cancel   the answer of the next drawer chooser
 //   move NAME X Y        drags a gadget window; `where NAME` prints where it is
 #include "app/clipboard.h"
+#include "app/dropped.h"
+#include "app/find.h"
 #include "app/mainloop.h"
 #include "app/menus.h"
 #include "app/requesters.h"
@@ -60,6 +62,7 @@
 #include "render/erase.h"
 #include "render/grid.h"
 #include "render/view.h"
+#include "render/zoomfit.h"
 #include "store/diagramfile.h"
 #include "store/prefs.h"
 #include "store/userobjects.h"
@@ -116,6 +119,13 @@ const std::map<std::string, Callable> &callables() {
         {"node", {0, [](const Args &) { return nodecommand(); }}},
         {"createUserIWO", {0, [](const Args &) { return createUserIWO(); }}},
         {"clearUserIWOsingle", {1, [](const Args &a) { return clearUserIWOsingle((int)a[0]); }}},
+        {"zoomtofit", {0, [](const Args &) { return zoomtofit(); }}},
+        {"zoomtoselection", {0, [](const Args &) { return zoomtoselection(); }}},
+        {"zoomabout",
+         {3, [](const Args &a) { return zoomabout((int)a[0], (int)a[1], (int)a[2]); }}},
+        {"scrolltoshow", {1, [](const Args &a) { return scrolltoshow((int)a[0]); }}},
+        {"gotomatch", {2, [](const Args &a) { return gotomatch((int)a[0], a[1] != 0); }}},
+        {"unfoldtoshow", {1, [](const Args &a) { return unfoldtoshow((int)a[0]); }}},
     };
     return table;
 }
@@ -197,6 +207,8 @@ class Session {
     bool clipboard(const Line &l);
     bool joins(const Line &l);
     bool usertemplate(const Line &l);
+    bool find(const Line &l);
+    bool drop(const Line &l);
 
   private:
     void event(int32_t cls, int code) { iwevent(DRAWSPACEWINDOW, cls, code); }
@@ -803,6 +815,32 @@ bool Session::joins(const Line &l) {
     return true;
 }
 
+// The objects whose label or name contains the rest of the line, as the
+// editor's find bar finds them, by id in reading order; `findselect` selects
+// them as its Select All Matches does.
+bool Session::find(const Line &l) {
+    if (l.w.size() < 2) return false;
+    const std::string typed = rest(l.text, 1);
+    std::string text, refused;
+    // Characters a label cannot hold match nothing.
+    std::vector<int> found;
+    if (latin1answer(typed, text, refused)) found = findmatches(text);
+    if (l.w[0] == "findselect") selectmatches(found);
+    std::printf("%s:", l.w[0].c_str());
+    if (found.empty()) std::printf(" none");
+    for (int i : found) std::printf(" %d", IWO[i].id);
+    std::printf("\n");
+    std::fflush(stdout);
+    return true;
+}
+
+// Files dropped on the window together, one path a word.
+bool Session::drop(const Line &l) {
+    if (l.w.size() < 2) return false;
+    opendroppedfiles(std::vector<std::string>(l.w.begin() + 1, l.w.end()));
+    return true;
+}
+
 const Command COMMANDS[] = {
     {"window", &Session::window, "window W H | window NAME"},
     {"new", &Session::newdiagram, "new"},
@@ -841,6 +879,9 @@ const Command COMMANDS[] = {
     {"clipboard", &Session::clipboard, "clipboard"},
     {"joins", &Session::joins, "joins"},
     {"template", &Session::usertemplate, "template K"},
+    {"find", &Session::find, "find TEXT"},
+    {"findselect", &Session::find, "findselect TEXT"},
+    {"drop", &Session::drop, "drop FILE..."},
 };
 
 bool Session::line(const std::string &text) {

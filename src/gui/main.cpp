@@ -8,6 +8,7 @@
 // plugin) can be opened, 1 for a wrong command line.
 #include "app/session.h"
 #include "platform/files.h"
+#include "gui/desktop.h"
 #include "gui/qtclipboard.h"
 #include "gui/qtui.h"
 #include "gui/qtwindows.h"
@@ -108,7 +109,7 @@ int main(int argc, char **argv) {
     QtClipboard clipboard;
     setplatformclipboard(&clipboard);
     startideaweave();
-    ui.mainwindow->showMaximized();
+    showmainwindow();
     catchbreak();
     if (args.size() == 1) {
         // What a file manager passes: open it as the first thing the editor does.

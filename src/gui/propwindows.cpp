@@ -3,6 +3,7 @@
 
 #include "edit/interact.h"
 #include "platform/palette.h"
+#include "gui/desktop.h"
 #include "gui/icons.h"
 #include "gui/qtui.h"
 
@@ -361,6 +362,8 @@ bool QtUI::openwindow(GadgetWindow &win) {
     d->adjustSize();
     d->resize(std::max(win.width, d->width()), std::max(win.height, d->height()));
     d->move(origin() + QPoint(win.x, win.y));
+    // A place kept from a screen that is gone comes back onto one there is.
+    d->move(placeonscreen(QRect(d->pos(), d->size()), screenareas()));
     d->show();
     return true;
 }

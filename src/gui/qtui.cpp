@@ -260,6 +260,7 @@ void QtUI::post(const PendingEvent &e) {
         depth_--;
         if (drawspace) drawspace->damage();
         synctoggles();
+        if (afterevent && !quit) afterevent();
         if (quit || break_) shutdown();
     }
 }
@@ -298,6 +299,7 @@ void QtUI::breaksignal() {
 void QtUI::shutdown() {
     quit_ = true;
     queue_.clear();
+    if (beforeclose) beforeclose();
     closed_ = true;
     if (mainwindow) mainwindow->hide();
     closedown();

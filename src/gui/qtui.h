@@ -121,6 +121,10 @@ class QtUI : public PlatformUI {
     // Called once the program has shut down (default: end the application's
     // event loop with status 0).
     std::function<void()> onquit;
+    // Called after every event handled (the desktop's watchers: recent files)
+    // and once as the program shuts down, before its windows go (window places).
+    std::function<void()> afterevent;
+    std::function<void()> beforeclose;
 
     // ---- the windows (built by openmainwindows, qtwindows.h) ----
     QMainWindow *mainwindow = nullptr; // the drawing window with the menu bar

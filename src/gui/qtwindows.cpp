@@ -12,6 +12,7 @@
 #include "model/iwo.h"
 #include "platform/buttons.h"
 #include "model/settings.h"
+#include "gui/desktop.h"
 #include "gui/icons.h"
 #include "gui/prefsupport.h"
 #include "gui/qtui.h"
@@ -380,6 +381,7 @@ int startideaweave() {
     setupcore();
     setupinterface();
     openmainwindows();
+    installdesktop();
     resetinterface();
     ui().applystates();
     ui().mainwindow->show();

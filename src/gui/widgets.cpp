@@ -7,6 +7,7 @@
 #include "gui/keys.h"
 #include "gui/qtui.h"
 #include "platform/window.h"
+#include "render/zoomfit.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -195,14 +196,16 @@ void DrawSpaceWidget::wheelEvent(QWheelEvent *e) {
     wheely_ -= sy * 120;
     e->accept();
     if (e->modifiers() & Qt::ControlModifier) {
-        // Ctrl zooms: away from the user in, towards the user out, a step of
-        // Zoom In or Zoom Out per notch while those are available.
+        // Ctrl zooms about the pointer: away from the user in, towards the
+        // user out, a step per notch while Zoom In and Zoom Out are available.
         QtUI *ui = qtui();
-        int num = sy > 0 ? FULLMENUNUM(3, 2) : FULLMENUNUM(3, 3);
-        auto it = ui ? ui->menuactions.find(num) : std::map<int, QAction *>::iterator();
+        auto it =
+            ui ? ui->menuactions.find(FULLMENUNUM(3, 2)) : std::map<int, QAction *>::iterator();
         if (!ui || it == ui->menuactions.end() || !it->second->isEnabled()) return;
+        const int px = coordinate(e->position().x()), py = coordinate(e->position().y());
+        const int dir = sy > 0 ? 1 : -1;
         for (int i = 0; i < std::abs(sy); i++)
-            post(PendingEvent::input(DRAWSPACEWINDOW, IW_MENUPICK | num, num));
+            post(PendingEvent::command([dir, px, py] { return zoomabout(dir, px, py) * 0; }));
         return;
     }
     // Turning the wheel away from the user shows what lies above.

@@ -126,20 +126,27 @@ int scrolldiagram(int dx, int dy) {
     return 1;
 }
 
-int zoomin() {
-    float z = (float)((double)zoom + 0.1);
+float zoomstepin(float z, int16_t w, int16_t h) {
+    float in = (float)((double)z + 0.1);
     // Window coordinates are 16-bit: the page's extent must stay addressable.
-    if (pageextent(IWODiagram.paperwidth, z) <= MAXEXTENT &&
-        pageextent(IWODiagram.paperheight, z) <= MAXEXTENT)
-        zoom = z;
+    if (pageextent(w, in) <= MAXEXTENT && pageextent(h, in) <= MAXEXTENT) return in;
+    return z;
+}
+
+float zoomstepout(float z, int16_t w, int16_t h) {
+    if ((double)z > 0.15 && (float)w * z > 300.0 && (float)h * z > 300.0)
+        return (float)((double)z - 0.1);
+    return z;
+}
+
+int zoomin() {
+    zoom = zoomstepin(zoom, IWODiagram.paperwidth, IWODiagram.paperheight);
     update();
     return 1;
 }
 
 int zoomout() {
-    if ((double)zoom > 0.15 && (float)IWODiagram.paperwidth * zoom > 300.0 &&
-        (float)IWODiagram.paperheight * zoom > 300.0)
-        zoom = (float)((double)zoom - 0.1);
+    zoom = zoomstepout(zoom, IWODiagram.paperwidth, IWODiagram.paperheight);
     update();
     return 1;
 }

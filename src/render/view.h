@@ -8,6 +8,9 @@
 //   updatescrollers()          give the scrollers the extent and window sizes
 //   scrolldiagram(dx, dy)      scroll by mouse-wheel steps
 //   zoomin(), zoomout()        change the zoom by 0.1 and redraw
+//   zoomstepin(z, w, h), zoomstepout(z, w, h)
+//                              the zoom one step in or out from z for a page of
+//                              w x h units (z itself where the step is refused)
 //   update()                   re-layout and redraw everything
 //   checkonpage(i, snap)       keep object i inside the page margins and, unless snap
 //                              is false, on the grid
@@ -38,6 +41,8 @@ int getrealy(int py);
 int setbitmapsize();
 int updatescrollers();
 int scrolldiagram(int dx, int dy);
+float zoomstepin(float z, int16_t w, int16_t h);
+float zoomstepout(float z, int16_t w, int16_t h);
 int zoomin();
 int zoomout();
 int update();

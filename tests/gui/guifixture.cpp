@@ -13,6 +13,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -193,14 +194,23 @@ void answerpalette(int k, int *startedat) {
 }
 
 void answerfile(const QString &dir, const QString &name, QString *seen) {
-    QTimer::singleShot(20, qApp, [=] {
+    // Polled until the dialog is up: on a busy machine it may take a while.
+    auto *timer = new QTimer;
+    auto *waited = new QElapsedTimer;
+    waited->start();
+    QObject::connect(timer, &QTimer::timeout, timer, [=] {
         auto *d = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!d && waited->elapsed() < 10000) return;
+        timer->stop();
+        timer->deleteLater();
+        delete waited;
         ASSERT_NE(d, nullptr);
         *seen = d->windowTitle() + " | " + d->nameFilters().join(";");
         d->setDirectory(dir);
         d->findChild<QLineEdit *>("fileNameEdit")->setText(name); // typed, as a user would
         QMetaObject::invokeMethod(d, "accept");
     });
+    timer->start(20);
 }
 
 QImage onscreen(QWidget *w) {

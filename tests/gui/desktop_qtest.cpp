@@ -1,0 +1,528 @@
+// What desktop users expect of the editor: the find bar, Zoom to Fit, Open
+// Recent, the Help menu, files dropped on the window, window places kept
+// across a restart, and the menu items' letters.
+#include "guifixture.h"
+
+#include "app/mainloop.h"
+#include "edit/history.h"
+#include "model/create.h"
+#include "model/diagram.h"
+#include "model/iwo.h"
+#include "model/select.h"
+#include "model/settings.h"
+#include "app/find.h"
+#include "platform/gadgets.h"
+#include "gui/desktop.h"
+#include "gui/propwindows.h"
+#include "gui/qtwindows.h"
+#include "platform/window.h"
+#include "render/view.h"
+#include "render/zoomfit.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDockWidget>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSet>
+#include <QTableWidget>
+#include <QTest>
+#include <QUrl>
+
+#include <cstdio>
+#include <cstdlib>
+
+// Readable failures.
+void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+void PrintTo(const QStringList &l, std::ostream *os) {
+    *os << "{" << ('"' + l.join("\", \"") + '"').toStdString() << "}";
+}
+void PrintTo(const QPoint &p, std::ostream *os) { *os << p.x() << "," << p.y(); }
+void PrintTo(const QRect &r, std::ostream *os) {
+    *os << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
+}
+
+namespace {
+
+QAction *named(QtUI &u, const char *name) { return u.mainwindow->findChild<QAction *>(name); }
+
+FindBar *findbar(QtUI &u) {
+    return dynamic_cast<FindBar *>(u.mainwindow->findChild<QWidget *>("findbar"));
+}
+
+// Runs fn as a command of the editor, in turn with its events.
+void incore(QtUI &u, std::function<void()> fn) {
+    u.post(PendingEvent::command([fn] {
+        fn();
+        return 0;
+    }));
+    QApplication::processEvents();
+}
+
+// Appends a rectangle with a label at (x, y) units; returns its index.
+int labelled(int x, int y, const char *label) {
+    const int n = IWONumber;
+    resetsingleIWO(SHADOWIWO);
+    createIWO(SHADOWIWO, 101, x, y, linecolour, lineweight, fillcolour);
+    resetsingleIWO(n);
+    createIWO(n, 101, x, y, linecolour, lineweight, fillcolour);
+    IWO[n].width = 60;
+    IWO[n].height = 40;
+    IWO[n].selected = 0;
+    std::snprintf(IWO[n].label, sizeof IWO[n].label, "%s", label);
+    return n;
+}
+
+// The object's box in window pixels lies wholly in the drawing widget.
+bool inview(int n, QWidget *w) {
+    const IWORecord &r = IWO[n];
+    return getdrawx(r.x) >= 0 && getdrawy(r.y) >= 0 && getdrawx(r.x + r.width) <= w->width() &&
+           getdrawy(r.y + r.height) <= w->height();
+}
+
+} // namespace
+
+using Find = Editor;
+
+// 500 objects, two of them in a folded branch: typing goes to the first match
+// in reading order; Enter, F3 and Shift+F3 walk the matches (wrapping round),
+// each selected alone and scrolled into view; a folded match shows its
+// connector until Unfold opens the branch (one undo step); Select All Matches
+// is one selection without a history entry.
+TEST_F(Find, FiveHundredObjectsWithAFoldedBranch) {
+    newdiagram();
+    // A branch: box, connector, box carrying the label "Hidden Café".
+    place(101, QRect(300, 300, 300, 200));
+    place(101, QRect(1200, 300, 300, 200));
+    place(108, QRect(450, 400, 900, 0));
+    ASSERT_EQ(objects(), std::vector<int>({101, 101, 108}));
+    const int16_t hiddenid = IWO[2].id, connectorid = IWO[3].id;
+    std::snprintf(IWO[2].label, sizeof IWO[2].label, "Hidden Caf\xE9");
+    incore(*ui, [] { selectmatches({3}); });
+    menu(2, 6); // Object > Node folds the branch
+    ASSERT_EQ(IWO[2].visible, 0);
+    incore(*ui, [] {
+        for (int i = 0; i < 500; i++)
+            labelled(100 + (i % 25) * 75, 700 + (i / 25) * 60,
+                     (std::string(i % 2 ? "Item " : "item ") + std::to_string(i)).c_str());
+        update();
+    });
+    ASSERT_EQ(IWONumber, 504);
+
+    FindBar *bar = findbar(*ui);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isHidden());
+    QTest::keyClick(drawspace, Qt::Key_E, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_TRUE(bar->field()->hasFocus());
+
+    // "ITEM 49" matches Item 49 and item 490 to Item 499: eleven, any case,
+    // top to bottom.
+    typetext(bar->field(), "ITEM 49");
+    QApplication::processEvents();
+    EXPECT_EQ(bar->status()->text(), "1 of 11");
+    EXPECT_EQ(numIWOselected, 1);
+    EXPECT_STREQ(IWO[selectedIWO].label, "Item 49");
+    EXPECT_TRUE(inview(selectedIWO, drawspace));
+    QTest::keyClick(bar->field(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(bar->status()->text(), "2 of 11");
+    EXPECT_STREQ(IWO[selectedIWO].label, "item 490");
+    QTest::keyClick(bar->field(), Qt::Key_F3);
+    QApplication::processEvents();
+    EXPECT_EQ(bar->status()->text(), "3 of 11");
+    EXPECT_TRUE(inview(selectedIWO, drawspace));
+    for (int k = 0; k < 3; k++) QTest::keyClick(bar->field(), Qt::Key_F3, Qt::ShiftModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(bar->status()->text(), "11 of 11"); // wrapped round backwards
+    EXPECT_STREQ(IWO[selectedIWO].label, "Item 499");
+    EXPECT_TRUE(inview(selectedIWO, drawspace));
+    QTest::keyClick(bar->field(), Qt::Key_Return, Qt::ShiftModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(bar->status()->text(), "10 of 11");
+
+    // Select All Matches: all eleven, and the history is as it was.
+    const long writes = historywritecount();
+    clickon(bar->findChild<QPushButton *>("findall"));
+    EXPECT_EQ(numIWOselected, 11);
+    EXPECT_EQ(bar->status()->text(), "11 selected");
+    EXPECT_EQ(historywritecount(), writes);
+
+    // Accents and case ignored, in a folded branch: its connector is shown.
+    bar->field()->selectAll();
+    typetext(bar->field(), "hidden cafe");
+    QApplication::processEvents();
+    EXPECT_EQ(bar->status()->text(), "1 of 1 (folded)");
+    EXPECT_EQ(IWO[selectedIWO].id, connectorid);
+    EXPECT_EQ(IWO[findIWObyid(hiddenid)].visible, 0);
+    auto *unfold = bar->findChild<QPushButton *>("findunfold");
+    EXPECT_TRUE(unfold->isEnabled());
+    clickon(unfold);
+    EXPECT_EQ(IWO[selectedIWO].id, hiddenid);
+    EXPECT_EQ(IWO[selectedIWO].visible, 1);
+    EXPECT_EQ(numIWOselected, 1);
+    EXPECT_EQ(bar->status()->text(), "1 of 1");
+    EXPECT_FALSE(unfold->isEnabled());
+    // One undo folds the branch away again.
+    menu(1, 7);
+    EXPECT_EQ(IWO[findIWObyid(hiddenid)].visible, 0);
+
+    // Nothing found, then Esc closes the bar and gives the keys back.
+    bar->field()->selectAll();
+    typetext(bar->field(), QString::fromUtf8("\u20AC")); // cannot be in a label
+    QApplication::processEvents();
+    EXPECT_EQ(bar->status()->text(), "No matches");
+    QTest::keyClick(bar->field(), Qt::Key_Escape);
+    EXPECT_TRUE(bar->isHidden());
+    EXPECT_TRUE(drawspace->hasFocus());
+}
+
+using Zoom = Editor;
+
+// At three window sizes the whole page shows, centred, within one zoom step of
+// the largest zoom at which it fits; Zoom to Selection fills the window with
+// the selection; Ctrl+wheel keeps the point under the pointer.
+TEST_F(Zoom, ToFitAtThreeWindowSizes) {
+    newdiagram();
+    QAction *fit = named(*ui, "zoomtofit");
+    ASSERT_NE(fit, nullptr);
+    EXPECT_EQ(fit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_9));
+    for (QSize size : {QSize(1000, 720), QSize(640, 900), QSize(1400, 500)}) {
+        ui->mainwindow->resize(size);
+        QApplication::processEvents();
+        QTest::keyClick(drawspace, Qt::Key_9, Qt::ControlModifier);
+        QApplication::processEvents();
+        // The command's success is not taken for a quit.
+        ASSERT_FALSE(ui->quitrequested());
+        const int ww = drawspacewindowwidth(), wh = drawspacewindowheight();
+        SCOPED_TRACE(testing::Message() << ww << "x" << wh);
+        EXPECT_EQ(ww, drawspace->width());
+        const int W = IWODiagram.paperwidth, H = IWODiagram.paperheight;
+        EXPECT_GE(getdrawx(0), 0);
+        EXPECT_GE(getdrawy(0), 0);
+        EXPECT_LE(getdrawx(W), ww);
+        EXPECT_LE(getdrawy(H), wh);
+        EXPECT_TRUE(W * (zoom + 0.1) > ww - 2 * FITMARGIN || H * (zoom + 0.1) > wh - 2 * FITMARGIN)
+            << zoom;
+        // The paper shows at the page's corners.
+        EXPECT_EQ(pen(getdrawx(0) + 2, getdrawy(0) + 2), papercolour);
+        EXPECT_EQ(pen(getdrawx(W) - 3, getdrawy(H) - 3), papercolour);
+    }
+    // Back to a window where the Shapes buttons show whole.
+    ui->mainwindow->resize(1000, 720);
+    QApplication::processEvents();
+    place(101, QRect(400, 400, 300, 200));
+    const IWORecord &r = IWO[IWONumber - 1];
+    ASSERT_EQ(r.type, 101);
+    const float before = zoom;
+    named(*ui, "zoomtoselection")->trigger();
+    QApplication::processEvents();
+    EXPECT_GT(zoom, before);
+    EXPECT_NEAR(getdrawx(r.x) + getdrawx(r.x + r.width), drawspace->width(), 3);
+    EXPECT_NEAR(getdrawy(r.y) + getdrawy(r.y + r.height), drawspace->height(), 3);
+    EXPECT_TRUE(getdrawx(r.x) <= 2 * FITMARGIN || getdrawy(r.y) <= 2 * FITMARGIN);
+
+    // Ctrl+wheel about a point off the centre.
+    named(*ui, "zoomtofit")->trigger();
+    QApplication::processEvents();
+    const QPointF at(120, 90);
+    const int ux = getrealx(120), uy = getrealy(90);
+    QWheelEvent e(at, drawspace->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                  Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(drawspace, &e);
+    QApplication::processEvents();
+    EXPECT_NEAR(getdrawx(ux), 120, 2);
+    EXPECT_NEAR(getdrawy(uy), 90, 2);
+}
+
+using Recent = Editor;
+
+// Save and Save As put their files at the front of Open Recent; a file
+// deleted since is greyed there, and asked for all the same it is taken off
+// the list with a message; picking one opens it.
+TEST_F(Recent, AfterTwoSavesAndADeletedFile) {
+    newdiagram();
+    place(101, QRect(400, 400, 300, 200));
+    QString seen;
+    answerfile(home.path(), "first.iwo", &seen);
+    menu(0, 5); // Save As
+    // A second diagram (Save As of the first would offer its name, which the
+    // dialog may put back over the typed one while it reads the drawer).
+    newdiagram();
+    place(101, QRect(400, 400, 300, 200));
+    place(105, QRect(1000, 1000, 300, 300));
+    answerfile(home.path(), "second.iwo", &seen);
+    menu(0, 5);
+    const QString first = home.filePath("first.iwo"), second = home.filePath("second.iwo");
+    ASSERT_TRUE(QFileInfo(second).isFile());
+    EXPECT_EQ(recentfiles(), QStringList({second, first}));
+    ASSERT_TRUE(QFile::remove(first));
+
+    auto *recent = ui->mainwindow->findChild<QMenu *>("recentmenu");
+    ASSERT_NE(recent, nullptr);
+    emit recent->aboutToShow();
+    QList<QAction *> items = recent->actions();
+    ASSERT_GE(items.size(), 4);
+    EXPECT_EQ(items[0]->text(), "&1 second.iwo");
+    EXPECT_TRUE(items[0]->isEnabled());
+    EXPECT_EQ(items[1]->text(), "&2 first.iwo  (missing)");
+    EXPECT_FALSE(items[1]->isEnabled());
+    // The list lives in ideaweave.conf.
+    EXPECT_TRUE(QFile::exists(home.filePath("ideaweave/ideaweave.conf")));
+
+    answer("Okay");
+    openrecent(first);
+    QApplication::processEvents();
+    ASSERT_FALSE(asked.empty());
+    EXPECT_NE(asked.back().find("first.iwo is no longer there"), std::string::npos) << asked.back();
+    EXPECT_EQ(recentfiles(), QStringList({second}));
+
+    // A new diagram, then the recent one: opened as it was saved.
+    newdiagram();
+    EXPECT_EQ(objects(), std::vector<int>());
+    emit recent->aboutToShow();
+    recent->actions()[0]->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(objects(), std::vector<int>({101, 105}));
+    // Only ten are kept, the newest first, each once.
+    QStringList many;
+    for (int k = 0; k < 12; k++) many = addrecent(many, home.filePath(QString("d%1.iwo").arg(k)));
+    many = addrecent(many, home.filePath("d5.iwo"));
+    EXPECT_EQ(many.size(), MAXRECENT);
+    EXPECT_EQ(many.first(), home.filePath("d5.iwo"));
+    EXPECT_EQ(many.count(home.filePath("d5.iwo")), 1);
+    EXPECT_EQ(many.last(), home.filePath("d2.iwo"));
+}
+
+using Help = Editor;
+
+// F1 hands the guide's HTML page to the desktop's opener (a stub xdg-open
+// here, recording its argument); the shortcut list names the menu keys; the
+// About box names the version and the licence.
+TEST_F(Help, F1OpensTheGuideInABrowser) {
+    QDir(home.path()).mkpath("bin");
+    const QString stub = home.filePath("bin/xdg-open"), record = home.filePath("opened.txt");
+    {
+        QFile f(stub);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QString("#!/bin/sh\nprintf '%s' \"$1\" > '%1.tmp' && mv '%1.tmp' '%1'\n")
+                    .arg(record)
+                    .toUtf8());
+    }
+    QFile::setPermissions(stub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(home.filePath("bin")) + ":" + path);
+    ASSERT_FALSE(guidepath().isEmpty());
+    QTest::keyClick(drawspace, Qt::Key_F1);
+    QApplication::processEvents();
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 5000);
+    qputenv("PATH", path);
+    QFile f(record);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QUrl url(QString::fromUtf8(f.readAll()));
+    EXPECT_TRUE(url.isLocalFile());
+    EXPECT_TRUE(url.toLocalFile().endsWith("doc/ideaweave/guide.html"))
+        << url.toString().toStdString();
+    QFile page(url.toLocalFile());
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QByteArray html = page.readAll();
+    EXPECT_TRUE(html.contains("<title>Ideaweave User Guide</title>"));
+    EXPECT_TRUE(html.contains("<h2>Finding objects</h2>"));
+    EXPECT_TRUE(QFileInfo(QFileInfo(url.toLocalFile()).dir(), "pictures").isDir());
+
+    named(*ui, "shortcuts")->trigger();
+    auto *keys = ui->mainwindow->findChild<QDialog *>("shortcutswindow");
+    ASSERT_NE(keys, nullptr);
+    EXPECT_TRUE(keys->isVisible());
+    auto *table = keys->findChild<QTableWidget *>();
+    QMap<QString, QString> rows;
+    for (int r = 0; r < table->rowCount(); r++)
+        rows[table->item(r, 0)->text()] = table->item(r, 1)->text();
+    EXPECT_EQ(rows.value("Object > To Front"), "Ctrl+F, Ctrl+Shift+F, Ctrl+Alt+F");
+    EXPECT_EQ(rows.value(QString::fromUtf8("Edit > Find\u2026")), "Ctrl+E");
+    EXPECT_EQ(rows.value("Diagram > Zoom to Fit"), "Ctrl+9");
+    EXPECT_EQ(rows.value("Help > User Guide"), "F1");
+    EXPECT_EQ(rows.value("Zoom about the pointer"), "Ctrl+wheel");
+    keys->hide();
+
+    answer("OK");
+    named(*ui, "about")->trigger();
+    QApplication::processEvents();
+    ASSERT_FALSE(asked.empty());
+    EXPECT_NE(asked.back().find("About Ideaweave | Ideaweave " IW_VERSION), std::string::npos);
+    EXPECT_NE(asked.back().find("Licence"), std::string::npos);
+}
+
+using Drop = Editor;
+
+// Two files dropped together: the diagram opens and the picture is named in a
+// message; a picture alone changes nothing.
+TEST_F(Drop, TwoFilesDroppedTogether) {
+    newdiagram();
+    place(101, QRect(400, 400, 300, 200));
+    QString seen;
+    answerfile(home.path(), "dropped.iwo", &seen);
+    menu(0, 5);
+    newdiagram();
+    ASSERT_EQ(objects(), std::vector<int>());
+    QFile png(home.filePath("picture.png"));
+    ASSERT_TRUE(png.open(QIODevice::WriteOnly));
+    png.write("\x89PNG\r\n\x1a\n");
+    png.close();
+
+    auto drop = [this](const QStringList &files) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString &f : files) urls << QUrl::fromLocalFile(home.filePath(f));
+        data.setUrls(urls);
+        const QPointF at(200, 200);
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(ui->mainwindow, &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent e(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(ui->mainwindow, &e);
+        QApplication::processEvents();
+    };
+    answer("Okay");
+    drop({"picture.png", "dropped.iwo"});
+    EXPECT_EQ(objects(), std::vector<int>({101}));
+    EXPECT_TRUE(ui->mainwindow->windowTitle().contains("dropped.iwo"));
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_NE(asked[0].find("picture.png: not a diagram"), std::string::npos) << asked[0];
+
+    // A change, then the picture alone: a message, the diagram untouched.
+    place(105, QRect(1000, 1000, 300, 300));
+    answer("Okay");
+    drop({"picture.png"});
+    EXPECT_EQ(objects(), std::vector<int>({101, 105}));
+    EXPECT_EQ(IWODiagram.saved, 0);
+}
+
+// The main window, a floating Tools window and the diagram properties window
+// come back where they were, at their size, after a restart; a place off every
+// screen is brought back onto one.
+class Places : public Editor {
+  protected:
+    // Quits through the program (which keeps the places) and starts it again.
+    void restart() {
+        ui->post(PendingEvent::command([] { return 1; }));
+        ASSERT_TRUE(ui->quitrequested());
+        ui = std::make_unique<QtUI>();
+        setplatformui(ui.get());
+        ui->onquit = [this] { quits++; };
+        startideaweave();
+        showmainwindow();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(ui->mainwindow));
+        drawspace = ui->drawspace;
+        QApplication::processEvents();
+    }
+};
+
+TEST_F(Places, KeptAcrossARestart) {
+    ui->mainwindow->showNormal();
+    ui->mainwindow->setGeometry(40, 50, 900, 650);
+    ui->toolswindow->setFloating(true);
+    ui->toolswindow->move(300, 200);
+    newdiagram();
+    menu(3, 0); // Diagram > Properties opens its window
+    GadgetWindow *props = gadgetwindownamed("diagram");
+    ASSERT_TRUE(props && props->open);
+    QDialog *d = gadgetdialog(*props);
+    ASSERT_NE(d, nullptr);
+    d->move(ui->mainwindow->geometry().topLeft() + QPoint(120, 80));
+    QApplication::processEvents();
+    const QRect main = ui->mainwindow->geometry();
+    const QPoint tools = ui->toolswindow->pos();
+
+    restart();
+    EXPECT_EQ(ui->mainwindow->geometry(), main);
+    EXPECT_TRUE(ui->toolswindow->isFloating());
+    EXPECT_EQ(ui->toolswindow->pos(), tools);
+    newdiagram();
+    menu(3, 0);
+    d = gadgetdialog(*props);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->pos() - ui->mainwindow->geometry().topLeft(), QPoint(120, 80));
+
+    // Left far off every screen: brought back where it can be reached.
+    d->hide();
+    ui->mainwindow->move(9000, 7000);
+    QApplication::processEvents();
+    restart();
+    const QRect back = ui->mainwindow->frameGeometry();
+    EXPECT_EQ(placeonscreen(back, screenareas()), back.topLeft());
+    bool on = false;
+    for (const QRect &s : screenareas()) on |= s.intersects(back);
+    EXPECT_TRUE(on);
+}
+
+// Where a window is placed: left alone while a piece of its top strip is on a
+// screen, else brought onto the nearest one.
+TEST(PlaceOnScreen, TopStripMustBeReachable) {
+    const QList<QRect> two = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    const struct {
+        QRect frame;
+        QPoint at;
+    } cases[] = {
+        {QRect(100, 100, 800, 600), QPoint(100, 100)},
+        {QRect(2500, 300, 800, 600), QPoint(2500, 300)},  // on the second screen
+        {QRect(1900, 10, 800, 600), QPoint(1900, 10)},    // across both
+        {QRect(-760, 10, 800, 600), QPoint(0, 10)},       // 40 pixels showing: too few
+        {QRect(-700, 10, 800, 600), QPoint(-700, 10)},    // 100 showing
+        {QRect(100, -20, 800, 600), QPoint(100, -20)},    // title bar partly above
+        {QRect(100, -590, 800, 600), QPoint(100, 0)},     // only its bottom shows
+        {QRect(5000, 5000, 800, 600), QPoint(2400, 424)}, // gone: the nearest screen
+        {QRect(100, 1075, 800, 600), QPoint(100, 480)},   // below the first
+        {QRect(100, 1070, 800, 600), QPoint(100, 1070)},  // 10 pixels of it showing
+        {QRect(50, 50, 4000, 3000), QPoint(50, 50)},      // larger than any screen
+        {QRect(-9000, 50, 4000, 3000), QPoint(0, 50)},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(placeonscreen(c.frame, two), c.at)
+            << c.frame.x() << "," << c.frame.y() << " " << c.frame.width();
+    EXPECT_EQ(placeonscreen(QRect(5000, 5000, 10, 10), {}), QPoint(5000, 5000));
+}
+
+// Every menu's items have letters of their own, and the keys stay as they were.
+TEST(Mnemonics, OneLetterEachWithinAMenu) {
+    EXPECT_EQ(
+        withmnemonics({"Cut", "Copy", "Paste", "Select All", "", "Delete", "Undo", "Redo"}),
+        QStringList({"&Cut", "C&opy", "&Paste", "&Select All", "", "&Delete", "&Undo", "&Redo"}));
+    // A taken first letter gives way to the next word's, then to any letter;
+    // labels with a letter already keep it and reserve it.
+    EXPECT_EQ(withmnemonics({"Zoom In", "Zoom Out", "Zoom to Fit", "&Open", "Ox"}),
+              QStringList({"&Zoom In", "Zoo&m Out", "Zoom &to Fit", "&Open", "O&x"}));
+    EXPECT_EQ(withmnemonics({"ab", "ab", "ab"}), QStringList({"&ab", "a&b", "ab"}));
+}
+
+using MenuLetters = Editor;
+
+TEST_F(MenuLetters, EveryMenuUniqueAndKeysKept) {
+    const QKeySequence front = action(2, 3)->shortcut();
+    for (QAction *title : ui->mainwindow->menuBar()->actions()) {
+        QSet<QChar> letters;
+        int items = 0;
+        for (QAction *a : title->menu()->actions()) {
+            if (a->isSeparator()) continue;
+            items++;
+            const qsizetype at = a->text().indexOf('&');
+            if (at < 0) continue;
+            const QChar c = a->text()[at + 1].toLower();
+            EXPECT_FALSE(letters.contains(c)) << a->text().toStdString();
+            letters.insert(c);
+        }
+        // Long menus may run out of letters, but few do.
+        EXPECT_GE(letters.size(), std::min(items, 20)) << title->text().toStdString();
+    }
+    EXPECT_EQ(front, QKeySequence("Ctrl+F"));
+    EXPECT_EQ(action(0, 12)->text(), "&Quit");
+}
