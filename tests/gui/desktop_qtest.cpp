@@ -15,6 +15,7 @@
 #include "gui/desktop.h"
 #include "gui/propwindows.h"
 #include "gui/qtwindows.h"
+#include "gui/recentlyused.h"
 #include "platform/window.h"
 #include "render/view.h"
 #include "render/zoomfit.h"
@@ -240,6 +241,7 @@ TEST_F(Zoom, ToFitAtThreeWindowSizes) {
                   Qt::ControlModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(drawspace, &e);
     QApplication::processEvents();
+    ASSERT_FALSE(ui->quitrequested());
     EXPECT_NEAR(getdrawx(ux), 120, 2);
     EXPECT_NEAR(getdrawy(uy), 90, 2);
 }
@@ -525,4 +527,74 @@ TEST_F(MenuLetters, EveryMenuUniqueAndKeysKept) {
     }
     EXPECT_EQ(front, QKeySequence("Ctrl+F"));
     EXPECT_EQ(action(0, 12)->text(), "&Quit");
+}
+
+// The desktop's recently used list: made when missing, an entry brought up to
+// date (one bookmark, this program's count going up) beside other programs'
+// entries, and a list that is not XBEL, or can't be written, left as it was.
+TEST(RecentlyUsed, AddsOrUpdatesAndLeavesForeignFilesAlone) {
+    QTemporaryDir dir;
+    const QByteArray keep = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("data")));
+    const QString list = recentlyusedpath();
+    EXPECT_EQ(list, dir.filePath("data/recently-used.xbel"));
+    const QDateTime t1(QDate(2026, 5, 1), QTime(10, 0), Qt::UTC);
+    const QDateTime t2(QDate(2026, 5, 2), QTime(11, 30), Qt::UTC);
+    auto read = [&list] {
+        QFile f(list);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QString a = dir.filePath("mind map.iwo");
+    ASSERT_TRUE(noterecentlyused(a, "application/x-ideaweave", "Ideaweave", "'ideaweave %u'", t1));
+    ASSERT_TRUE(noterecentlyused(a, "application/x-ideaweave", "Ideaweave", "'ideaweave %u'", t2));
+    QByteArray xml = read();
+    EXPECT_EQ(xml.count("<bookmark "), 1) << xml.constData();
+    EXPECT_TRUE(xml.contains("href=\"" + QUrl::fromLocalFile(a).toEncoded() + "\""));
+    EXPECT_TRUE(xml.contains("mind%20map.iwo"));
+    EXPECT_TRUE(xml.contains("added=\"2026-05-01T10:00:00.000Z\""));
+    EXPECT_TRUE(xml.contains("visited=\"2026-05-02T11:30:00.000Z\""));
+    EXPECT_TRUE(xml.contains("<mime:mime-type type=\"application/x-ideaweave\"/>"));
+    EXPECT_TRUE(xml.contains("name=\"Ideaweave\"")) << xml.constData();
+    EXPECT_TRUE(xml.contains("count=\"2\""));
+
+    // Another program's list: its entries stay, ours is added.
+    {
+        QFile f(list);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                "<xbel version=\"1.0\" xmlns:bookmark=\"http://www.freedesktop.org/standards/"
+                "desktop-bookmarks\" xmlns:mime=\"http://www.freedesktop.org/standards/"
+                "shared-mime-info\">\n"
+                "<bookmark href=\"file:///home/u/letter.odt\" added=\"2025-01-01T00:00:00Z\" "
+                "modified=\"2025-01-01T00:00:00Z\" visited=\"2025-01-01T00:00:00Z\"/>\n"
+                "</xbel>\n");
+    }
+    ASSERT_TRUE(noterecentlyused(a, "application/x-ideaweave", "Ideaweave", "'ideaweave %u'", t1));
+    xml = read();
+    EXPECT_EQ(xml.count("<bookmark "), 2);
+    EXPECT_TRUE(xml.contains("file:///home/u/letter.odt"));
+    EXPECT_TRUE(xml.contains("count=\"1\""));
+
+    // Not XBEL, or not XML at all: false, and not a byte changed.
+    for (const QByteArray &foreign :
+         {QByteArray("<?xml version=\"1.0\"?><bookmarks><bookmark href=\"x\"/></bookmarks>"),
+          QByteArray("\x00\x01 not xml <<<", 15), QByteArray("<xbel><bookmark")}) {
+        {
+            QFile f(list);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(foreign);
+        }
+        EXPECT_FALSE(
+            noterecentlyused(a, "application/x-ideaweave", "Ideaweave", "'ideaweave %u'", t1));
+        EXPECT_EQ(read(), foreign);
+    }
+    // A list that can't be written: false, nothing else happens.
+    ASSERT_TRUE(QFile::remove(list));
+    ASSERT_TRUE(QDir(dir.path()).rmdir("data"));
+    {
+        QFile blocker(dir.filePath("data"));
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the drawer belongs
+    }
+    EXPECT_FALSE(noterecentlyused(a, "application/x-ideaweave", "Ideaweave", "'ideaweave %u'", t1));
+    qputenv("XDG_DATA_HOME", keep);
 }

@@ -44,8 +44,11 @@ man_cli=$(MANWIDTH=200 man -l "$p/share/man/man1/ideaweave-cli.1.gz" 2>/dev/null
   [ "$w" = "#" ] || grep -qE "(^ +|, )$w( |,|$)" <<<"$man_cli" || fail "ideaweave-cli(1) lacks the run line $w"
 done
 
-# The guide's pictures are installed beside it.
+# The guide's pictures are installed beside it, and so is its HTML page,
+# which links to them.
 doc=$p/share/doc/ideaweave
+grep -q '<h2>Finding objects</h2>' "$doc/guide.html" || fail "guide.html not installed"
+grep -q 'src="pictures/' "$doc/guide.html" || fail "guide.html shows no pictures"
 for pic in $(grep -o 'pictures/[a-z-]*\.png' "$doc/guide.md" | sort -u); do
   [ -s "$doc/$pic" ] || fail "guide picture $pic not installed"
 done

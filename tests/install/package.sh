@@ -18,7 +18,7 @@ done
 files=$(dpkg-deb -c "$deb" | awk '{print $6}')
 want=(./usr/bin/ideaweave-cli ./usr/libexec/ideaweave/svg2png ./usr/libexec/ideaweave/svg2pdf
       ./usr/share/man/man1/ideaweave-cli.1.gz ./usr/share/mime/packages/ideaweave.xml
-      ./usr/share/icons/hicolor/scalable/apps/ideaweave.svg ./usr/share/doc/ideaweave/guide.md
+      ./usr/share/icons/hicolor/scalable/apps/ideaweave.svg ./usr/share/doc/ideaweave/guide.md ./usr/share/doc/ideaweave/guide.html
       ./usr/share/ideaweave/samples/mindmap.iwo ./usr/share/ideaweave/samples/flowchart.iwo
       ./usr/share/ideaweave/samples/classes.iwo)
 if dpkg-deb -c "$deb" | grep -q '/usr/bin/ideaweave$'; then
