@@ -9,6 +9,7 @@
 #include "model/find.h"
 #include "model/iwo.h"
 #include "model/select.h"
+#include "render/drawstate.h"
 #include "render/erase.h"
 #include "render/zoomfit.h"
 #include "ui/ui.h"
@@ -39,6 +40,25 @@ bool inbranch(int c, int target) {
         }
     }
     return seen[(size_t)target] != 0;
+}
+
+// Whether exactly the live objects among indices are selected, the first of
+// them as the focus, with the select tool: then selecting them again changes
+// nothing to be drawn.
+bool selectedalready(const std::vector<int> &indices) {
+    std::vector<char> wanted((size_t)IWONumber, 0);
+    int focus = TRANSPARENT, count = 0;
+    for (int i : indices) {
+        if (!liveIWO(i) || wanted[(size_t)i]) continue;
+        wanted[(size_t)i] = 1;
+        if (focus == TRANSPARENT) focus = i;
+        count++;
+    }
+    if (count == 0 || selectedtool != SELECTTOOL || selectedIWO != focus || numIWOselected != count)
+        return false;
+    for (int i = 1; i < IWONumber; i++)
+        if ((IWO[i].selected != 0) != (wanted[(size_t)i] != 0)) return false;
+    return true;
 }
 
 } // namespace
@@ -80,6 +100,8 @@ int unfoldtoshow(int index) {
 }
 
 int selectmatches(const std::vector<int> &indices) {
+    // Typing on while the same match is first leaves the picture as it is.
+    if (selectedalready(indices)) return 1;
     // Deselecting first takes every other object's handles away.
     selectall(0);
     int focus = TRANSPARENT, count = 0;
