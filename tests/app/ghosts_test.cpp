@@ -115,3 +115,25 @@ TEST_F(Ghosts, NoOutlineOutlivesAToolbarButton) {
         }
     }
 }
+
+// An object dragged along the page's edge, its handles reaching into the grey
+// margin: erasing them paints back the margin and the page's shadow, never
+// paper or grid dots outside the page.
+TEST_F(Ghosts, NothingIsLeftInTheMarginAfterADragAtThePageEdge) {
+    ShowGrid = 1;
+    const int corners[][2] = {{8, 8}, {2100 - 9 - 310, 2970 - 8 - 210}};
+    for (const auto &c : corners) {
+        startnewdiagram();
+        const int n = place(RECTANGLETYPE, c[0], c[1], 310, 210, true);
+        refreshIWOall();
+        const int x = getdrawx(c[0] + 155), y = getdrawy(c[1] + 105);
+        const int path[][2] = {{x - 40, y - 40}, {x + 30, y + 20}, {x + 40, y + 40}, {x, y}};
+        movepointer(x, y);
+        iwevent(DRAWSPACEWINDOW, IW_MOUSEBUTTONS, IW_SELECTDOWN);
+        for (const auto &p : path) movepointer(p[0], p[1]);
+        iwevent(DRAWSPACEWINDOW, IW_MOUSEBUTTONS, IW_SELECTUP);
+        EXPECT_EQ(IWO[n].selected, 1);
+        expectclean("drag at " + std::to_string(c[0]) + " " + std::to_string(c[1]));
+    }
+    ShowGrid = 0;
+}
