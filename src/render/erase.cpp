@@ -249,8 +249,10 @@ int eraseIWO(int i, int pen, int redraw) {
     if (ShowGrid) {
         // The box in either direction: lines may run left or up from x, y.
         int xa = r.x, xb = r.x + r.width, ya = r.y, yb = r.y + r.height;
-        patchgrid(std::min(xa, xb) - 7, std::min(ya, yb) - 7, std::max(xa, xb) + 7,
-                  std::max(ya, yb) + 7);
+        // The handles reach 6 pixels past the box whatever the zoom.
+        const int m = zoom > 0.0f ? std::max(7, trunci(7.0f / zoom) + 1) : 7;
+        patchgrid(std::min(xa, xb) - m, std::min(ya, yb) - m, std::max(xa, xb) + m,
+                  std::max(ya, yb) + m);
     }
     if (redraw) {
         updateIWOall(0, i);

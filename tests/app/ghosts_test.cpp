@@ -137,3 +137,25 @@ TEST_F(Ghosts, NothingIsLeftInTheMarginAfterADragAtThePageEdge) {
     }
     ShowGrid = 0;
 }
+
+// Grid dots beside an object, within its handles' reach, come back when its
+// handles are erased: dragging one object after another among many leaves
+// the grid as a full redraw paints it.
+TEST_F(Ghosts, NoGridDotIsLostAfterDragsAmongManyObjects) {
+    ShowGrid = 1;
+    IWODiagram.paperwidth = 5940;
+    IWODiagram.paperheight = 4200;
+    for (int k = 0; k < 200; k++)
+        place(RECTANGLETYPE + k % 3, 30 + (k % 20) * 145, 30 + (k / 20) * 165, 100, 110, false);
+    cleardrawspace(papercolour);
+    refreshIWOall();
+    for (int c : {0, 12, 47, 21}) {
+        const int x = getdrawx(30 + (c % 20) * 145 + 50), y = getdrawy(30 + (c / 20) * 165 + 20);
+        movepointer(x, y);
+        iwevent(DRAWSPACEWINDOW, IW_MOUSEBUTTONS, IW_SELECTDOWN);
+        for (int i = 0; i < 16; i++) movepointer(x + i * 3 - 20, y + i * 3 / 2 - 20);
+        iwevent(DRAWSPACEWINDOW, IW_MOUSEBUTTONS, IW_SELECTUP);
+        expectclean("drag of object " + std::to_string(c));
+    }
+    ShowGrid = 0;
+}
