@@ -101,6 +101,7 @@ int resetinterface() {
     platformui().sethelpline(" ");
     for (int id = 100; id <= 148; id++) setgadgetenabled(id, 0);
     for (int num : NODIAGRAMITEMS) OffMenu(num);
+    for (int num : MENU_ARRANGE) OffMenu(num);
     newIWOdiagram();
     if (diagrampropwindowopen) updateIWOdiagramprop();
     if (drawspacerp) SetRast(drawspacerp, 0);

@@ -10,6 +10,7 @@
 #include "app/requesters.h"
 #include "app/session.h"
 #include "app/tools.h"
+#include "arrange/arrange.h"
 #include "connect/connect.h"
 #include "edit/history.h"
 #include "edit/interact.h"
@@ -104,6 +105,10 @@ NewMenu ideaweavemenu[MENUTABLESIZE] = {
     bar(),
     item("Crop to fit", "K"),
     item("Redraw", "R"),
+    bar(),
+    item("Arrange as Mind Map"),
+    item("Arrange as Tree"),
+    item("Arrange as Flowchart"),
 
     title("Preferences"),
     item("Program Settings"),
@@ -424,6 +429,15 @@ int processMenus(int num) {
             break;
         case 11:
             update();
+            break;
+        case MENU_ARRANGEITEM:
+            arrangediagram(ArrangeKind::MindMap);
+            break;
+        case MENU_ARRANGEITEM + 1:
+            arrangediagram(ArrangeKind::Tree);
+            break;
+        case MENU_ARRANGEITEM + 2:
+            arrangediagram(ArrangeKind::Flowchart);
             break;
         default:
             break;

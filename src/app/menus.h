@@ -36,7 +36,7 @@ struct NewMenu {
     uint16_t nm_Flags;      // CHECKIT, MENUTOGGLE, CHECKED
 };
 
-constexpr int MENUTABLESIZE = 64;
+constexpr int MENUTABLESIZE = 72;
 extern NewMenu ideaweavemenu[MENUTABLESIZE]; // the menu strip, in table order
 
 constexpr int FULLMENUNUM(int menu, int item, int sub = NOSUB) {
@@ -44,6 +44,12 @@ constexpr int FULLMENUNUM(int menu, int item, int sub = NOSUB) {
 }
 constexpr int MENUNUM(int num) { return num & 0x1F; }
 constexpr int ITEMNUM(int num) { return (num >> 5) & 0x3F; }
+
+// Diagram > Arrange as Mind Map, Tree and Flowchart: this item and the two after it.
+constexpr int MENU_ARRANGEITEM = 13;
+constexpr int MENU_ARRANGE[] = {FULLMENUNUM(3, MENU_ARRANGEITEM),
+                                FULLMENUNUM(3, MENU_ARRANGEITEM + 1),
+                                FULLMENUNUM(3, MENU_ARRANGEITEM + 2)};
 
 int quitiw();
 int newdiagram();

@@ -151,6 +151,7 @@ int disabledrawtools(int off) {
     const int objects = IWONumber >= 2;
     setmenu(FULLMENUNUM(1, 3), objects);  // Edit > Select All
     setmenu(FULLMENUNUM(3, 10), objects); // Diagram > Crop to fit
+    for (int num : MENU_ARRANGE) setmenu(num, objects);
     disableIWOtools(off);
     // Undo and Redo follow the history ring itself: the entry before
     // historynum holds the step to undo, the entry at historynum the one to
