@@ -15,7 +15,6 @@
 #include "ui/ui.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -96,13 +95,12 @@ std::vector<char> chosen(const std::vector<Join> &js) {
 }
 
 // A connector between two arranged objects is attached to the middles of the
-// sides they turn to each other, so that it runs the way the arrangement grows
-// and never across either object.
-void facesides(IWORecord &c, const IWORecord &s, const IWORecord &e) {
+// sides they turn to each other in the direction the arrangement grows (across
+// for mind maps and trees, down for organisation charts and flowcharts), so
+// that it never runs across either object.
+void facesides(IWORecord &c, const IWORecord &s, const IWORecord &e, bool across) {
     const long dx = (2L * e.x + e.width) - (2L * s.x + s.width);
     const long dy = (2L * e.y + e.height) - (2L * s.y + s.height);
-    const long spanx = std::max(1, s.width + e.width), spany = std::max(1, s.height + e.height);
-    const bool across = std::labs(dx) * spany >= std::labs(dy) * spanx;
     const int16_t near = across ? (dx >= 0 ? 100 : 0) : (dy >= 0 ? 100 : 0);
     c.connectstartx = across ? near : 50;
     c.connectstarty = across ? 50 : near;
@@ -164,7 +162,8 @@ int arrangetable(ArrangeKind kind, int root, std::string &why, bool &any) {
         IWORecord &c = IWO[i];
         if (c.type != CONNECTORTYPE) continue;
         const int s = findIWObyid(c.connectstart), e = findIWObyid(c.connectend);
-        if (liveIWO(s) && liveIWO(e) && in[s] && in[e] && s != e) facesides(c, IWO[s], IWO[e]);
+        if (liveIWO(s) && liveIWO(e) && in[s] && in[e] && s != e)
+            facesides(c, IWO[s], IWO[e], kind == ArrangeKind::MindMap || kind == ArrangeKind::Tree);
     }
     for (int i : nodes)
         if (connections(IWO[i]) > 0) calcconnectorpoints(i);
