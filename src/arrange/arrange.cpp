@@ -74,7 +74,18 @@ std::vector<char> chosen(const std::vector<Join> &js) {
     for (int i = 1; i < IWONumber; i++)
         if (IWO[i].selected && isnode(i)) selected.push_back(i);
     if (selected.size() >= 2) {
+        // The selected objects, with the folded branches behind them (hidden
+        // objects cannot be selected), so that those unfold in place.
+        std::vector<int> queue(selected);
         for (int i : selected) in[i] = 1;
+        for (size_t q = 0; q < queue.size(); q++)
+            for (const Join &j : js) {
+                const int other = j.from == queue[q] ? j.to : -1;
+                if (other >= 0 && !in[other] && !IWO[other].visible) {
+                    in[other] = 1;
+                    queue.push_back(other);
+                }
+            }
     } else if (selected.size() == 1) {
         // The whole part the one selected object belongs to.
         std::vector<int> queue{selected[0]};

@@ -623,3 +623,75 @@ TEST_F(Arrange, PastedLinesBeyondTheTableAreRefused) {
     EXPECT_EQ(snapshot().table, before.table);
     EXPECT_EQ(IWONumber, 1);
 }
+
+TEST_F(Arrange, SnappingLeavesTheArrangementAlone) {
+    // With snapping on, drawing a selected object snaps it: the arranged
+    // objects are let go, so that a redraw keeps their spacing.
+    startnewdiagram();
+    const int a = place(101, 1000, 1000, 230, 110, false);
+    const int b = place(101, 1000, 1000, 230, 110, false);
+    const int c = place(101, 1000, 1000, 230, 110, false);
+    connect(a, 230, 55, b, 0, 55);
+    connect(a, 230, 55, c, 0, 55);
+    selectonly({a});
+    SnapToGrid = 1;
+    ASSERT_EQ(arrangediagram(ArrangeKind::Tree), 1) << lines();
+    const Snapshot arranged = snapshot();
+    refreshIWOall();
+    EXPECT_EQ(snapshot().table, arranged.table);
+    SnapToGrid = 0;
+    checknooverlap();
+}
+
+TEST_F(Arrange, CliRefusalWritesNothing) {
+    startnewdiagram();
+    place(101, 100, 100, 200, 100, false);
+    place(101, 500, 100, 200, 100, false);
+    TempDir t;
+    ASSERT_EQ(writeIWOdiagramfile(t.path("loose.iwo")), 1);
+    std::string o, e;
+    EXPECT_EQ(runcli("arrange " + t.path("loose.iwo") + " " + t.path("out.iwo") + " --as mindmap",
+                     &o, &e),
+              2);
+    EXPECT_NE(e.find("nothing to arrange"), std::string::npos) << e;
+    EXPECT_TRUE(slurp(t.path("out.iwo")).empty());
+}
+
+TEST_F(Arrange, LockedObjectsStayAndTheRestAvoidsThem) {
+    startnewdiagram();
+    const int a = place(101, 100, 1000, 200, 100, false);
+    const int b = place(101, 300, 1000, 200, 100, false);
+    const int c = place(101, 900, 1200, 200, 100, false);
+    connect(a, 200, 50, b, 0, 50);
+    connect(a, 200, 50, c, 0, 50);
+    // c is locked just where b would go.
+    IWO[c].locked = 1;
+    IWO[c].x = 400;
+    IWO[c].y = 1000;
+    refreshIWOall();
+    ASSERT_EQ(arrangediagram(ArrangeKind::Tree), 1) << lines();
+    EXPECT_EQ(IWO[c].x, 400);
+    EXPECT_EQ(IWO[c].y, 1000);
+    checknooverlap();
+    checkconnectorsfollow();
+}
+
+TEST_F(Arrange, SelectedPartsTakeTheirFoldedBranches) {
+    startnewdiagram();
+    const int a = place(101, 1000, 1000, 200, 100, false);
+    const int b = place(101, 1000, 1000, 200, 100, false);
+    const int c = place(101, 1000, 1000, 200, 100, false);
+    const int d = place(101, 300, 300, 200, 100, false);
+    const int bc = connect(b, 200, 50, c, 0, 50);
+    connect(a, 200, 50, b, 0, 50);
+    connect(a, 200, 50, d, 0, 50);
+    IWO[bc].fold = IWO[bc].nodefold = 1;
+    foldnode(bc);
+    ASSERT_EQ(IWO[c].visible, 0);
+    // a and b selected, d not: c comes along with b, d stays.
+    selectonly({a, b});
+    ASSERT_EQ(arrangediagram(ArrangeKind::Tree), 1) << lines();
+    EXPECT_EQ(IWO[d].x, 300);
+    EXPECT_GT(IWO[c].x, IWO[b].x + 200);
+    checknooverlap();
+}
