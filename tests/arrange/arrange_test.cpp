@@ -93,10 +93,12 @@ void checkplaced(const ArrangeGraph &g, const ArrangeResult &r) {
 }
 
 // In a tree every node's children keep the order they had across the growth
-// direction, and the parent is centred on its first and last child.
-void checkorder(const ArrangeGraph &g, const ArrangeResult &r, bool down) {
+// direction, and the parent is centred on its first and last child (but for
+// the given root's, which a mind map splits between its sides).
+void checkorder(const ArrangeGraph &g, const ArrangeResult &r, bool down, int skip = -1) {
     std::map<int, std::vector<int>> kids;
-    for (const auto &[from, to] : g.edges) kids[from].push_back(to);
+    for (const auto &[from, to] : g.edges)
+        if (from != skip) kids[from].push_back(to);
     auto cross = [&](const ArrangeBox &b) { return down ? cx2(b) : cy2(b); };
     for (auto &[parent, list] : kids) {
         std::vector<int> before(list), after(list);
@@ -128,8 +130,9 @@ TEST(ArrangeLayout, TreesAreTidyAndKeepTheirOrder) {
             SCOPED_TRACE("seed " + std::to_string(seed) + " kind " + std::to_string((int)kind));
             const ArrangeResult r = arrangelayout(kind, g);
             checkplaced(g, r);
-            if (r.ok && (kind == ArrangeKind::Tree || kind == ArrangeKind::TreeDown))
-                checkorder(g, r, kind == ArrangeKind::TreeDown);
+            if (r.ok && kind != ArrangeKind::Flowchart)
+                checkorder(g, r, kind == ArrangeKind::TreeDown,
+                           kind == ArrangeKind::MindMap ? 0 : -1);
         }
     }
 }
@@ -321,6 +324,40 @@ void checkconnectorsfollow() {
     }
 }
 
+// The children of every object in a forest of connectors (each object the end
+// of one connector at most), by connector direction; empty when the
+// connectors make anything else.
+std::map<int, std::vector<int>> forestkids() {
+    std::map<int, std::vector<int>> kids;
+    std::map<int, int> parents;
+    for (int i = 1; i < IWONumber; i++) {
+        const IWORecord &c = IWO[i];
+        if (c.type != CONNECTORTYPE) continue;
+        const int s = findIWObyid(c.connectstart), e = findIWObyid(c.connectend);
+        if (!liveIWO(s) || !liveIWO(e) || s == e) continue;
+        if (parents[e]++) return {};
+        kids[s].push_back(e);
+    }
+    return kids;
+}
+
+// The order of the objects across the direction of growth, as the user sees it.
+std::vector<int> acrossorder(std::vector<int> list, const std::map<int, ArrangeBox> &boxes,
+                             bool down) {
+    std::stable_sort(list.begin(), list.end(), [&](int p, int q) {
+        const ArrangeBox &a = boxes.at(p), &b = boxes.at(q);
+        const long ca = down ? cx2(a) : cy2(a), cb = down ? cx2(b) : cy2(b);
+        return ca != cb ? ca < cb : (down ? cy2(a) < cy2(b) : cx2(a) < cx2(b));
+    });
+    return list;
+}
+
+std::map<int, ArrangeBox> boxesbyindex() {
+    std::map<int, ArrangeBox> out;
+    for (int i = 1; i < IWONumber; i++) out[i] = {IWO[i].x, IWO[i].y, IWO[i].width, IWO[i].height};
+    return out;
+}
+
 } // namespace
 
 TEST_F(Arrange, SamplesArrangeAsOneUndoStep) {
@@ -335,6 +372,8 @@ TEST_F(Arrange, SamplesArrangeAsOneUndoStep) {
             std::map<int, ArrangeBox> oldboxes;
             for (int i = 1; i < IWONumber; i++)
                 oldboxes[IWO[i].id] = {IWO[i].x, IWO[i].y, IWO[i].width, IWO[i].height};
+            const std::map<int, std::vector<int>> kids = forestkids();
+            const std::map<int, ArrangeBox> oldorder = boxesbyindex();
             const long writes = historywritecount();
             if (!arrangediagram(kind)) {
                 // Only a diagram with nothing joined may refuse, and then changes nothing.
@@ -367,6 +406,19 @@ TEST_F(Arrange, SamplesArrangeAsOneUndoStep) {
                         << "objects " << j << " and " << i;
                 }
             }
+            // In a tree the children of every object keep their order; a mind
+            // map splits the root's between its sides.
+            const bool down = kind == ArrangeKind::TreeDown;
+            if (kind != ArrangeKind::Flowchart)
+                for (const auto &[parent, list] : kids) {
+                    const bool root = std::none_of(kids.begin(), kids.end(), [&](const auto &k) {
+                        return std::count(k.second.begin(), k.second.end(), parent) > 0;
+                    });
+                    if (root && kind == ArrangeKind::MindMap) continue;
+                    EXPECT_EQ(acrossorder(list, boxesbyindex(), down),
+                              acrossorder(list, oldorder, down))
+                        << "children of " << parent;
+                }
             // Drawing again changes nothing: all is on the page already.
             const Snapshot arranged = snapshot();
             refreshIWOall();
