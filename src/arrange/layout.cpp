@@ -175,30 +175,144 @@ Tree spanningtree(const std::vector<ArrangeBox> &boxes, const Adjacency &a, int 
     return t;
 }
 
-// Band layout across the growth direction. For every node below the top:
-// span (the band's height), the node's box top within its band, its band top
-// within its parent's band, and how much further than the nearest column it
-// lies in the direction of growth.
+// A subtree's outline across the growth direction: along stretches of the
+// growth direction (x from the subtree root's near edge), the least and the
+// greatest cross position a box of the subtree takes there. Sorted, disjoint.
+struct Stretch {
+    long x0, x1, lo, hi;
+};
+using Outline = std::vector<Stretch>;
+
+// How far b (its stretches moved by bx along the growth direction) must lie
+// below a so that, wherever they share a stretch, gap is left between them;
+// LONG_MIN when they share none.
+long clearance(const Outline &a, const Outline &b, long bx, int gap) {
+    long need = LONG_MIN;
+    size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        const long b0 = b[j].x0 + bx, b1 = b[j].x1 + bx;
+        if (a[i].x0 < b1 && b0 < a[i].x1) need = std::max(need, a[i].hi - b[j].lo + gap);
+        if (a[i].x1 <= b1)
+            i++;
+        else
+            j++;
+    }
+    return need;
+}
+
+// Appends a stretch, joined to the last one when they meet and agree.
+void extend(Outline &o, long x0, long x1, long lo, long hi) {
+    if (x0 >= x1) return;
+    if (!o.empty() && o.back().x1 == x0 && o.back().lo == lo && o.back().hi == hi)
+        o.back().x1 = x1;
+    else
+        o.push_back({x0, x1, lo, hi});
+}
+
+// The outline of a and b together, b moved by (bx, by): one sweep along both.
+Outline merged(const Outline &a, const Outline &b, long bx, long by) {
+    Outline out;
+    out.reserve(a.size() + b.size());
+    size_t i = 0, j = 0;
+    long x = LONG_MIN;
+    while (i < a.size() || j < b.size()) {
+        const bool ha = i < a.size(), hb = j < b.size();
+        const long a0 = ha ? std::max(a[i].x0, x) : LONG_MAX, a1 = ha ? a[i].x1 : LONG_MAX;
+        const long b0 = hb ? std::max(b[j].x0 + bx, x) : LONG_MAX,
+                   b1 = hb ? b[j].x1 + bx : LONG_MAX;
+        const long start = std::min(a0, b0);
+        const bool ina = ha && a0 <= start, inb = hb && b0 <= start;
+        // The piece from start runs to the next place where a stretch ends or begins.
+        const long end = std::min(ina ? a1 : a0, inb ? b1 : b0);
+        long lo = LONG_MAX, hi = LONG_MIN;
+        if (ina) {
+            lo = a[i].lo;
+            hi = a[i].hi;
+        }
+        if (inb) {
+            lo = std::min(lo, b[j].lo + by);
+            hi = std::max(hi, b[j].hi + by);
+        }
+        extend(out, start, end, lo, hi);
+        x = end;
+        if (ha && a1 <= x) i++;
+        if (hb && b1 <= x) j++;
+    }
+    return out;
+}
+
+// The layout across the growth direction. For every node below the top:
+// span (its subtree's extent across), the node's box top within that extent,
+// its subtree's top within its parent's, and how much further than the
+// nearest column it lies in the direction of growth; and the outline of every
+// subtree, so that a subtree tucks in beside its elder siblings as far as
+// their boxes allow.
 struct Bands {
     std::vector<int> span, boxtop, kidtop, kidmain;
+    std::vector<Outline> outline;
 };
+
+// Subtrees of the given tops stacked across, each in order below the one
+// before and as close as their outlines allow, all starting at the same place
+// along the growth direction: their tops relative to the stack's, and the
+// stack's extent.
+struct Stack {
+    std::vector<long> at;
+    long span = 0;
+    Outline outline;
+};
+
+Stack stacked(const Bands &b, const std::vector<ArrangeBox> &boxes, const std::vector<int> &tops,
+              long along, int gap) {
+    Stack st;
+    long prevbottom = LONG_MIN;
+    for (size_t k = 0; k < tops.size(); k++) {
+        const int c = tops[k];
+        long y = 0;
+        if (k > 0) {
+            // Below the elder siblings' boxes, and the own box below theirs,
+            // so that the order across is kept whatever the boxes' sizes.
+            y = std::max(clearance(st.outline, b.outline[c], along, gap),
+                         prevbottom + gap - b.boxtop[c]);
+        }
+        st.at.push_back(y);
+        st.outline = merged(st.outline, b.outline[c], along, y);
+        prevbottom = y + b.boxtop[c] + boxes[c].h;
+    }
+    long lo = LONG_MAX, hi = LONG_MIN;
+    for (const Stretch &s : st.outline) {
+        lo = std::min(lo, s.lo);
+        hi = std::max(hi, s.hi);
+    }
+    if (lo > hi) lo = hi = 0;
+    for (long &y : st.at) y -= lo;
+    for (Stretch &s : st.outline) {
+        s.lo -= lo;
+        s.hi -= lo;
+    }
+    st.span = hi - lo;
+    return st;
+}
 
 // With maxrows above 0, children that are all leaves and more than maxrows
 // are laid out in rows of columns (read row by row), so that a big tree fits
-// the page: the band gets shorter and the branch longer.
-Bands bands(const Tree &t, const std::vector<ArrangeBox> &boxes, int gap, int maxrows) {
+// the page: the subtree gets shorter and the branch longer.
+Bands bands(const Tree &t, const std::vector<ArrangeBox> &boxes, int gap, int maingap,
+            int maxrows) {
     Bands b;
     const size_t n = boxes.size();
     b.span.assign(n, 0);
     b.boxtop.assign(n, 0);
     b.kidtop.assign(n, 0);
     b.kidmain.assign(n, 0);
+    b.outline.assign(n, {});
     for (size_t q = t.order.size(); q-- > 0;) {
         const int v = t.order[q];
-        const int h = boxes[v].h;
+        const int h = boxes[v].h, w = boxes[v].w;
         const std::vector<int> &kids = t.kids[v];
         if (kids.empty()) {
             b.span[v] = h;
+            b.outline[v] = {{0, w, 0, h}};
             continue;
         }
         const bool leaves =
@@ -206,7 +320,8 @@ Bands bands(const Tree &t, const std::vector<ArrangeBox> &boxes, int gap, int ma
         const int count = (int)kids.size();
         const int columns =
             maxrows > 0 && leaves && count > maxrows ? (count + maxrows - 1) / maxrows : 1;
-        int cursor = 0;
+        const long along = (long)w + maingap; // where the children's column starts
+        Outline kidsoutline;
         long firstcentre = 0, lastcentre = 0;
         if (columns > 1) {
             int cellw = 0, cellh = 0;
@@ -214,45 +329,58 @@ Bands bands(const Tree &t, const std::vector<ArrangeBox> &boxes, int gap, int ma
                 cellw = std::max(cellw, boxes[c].w);
                 cellh = std::max(cellh, boxes[c].h);
             }
-            const int rows = (count + columns - 1) / columns;
+            std::vector<long> colw(columns, 0), colbottom(columns, 0);
             for (int k = 0; k < count; k++) {
                 const int c = kids[k], row = k / columns, column = k % columns;
                 b.kidtop[c] = row * (cellh + gap);
                 b.kidmain[c] = column * (cellw + gap);
+                colw[column] = std::max<long>(colw[column], boxes[c].w);
+                colbottom[column] = std::max<long>(colbottom[column], b.kidtop[c] + boxes[c].h);
                 const long centre = b.kidtop[c] + boxes[c].h / 2;
                 if (k == 0) firstcentre = centre;
                 lastcentre = centre;
             }
-            cursor = rows * cellh + (rows - 1) * gap;
+            for (int column = 0; column < columns; column++) {
+                const long x0 = along + (long)column * (cellw + gap);
+                extend(kidsoutline, x0, x0 + colw[column], 0, colbottom[column]);
+            }
+        } else {
+            const Stack st = stacked(b, boxes, kids, along, gap);
+            for (int k = 0; k < count; k++) {
+                const int c = kids[k];
+                b.kidtop[c] = (int)st.at[k];
+                const long centre = st.at[k] + b.boxtop[c] + boxes[c].h / 2;
+                if (k == 0) firstcentre = centre;
+                lastcentre = centre;
+            }
+            kidsoutline = st.outline;
         }
-        for (size_t k = 0; columns == 1 && k < kids.size(); k++) {
-            const int c = kids[k];
-            b.kidtop[c] = cursor;
-            const long centre = cursor + b.boxtop[c] + boxes[c].h / 2;
-            if (k == 0) firstcentre = centre;
-            lastcentre = centre;
-            cursor += b.span[c] + (k + 1 < kids.size() ? gap : 0);
+        if (q > 0) // the root's children are stacked again in a mind map
+            for (int c : kids) Outline().swap(b.outline[c]);
+        const long top = (firstcentre + lastcentre) / 2 - h / 2;
+        long lo = top, hi = top + h;
+        for (const Stretch &s : kidsoutline) {
+            lo = std::min(lo, s.lo);
+            hi = std::max(hi, s.hi);
         }
-        const int top = (int)((firstcentre + lastcentre) / 2 - h / 2);
-        const int lo = std::min(0, top), hi = std::max(cursor, top + h);
-        for (int c : kids) b.kidtop[c] -= lo;
-        b.boxtop[v] = top - lo;
-        b.span[v] = hi - lo;
+        for (int c : kids) b.kidtop[c] = (int)(b.kidtop[c] - lo);
+        b.boxtop[v] = (int)(top - lo);
+        b.span[v] = (int)(hi - lo);
+        b.outline[v] = merged({{0, w, top - lo, top - lo + h}}, kidsoutline, 0, -lo);
     }
     return b;
 }
 
-// Places the subtrees of the given top nodes: bands stacked from bandtop,
+// Places the subtrees of the given top nodes, their tops at bandtop plus at,
 // growing in direction dir (+1 right, -1 left) from the edge at mainfrom.
 void placesubtrees(const Tree &t, const Bands &b, const std::vector<ArrangeBox> &boxes,
-                   const std::vector<int> &tops, int mainfrom, int dir, int bandtop, int gap,
-                   int maingap, std::vector<ArrangeBox> &rel) {
+                   const std::vector<int> &tops, const std::vector<long> &at, int mainfrom, int dir,
+                   int bandtop, int maingap, std::vector<ArrangeBox> &rel) {
     std::vector<int> band(boxes.size(), 0), stack;
-    int cursor = bandtop;
-    for (int c : tops) {
-        band[c] = cursor;
+    for (size_t k = 0; k < tops.size(); k++) {
+        const int c = tops[k];
+        band[c] = bandtop + (int)at[k];
         rel[c].x = dir > 0 ? mainfrom : mainfrom - boxes[c].w;
-        cursor += b.span[c] + gap;
         stack.push_back(c);
     }
     while (!stack.empty()) {
@@ -270,23 +398,17 @@ void placesubtrees(const Tree &t, const Bands &b, const std::vector<ArrangeBox> 
     }
 }
 
-int stackspan(const Bands &b, const std::vector<int> &tops, int gap) {
-    int s = 0;
-    for (size_t k = 0; k < tops.size(); k++) s += b.span[tops[k]] + (k ? gap : 0);
-    return s;
-}
-
 // A tree growing right from its root; rel is indexed by node.
 void treelayout(const Tree &t, const std::vector<ArrangeBox> &boxes, int root, int gap, int maingap,
                 int maxrows, std::vector<ArrangeBox> &rel) {
-    const Bands b = bands(t, boxes, gap, maxrows);
-    placesubtrees(t, b, boxes, {root}, 0, 1, 0, gap, maingap, rel);
+    const Bands b = bands(t, boxes, gap, maingap, maxrows);
+    placesubtrees(t, b, boxes, {root}, {0}, 0, 1, 0, maingap, rel);
 }
 
 // A mind map: the root in the middle, its branches on both sides.
 void mindmaplayout(const Tree &t, const std::vector<ArrangeBox> &boxes, int root, int gap,
                    int maingap, int maxrows, bool rebalance, std::vector<ArrangeBox> &rel) {
-    const Bands b = bands(t, boxes, gap, maxrows);
+    const Bands b = bands(t, boxes, gap, maingap, maxrows);
     const ArrangeBox &r = boxes[root];
     const std::vector<int> &kids = t.kids[root];
 
@@ -321,10 +443,11 @@ void mindmaplayout(const Tree &t, const std::vector<ArrangeBox> &boxes, int root
         left.assign(around.rbegin(), around.rend() - (long)split);
     }
     rel[root] = {-(r.w / 2), -(r.h / 2), r.w, r.h};
-    placesubtrees(t, b, boxes, right, rel[root].x + r.w + maingap, 1, -stackspan(b, right, gap) / 2,
-                  gap, maingap, rel);
-    placesubtrees(t, b, boxes, left, rel[root].x - maingap, -1, -stackspan(b, left, gap) / 2, gap,
+    const Stack rs = stacked(b, boxes, right, 0, gap), ls = stacked(b, boxes, left, 0, gap);
+    placesubtrees(t, b, boxes, right, rs.at, rel[root].x + r.w + maingap, 1, (int)(-rs.span / 2),
                   maingap, rel);
+    placesubtrees(t, b, boxes, left, ls.at, rel[root].x - maingap, -1, (int)(-ls.span / 2), maingap,
+                  rel);
 }
 
 // ---- Flowchart ----

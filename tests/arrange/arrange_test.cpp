@@ -203,6 +203,29 @@ TEST(ArrangeLayout, TreesGrowAwayFromTheRoot) {
     EXPECT_GT(r.nodes[3].x, r.nodes[0].x);
 }
 
+TEST(ArrangeLayout, SubtreesTuckInBesideTheirElderSiblings) {
+    // r -> a (a leaf), r -> b -> b1, b2, b3: b's children rise beside a, whose
+    // box they cannot meet, while b itself stays below a; and the other way
+    // round, a leaf after a subtree tucks in under its parent.
+    ArrangeGraph g;
+    g.nodes = {{100, 1000, 200, 100}, {500, 500, 200, 100},  {500, 900, 200, 100},
+               {900, 900, 200, 100},  {900, 1100, 200, 100}, {900, 1300, 200, 100}};
+    g.edges = {{0, 1}, {0, 2}, {2, 3}, {2, 4}, {2, 5}};
+    ArrangeResult r = arrangelayout(ArrangeKind::Tree, g);
+    checkplaced(g, r);
+    checkorder(g, r, false);
+    const ArrangeBox &a = r.nodes[1], &b = r.nodes[2], &b1 = r.nodes[3];
+    EXPECT_GE(b.y, a.y + a.h + g.spacing / 2);
+    EXPECT_LT(b1.y, a.y + a.h) << "b's children stacked below a instead of beside it";
+    // Mirrored: b before a.
+    g.nodes[1].y = 1600;
+    r = arrangelayout(ArrangeKind::Tree, g);
+    checkplaced(g, r);
+    checkorder(g, r, false);
+    EXPECT_GE(r.nodes[1].y, r.nodes[2].y + 100 + g.spacing / 2);
+    EXPECT_LT(r.nodes[1].y, r.nodes[5].y + 100) << "a stacked below b's children";
+}
+
 TEST(ArrangeLayout, CentralNodeIsTheOneReachingMost) {
     // 3 -> 0 -> 1 -> 2: node 3 reaches all; the tree grows from it.
     ArrangeGraph g;
