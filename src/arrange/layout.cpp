@@ -5,11 +5,13 @@
 // each as near as it can be to where its root is now, clear of the obstacles,
 // of the locked nodes and of the blocks already placed.
 //
-// The trees (mind map and tree) are band layouts: every subtree owns a band
-// across the direction of growth that no other subtree enters, its children's
-// bands stacked in the order the user sees them now, and the parent centred
-// on its first and last child. A parent lies nearer the root than all its
-// descendants, so no two boxes of a tree can overlap.
+// The trees (mind map and tree) are tidy trees: the children's subtrees are
+// stacked across the direction of growth in the order the user sees them now,
+// each moved only as far as the outline of its elder siblings' boxes demands
+// (so a deep subtree reaches in beside a shallow one), and the parent is
+// centred on its first and last child. A parent lies nearer the root than all
+// its descendants and siblings' subtrees are kept apart by their outlines, so
+// no two boxes of a tree can overlap.
 //
 // The flowchart is Graphviz's layered drawing (dot, in-process), read back.
 #include "arrange/layout.h"
