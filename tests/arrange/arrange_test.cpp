@@ -347,6 +347,18 @@ void checkconnectorsfollow() {
     }
 }
 
+std::string labelof(int i) { return IWO[i].label; }
+
+void checknooverlap() {
+    for (int i = 1; i < IWONumber; i++)
+        for (int j = 1; j < i; j++) {
+            if (!nodetype(IWO[i].type) || !nodetype(IWO[j].type)) continue;
+            EXPECT_FALSE(boxesoverlap({IWO[i].x, IWO[i].y, IWO[i].width, IWO[i].height},
+                                      {IWO[j].x, IWO[j].y, IWO[j].width, IWO[j].height}))
+                << labelof(j) << " and " << labelof(i);
+        }
+}
+
 // The children of every object in a forest of connectors (each object the end
 // of one connector at most), by connector direction; empty when the
 // connectors make anything else.
@@ -478,6 +490,7 @@ TEST_F(Arrange, BigTreeGrowsThePageAndUndoesWhole) {
     EXPECT_GT(IWODiagram.paperheight, before.height);
     EXPECT_LE(IWODiagram.paperheight, 6000);
     checkconnectorsfollow();
+    checknooverlap();
     undohistory();
     EXPECT_EQ(snapshot().table, before.table);
     EXPECT_EQ(IWODiagram.paperheight, before.height);
@@ -613,8 +626,6 @@ TEST(ArrangeCli, ArrangesAFileAndRefusesBadArguments) {
 
 namespace {
 
-std::string labelof(int i) { return IWO[i].label; }
-
 // "parent>child" for every connector, by labels.
 std::set<std::string> edgesbylabel() {
     std::set<std::string> out;
@@ -623,16 +634,6 @@ std::set<std::string> edgesbylabel() {
             out.insert(labelof(findIWObyid(IWO[i].connectstart)) + ">" +
                        labelof(findIWObyid(IWO[i].connectend)));
     return out;
-}
-
-void checknooverlap() {
-    for (int i = 1; i < IWONumber; i++)
-        for (int j = 1; j < i; j++) {
-            if (!nodetype(IWO[i].type) || !nodetype(IWO[j].type)) continue;
-            EXPECT_FALSE(boxesoverlap({IWO[i].x, IWO[i].y, IWO[i].width, IWO[i].height},
-                                      {IWO[j].x, IWO[j].y, IWO[j].width, IWO[j].height}))
-                << labelof(j) << " and " << labelof(i);
-        }
 }
 
 } // namespace
