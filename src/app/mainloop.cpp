@@ -21,8 +21,6 @@
 
 #include <csignal>
 
-int16_t okay = 1;
-
 namespace {
 
 // Set from a signal handler: only an atomic flag may be touched there.

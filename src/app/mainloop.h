@@ -23,7 +23,6 @@ enum IWWindow {
     PREFWINDOW
 };
 
-extern int16_t okay; // the exit code of a normal run
 
 int setupinterface();
 int resetinterface();

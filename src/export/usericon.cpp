@@ -23,8 +23,6 @@
 #include <cstdlib>
 #include <unistd.h>
 
-int usericons = 0;
-
 namespace {
 
 const char *BUSY = "Creating UserIWO Icon. Please be patient...";
@@ -80,7 +78,6 @@ int createUserIWOicon(int k) {
         // Nothing that could be drawn: no picture, but the tool still works.
         ErrorReq(NOSVG);
     } else {
-        usericons++;
         picture = newiconfile();
         ConverterRun job;
         job.name = "svg2png";

@@ -61,7 +61,7 @@ std::string currentfilename() {
 
 // ---- writing ----
 
-int writeIWOdiagramfile(const std::string &path, std::string *message) {
+std::vector<uint8_t> writeIWOdiagrambytes() {
     IWODiagram.objects = IWONumber;
     copytext(IWODiagram.version, sizeof IWODiagram.version, IWVersionString);
     IWODiagram.release = IWRelease;
@@ -75,9 +75,12 @@ int writeIWOdiagramfile(const std::string &path, std::string *message) {
     writeIWOdiagramrecord(IWODiagram, p + FILEHEADERSIZE);
     p += FILEHEADERSIZE + DIAGRAMRECORDSIZE;
     for (int i = 0; i < n; i++, p += IWORECORDSIZE) writeIWOrecord(IWO[i], p);
+    return data;
+}
 
+int writeIWOdiagramfile(const std::string &path, std::string *message) {
     std::string error;
-    if (!writefileatomic(path, data, &error)) {
+    if (!writefileatomic(path, writeIWOdiagrambytes(), &error)) {
         setmessage(message, "Sorry. Could not save file : " + path);
         return 0;
     }

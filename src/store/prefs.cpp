@@ -228,8 +228,9 @@ int loadpreferences(const std::string &path) {
 }
 
 int savepreferences(const std::string &path) {
+    // A file that could not be written was found all the same: only the
+    // requester says so, not the line for a missing file.
     if (!writefileatomic(path, writepreferencesbytes())) {
-        nofile();
         ErrorReq(("Sorry. Could not save file : " + shown(path)).c_str());
         return 0;
     }

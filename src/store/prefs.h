@@ -18,7 +18,7 @@
 //   readPrefList(l, p)        deserialise 288 bytes
 //
 // A failure is shown in a requester naming the file; besides, "prefs file NOT
-// found" goes to standard output when a file can't be opened or created.
+// found" goes to standard output when a file can't be opened for reading.
 //
 // Settings file layout (big-endian):
 //   OFFSET SIZE DESCRIPTION
