@@ -180,7 +180,6 @@ void followidgadget() {
     selectedIWO = (int16_t)n;
     IWO[n].selected = 1;
     numIWOselected = 1;
-    disableIWOtools(0);
     updateIWOprop((int)n);
     bufferIWO((int)n, 0);
     refreshIWOall();

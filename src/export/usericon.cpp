@@ -8,7 +8,6 @@
 #include "render/drawstate.h"
 #include "store/diagramfile.h"
 #include "store/prefs.h"
-#include "ui/ui.h"
 #include "edit/interact.h"
 #include "export/convert.h"
 #include "export/svg.h"
@@ -99,7 +98,6 @@ int createUserIWOicon(int k) {
     }
     PlatformUI &ui = platformui();
     ui.setgadgetimage(tool, "");
-    ui.setgadgetenabled(tool, true);
     IWObuttonTab = 2;
     ui.setpalettetab(2);
     if (!picture.empty()) ui.setgadgetimage(tool, picture);
