@@ -156,6 +156,9 @@ int ideaweavewindowevents(int32_t result, int) {
     switch (result & (int32_t)0xFFFF0000) {
     case IW_GADGETUP: {
         selectedgadget = (int16_t)id;
+        // The command repaints what it changes: the drawing window's outline
+        // goes first, or it would stay behind as a ghost.
+        removeshadowiwo();
         // The command of the button (of the half hit, on the two-way
         // buttons); a button with none chooses the select tool.
         const CommandRow *row = buttonrow(id, tophalfgadget(id) != 0);
