@@ -20,9 +20,8 @@
 //                          (indented lines under the line above): under the
 //                          selected shape, else a new tree at the visible centre;
 //                          arranged, one undo step; 1 when it was made
-//   setpastemenu()         enable Paste when a diagram is open and the clipboard
-//                          holds objects or text
-//   watchclipboard()       keep Paste's state in step with the clipboard
+//   clipboardpastable()    whether the clipboard holds objects or text
+//   watchclipboard()       show the menus' states again when the clipboard changes
 #pragma once
 #include "platform/platform.h"
 
@@ -42,5 +41,5 @@ int pastebytes(const std::string &bytes);
 int pastetext(const std::string &utf8);
 bool pastelines(const std::string &utf8);
 int pastebranch(const std::string &utf8);
-int setpastemenu();
+bool clipboardpastable();
 void watchclipboard();

@@ -5,7 +5,9 @@
 #include "testutil.h"
 
 #include "app/clipboard.h"
+#include "app/commands.h"
 #include "app/menus.h"
+#include "app/menustate.h"
 #include "model/bytes.h"
 #include "app/session.h"
 #include "connect/connect.h"
@@ -579,17 +581,20 @@ TEST_F(Arrange, FoldedBranchIsArrangedWithItsParent) {
 }
 
 TEST_F(Arrange, MenuItemsFollowTheDiagram) {
+    const Cmd cmds[] = {CMD_ARRANGEMINDMAP, CMD_ARRANGETREE, CMD_ARRANGEFLOWCHART};
+    const char *labels[] = {"Arrange as Mind Map", "Arrange as Tree", "Arrange as Flowchart"};
     startnewdiagram();
-    for (int num : MENU_ARRANGE) EXPECT_FALSE(ui.menuenabled(num));
+    for (Cmd c : cmds) EXPECT_FALSE(computestates(currentstate()).menus[menunumber(c)]);
     const int a = place(101, 100, 100, 200, 100, false);
     const int b = place(101, 100, 100, 200, 100, false);
     connect(a, 100, 50, b, 0, 50);
-    for (int num : MENU_ARRANGE) EXPECT_TRUE(ui.menuenabled(num));
-    const char *labels[] = {"Arrange as Mind Map", "Arrange as Tree", "Arrange as Flowchart"};
-    for (int k = 0; k < 3; k++) EXPECT_STREQ(menuitem(MENU_ARRANGE[k])->nm_Label, labels[k]);
-    processMenus(MENU_ARRANGE[2]);
+    for (int k = 0; k < 3; k++) {
+        EXPECT_TRUE(computestates(currentstate()).menus[menunumber(cmds[k])]);
+        EXPECT_STREQ(menurow(menunumber(cmds[k]))->label, labels[k]);
+    }
+    processMenus(menunumber(CMD_ARRANGEFLOWCHART));
     EXPECT_GT(IWO[b].y, IWO[a].y + 100); // the flowchart goes down
-    processMenus(MENU_ARRANGE[1]);
+    processMenus(menunumber(CMD_ARRANGETREE));
     EXPECT_GT(IWO[b].x, IWO[a].x + 200); // the tree goes right
 }
 
