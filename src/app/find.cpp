@@ -114,9 +114,6 @@ int selectmatches(const std::vector<int> &indices) {
     if (count == 0) return 1;
     selectedIWO = (int16_t)focus;
     numIWOselected = (int16_t)count;
-    disableIWOtools(0);
-    // A connector as the focus can be folded or unfolded, as after a press on it.
-    if (IWO[focus].type == CONNECTORTYPE) OnMenu(FULLMENUNUM(2, 6));
     refreshIWOall();
     if (propwindowopen) {
         bufferIWO(selectedIWO, 0);

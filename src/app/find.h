@@ -14,9 +14,7 @@
 //                            branch is selected instead. Returns the index
 //                            selected, -99 when index names no object
 //   selectmatches(indices)   select exactly these objects, the first as the
-//                            focus: one selection, no history entry; a
-//                            connector as the focus makes Node available, as
-//                            a press on it does
+//                            focus: one selection, no history entry
 #pragma once
 #include <string>
 #include <vector>

@@ -679,7 +679,7 @@ void installdesktop() {
     auto *recent = new QMenu("Open Recent", project);
     recent->setObjectName("recentmenu");
     QObject::connect(recent, &QMenu::aboutToShow, recent, [recent] { fillrecent(recent); });
-    project->insertMenu(after(project, tableaction(FULLMENUNUM(0, 1))), recent);
+    project->insertMenu(after(project, tableaction(menunumber(CMD_OPEN))), recent);
     fillrecent(recent);
 
     // Edit > Find..., Find Next, Find Previous, at the end.
@@ -706,7 +706,7 @@ void installdesktop() {
 
     // Diagram > Zoom to Fit and Zoom to Selection, after Zoom Out.
     QMenu *diagram = barmenu(3);
-    QAction *zoomout = tableaction(FULLMENUNUM(3, 3));
+    QAction *zoomout = tableaction(menunumber(CMD_ZOOMOUT));
     QAction *before = after(diagram, zoomout);
     QAction *fit = command(
         diagram, "Zoom to Fit", QKeySequence(Qt::CTRL | Qt::Key_9), [] { return zoomtofit(); },

@@ -1,7 +1,7 @@
 // widgets.cpp - the widgets of the program's windows.
 #include "gui/widgets.h"
 
-#include "app/menus.h"
+#include "app/commands.h"
 #include "edit/interact.h"
 #include "platform/palette.h"
 #include "gui/keys.h"
@@ -199,8 +199,8 @@ void DrawSpaceWidget::wheelEvent(QWheelEvent *e) {
         // Ctrl zooms about the pointer: away from the user in, towards the
         // user out, a step per notch while Zoom In and Zoom Out are available.
         QtUI *ui = qtui();
-        auto it =
-            ui ? ui->menuactions.find(FULLMENUNUM(3, 2)) : std::map<int, QAction *>::iterator();
+        auto it = ui ? ui->menuactions.find(menunumber(CMD_ZOOMIN))
+                     : std::map<int, QAction *>::iterator();
         if (!ui || it == ui->menuactions.end() || !it->second->isEnabled()) return;
         const int px = coordinate(e->position().x()), py = coordinate(e->position().y());
         const int dir = sy > 0 ? 1 : -1;
