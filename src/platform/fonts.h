@@ -26,6 +26,10 @@
 //                                     a null font
 //   Text(rp, s, n)                    draw n bytes of s with the baseline's left end at
 //                                     the pen position, then advance the pen by the width
+//   facemetrics(name, style)          the unhinted outline metrics of the face OpenFont
+//                                     would choose (same family and fallbacks), for
+//                                     drawing at any scale; null when no font is found
+//   textwidth(m, s, n)                advance width of n bytes of s in ems of that face
 //
 // Text drawing sets the glyph pixels only: in JAM1 to the foreground pen, in
 // COMPLEMENT each glyph pixel is XORed exactly once (also where glyphs overlap).
@@ -34,6 +38,7 @@
 #include "platform/raster.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 struct FT_FaceRec_;
@@ -64,9 +69,26 @@ struct TextFont {
     Glyph glyphs[256];           // glyphs by character code, rendered on first use
 };
 
+// A label face measured without hinting: every size is the same shape scaled,
+// so a text measured here is as wide on screen, in a PNG and in a PDF.
+struct FaceMetrics {
+    std::string path;         // font file
+    int index = 0;            // face index in the file
+    std::string family;       // the family found (the requested one or a fallback)
+    bool fallback = false;    // the requested family is not installed
+    bool bold = false;        // the face itself is bold (else bold must be synthesised)
+    bool italic = false;      // the face itself is italic or oblique
+    double ascent = 0.8;      // ems above the baseline
+    double descent = 0.2;     // ems below the baseline
+    double capheight = 0.7;   // height of a capital letter, ems
+    double advance[256] = {}; // advance of each ISO-8859-1 character, ems
+};
+
 TextFont *OpenFont(const char *name, int ysize, int style);
 void CloseFont(TextFont *font);
 void closefonts();
 void SetFont(Raster *rp, TextFont *font);
 int fonttextlength(TextFont *font, const char *s, int n);
 void Text(Raster *rp, const char *s, int n);
+const FaceMetrics *facemetrics(const char *name, int style);
+double textwidth(const FaceMetrics *m, const char *s, int n);
