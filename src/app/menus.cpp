@@ -17,6 +17,7 @@
 #include "edit/transform.h"
 #include "export/outline.h"
 #include "export/svg.h"
+#include "import/import.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
 #include "model/select.h"
@@ -53,6 +54,7 @@ NewMenu ideaweavemenu[MENUTABLESIZE] = {
     bar(),
     item("Export Graphic"),
     item("Export Text"),
+    item("Import Outline…"),
     bar(),
     item("About"),
     bar(),
@@ -304,10 +306,13 @@ int processMenus(int num) {
         case 8:
             saveasTXT();
             break;
-        case 10:
+        case 9:
+            importoutlinecommand();
+            break;
+        case 11:
             aboutideaweave();
             break;
-        case 12:
+        case 13:
             return quitiw();
         default:
             break;

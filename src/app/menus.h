@@ -36,7 +36,7 @@ struct NewMenu {
     uint16_t nm_Flags;      // CHECKIT, MENUTOGGLE, CHECKED
 };
 
-constexpr int MENUTABLESIZE = 64;
+constexpr int MENUTABLESIZE = 65;
 extern NewMenu ideaweavemenu[MENUTABLESIZE]; // the menu strip, in table order
 
 constexpr int FULLMENUNUM(int menu, int item, int sub = NOSUB) {

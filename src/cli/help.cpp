@@ -47,9 +47,21 @@ const CommandHelp COMMANDS[] = {
      "and .pdf through the svg2png and svg2pdf converters (installed beside the\n"
      "program, in libexec/ideaweave); or the outline of the labels as .txt, .htm,\n"
      ".html, .md or .opml.\n"
-     "  --focus ID       the outline follows the connectors from the object with id ID\n"
-     "                   (by default from the first object)\n"
+     "  --focus ID       the outline starts at the object with id ID and follows its\n"
+     "                   connectors; every other tree follows under its own root\n"
+     "                   (by default the trees alone, the largest first)\n"
      "OUT is overwritten.\n"},
+    {"import", "IN OUT.iwo", "make a mind map of the outline IN (.md, .markdown, .opml, .txt)",
+     "Reads the outline IN and saves it as a new diagram OUT.iwo: Markdown (.md,\n"
+     ".markdown: headings and nested list items), OPML (.opml: nested outline\n"
+     "elements) or indented text (.txt: a line an item, nested by tabs or spaces).\n"
+     "Every item becomes a shape with a connector from its parent; the only top-level\n"
+     "item, or the title above several, becomes the central node, and the whole is\n"
+     "arranged as a mind map. Title, author, description and folded branches come\n"
+     "back from the program's own Markdown and OPML exports. Labels too long are cut\n"
+     "at a word and characters a diagram can't hold become \"?\"; what was changed\n"
+     "is said on standard output. An outline of more items than a diagram holds\n"
+     "is refused. OUT.iwo is overwritten.\n"},
     {"help", "[COMMAND]", "explain a command, or print this help",
      "Prints the help of COMMAND, or without one the help of the whole program.\n"},
 };
@@ -67,6 +79,7 @@ const RunLineHelp RUNLINES[] = {
     {"new", "a new, empty diagram (Project > New)"},
     {"open FILE", "open a diagram file"},
     {"save FILE", "save the diagram as FILE"},
+    {"import FILE", "import an outline as a new diagram (Project > Import Outline)"},
     {"window W H", "resize the drawing window to W x H pixels"},
     {"tool ID", "pick a tool: 32 select, 36 text, 101-143 shapes, lines, connectors"},
     {"move X Y", "move the pointer to window pixel X,Y"},

@@ -29,6 +29,10 @@
 //
 // Menus (app/menus.cpp):
 //   processMenus(num)              run the command of a menu number; 1 = quit
+//
+// Diagrams (app/session.cpp):
+//   startloadeddiagram()           show a diagram just read or built into the
+//                                  table: drawn, tools enabled, marked unmodified
 #pragma once
 #include <cstdint>
 
@@ -59,3 +63,5 @@ int setgadgetenabled(int id, int enabled);
 int updateIWOprop(int n);
 
 int processMenus(int num);
+
+int startloadeddiagram();
