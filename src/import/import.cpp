@@ -129,11 +129,6 @@ int outlinefits(const OutlineDoc &doc, const std::string &stem, std::string &why
               " items in one tree). Nothing was imported.";
         return 0;
     }
-    if (32767 - IWOid < objects) {
-        why = "No more object ids are left in this session for " + std::to_string(objects) +
-              " objects. Save your work and start the program again.";
-        return 0;
-    }
     return 1;
 }
 
@@ -163,6 +158,9 @@ int buildoutlinediagram(const OutlineDoc &doc, const std::string &stem, std::str
     resetIWO(IWONumber);
     IWONumber = 1;
     newIWOdiagram();
+    // A new diagram with an empty history: nothing refers to the old ids any
+    // more (pasted objects always get new ones), so they start again.
+    IWOid = 0;
     updateIWOdiagram();
     field(doc.title, IWODiagram.title, sizeof IWODiagram.title);
     field(doc.author, IWODiagram.author, sizeof IWODiagram.author);

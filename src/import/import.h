@@ -15,9 +15,8 @@
 //                              read and check the file by its extension; stem
 //                              is its name without the extension. 0 with why
 //                              (naming the file) when it can't be read
-//   outlinefits(doc, stem, why)  whether the outline's diagram fits the table
-//                              (and the ids left); 0 with why naming the
-//                              items and the room there is
+//   outlinefits(doc, stem, why)  whether the outline's diagram fits the table;
+//                              0 with why naming the items and the room there is
 //   buildoutlinediagram(doc, stem, why, note)
 //                              replace the open diagram with the outline's;
 //                              stem names the root of an untitled outline of

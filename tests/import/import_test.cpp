@@ -197,6 +197,7 @@ TEST_F(Import, SeveralTreesUnderTheFilesName) {
               diagramoutline());
     EXPECT_EQ(10, IWONumber); // five nodes, four connectors
     EXPECT_EQ(105, IWO[1].type);
+    EXPECT_EQ(1, IWO[1].id); // ids start again with the new diagram
     for (int i = 2; i <= 5; i++) EXPECT_EQ(102, IWO[i].type) << i;
     EXPECT_EQ(0, IWO[4].visible); // a11 is folded away, a1 stays
     EXPECT_EQ(1, IWO[3].visible);
