@@ -186,6 +186,37 @@ TEST(OutlineRead, BadInput) {
     }
 }
 
+// Nesting 10,000 levels deep is read in full, without running out of stack,
+// and then refused for the table with the count of its items; the deepest
+// item hangs at the bottom of one chain.
+TEST(OutlineRead, DeepNesting) {
+    const int n = 10000;
+    std::string md, opml = "<opml><body>", text;
+    for (int k = 0; k < n; k++) md += "- ";
+    md += "x\n";
+    for (int k = 0; k < n; k++) opml += "<outline text=\"x\">";
+    for (int k = 0; k < n; k++) opml += "</outline>";
+    opml += "</body></opml>";
+    // Tabs: the deepest text the size limit lets in.
+    const int tabs = 1400;
+    for (int k = 0; k < tabs; k++) text += std::string((size_t)k, '\t') + "x\n";
+    const struct {
+        ExportFormat f;
+        const std::string &text;
+        int items;
+    } cases[] = {{EXPORT_MD, md, n}, {EXPORT_OPML, opml, n}, {EXPORT_TXT, text, tabs}};
+    for (const auto &c : cases) {
+        const OutlineDoc o = read(c.f, c.text);
+        ASSERT_EQ((size_t)c.items, o.items.size());
+        int depth = 0;
+        for (int k = c.items - 1; k >= 0; k = o.items[(size_t)k].parent) depth++;
+        EXPECT_EQ(c.items, depth);
+        std::string why;
+        EXPECT_EQ(0, outlinefits(o, "deep", why));
+        EXPECT_NE(why.find("has " + std::to_string(c.items) + " items"), std::string::npos) << why;
+    }
+}
+
 // The diagram of an outline of several trees without a title: a central node
 // named after the file above them, an ellipse; the others soft rectangles,
 // each joined to its parent; an empty history, modified, no file name.
