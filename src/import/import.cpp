@@ -286,9 +286,10 @@ int buildoutlinediagram(const OutlineDoc &doc, const std::string &stem, std::str
                 " changed to fit the diagram: texts too long were cut at a word, characters "
                 "a diagram can't hold became \"?\".\n";
     if (doc.leftout > 0)
-        note += std::to_string(doc.leftout) + (doc.leftout == 1 ? " paragraph" : " paragraphs") +
-                " outside the headings and list items " + (doc.leftout == 1 ? "was" : "were") +
-                " left out.\n";
+        note += std::to_string(doc.leftout) +
+                (doc.leftout == 1 ? " part of the file was" : " parts of the file were") +
+                " left out: the import takes headings and list items, or the outline "
+                "elements of an OPML body.\n";
     if (!note.empty()) note.pop_back();
     return 1;
 }

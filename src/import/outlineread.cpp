@@ -130,7 +130,6 @@ struct OpmlState {
     std::string expansion;     // the expansionState text
     bool hasexpansion = false; // the head has one
     std::vector<int> open;     // items of the outline elements still open
-    int outlinesoutside = 0;   // outline elements outside the body
 };
 
 std::string localname(const XML_Char *name, std::string *ns = nullptr) {
@@ -178,15 +177,21 @@ void XMLCALL opmlstart(void *data, const XML_Char *name, const XML_Char **atts) 
             s.target = &s.o->description;
         else if (ns.empty() && local == "expansionState")
             s.target = &s.expansion, s.hasexpansion = true;
+        else if (ns.empty() && local == "outline")
+            s.o->leftout++; // an outline in the head is not the document's
         return;
     }
     if (local != "outline" || !ns.empty()) return;
     if (!s.body) {
-        s.outlinesoutside++;
+        s.o->leftout++;
         return;
     }
-    // An outline directly in the body or in another outline.
-    if ((int)s.open.size() != s.depth - 3) return;
+    // An outline directly in the body or in another outline; one inside
+    // anything else is left out, and counted.
+    if ((int)s.open.size() != s.depth - 3) {
+        s.o->leftout++;
+        return;
+    }
     OutlineItem item;
     item.parent = s.open.empty() ? -1 : s.open.back();
     const char *text = nullptr, *title = nullptr;

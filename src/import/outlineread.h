@@ -41,7 +41,9 @@ struct OutlineItem {
 struct OutlineDoc {
     std::string title, author, description; // UTF-8; empty when not given
     bool ourown = false; // written by this program: top-level items stay separate trees
-    int leftout = 0;     // paragraphs and other blocks outside the outline, not taken
+    int leftout = 0;     // blocks outside the outline, not taken: Markdown paragraphs,
+                         // code and headings inside list items, OPML outline
+                         // elements outside the body
     std::vector<OutlineItem> items;
 };
 

@@ -237,6 +237,7 @@ TEST_F(Import, SeveralTreesUnderTheFilesName) {
     EXPECT_EQ(-99, selectedIWO);
     EXPECT_EQ(0, numIWOselected);
     EXPECT_EQ(std::string("No Title Given"), IWODiagram.title);
+    EXPECT_EQ(IWODiagram.font.ta_YSize, IWO[2].font.ta_YSize);
     // A label is as wide as its text and a margin: "a" is narrower than "plan".
     EXPECT_LT(IWO[2].width, IWO[1].width);
 }
@@ -276,6 +277,9 @@ TEST_F(Import, TooManyItemsChangeNothing) {
     many.erase(many.rfind("    - item"));
     build(read(EXPORT_MD, many));
     EXPECT_EQ(MAXIWO + 1 - 1, IWONumber); // 500 nodes and 499 connectors
+    // So many labels are set smaller than the diagram's font, to fit the page.
+    EXPECT_EQ(6, IWO[2].font.ta_YSize);
+    EXPECT_EQ(16, IWODiagram.font.ta_YSize);
 }
 
 // Texts a diagram can't hold: a long label is cut at its last word that fits,
@@ -284,13 +288,60 @@ TEST_F(Import, TooManyItemsChangeNothing) {
 TEST_F(Import, LabelsChangedAreCounted) {
     const std::string long1 = "alpha beta gamma delta epsilon zeta eta theta iota kappa";
     const std::string long2(60, 'x');
-    const std::string note = build(read(EXPORT_MD, "- root \xe2\x86\x92 \xc3\xa9\n    - " + long1 +
-                                                       "\n    - " + long2 + "\n    - fine\n"));
+    // A word so long that cutting at the space before it would leave little.
+    const std::string long3 = "To " + long2;
+    const std::string note =
+        build(read(EXPORT_MD, "- root \xe2\x86\x92 \xc3\xa9\n    - " + long1 + "\n    - " + long2 +
+                                  "\n    - " + long3 + "\n    - fine\n"));
     EXPECT_EQ(std::string("root ? \xe9"), IWO[1].label);
     EXPECT_EQ(std::string("alpha beta gamma delta epsilon zeta eta theta"), IWO[2].label);
     EXPECT_EQ(std::string(49, 'x'), IWO[3].label);
-    EXPECT_EQ(std::string("fine"), IWO[4].label);
-    EXPECT_EQ(0u, note.find("3 labels were changed")) << note;
+    EXPECT_EQ(long3.substr(0, 49), IWO[4].label);
+    EXPECT_EQ(std::string("fine"), IWO[5].label);
+    EXPECT_EQ(0u, note.find("4 labels were changed")) << note;
+    // The header fields too, each counted once.
+    OutlineDoc o;
+    o.items.push_back({"root", -1, false});
+    o.author = std::string(150, 'a') + " " + std::string(200, 'b');
+    o.description = "De\xe2\x86\x92";
+    EXPECT_EQ(0u, build(o).find("2 labels were changed"));
+    EXPECT_EQ(std::string(150, 'a'), IWODiagram.author);
+    EXPECT_EQ(std::string("De?"), IWODiagram.description);
+}
+
+// What the import can't take is never dropped silently: Markdown paragraphs,
+// code, headings and further paragraphs inside list items, and OPML outline
+// elements outside the body or inside other elements, are counted in one
+// note; a clean file leaves none.
+TEST_F(Import, WhatIsLeftOutIsCounted) {
+    const struct {
+        ExportFormat f;
+        const char *text, *note;
+    } cases[] = {
+        {EXPORT_MD,
+         "# T\n\nIntro.\n\n- a\n\n  more about a\n\n  ## inner\n\n  - b\n\n"
+         "```\ncode\n```\n\n> quoted\n\n<div>x</div>\n\n<!-- a comment -->\n",
+         "6 parts of the file were left out"},
+        {EXPORT_MD, "- a\n\n---\n\nlast words\n", "1 part of the file was left out"},
+        {EXPORT_OPML,
+         "<opml><head><outline text=\"h\"/></head><body><outline text=\"a\"><x>"
+         "<outline text=\"b\"><outline text=\"c\"/></outline></x><outline text=\"d\"/>"
+         "</outline></body></opml>",
+         "3 parts of the file were left out"},
+        {EXPORT_MD, "# T\n\n- a\n    - b\n", ""},
+        {EXPORT_OPML, "<opml><body><outline text=\"a\"/></body></opml>", ""},
+    };
+    for (const auto &c : cases) {
+        const OutlineDoc o = read(c.f, c.text);
+        const std::string note = build(o);
+        if (*c.note)
+            EXPECT_EQ(0u, note.find(c.note)) << note;
+        else
+            EXPECT_EQ("", note);
+    }
+    // What is taken still nests as it should around what is left out.
+    EXPECT_EQ("a\n  b\n", tree(read(EXPORT_MD, "- a\n\n  more about a\n\n  ## inner\n\n  - b\n")));
+    EXPECT_EQ("a\n  d\n", tree(read(EXPORT_OPML, cases[2].text)));
 }
 
 // The program's own Markdown and OPML of every sample come back as the same
@@ -387,4 +438,10 @@ TEST(ImportCommand, ExitCodes) {
     EXPECT_EQ(0, runcli("info " + t.path("out.iwo"), &out, &err));
     EXPECT_NE(out.find("\"label\": \"a\""), std::string::npos);
     EXPECT_NE(out.find("\"title\": \"T\""), std::string::npos);
+    // What the import changed is said, as the editor says it.
+    spit(t.path("long.txt"), {'r', '\t', 'x', '\n'});
+    EXPECT_EQ(0, runcli("import " + t.path("long.txt") + " " + t.path("out.iwo"), &out, &err));
+    EXPECT_EQ("1 label was changed to fit the diagram: texts too long were cut at a word, "
+              "characters a diagram can't hold became \"?\".\n",
+              out);
 }
