@@ -324,10 +324,11 @@ TEST_F(Import, WhatIsLeftOutIsCounted) {
          "6 parts of the file were left out"},
         {EXPORT_MD, "- a\n\n---\n\nlast words\n", "1 part of the file was left out"},
         {EXPORT_OPML,
-         "<opml><head><outline text=\"h\"/></head><body><outline text=\"a\"><x>"
+         "<opml><head><outline text=\"h\"><outline text=\"h1\"/></outline></head>"
+         "<body><outline text=\"a\"><x>"
          "<outline text=\"b\"><outline text=\"c\"/></outline></x><outline text=\"d\"/>"
          "</outline></body></opml>",
-         "3 parts of the file were left out"},
+         "4 parts of the file were left out"},
         {EXPORT_MD, "# T\n\n- a\n    - b\n", ""},
         {EXPORT_OPML, "<opml><body><outline text=\"a\"/></body></opml>", ""},
     };
