@@ -10,15 +10,17 @@
 TEST(Cli, UsageAndHelp) {
     std::string out, err;
     for (const char *bad : {"", "frobnicate x", "info", "convert a", "help frobnicate",
-                            "--help extra", "--version x", "run"}) {
+                            "--help extra", "--version x", "run", "import a.md"}) {
         out.clear();
         err.clear();
         EXPECT_EQ(runcli(bad, &out, &err), 1) << bad;
         EXPECT_NE(err.find("usage: ideaweave-cli"), std::string::npos) << bad;
         EXPECT_TRUE(out.empty()) << bad;
     }
-    const std::pair<const char *, std::string> helps[] = {
-        {"--help", "help"}, {"help export", "export"}, {"run --help", "run"}};
+    const std::pair<const char *, std::string> helps[] = {{"--help", "help"},
+                                                          {"help export", "export"},
+                                                          {"run --help", "run"},
+                                                          {"import --help", "import"}};
     for (const auto &[args, name] : helps) {
         EXPECT_EQ(runcli(args, &out, &err), 0) << args;
         EXPECT_TRUE(samebytes(out, "cli/golden/" + name + ".txt"));
@@ -99,16 +101,27 @@ TEST(Cli, RefusedFilesExit2) {
 // Window and command lines of a session that can't be carried out stop it
 // with the line named; nothing is typed, queued or changed by them.
 TEST(Cli, RunRefusesBadWindowLines) {
-    const char *bad[] = {"set 212 abc",       "set 999 1",
-                         "set 224 1x",        "palette 256",
-                         "palette -1",        "style x",
-                         "font Foo.font 0",   "font Foo.font 121",
-                         "font 16",           "gadget 220 middle",
-                         "window nowhere",    "close nowhere",
-                         "record 99",         "arrange",
-                         "arrange circle",    "arrange Tree",
-                         "arrange tree down", "find",
-                         "findselect",        "drop"};
+    const char *bad[] = {"set 212 abc",
+                         "set 999 1",
+                         "set 224 1x",
+                         "palette 256",
+                         "palette -1",
+                         "style x",
+                         "font Foo.font 0",
+                         "font Foo.font 121",
+                         "font 16",
+                         "gadget 220 middle",
+                         "window nowhere",
+                         "close nowhere",
+                         "record 99",
+                         "arrange",
+                         "arrange circle",
+                         "arrange Tree",
+                         "arrange tree down",
+                         "find",
+                         "findselect",
+                         "drop",
+                         "import"};
     for (const char *line : bad) {
         TempDir t;
         std::string text = std::string("gadget 101\nmove 200 200\npress 200 200\n"

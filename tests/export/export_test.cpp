@@ -2,9 +2,11 @@
 #include "render/renderfixture.h"
 
 #include "export/outline.h"
+#include "connect/connect.h"
 #include "export/svg.h"
 #include "platform/files.h"
 
+#include <clocale>
 #include <cstdlib>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -75,14 +77,30 @@ TEST_F(SVG, EveryKindMatchesTheStoredDocumentAndIsWellFormed) {
     EXPECT_EQ(0, std::system(("xmllint --noout " + t.path("e.svg")).c_str()));
 }
 
-// The page's size in whole millimetres (2105 units give 210 mm and a viewBox of
-// 2100).
-TEST_F(SVG, PageSizeInWholeMillimetres) {
-    IWODiagram.paperwidth = 2105;
-    IWODiagram.paperheight = 2970;
+// The page's size keeps its tenths of a millimetre (US Letter is 215.9 x
+// 279.4 mm), the viewBox is the page in units, ids are XML names, and every
+// number is written with a decimal point whatever the locale.
+TEST_F(SVG, PageSizeIdsAndNumbersInEveryLocale) {
+    IWODiagram.paperwidth = 2159;
+    IWODiagram.paperheight = 2794;
+    const int n = place(102, 101, 103, 333, 211, false);
+    std::strcpy(IWO[n].label, "Soft");
     const std::string doc = svgdocument();
-    EXPECT_NE(doc.find("<svg width=\"210mm\" height=\"297mm\"  viewBox=\"0 0 2100 2970\""),
-              std::string::npos);
+    EXPECT_NE(doc.find("<svg width=\"215.9mm\" height=\"279.4mm\"  viewBox=\"0 0 2159 2794\""),
+              std::string::npos)
+        << doc;
+    EXPECT_NE(doc.find("<g id=\"iwo" + std::to_string(IWO[n].id) + "\">"), std::string::npos);
+    EXPECT_NE(doc.find('.', doc.find("<text")), std::string::npos); // a fraction was written
+    const char *locales[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8"};
+    const std::string was = std::setlocale(LC_ALL, nullptr);
+    bool tried = false;
+    for (const char *l : locales) {
+        if (!std::setlocale(LC_ALL, l)) continue;
+        tried = true;
+        EXPECT_EQ(doc, svgdocument()) << l;
+    }
+    std::setlocale(LC_ALL, was.c_str());
+    if (!tried) GTEST_SKIP() << "no decimal-comma locale is installed";
 }
 
 namespace {
@@ -148,6 +166,95 @@ TEST_F(Outline, NodeReachedTwiceAndCycle) {
     EXPECT_TRUE(samebytes(out(EXPORT_OPML, N), "export/golden/twice.opml"));
 }
 
+// Without a focus object Markdown and OPML nest every tree from its root, the
+// largest first (here the central node), then a separate tree, then what no
+// connector reaches; with a focus, its tree comes first and the others follow
+// nested all the same.
+TEST_F(Outline, TreesWithAndWithoutFocus) {
+    const int X = node(101, 100, 2500, "X"), Y = node(101, 600, 2500, "Y");
+    link(X, Y);
+    EXPECT_EQ("# T &amp; co <!-- title -->\n\n*Author:* Au\n\n*Description:* De &lt;b\\>\n\n"
+              "- Centre\n    - A\n        - C &amp; &lt;D\\> \xc3\xa9\n    - B\n"
+              "- X\n    - Y\n- Loose\n",
+              out(EXPORT_MD, -99));
+    EXPECT_EQ("- A\n    - C &amp; &lt;D\\> \xc3\xa9\n- Centre\n    - A\n    - B\n- X\n    - Y\n"
+              "- Loose\n",
+              out(EXPORT_MD, A).substr(out(EXPORT_MD, A).find("- A")));
+}
+
+// The placeholders of a new diagram stay out of Markdown and OPML (text keeps
+// them); an empty diagram's OPML still has an outline, of the title.
+TEST_F(Outline, EmptyDiagramAndPlaceholders) {
+    IWONumber = 1;
+    copytext(IWODiagram.title, sizeof IWODiagram.title, "No Title Given");
+    copytext(IWODiagram.author, sizeof IWODiagram.author, "Author Not Specified");
+    copytext(IWODiagram.description, sizeof IWODiagram.description, "No Description Given");
+    EXPECT_EQ("<!-- title -->\n\n", out(EXPORT_MD, -99));
+    const std::string opml = out(EXPORT_OPML, -99);
+    EXPECT_EQ(std::string::npos, opml.find("Given"));
+    EXPECT_EQ(std::string::npos, opml.find("Specified"));
+    EXPECT_NE(opml.find("<body>\n    <outline text=\"\"/>\n  </body>"), std::string::npos) << opml;
+    EXPECT_EQ("No Title Given\nNo Description Given\nAuthor Not Specified\n\n\n",
+              out(EXPORT_TXT, -99));
+    copytext(IWODiagram.title, sizeof IWODiagram.title, "Plan \xe9");
+    EXPECT_NE(out(EXPORT_OPML, -99).find("<title>Plan \xc3\xa9</title>"), std::string::npos);
+    EXPECT_NE(out(EXPORT_OPML, -99).find("<body>\n    <outline text=\"Plan \xc3\xa9\"/>"),
+              std::string::npos);
+}
+
+// Text is UTF-8 like the other outlines; HTML keeps its declared charset.
+TEST_F(Outline, TextIsUtf8) {
+    copytext(IWO[A].label, sizeof IWO[A].label, "Ana M\xfcller");
+    const std::string txt = out(EXPORT_TXT, N);
+    EXPECT_NE(txt.find("\nAna M\xc3\xbcller\n"), std::string::npos) << txt;
+    EXPECT_NE(out(EXPORT_HTML, N).find("Ana M\xfcller<br>"), std::string::npos);
+}
+
+// Folds: an item whose connectors to its children are all folded carries the
+// fold mark in Markdown (only the top of a folded branch); OPML names the
+// lines shown that are expanded. A node with one child folded away and one
+// shown is not folded; the child folded away is, as the fold reaches below it.
+TEST_F(Outline, Folds) {
+    const int c1 = 6, c3 = 8; // Centre -> A, A -> C
+    IWO[c3].fold = 1;
+    foldnode(c3);
+    EXPECT_NE(out(EXPORT_MD, -99).find("- Centre\n    - A <!-- fold -->\n        - C"),
+              std::string::npos);
+    EXPECT_NE(out(EXPORT_OPML, -99).find("<expansionState>1</expansionState>"), std::string::npos)
+        << out(EXPORT_OPML, -99);
+    IWO[c3].fold = 0;
+    foldnode(c3);
+    IWO[c1].fold = 1;
+    foldnode(c1);
+    EXPECT_EQ(std::string::npos, out(EXPORT_MD, -99).find("Centre <!-- fold"));
+    EXPECT_NE(out(EXPORT_MD, -99).find("    - A <!-- fold -->\n"), std::string::npos);
+}
+
+// Labels a reader would take for markup are escaped, and two common readers,
+// cmark and Python-Markdown, read the result to the same nesting and text.
+TEST_F(Outline, MarkdownReadersAgree) {
+    const char *labels[] = {"1. Intro", "2) Two", "- dash", "+ plus", "* star", "# hash",
+                            "<b>x</b>", "a & b",  "x_y_",   "[l](u)", "`c`",    "> quote"};
+    int parent = C;
+    for (const char *l : labels) {
+        const int n = node(101, 100, 100, l);
+        link(parent, n);
+        parent = n;
+    }
+    const std::string md = out(EXPORT_MD, -99);
+    EXPECT_NE(md.find("- 1\\. Intro\n"), std::string::npos) << md;
+    EXPECT_NE(md.find("- \\- dash\n"), std::string::npos) << md;
+    if (std::system("PATH=/usr/bin:$PATH python3 -c 'import markdown' 2>/dev/null") != 0 ||
+        !have("cmark"))
+        GTEST_SKIP() << "cmark or Python-Markdown is not installed";
+    TempDir t;
+    spit(t.path("o.md"), std::vector<uint8_t>(md.begin(), md.end()));
+    const std::string cmd = "PATH=/usr/bin:$PATH python3 " + fixture("tools/mdnesting.py") + " " +
+                            t.path("o.md") + " >" + t.path("log");
+    EXPECT_EQ(0, std::system(cmd.c_str())) << text(t.path("log"));
+    EXPECT_NE(text(t.path("log")).find("2\tli\tA"), std::string::npos) << text(t.path("log"));
+}
+
 namespace {
 
 // ideaweave-cli copied into a directory of its own, with converters beside it.
@@ -162,10 +269,13 @@ struct Program {
         spit(path, std::vector<uint8_t>(script.begin(), script.end()));
         EXPECT_EQ(0, ::chmod(path.c_str(), 0755));
     }
+    // The converters run only when IDEAWEAVE_CONVERTERS names their directory.
+    bool converters = true;
     int run(const std::string &args, std::string *out = nullptr, std::string *err = nullptr) {
         // Logs go to a temporary directory of the test's own.
-        const std::string cmd = "TMPDIR=" + t.dir + " " + cli + " export " + args + " >" +
-                                t.path("stdout") + " 2>" + t.path("stderr");
+        const std::string cmd =
+            "TMPDIR=" + t.dir + " " + (converters ? "IDEAWEAVE_CONVERTERS=" + t.dir + " " : "") +
+            cli + " export " + args + " >" + t.path("stdout") + " 2>" + t.path("stderr");
         const int status = std::system(cmd.c_str());
         if (out) *out = text(t.path("stdout"));
         if (err) *err = text(t.path("stderr"));
@@ -193,9 +303,10 @@ TEST(ExportCommand, ExitCodes) {
     EXPECT_FALSE(slurp(md).empty());
 }
 
-// PNG and PDF through the converters beside the program, to names that a
-// shell would take apart ("a.svg.png" is a PNG); a converter that fails, is noisy, writes nothing
-// or is missing makes the export fail with the log's path.
+// PNG and PDF through the user's converters (IDEAWEAVE_CONVERTERS), to names
+// that a shell would take apart ("a.svg.png" is a PNG); a converter that
+// fails, is noisy, writes nothing or is missing makes the export fail with the
+// log's path. Without IDEAWEAVE_CONVERTERS no converter runs at all.
 TEST(ExportCommand, Converters) {
     if (!have("rsvg-convert")) GTEST_SKIP() << "rsvg-convert is not installed";
     Program p;
@@ -237,6 +348,13 @@ TEST(ExportCommand, Converters) {
         EXPECT_EQ(0u, log.find(p.t.dir + "/ideaweave-")) << log;
         EXPECT_FALSE(slurp(log).empty()) << log;
     }
+    // The broken converter is left beside the program: without the variable
+    // the PNG is drawn in process all the same, silently.
+    p.converters = false;
+    ASSERT_EQ(0, p.run(R97 + " " + p.t.path("own.png"), &out, &err)) << err;
+    EXPECT_EQ("", out);
+    EXPECT_EQ(0, std::memcmp(slurp(p.t.path("own.png")).data(), "\x89PNG", 4));
+    p.converters = true;
     ::unlink(p.t.path("svg2pdf").c_str());
     EXPECT_EQ(2, p.run(R97 + " " + p.t.path("g.pdf"), &out, &err));
     EXPECT_NE(err.find("IdeaweaveLog-"), std::string::npos) << err;
