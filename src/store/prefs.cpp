@@ -213,9 +213,10 @@ int readpreferencesbytes(const uint8_t *data, size_t size, std::string *why) {
 int loadpreferences(const std::string &path) {
     std::vector<uint8_t> data;
     // The layout's bytes are all there is to read; the rest of a longer file is not.
-    if (!readwholefile(path, data, nullptr, PREFSFILESIZE)) {
+    std::string error;
+    if (!readwholefile(path, data, &error, PREFSFILESIZE)) {
         nofile();
-        ErrorReq(("Sorry. Could not open file : " + shown(path)).c_str());
+        ErrorReq(filefailure("Sorry. Could not open file : ", shown(path), error).c_str());
         return 0;
     }
     std::string why;
@@ -228,9 +229,10 @@ int loadpreferences(const std::string &path) {
 }
 
 int savepreferences(const std::string &path) {
-    if (!writefileatomic(path, writepreferencesbytes())) {
+    std::string error;
+    if (!writefileatomic(path, writepreferencesbytes(), &error)) {
         nofile();
-        ErrorReq(("Sorry. Could not save file : " + shown(path)).c_str());
+        ErrorReq(filefailure("Sorry. Could not save file : ", shown(path), error).c_str());
         return 0;
     }
     return 1;

@@ -11,7 +11,9 @@
 // Requesters (app/requesters.cpp):
 //   MessageReq(body, title)  information with "Okay"; returns 1
 //   ErrorReq(body)           "Ideaweave Error" with "Okay"; returns 1
-//   ConfirmReq(body)         "Ideaweave Warning", "Okay | Cancel"; 1 Okay, 0 Cancel
+//   ConfirmReq(body, canceldefault)  "Ideaweave Warning", "Okay | Cancel"; 1 Okay,
+//                            0 Cancel; Enter presses Cancel when canceldefault is true
+//                            (questions before work is lost), else Okay
 //   TextReq(n)               edit the label of object n; 1 Okay, 0 Cancel
 //
 // Tools, menu items and buttons (app/tools.cpp):
@@ -29,6 +31,8 @@
 //
 // Menus (app/menus.cpp):
 //   processMenus(num)              run the command of a menu number; 1 = quit
+//   quitiw()                       the quit questions (unsaved diagram, unsaved user
+//                                  objects); 1 = quit
 #pragma once
 #include <cstdint>
 
@@ -43,7 +47,7 @@ extern int16_t propwindowopen; // 1 while the object properties window is open
 
 int MessageReq(const char *body, const char *title);
 int ErrorReq(const char *body);
-int ConfirmReq(const char *body);
+int ConfirmReq(const char *body, bool canceldefault = false);
 int TextReq(int n);
 
 int choosetool(int newtool, int oldtool);
@@ -59,3 +63,4 @@ int setgadgetenabled(int id, int enabled);
 int updateIWOprop(int n);
 
 int processMenus(int num);
+int quitiw();
