@@ -166,3 +166,42 @@ TEST(Cli, RunTakesCrlfScripts) {
               std::string::npos)
         << out;
 }
+
+// Onto a full disk (a small file system of its own, filled up): every writer
+// says "No space left on device" and leaves the file that was there whole,
+// with no temporary file beside it. Skipped where no file system can be made.
+TEST(Cli, FullDiskLeavesFilesWhole) {
+    TempDir t;
+    const std::string r97 = fixture("store/fixtures/r97.iwo"), d = t.path("full");
+    const std::string cli = IW_CLI_PATH;
+    std::string sh = "set -u; mkdir " + d + " && mount -t tmpfs -o size=64k tmpfs " + d +
+                     " 2>/dev/null || exit 77\n"
+                     "for f in a.svg a.txt a.iwo a.png; do printf old >" +
+                     d +
+                     "/$f; done\n"
+                     "dd if=/dev/zero of=" +
+                     d + "/fill bs=4096 2>/dev/null\n";
+    for (const char *job :
+         {"export R a.svg", "export R a.txt", "convert R a.iwo", "render R a.png"}) {
+        std::string line = job;
+        line.replace(line.find(" R "), 3, " " + r97 + " " + d + "/");
+        sh += cli + " " + line + " >/dev/null 2>>" + t.path("err") + "; echo $? >>" +
+              t.path("codes") + "\n";
+    }
+    sh += "cat " + d + "/a.svg " + d + "/a.txt " + d + "/a.iwo " + d + "/a.png >" + t.path("kept") +
+          "\nls -A " + d + " >" + t.path("left") + "\numount " + d + "\n";
+    spit(t.path("sh"), std::vector<uint8_t>(sh.begin(), sh.end()));
+    const int status = std::system(("unshare -m sh " + t.path("sh") + " 2>/dev/null").c_str());
+    if (!WIFEXITED(status) || WEXITSTATUS(status) == 77 || !fileexists(t.path("codes")))
+        GTEST_SKIP() << "no file system of its own can be made here";
+    EXPECT_EQ(text(t.path("codes")), "2\n2\n2\n2\n");
+    const std::string err = text(t.path("err"));
+    for (const char *f : {"a.svg", "a.txt", "a.iwo", "a.png"})
+        EXPECT_NE(
+            err.find("Sorry. Could not save file : " + d + "/" + f + "\\nNo space left on device"),
+            std::string::npos)
+            << f << "\n"
+            << err;
+    EXPECT_EQ(text(t.path("kept")), "oldoldoldold");
+    EXPECT_EQ(text(t.path("left")), "a.iwo\na.png\na.svg\na.txt\nfill\n");
+}
