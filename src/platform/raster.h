@@ -26,6 +26,8 @@
 //   AreaEnd(rp)                       fill the buffered polygons, empty the buffer
 //   AreaEllipse(rp, cx, cy, a, b)     filled ellipse, drawn at once
 //   DrawEllipse(rp, cx, cy, a, b)     ellipse outline
+//   SetClip(rp, x0, y0, x1, y1)       draw only inside this box (corners included)
+//   ClearClip(rp)                     draw anywhere in the raster again
 // Text drawing (SetFont, Text) is in platform/fonts.h.
 //
 // Drawing modes. JAM1 sets each pixel drawn to the foreground pen. COMPLEMENT
@@ -104,6 +106,8 @@ struct Raster {
     int areay[AREAMAXVERTICES] = {};
     bool areastart[AREAMAXVERTICES] = {}; // vertex begins a sub-polygon (AreaMove)
     TextFont *Font = nullptr;             // font for Text (platform/fonts.h)
+    // The box the primitives draw in, besides the raster's own bounds.
+    int64_t ClipX0 = INT64_MIN, ClipY0 = INT64_MIN, ClipX1 = INT64_MAX, ClipY1 = INT64_MAX;
 };
 
 Raster *newraster(int w, int h);
@@ -129,3 +133,5 @@ int AreaDraw(Raster *rp, int x, int y);
 int AreaEnd(Raster *rp);
 void AreaEllipse(Raster *rp, int cx, int cy, int a, int b);
 void DrawEllipse(Raster *rp, int cx, int cy, int a, int b);
+void SetClip(Raster *rp, int x0, int y0, int x1, int y1);
+void ClearClip(Raster *rp);
