@@ -6,8 +6,7 @@
 //   clearUserIWOsingle(tool) free the slot of a user tool (132..143; others: nothing)
 //   clearUserIWOs()          free every slot (as resetUserIWOs), after asking when
 //                            any is used (unsaved ones can be saved in a bank first)
-//   resetUserIWOs()          empty every template slot and its tool button
-//   disableUserIWOs()        disable the tool buttons of the empty slots
+//   resetUserIWOs()          empty every template slot and take its tool's picture away
 //   saveUserIWOBank()        ask for a bank file and write the slots into it
 //   loadUserIWOBank()        ask for a bank file and take its slots; unsaved user
 //                            objects are asked about first
@@ -56,7 +55,6 @@ int createUserIWO();
 int clearUserIWOsingle(int tool);
 int clearUserIWOs();
 int resetUserIWOs();
-int disableUserIWOs();
 int saveUserIWOBank();
 int loadUserIWOBank();
 std::string userIWObankdirectory();
