@@ -91,14 +91,22 @@ std::string latin1toutf8(const char *s, size_t n) {
     return out;
 }
 
+// What became of pasted text: the characters a label can't store (each
+// once, as UTF-8) and how many characters the label's length cut off.
+struct PasteLoss {
+    std::vector<std::string> refused;
+    size_t cut = 0;
+};
+
 // The first characters of UTF-8 text that a label can hold: ISO-8859-1,
 // line breaks and tabs as blanks, other control characters, characters beyond
-// ISO-8859-1 and broken sequences left out; no blanks at either end.
-std::string labeltext(const std::string &utf8) {
+// ISO-8859-1 and broken sequences left out; no blanks at either end. The
+// characters beyond ISO-8859-1 and those beyond the label's length go to loss.
+std::string labeltext(const std::string &utf8, PasteLoss *loss = nullptr) {
     std::string out;
     const auto *s = reinterpret_cast<const unsigned char *>(utf8.data());
     const size_t n = utf8.size();
-    for (size_t i = 0; i < n && out.size() < TEXTLABELCHARS;) {
+    for (size_t i = 0; i < n;) {
         unsigned c = s[i];
         size_t len = c < 0x80             ? 1
                      : (c & 0xE0) == 0xC0 ? 2
@@ -120,14 +128,46 @@ std::string labeltext(const std::string &utf8) {
             continue;
         }
         i += len;
+        if (cp > 0xFF) {
+            const std::string c = utf8.substr(i - len, len);
+            if (loss &&
+                std::find(loss->refused.begin(), loss->refused.end(), c) == loss->refused.end())
+                loss->refused.push_back(c);
+            continue;
+        }
         if (cp == '\n' || cp == '\r' || cp == '\t') cp = ' ';
-        if (cp < 0x20 || (cp >= 0x7F && cp < 0xA0) || cp > 0xFF) continue;
+        if (cp < 0x20 || (cp >= 0x7F && cp < 0xA0)) continue;
         if (cp == ' ' && (out.empty() || out.back() == ' ')) continue;
         out += (char)cp;
     }
     while (!out.empty() && out.back() == ' ') out.pop_back();
+    if (out.size() > TEXTLABELCHARS) {
+        if (loss) loss->cut = out.size() - TEXTLABELCHARS;
+        out.resize(TEXTLABELCHARS);
+        while (!out.empty() && out.back() == ' ') out.pop_back();
+    }
     return out;
 }
+
+// The requester text for what a paste left out ("" when nothing).
+std::string losstext(const PasteLoss &loss) {
+    std::string m;
+    if (!loss.refused.empty()) {
+        for (const std::string &c : loss.refused) m += "\u201C" + c + "\u201D ";
+        m += "cannot be stored: labels take Western European (ISO-8859-1) characters only, "
+             "so the paste left them out.";
+    }
+    if (loss.cut > 0) {
+        if (!m.empty()) m += "\n";
+        m += "A label holds at most " + std::to_string(TEXTLABELCHARS) + " characters: the last " +
+             std::to_string(loss.cut) + " characters of the pasted text were left out.";
+    }
+    return m;
+}
+
+// How far a paste moves off an object it would cover exactly: a grid step
+// when the grid is in use.
+int pastestep() { return (ShowGrid || SnapToGrid) && GridSize > 0 ? GridSize : PASTEOFFSET; }
 
 // The labels of the set in outline order: from the focus object along its
 // connectors when it is copied too, else in table order; each object once.
@@ -258,7 +298,7 @@ int pastebytes(const std::string &bytes) {
 
     // A paste onto its own originals moves off them, by a grid step when the
     // grid is in use; a paste onto an earlier paste moves on again.
-    const int step = (ShowGrid || SnapToGrid) && GridSize > 0 ? GridSize : PASTEOFFSET;
+    const int step = pastestep();
     for (int shift = 0; shift < MAXPASTESHIFTS; shift++) {
         if (std::none_of(records.begin(), records.end(), landsonanother)) break;
         for (IWORecord &r : records) {
@@ -318,8 +358,14 @@ int pastebytes(const std::string &bytes) {
 
 int pastetext(const std::string &utf8) {
     if (pastelines(utf8)) return pastebranch(utf8);
-    const std::string label = labeltext(utf8);
-    if (label.empty() || !roomfor(1)) return 0;
+    PasteLoss loss;
+    const std::string label = labeltext(utf8, &loss);
+    const std::string lost = losstext(loss);
+    if (label.empty()) {
+        if (!lost.empty()) ErrorReq(("Sorry. Nothing was pasted.\n" + lost).c_str());
+        return 0;
+    }
+    if (!roomfor(1)) return 0;
     const long writes = historywritecount();
     removeshadowiwo();
     for (int i = 1; i < IWONumber; i++) IWO[i].selected = 0;
@@ -337,8 +383,21 @@ int pastetext(const std::string &utf8) {
     r.y = (int16_t)(cy - r.height / 2);
     r.selected = 1;
     checkonpage(n, false);
+    // A paste onto an earlier one moves on, as pasted objects do.
+    auto covers = [n] {
+        for (int i = 1; i < n; i++)
+            if (IWO[i].type == IWO[n].type && IWO[i].x == IWO[n].x && IWO[i].y == IWO[n].y)
+                return true;
+        return false;
+    };
+    for (int shift = 0; shift < MAXPASTESHIFTS && covers(); shift++) {
+        r.x = (int16_t)std::clamp(r.x + pastestep(), -32768, 32767);
+        r.y = (int16_t)std::clamp(r.y + pastestep(), -32768, 32767);
+        checkonpage(n, false);
+    }
     savehistorypost(n, HISTORY_CREATE);
     finishpaste(1, writes);
+    if (!lost.empty()) MessageReq(lost.c_str(), "Ideaweave Warning");
     return 1;
 }
 

@@ -56,7 +56,7 @@ bool mayoverwrite(const std::string &path, const std::string &shown) {
 
 } // namespace
 
-int loadIWOdiagram() {
+int loadIWOdiagram(std::string *warning) {
     FileRequestSpec req;
     req.title = "Load Ideaweave Diagram";
     req.drawer = PathPart(filenameof(IWODiagram));
@@ -64,7 +64,7 @@ int loadIWOdiagram() {
     std::string path;
     if (!ask(req, path) || !pathfits(path)) return 0;
     std::string message;
-    if (!readIWOdiagramfile(path, &message)) {
+    if (!readIWOdiagramfile(path, &message, warning)) {
         ErrorReq(message.c_str());
         return 0;
     }

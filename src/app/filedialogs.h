@@ -2,7 +2,8 @@
 // the application asks for a name, checks it and confirms an overwrite; the
 // store reads and writes the path it is then given.
 //
-//   loadIWOdiagram()      ask for a diagram file and load it; 0 when cancelled or refused
+//   loadIWOdiagram(warning)  ask for a diagram file and load it; 0 when cancelled or
+//                         refused; warning gets the incomplete-file warning ("" none)
 //   saveIWOdiagram()      save under the diagram's own name, or ask for one
 //   saveasIWOdiagram()    ask for a name (".iwo" appended when missing) and save;
 //                         0 when cancelled, declined or not written
@@ -11,7 +12,9 @@
 //                         0 when cancelled, declined or not written
 #pragma once
 
-int loadIWOdiagram();
+#include <string>
+
+int loadIWOdiagram(std::string *warning = nullptr);
 int saveIWOdiagram();
 int saveasIWOdiagram();
 int loadaspreferences();

@@ -45,7 +45,7 @@ void selecttool() {
 int16_t &saved() { return IWODiagram.saved; }
 
 // Asks before unsaved changes are thrown away; 1 = go on.
-int mayforget(const char *question) { return saved() != 0 || ConfirmReq(question) == 1; }
+int mayforget(const char *question) { return saved() != 0 || ConfirmReq(question, true) == 1; }
 
 } // namespace
 
@@ -53,7 +53,10 @@ int quitiw() {
     const char *q = saved() == 0 ? "You will lose any changes to this diagram.\n Do you still "
                                    "want to quit Ideaweave?"
                                  : "Do you really want to quit Ideaweave?";
-    return ConfirmReq(q) == 1 ? 1 : 0;
+    if (ConfirmReq(q, saved() == 0) != 1) return 0;
+    // User objects live only as long as the program or in a bank.
+    return mayloseUserIWOs("You will lose the User IWOs made since the last bank save.\n"
+                           "Do you still want to quit Ideaweave?");
 }
 
 int newdiagram() {
@@ -74,9 +77,11 @@ int opendiagram() {
         selectedIWO = -99;
         // Loading starts the diagram from a clean table, history and selection;
         // a refused or cancelled file leaves everything as it was.
-        if (loadIWOdiagram()) {
+        std::string warning;
+        if (loadIWOdiagram(&warning)) {
             startloadeddiagram();
             if (propwindowopen) disableIWOprop(1);
+            warnincomplete(warning);
         }
     }
     updateIWOdiagram();

@@ -110,6 +110,17 @@ const int STYLEROWS[2][4] = {{4, 8, 12, 17}, {18, 19, 1, 0}};
 
 StyleWindowLayout stylelayout; // the style window, built by make_stylewindow
 
+// The name of a line-end kind, as the style window's buttons tell it.
+const char *styletip(int kind) {
+    if (kind >= PARTENDSQUARE && kind < PARTENDDISC) return "Square end";
+    if (kind >= PARTENDDISC && kind < PARTENDDIAMOND) return "Round end";
+    if (kind >= PARTENDDIAMOND && kind < PARTENDOPENDIAMOND) return "Diamond end";
+    if (kind >= PARTENDOPENDIAMOND && kind < PARTENDARROW) return "Open diamond end";
+    if (kind == PARTENDARROW) return "Arrow end";
+    if (kind == PARTENDARROWBACK) return "Reversed arrow end";
+    return "Plain end";
+}
+
 Gadget &gad(int id) { return gadgetref(propwin, id); }
 
 // Shows a value as it is stored: a record may hold what the gadget could not
@@ -630,6 +641,7 @@ int make_stylewindow() {
             StyleButton b;
             b.id = style;
             b.image = endpicture(style + PARTLINEEND, 2);
+            b.tip = styletip(style + PARTLINEEND);
             buttons.push_back(b);
         }
         stylelayout.rows.push_back(buttons);

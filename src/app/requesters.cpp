@@ -11,12 +11,14 @@
 
 namespace {
 
-int information(const char *title, const char *body, int image, const char *buttons) {
+int information(const char *title, const char *body, int image, const char *buttons,
+                int defaultbutton = 0) {
     RequestSpec req;
     req.title = title;
     req.body = body;
     req.image = image;
     req.buttons = buttons;
+    req.defaultbutton = defaultbutton;
     return platformui().request(req);
 }
 
@@ -34,8 +36,8 @@ int ErrorReq(const char *body) {
     return 1;
 }
 
-int ConfirmReq(const char *body) {
-    int answer = information("Ideaweave Warning", body, 2, "Okay | Cancel");
+int ConfirmReq(const char *body, bool canceldefault) {
+    int answer = information("Ideaweave Warning", body, 2, "Okay | Cancel", canceldefault ? 2 : 0);
     updateIWOdiagram();
     // A question that could not be asked guards something destructive: no.
     if (answer < 0) return 0;

@@ -50,11 +50,18 @@ int opendiagramfile(const std::string &path) {
     selectedtool = (int16_t)choosetool(SELECTTOOL, selectedtool);
     removeshadowiwo();
     selectedIWO = -99;
-    std::string message;
-    if (!readIWOdiagramfile(path, &message)) {
+    std::string message, warning;
+    if (!readIWOdiagramfile(path, &message, &warning)) {
         ErrorReq(message.c_str());
         updateIWOdiagram();
         return 0;
     }
-    return startloadeddiagram();
+    startloadeddiagram();
+    warnincomplete(warning);
+    return 1;
+}
+
+void warnincomplete(const std::string &warning) {
+    // Shown over the diagram as far as it could be read.
+    if (!warning.empty()) MessageReq(warning.c_str(), "Ideaweave Warning");
 }

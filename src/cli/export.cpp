@@ -83,8 +83,9 @@ int cliexport(int argc, char **argv) {
     // window's line to standard output.
     HeadlessUI &ui = clistart(stderr);
     ui.setmessageoutput(stdout);
-    std::string message;
-    if (!readIWOdiagramfile(in, &message)) return refuse(message);
+    std::string message, warning;
+    if (!readIWOdiagramfile(in, &message, &warning)) return refuse(message);
+    if (!warning.empty()) return refuse(warning);
     selectedIWO = -99;
     if (focus) {
         const int k = findIWObyid((int)id);

@@ -115,6 +115,7 @@ const RunLineHelp RUNLINES[] = {
     {"set ID VALUE", "type VALUE into a gadget of an open window"},
     {"help ID [upper|lower]", "rest the pointer on a button and print its help line"},
     {"answer N [TEXT]", "the answer of the next requester: button N, and TEXT for a text"},
+    {"answer enter", "the next requester answers its default button, as Enter does"},
     {"palette PEN|close, style ID|close, font NAME SIZE|cancel",
      "the answer of the next palette window, style window or font chooser"},
     {"close [tools|shapes|NAME]", "the close gadget of a window"},

@@ -115,10 +115,11 @@ int refuse(const std::string &message) {
 int cliinfo(const char *path) {
     clistart(stderr);
     std::vector<uint8_t> data;
-    if (!readwholefile(path, data, nullptr, MAXIWOFILESIZE))
-        return refuse(std::string("Sorry. Could not open file : ") + path);
-    std::string message;
-    if (!readIWOdiagrambytes(data.data(), data.size(), &message)) return refuse(message);
+    std::string message, warning;
+    if (!readwholefile(path, data, &message, MAXIWOFILESIZE + 1))
+        return refuse(filefailure("Sorry. Could not open file : ", path, message));
+    if (!readIWOdiagrambytes(data.data(), data.size(), &message, &warning, path))
+        return refuse(message);
 
     const DiagramRecord &d = IWODiagram;
     JsonWriter w(stdout);
@@ -151,13 +152,16 @@ int cliinfo(const char *path) {
     w.endarray();
     w.endobject();
     w.finish();
-    return 0;
+    // What could be read is shown; the file is still reported as incomplete.
+    return warning.empty() ? 0 : refuse(warning);
 }
 
 int cliconvert(const char *in, const char *out) {
     clistart(stderr);
-    std::string message;
-    if (!readIWOdiagramfile(in, &message)) return refuse(message);
+    std::string message, warning;
+    if (!readIWOdiagramfile(in, &message, &warning)) return refuse(message);
+    // A converted copy of part of a diagram would pass for the whole.
+    if (!warning.empty()) return refuse(warning);
     std::string target(out);
     if (target.size() >= (size_t)MAXFILENAMESIZE)
         return refuse("Sorry. The file name is too long.");

@@ -147,8 +147,9 @@ int clirender(int argc, char **argv) {
     if (samefile(in, out)) return bad("OUT must not be the diagram file IN");
 
     clistart(stderr);
-    std::string message;
-    if (!readIWOdiagramfile(in, &message)) return refuse(message);
+    std::string message, warning;
+    if (!readIWOdiagramfile(in, &message, &warning)) return refuse(message);
+    if (!warning.empty()) return refuse(warning);
 
     // Where the window must scroll to, in 16-bit pixels, limits the zoom as
     // zooming in does: the page's extent must stay within 32767 pixels.
@@ -212,7 +213,8 @@ int clirender(int argc, char **argv) {
 
     cleardrawspace(papercolour);
     refreshIWOall();
-    if (!writepenpng(out, drawspacerp))
-        return refuse(std::string("Sorry. Could not save file : ") + out);
+    std::string error;
+    if (!writepenpng(out, drawspacerp, &error))
+        return refuse(filefailure("Sorry. Could not save file : ", out, error));
     return 0;
 }

@@ -587,6 +587,10 @@ bool Session::call(const Line &l) {
 
 bool Session::answer(const Line &l) {
     long b;
+    if (l.w.size() == 2 && l.w[1] == "enter") {
+        ui_.queueanswer(HeadlessUI::ENTERANSWER);
+        return true;
+    }
     if (l.w.size() < 2 || !number(l.w[1], b)) return false;
     if (l.w.size() > 2)
         ui_.queueanswer((int)b, rest(l.text, 2));
@@ -597,8 +601,9 @@ bool Session::answer(const Line &l) {
 
 bool Session::render(const Line &l) {
     if (l.w.size() < 2) return false;
-    if (!drawspacerp || !writepenpng(rest(l.text, 1).c_str(), drawspacerp))
-        ErrorReq(("Sorry. Could not save file : " + rest(l.text, 1)).c_str());
+    std::string error;
+    if (!drawspacerp || !writepenpng(rest(l.text, 1).c_str(), drawspacerp, &error))
+        ErrorReq(filefailure("Sorry. Could not save file : ", rest(l.text, 1), error).c_str());
     return true;
 }
 
@@ -908,7 +913,7 @@ const Command COMMANDS[] = {
     {"alt", &Session::modifier, "alt down|up"},
     {"wheel", &Session::wheel, "wheel DX DY"},
     {"call", &Session::call, "call FUNCTION [ARGS] | call COMMAND"},
-    {"answer", &Session::answer, "answer BUTTON [TEXT]"},
+    {"answer", &Session::answer, "answer BUTTON [TEXT] | answer enter"},
     {"render", &Session::render, "render PATH"},
     {"close", &Session::close, "close [tools|shapes|NAME]"},
     {"menu", &Session::menu, "menu M I | menu COMMAND"},

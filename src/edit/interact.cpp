@@ -870,14 +870,10 @@ int drawspacewindowevents(int32_t result, int code) {
     // is drawn again at the next pointer movement.
     if (cls == IW_MENUPICK || (cls == IW_RAWKEY && !modifierkey(code & 0xFFFF))) removeshadowiwo();
     switch (cls) {
-    case IW_CLOSEWINDOW: {
-        const char *q = IWODiagram.saved == 0
-                            ? "You will lose any changes to this diagram.\n Do you still want to "
-                              "quit Ideaweave?"
-                            : "Do you really want to quit Ideaweave?";
-        if (ConfirmReq(q) == 1) quit = 1;
+    case IW_CLOSEWINDOW:
+        // The close gadget asks what Project > Quit asks.
+        quit = quitiw();
         break;
-    }
     case IW_NEWSIZE:
         setbitmapsize();
         cleardrawspace(papercolour);

@@ -30,28 +30,6 @@ bool executable(const std::string &path) {
            ::access(path.c_str(), X_OK) == 0;
 }
 
-// What the target looked like before the converter ran.
-struct Stamp {
-    bool exists = false;
-    struct stat st {};
-};
-
-Stamp stamp(const std::string &path) {
-    Stamp s;
-    s.exists = ::stat(path.c_str(), &s.st) == 0;
-    return s;
-}
-
-bool written(const Stamp &before, const std::string &path) {
-    Stamp after = stamp(path);
-    if (!after.exists || !S_ISREG(after.st.st_mode) || after.st.st_size == 0) return false;
-    if (!before.exists) return true;
-    return after.st.st_ino != before.st.st_ino ||
-           after.st.st_mtim.tv_sec != before.st.st_mtim.tv_sec ||
-           after.st.st_mtim.tv_nsec != before.st.st_mtim.tv_nsec ||
-           after.st.st_size != before.st.st_size;
-}
-
 void logline(int fd, const std::string &text) {
     std::string line = text + "\n";
     if (::write(fd, line.data(), line.size()) < 0) {
@@ -122,18 +100,32 @@ int runconverter(const ConverterRun &job, const std::string &svg, const std::str
         if (message) *message = job.failure + where;
         return 0;
     };
-    if (logfd < 0) return fail(temp);
+    // Trouble with the temporary directory itself is told with its cause.
+    auto tempfail = [&](const std::string &path, int err) {
+        if (message) *message = "Sorry. Could not save file : " + path + "\n" + std::strerror(err);
+        return 0;
+    };
+    if (logfd < 0) return tempfail(logpath, errno);
 
     std::string dir = temp + "export-XXXXXX";
     if (!::mkdtemp(dir.data())) {
-        logline(logfd, "can't make a temporary directory in " + temp + ": " + std::strerror(errno));
+        const int err = errno;
         ::close(logfd);
-        return fail(logpath);
+        ::unlink(logpath.c_str());
+        return tempfail(dir, err);
     }
     const std::string svgpath = dir + "/" + job.svgname;
     std::string error;
     bool ok = writefileatomic(svgpath, std::vector<uint8_t>(svg.begin(), svg.end()), &error);
-    if (!ok) logline(logfd, "can't write " + svgpath + ": " + error);
+    if (!ok) {
+        // No room or no right in the temporary directory: that is the cause
+        // to name, not the converter.
+        ::close(logfd);
+        ::unlink(logpath.c_str());
+        ::rmdir(dir.c_str());
+        if (message) *message = "Sorry. Could not save file : " + svgpath + "\n" + error;
+        return 0;
+    }
 
     const std::string converter = findconverter(name);
     if (ok && converter.empty()) {
@@ -141,13 +133,20 @@ int runconverter(const ConverterRun &job, const std::string &svg, const std::str
                            converterdirectory() + ")");
         ok = false;
     }
+    // The converter writes into the temporary directory; its result then
+    // replaces the target as a whole (a temporary file renamed over it), so a
+    // failure on either side never leaves a broken file where the user asked.
+    const std::string file = FilePart(target);
+    const size_t dot = file.rfind('.');
+    const std::string outpath =
+        dir + "/converted" + (dot == std::string::npos ? "" : file.substr(dot));
+    std::vector<uint8_t> result;
     if (ok) {
-        const Stamp before = stamp(target);
         const bool shown = platformui().openmessage("Ideaweave Message", job.busy);
         std::vector<std::string> args{converter};
         args.insert(args.end(), job.options.begin(), job.options.end());
         args.push_back(svgpath);
-        args.push_back(target);
+        args.push_back(outpath);
         const int status = run(args, logfd);
         if (shown) platformui().closemessage();
         if (status > 0)
@@ -155,15 +154,20 @@ int runconverter(const ConverterRun &job, const std::string &svg, const std::str
         struct stat st;
         const bool quiet = ::fstat(logfd, &st) == 0 && st.st_size == 0;
         ok = status == 0 && quiet;
-        if (ok && !written(before, target)) {
-            logline(logfd, std::string(name) + " wrote nothing to " + target);
+        if (ok && (!readwholefile(outpath, result, &error) || result.empty())) {
+            logline(logfd, std::string(name) + " wrote nothing to " + outpath);
             ok = false;
         }
     }
     ::close(logfd);
+    ::unlink(outpath.c_str());
     ::unlink(svgpath.c_str());
     ::rmdir(dir.c_str());
     if (!ok) return fail(logpath);
     ::unlink(logpath.c_str());
+    if (!writefileatomic(target, result, &error)) {
+        if (message) *message = "Sorry. Could not save file : " + target + "\n" + error;
+        return 0;
+    }
     return 1;
 }

@@ -2,10 +2,15 @@
 //
 // The SVG goes to a fresh temporary directory, the converter runs from an
 // argument vector (no shell) with its output captured in a fresh log file,
-// both in the per-user temporary directory. The conversion has failed when the
-// converter can't be started, exits non-zero, writes anything to the log, or
-// leaves the target missing, empty or untouched. While it runs the message
-// window says so; when that window can't be shown the conversion still runs.
+// both in the per-user temporary directory. The converter writes its result
+// into that directory too; the result then replaces the target through a
+// temporary file renamed over it, so no failure leaves a broken target. The
+// conversion has failed when the converter can't be started, exits non-zero,
+// writes anything to the log, or leaves its result missing or empty; the
+// message then names the log. A file that can't be written (the temporary
+// ones or the target) is told with the system's reason instead. While it runs
+// the message window says so; when that window can't be shown the conversion
+// still runs.
 //
 // The converters run only for users who ask for them: IDEAWEAVE_CONVERTERS
 // names the directory that holds them. Without it PNG and PDF are drawn in

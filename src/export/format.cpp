@@ -140,8 +140,9 @@ std::string exportrequest(const char *title, const char *pattern, bool graphic) 
 
 int writeexportfile(const std::string &path, const std::string &text, std::string *message) {
     const std::vector<uint8_t> data(text.begin(), text.end());
-    if (writefileatomic(path, data)) return 1;
-    const std::string m = "Sorry. Could not save file : " + path;
+    std::string error;
+    if (writefileatomic(path, data, &error)) return 1;
+    const std::string m = "Sorry. Could not save file : " + path + "\n" + error;
     if (message)
         *message = m;
     else

@@ -446,6 +446,7 @@ int QtUI::stylewindow(const StyleWindowLayout &layout) {
                     b->setObjectName(QString("style%1").arg(sb.id));
                     b->setIconSize(QSize(32, 32));
                     if (sb.image) b->setIcon(QIcon(QPixmap::fromImage(penimage(sb.image.get()))));
+                    b->setToolTip(coretext(sb.tip));
                     const int id = sb.id;
                     QObject::connect(b, &QToolButton::clicked, &d, [&d, &chosen, id] {
                         chosen = id;

@@ -45,13 +45,21 @@ QMessageBox::Icon requestericon(const RequestSpec &req) {
     return QMessageBox::Information;
 }
 
-// A file requester pattern as a file dialog filter: "#?" matches anything.
+} // namespace
+
 QString filterpattern(const char *pattern) {
     QString p = coretext(pattern);
+    // "#?(.svg|.png|.pdf)": any name ending in one of the alternatives, which
+    // a file dialog lists as patterns of their own.
+    if (p.startsWith("#?(") && p.endsWith(")")) {
+        QStringList each;
+        for (const QString &alt : p.mid(3, p.size() - 4).split('|'))
+            if (!alt.isEmpty()) each << "*" + alt;
+        if (!each.isEmpty()) return each.join(' ');
+    }
     p.replace("#?", "*");
     return p.isEmpty() ? QString("*") : p;
 }
-} // namespace
 
 QtUI *qtui() { return current; }
 
@@ -99,7 +107,9 @@ int QtUI::request(RequestSpec &req) {
     // One role for all keeps the buttons in the requester's own order.
     QList<QAbstractButton *> list;
     for (const QString &b : buttons) list << box.addButton(b, QMessageBox::ActionRole);
-    box.setDefaultButton(qobject_cast<QPushButton *>(list.first()));
+    const int d =
+        req.defaultbutton >= 1 && req.defaultbutton <= (int)list.size() ? req.defaultbutton - 1 : 0;
+    box.setDefaultButton(qobject_cast<QPushButton *>(list[d]));
     box.setEscapeButton(list.last());
     box.exec();
     int i = (int)list.indexOf(box.clickedButton());

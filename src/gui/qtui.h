@@ -173,3 +173,6 @@ QtUI *qtui();
 
 // Text of the core (ISO-8859-1, or UTF-8 for paths) to a QString.
 QString coretext(const char *s);
+// A file requester pattern as a file dialog filter: "#?" matches anything, and
+// "#?(.a|.b)" becomes "*.a *.b".
+QString filterpattern(const char *pattern);

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QDialogButtonBox>
 #include <QEnterEvent>
 #include <QGuiApplication>
@@ -23,6 +24,8 @@
 #include <QRegularExpressionValidator>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -318,6 +321,27 @@ void GadgetButton::enterEvent(QEnterEvent *e) {
     QToolButton::enterEvent(e);
 }
 
+void GadgetButton::leaveEvent(QEvent *e) {
+    half_ = -1;
+    QToolButton::leaveEvent(e);
+    forgethover();
+    // The Info box shows help only while the pointer is over a button.
+    if (QtUI *ui = qtui()) ui->sethelpline("");
+}
+
+void GadgetButton::changeEvent(QEvent *e) {
+    QToolButton::changeEvent(e);
+    // A disabled button gets no leave event: once enabled again it would keep
+    // the hover frame of a pointer that left long ago.
+    if (e->type() == QEvent::EnabledChange && !rect().contains(mapFromGlobal(QCursor::pos())))
+        forgethover();
+}
+
+void GadgetButton::forgethover() {
+    setAttribute(Qt::WA_UnderMouse, false);
+    update();
+}
+
 void GadgetButton::mouseMoveEvent(QMouseEvent *e) {
     if (rect().contains(e->position().toPoint())) track(coordinate(e->position().y()), false);
     QToolButton::mouseMoveEvent(e);
@@ -460,6 +484,34 @@ ShellDock::ShellDock(const QString &name, QWidget *parent) : QDockWidget(name, p
     // As tool windows on the desktop: moved and floated, but without a close
     // button of their own (only the main window's close gadget quits).
     setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    // A window floated onto another floating one moves beside it: two tool
+    // windows on the same spot look like one.
+    connect(this, &QDockWidget::topLevelChanged, this, [this](bool floating) {
+        if (floating) QTimer::singleShot(0, this, [this] { standapart(); });
+    });
+}
+
+void ShellDock::standapart() {
+    if (!isFloating() || !parentWidget()) return;
+    const QList<ShellDock *> docks = parentWidget()->findChildren<ShellDock *>();
+    for (int pass = 0; pass < docks.size(); pass++) {
+        bool moved = false;
+        for (ShellDock *other : docks) {
+            if (other == this || !other->isFloating() || !other->isVisible()) continue;
+            if (!frameGeometry().intersects(other->frameGeometry())) continue;
+            QPoint to(other->frameGeometry().right() + 8, other->frameGeometry().top());
+            // Kept on the screen: beside it on the left when the right is full.
+            if (QScreen *screen = other->screen()) {
+                const QRect room = screen->availableGeometry();
+                if (to.x() + frameGeometry().width() > room.right())
+                    to.setX(other->frameGeometry().left() - 8 - frameGeometry().width());
+                to.setX(std::max(room.left(), to.x()));
+            }
+            move(to);
+            moved = true;
+        }
+        if (!moved) break;
+    }
 }
 
 void ShellDock::closeEvent(QCloseEvent *e) {

@@ -72,12 +72,15 @@ class GadgetButton : public QToolButton {
 
   protected:
     void enterEvent(QEnterEvent *e) override;
+    void leaveEvent(QEvent *e) override;
+    void changeEvent(QEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
 
   private:
     void track(int y, bool help);
+    void forgethover(); // no hover frame until the pointer comes back
     void showpictures(bool pressed);
     int id_;
     IWWindow window_;
@@ -127,6 +130,8 @@ class TextRequester : public QDialog {
 class ShellDock : public QDockWidget {
   public:
     explicit ShellDock(const QString &name, QWidget *parent = nullptr);
+    // Floating: moves off any other floating tool window it covers.
+    void standapart();
 
   protected:
     void closeEvent(QCloseEvent *e) override;

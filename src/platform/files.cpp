@@ -23,8 +23,9 @@ bool fault(FileFault op) {
     return true;
 }
 
-void seterror(std::string *error, const std::string &what) {
-    if (error) *error = what + ": " + std::strerror(errno);
+// The system's reason for the failure, as the messages show it.
+void seterror(std::string *error) {
+    if (error) *error = std::strerror(errno);
 }
 
 // The file a chain of symbolic links ends at (the path itself when it is no
@@ -110,20 +111,20 @@ bool readwholefile(const std::string &path, std::vector<uint8_t> &data, std::str
     struct stat st;
     if (::stat(name.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
         errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-        seterror(error, "cannot read " + path);
+        seterror(error);
         return false;
     }
     // Non-blocking, so that a pipe put there since the check can't hold the open.
     int fd =
         fault(FAULT_OPEN) ? -1 : ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {
-        seterror(error, "cannot open " + path);
+        seterror(error);
         return false;
     }
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         errno = EINVAL;
-        seterror(error, "cannot read " + path);
+        seterror(error);
         return false;
     }
     if (st.st_size > 0) data.reserve(std::min((size_t)st.st_size, maxbytes));
@@ -133,7 +134,7 @@ bool readwholefile(const std::string &path, std::vector<uint8_t> &data, std::str
         ssize_t n = fault(FAULT_READ) ? -1 : ::read(fd, buf, want);
         if (n < 0) {
             if (errno == EINTR) continue;
-            seterror(error, "cannot read " + path);
+            seterror(error);
             ::close(fd);
             data.clear();
             return false;
@@ -153,14 +154,14 @@ bool writefileatomic(const std::string &path, const std::vector<uint8_t> &data,
     bool exists = ::stat(target.c_str(), &st) == 0;
     if (exists && !S_ISREG(st.st_mode)) {
         errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-        seterror(error, "cannot write " + path);
+        seterror(error);
         return false;
     }
     // A file the user made read-only stays as it is, whoever runs the program.
     if (exists && (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 ||
                    (st.st_uid == ::geteuid() && !(st.st_mode & S_IWUSR)))) {
         errno = EACCES;
-        seterror(error, "cannot write " + path);
+        seterror(error);
         return false;
     }
     std::string dir = target.substr(0, target.rfind('/') + 1);
@@ -169,7 +170,7 @@ bool writefileatomic(const std::string &path, const std::vector<uint8_t> &data,
     name.push_back(0);
     int fd = fault(FAULT_OPEN) ? -1 : ::mkstemp(name.data());
     if (fd < 0) {
-        seterror(error, "cannot create " + path);
+        seterror(error);
         return false;
     }
     std::string tmp(name.data());
@@ -179,14 +180,14 @@ bool writefileatomic(const std::string &path, const std::vector<uint8_t> &data,
         ssize_t n = fault(FAULT_WRITE) ? -1 : ::write(fd, data.data() + done, data.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
-            seterror(error, "cannot write " + path);
+            seterror(error);
             ok = false;
         } else {
             done += (size_t)n;
         }
     }
     if (ok && (fault(FAULT_SYNC) || ::fsync(fd) != 0)) {
-        seterror(error, "cannot write " + path);
+        seterror(error);
         ok = false;
     }
     // Keep the permissions of a file that is replaced; a new one gets the
@@ -201,11 +202,11 @@ bool writefileatomic(const std::string &path, const std::vector<uint8_t> &data,
     }
     if (ok) ::fchmod(fd, mode);
     if (::close(fd) != 0 && ok) {
-        seterror(error, "cannot write " + path);
+        seterror(error);
         ok = false;
     }
     if (ok && (fault(FAULT_RENAME) || ::rename(tmp.c_str(), target.c_str()) != 0)) {
-        seterror(error, "cannot write " + path);
+        seterror(error);
         ok = false;
     }
     if (!ok) ::unlink(tmp.c_str());

@@ -30,7 +30,8 @@
 //                                 byte as its ISO-8859-1 character; stops at a NUL
 //   setfilefault(op, n)           tests: make the n-th next operation of kind op fail
 //
-// Failures return false and put a short reason into the optional error text.
+// Failures return false and put the system's reason (such as "No space left on
+// device") into the optional error text.
 #pragma once
 #include <cstddef>
 #include <cstdint>

@@ -32,6 +32,7 @@ struct RequestSpec {
     char *buffer = nullptr;   // text entry: the edit buffer (NUL-terminated)
     int buffersize = 0;       // text entry: size of the buffer
     int maxchars = 0;         // text entry: characters that can be typed
+    int defaultbutton = 0;    // the button Enter presses, 1.. from the left (0: the first)
 };
 
 // A file requester: title, initial drawer and file, and a pattern such as "#?.iwo".
@@ -48,6 +49,7 @@ struct FileRequestSpec {
 struct StyleButton {
     int id = 0;                    // what the button answers
     std::shared_ptr<Raster> image; // its picture (null: none)
+    const char *tip = "";          // what the pointer resting on it is told
 };
 struct StyleWindowLayout {
     const char *title = "";                     // window title

@@ -4,12 +4,15 @@
 // on plain data owned by their caller, so no C++ object is skipped over.
 #include "platform/pngwrite.h"
 
+#include "platform/files.h"
 #include "platform/palette.h"
 
 #include <png.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -381,19 +384,33 @@ uint8_t *allocvector(void *arg, size_t n) {
 
 } // namespace
 
-bool writepenpngdata(const char *path, const uint8_t *pixels, int w, int h) {
+bool writepenpngdata(const char *path, const uint8_t *pixels, int w, int h, std::string *error) {
+    if (error) error->clear();
     if (!path || !pixels || w <= 0 || h <= 0) return false;
-    FILE *f = std::fopen(path, "wb");
-    if (!f) return false;
+    // The image is made in memory and written as a whole, through a temporary
+    // file renamed over the target: a failure leaves no broken file behind.
+    char *buffer = nullptr;
+    size_t size = 0;
+    FILE *f = ::open_memstream(&buffer, &size);
+    if (!f) {
+        if (error) *error = std::strerror(errno);
+        return false;
+    }
     bool ok = writerows(f, pixels, w, h);
     if (std::fclose(f) != 0) ok = false;
-    if (!ok) std::remove(path);
-    return ok;
+    std::vector<uint8_t> data;
+    if (ok && buffer) data.assign(buffer, buffer + size);
+    std::free(buffer);
+    if (!ok) {
+        if (error) *error = "the image could not be made";
+        return false;
+    }
+    return writefileatomic(path, data, error);
 }
 
-bool writepenpng(const char *path, const Raster *rp) {
+bool writepenpng(const char *path, const Raster *rp, std::string *error) {
     if (!rp) return false;
-    return writepenpngdata(path, rp->Pixels.data(), rp->Width, rp->Height);
+    return writepenpngdata(path, rp->Pixels.data(), rp->Width, rp->Height, error);
 }
 
 bool readpenpng(const char *path, int *w, int *h, std::vector<uint8_t> *pixels, uint32_t *palette) {

@@ -6,8 +6,10 @@
 // back the pen numbers; it is used to compare renders with stored images.
 //
 // Public functions:
-//   writepenpng(path, rp)                        write rp; false on any error
-//   writepenpngdata(path, pixels, w, h)          write w x h pen bytes; false on any error
+//   writepenpng(path, rp, error)                 write rp (through a temporary file
+//                                                renamed over path); false on any
+//                                                error, with the reason in error
+//   writepenpngdata(path, pixels, w, h, error)   write w x h pen bytes, as writepenpng
 //   encodecolourpng(rows, w, h, stride, alpha, &out)
 //                                                8-bit RGB rows (alpha: RGBA rows) as a
 //                                                PNG in memory, compressed for speed;
@@ -22,10 +24,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
-bool writepenpng(const char *path, const Raster *rp);
-bool writepenpngdata(const char *path, const uint8_t *pixels, int w, int h);
+bool writepenpng(const char *path, const Raster *rp, std::string *error = nullptr);
+bool writepenpngdata(const char *path, const uint8_t *pixels, int w, int h,
+                     std::string *error = nullptr);
 bool encodecolourpng(const uint8_t *rows, int w, int h, size_t stride, bool alpha,
                      std::vector<uint8_t> *out);
 bool readpenpng(const char *path, int *w, int *h, std::vector<uint8_t> *pixels, uint32_t *palette);

@@ -114,6 +114,20 @@ int drawtoolicon(Raster *rp, int type, int size) {
     if (getscrollertop(VSCROLLER) != 0) setscrollertop(VSCROLLER, 0);
     drawspacerp = rp;
     drawIWO(ICONSLOT);
+    if (type == CONNECTORTYPE) {
+        // A connector joins objects: a small box at each end tells it from
+        // the plain Line, whose picture is the same diagonal.
+        const float cx = (float)size / 2, cy = (float)size / 2;
+        const float dx = (float)w * zoom / 2, dy = (float)h * zoom / 2;
+        const int half = std::max(1, size / 12);
+        SetDrMd(rp, JAM1);
+        SetAPen(rp, r.linecolour & 0xFF);
+        for (int e = -1; e <= 1; e += 2) {
+            const int ex = (int)(cx + (float)e * dx), ey = (int)(cy + (float)e * dy);
+            RectFill(rp, std::max(0, ex - half), std::max(0, ey - half),
+                     std::min(size - 1, ex + half), std::min(size - 1, ey + half));
+        }
+    }
     return 1;
 }
 
@@ -155,6 +169,9 @@ int drawlineendicon(Raster *rp, int kind, int end, int size) {
             d.px[0] = d.py[0] = (int8_t)(e == 1 ? r.lineweight : 100 + r.lineweight);
         d.px[1] = d.py[1] = MARK;
         d.linecolour = d.fillcolour = r.linecolour;
+        // An open diamond is open on paper; filled with its line pen it would
+        // look like the filled one.
+        if (d.kind >= PARTENDOPENDIAMOND && d.kind < PARTENDARROW) d.fillcolour = papercolour;
     }
     int margin = std::max(1, size / 10);
     zoom = (float)(size - 2 * margin) / (float)(LENGTH + 2 * MARK);

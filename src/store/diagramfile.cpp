@@ -14,6 +14,7 @@
 #include "store/prefs.h"
 #include "ui/ui.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -43,7 +44,27 @@ bool pathfits(const std::string &path) {
     return false;
 }
 
+// Releases are counted up one at a time: a number beyond this is no release
+// at all but the bytes of another kind of file (text gives 8224 and more).
+constexpr int LASTPOSSIBLERELEASE = 999;
+
+// The release of a diagram file image, or 0 when it is none: the header and
+// the diagram record after it both carry the release (the writer copies one
+// into the other), and it is a number a release can have. So a file of
+// another kind is told apart whatever bytes lie at the header's place.
+int filerelease(const uint8_t *data, size_t size) {
+    if (size < (size_t)FILEHEADERSIZE + DIAGRAMRECORDSIZE) return 0;
+    const int release = get2byte(data + 255);
+    if (release != get2byte(data + FILEHEADERSIZE + 1258)) return 0;
+    return release > LASTPOSSIBLERELEASE ? 0 : release;
+}
+
 } // namespace
+
+std::string filefailure(const std::string &what, const std::string &path,
+                        const std::string &reason) {
+    return what + path + (reason.empty() ? "" : "\n" + reason);
+}
 
 // ---- writing ----
 
@@ -67,7 +88,7 @@ std::vector<uint8_t> writeIWOdiagrambytes() {
 int writeIWOdiagramfile(const std::string &path, std::string *message) {
     std::string error;
     if (!writefileatomic(path, writeIWOdiagrambytes(), &error)) {
-        setmessage(message, "Sorry. Could not save file : " + path);
+        setmessage(message, filefailure("Sorry. Could not save file : ", path, error));
         return 0;
     }
     return 1;
@@ -226,22 +247,16 @@ int fixpre96IWO(int i) {
 
 // Loads a whole file image. Everything that can make the load fail is checked
 // before the open diagram is touched, so a refused file leaves it as it was.
-int readIWOdiagrambytes(const uint8_t *data, size_t size, std::string *message) {
-    if (size < (size_t)FILEHEADERSIZE) {
-        setmessage(message, NOTVALID);
-        return 0;
-    }
-    int release = get2byte(data + 255);
+int readIWOdiagrambytes(const uint8_t *data, size_t size, std::string *message,
+                        std::string *warning, const std::string &name) {
+    if (warning) warning->clear();
+    const int release = filerelease(data, size);
     if (release <= 0) {
         setmessage(message, NOTVALID);
         return 0;
     }
     if (release > IWRelease) {
         setmessage(message, TOONEW);
-        return 0;
-    }
-    if (size < (size_t)FILEHEADERSIZE + DIAGRAMRECORDSIZE) {
-        setmessage(message, NOTVALID);
         return 0;
     }
 
@@ -257,6 +272,7 @@ int readIWOdiagrambytes(const uint8_t *data, size_t size, std::string *message) 
     size_t pos = (size_t)FILEHEADERSIZE + DIAGRAMRECORDSIZE;
     int count = 0;
     int16_t highestid = 0;
+    const IWOFileCount records = countIWOrecords(data, size);
     // Records 0..MAXIWO fit the table with the end marker after them.
     while (pos < size && count <= MAXIWO) {
         size_t take = size - pos < recsize ? size - pos : recsize;
@@ -290,20 +306,50 @@ int readIWOdiagrambytes(const uint8_t *data, size_t size, std::string *message) 
     numIWOselected = 0;
     IWOselected = 0;
     resolvediagramfont();
+    if (warning && records.whole < records.expected)
+        *warning = incompletetext(name, records.whole, records.expected);
     return 1;
 }
 
-int readIWOdiagramfile(const std::string &path, std::string *message) {
+IWOFileCount countIWOrecords(const uint8_t *data, size_t size) {
+    IWOFileCount c;
+    const int release = filerelease(data, size);
+    if (release <= 0 || release > IWRelease) return c;
+    const size_t recsize = release > 95 ? IWORECORDSIZE : OLDIWORECORDSIZE;
+    const size_t body = size - FILEHEADERSIZE - DIAGRAMRECORDSIZE;
+    const size_t whole = body / recsize, started = whole + (body % recsize != 0 ? 1 : 0);
+    // The table takes records 0..MAXIWO; any further record is left out.
+    const size_t fits = (size_t)MAXIWO + 1;
+    c.whole = (int)std::min(whole, fits);
+    c.expected = (int)std::min(started, fits + 1);
+    // Only the current release counts its records reliably.
+    if (release == IWRelease) {
+        const int objects = get2byte(data + FILEHEADERSIZE + 2310);
+        if (objects > c.expected) c.expected = objects;
+    }
+    return c;
+}
+
+std::string incompletetext(const std::string &name, int read, int expected) {
+    return "Sorry. " + (name.empty() ? std::string("The diagram") : name) +
+           " is incomplete: " + std::to_string(read) + " of " + std::to_string(expected) +
+           " objects could be read.";
+}
+
+int readIWOdiagramfile(const std::string &path, std::string *message, std::string *warning) {
+    if (warning) warning->clear();
     if (path.size() >= (size_t)MAXFILENAMESIZE) {
         setmessage(message, "Sorry. The file name is too long.");
         return 0;
     }
     std::vector<uint8_t> data;
-    if (!readwholefile(path, data, nullptr, MAXIWOFILESIZE)) {
-        setmessage(message, "Sorry. Could not open file : " + path);
+    std::string error;
+    // One byte beyond what the table takes tells a file that holds more.
+    if (!readwholefile(path, data, &error, MAXIWOFILESIZE + 1)) {
+        setmessage(message, filefailure("Sorry. Could not open file : ", path, error));
         return 0;
     }
-    if (!readIWOdiagrambytes(data.data(), data.size(), message)) return 0;
+    if (!readIWOdiagrambytes(data.data(), data.size(), message, warning, path)) return 0;
     copytext(IWODiagram.filename, sizeof IWODiagram.filename, path.c_str());
     return 1;
 }
@@ -346,7 +392,7 @@ int readIWOobjectbytes(const uint8_t *data, size_t size, std::vector<IWORecord> 
         setmessage(message, NOTVALID);
         return 0;
     }
-    const int release = get2byte(data + 255);
+    const int release = filerelease(data, size);
     if (release <= 0 || release > IWRelease) {
         setmessage(message, release <= 0 ? NOTVALID : TOONEW);
         return 0;

@@ -4,8 +4,24 @@
 //   saveIWOdiagramas(path)         save under path, which becomes the diagram's name
 //   writeIWOdiagramfile(path)      write the open diagram to path, no questions
 //   writeIWOdiagrambytes()         the file image writeIWOdiagramfile writes
-//   readIWOdiagramfile(path, msg)  load path (a regular file; at most MAXIWOFILESIZE bytes
-//                                  are read); on refusal msg says why and nothing changed
+//   readIWOdiagramfile(path, msg, warning)
+//                                  load path (a regular file; at most MAXIWOFILESIZE bytes
+//                                  are read); on refusal msg says why (with the system's
+//                                  reason when the file can't be read) and nothing changed
+//   readIWOdiagrambytes(data, size, msg, warning, name)
+//                                  the same for a file image named name
+//   countIWOrecords(data, size)    the whole records of a file image and the number it
+//                                  should hold
+//   incompletetext(name, n, m)     the warning for a file of which n of m objects were read
+//   filefailure(what, path, why)   a file error's message: what, the path and the reason
+//
+// A file is incomplete when its last record is cut short, when a file of the
+// current release holds fewer records than its diagram record's `objects`
+// counts (older releases did not keep that count), or when it holds more than
+// the table takes. It is loaded as far as it goes and the optional warning
+// says how much: "Sorry. NAME is incomplete: N of M objects could be read."
+// A file is a diagram file only when the release in its header is the one in
+// its diagram record; anything else is "Sorry. Not a valid Ideaweave file."
 //   fixIWOr92(i), fixpre96IWO(i)   convert the old record in pre96IWO into record i
 //   writeIWOobjectbytes(indices)   a file image holding just those objects (the
 //                                  clipboard form of objects)
@@ -20,7 +36,8 @@
 //      257 2312 the diagram record
 //     2569  n*R the records 0..n-1 of the object table; R = 1442 for releases
 //               96 and 97, 688 for releases 1 to 95. The end of the file ends
-//               the list; the diagram record's `objects` is not used.
+//               the list; the diagram record's `objects` only tells a file of
+//               the current release that lost records at its end.
 //
 // Old object record (688 bytes) as far as it is read:
 //   OFFSET SIZE DESCRIPTION
@@ -72,8 +89,20 @@ extern uint8_t pre96IWO[2][OLDIWORECORDSIZE]; // conversion buffer; records are 
 int saveIWOdiagramas(const std::string &path);
 int writeIWOdiagramfile(const std::string &path, std::string *message = nullptr);
 std::vector<uint8_t> writeIWOdiagrambytes();
-int readIWOdiagramfile(const std::string &path, std::string *message = nullptr);
-int readIWOdiagrambytes(const uint8_t *data, size_t size, std::string *message = nullptr);
+int readIWOdiagramfile(const std::string &path, std::string *message = nullptr,
+                       std::string *warning = nullptr);
+int readIWOdiagrambytes(const uint8_t *data, size_t size, std::string *message = nullptr,
+                        std::string *warning = nullptr, const std::string &name = "");
+
+// Whole records in a file image, and how many it should hold.
+struct IWOFileCount {
+    int whole = 0;
+    int expected = 0;
+};
+IWOFileCount countIWOrecords(const uint8_t *data, size_t size);
+std::string incompletetext(const std::string &name, int read, int expected);
+std::string filefailure(const std::string &what, const std::string &path,
+                        const std::string &reason);
 int fixIWOr92(int i);
 int fixpre96IWO(int i);
 std::string writeIWOobjectbytes(const std::vector<int> &indices);

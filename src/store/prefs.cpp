@@ -206,9 +206,10 @@ int readpreferencesbytes(const uint8_t *data, size_t size, std::string *why) {
 int loadpreferences(const std::string &path) {
     std::vector<uint8_t> data;
     // The layout's bytes are all there is to read; the rest of a longer file is not.
-    if (!readwholefile(path, data, nullptr, PREFSFILESIZE)) {
+    std::string error;
+    if (!readwholefile(path, data, &error, PREFSFILESIZE)) {
         nofile();
-        ErrorReq(("Sorry. Could not open file : " + shown(path)).c_str());
+        ErrorReq(filefailure("Sorry. Could not open file : ", shown(path), error).c_str());
         return 0;
     }
     std::string why;
@@ -222,9 +223,10 @@ int loadpreferences(const std::string &path) {
 
 int savepreferences(const std::string &path) {
     // A file that could not be written was found all the same: only the
-    // requester says so, not the line for a missing file.
-    if (!writefileatomic(path, writepreferencesbytes())) {
-        ErrorReq(("Sorry. Could not save file : " + shown(path)).c_str());
+    // requester says so, with the system's reason, not the line for a missing file.
+    std::string error;
+    if (!writefileatomic(path, writepreferencesbytes(), &error)) {
+        ErrorReq(filefailure("Sorry. Could not save file : ", shown(path), error).c_str());
         return 0;
     }
     return 1;

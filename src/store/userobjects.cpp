@@ -137,7 +137,47 @@ void gatherpart(DrawPart &d, const DrawPart &p, const IWORecord &o, const Box &b
 
 bool lineend(int kind) { return kind == 17 || kind == 34 || kind == 35; }
 
+// The slots as the last bank saved or loaded holds them (empty: none yet).
+std::vector<uint8_t> keptslots;
+
+std::vector<uint8_t> slotbytes(const IWORecord *slots) {
+    std::vector<uint8_t> b((size_t)USERIWOBANKSLOTS * IWORECORDSIZE);
+    for (int k = 0; k < USERIWOBANKSLOTS; k++)
+        writeIWOrecord(slots[k], b.data() + (size_t)k * IWORECORDSIZE);
+    return b;
+}
+
 } // namespace
+
+int unsavedUserIWOs(const IWORecord *slots, const std::vector<uint8_t> &kept) {
+    int n = 0;
+    uint8_t image[IWORECORDSIZE];
+    for (int k = 1; k <= MAXUSERIWO; k++) {
+        if (slots[k].type == DEADTYPE) continue;
+        writeIWOrecord(slots[k], image);
+        const size_t at = (size_t)k * IWORECORDSIZE;
+        if (kept.size() < at + IWORECORDSIZE || std::memcmp(image, kept.data() + at, IWORECORDSIZE))
+            n++;
+    }
+    return n;
+}
+
+int unsavedUserIWOs() { return unsavedUserIWOs(userIWO, keptslots); }
+
+int mayloseUserIWOs(const char *question) {
+    if (unsavedUserIWOs() == 0) return 1;
+    RequestSpec req;
+    req.title = "Ideaweave Warning";
+    req.body = question;
+    req.image = 2;
+    req.buttons = "Save Bank... | Discard | Cancel";
+    req.defaultbutton = 3; // Enter keeps the user objects
+    const int answer = platformui().request(req);
+    updateIWOdiagram();
+    if (answer == 1) return saveUserIWOBank() && unsavedUserIWOs() == 0 ? 1 : 0;
+    // A question that could not be asked guards something destructive: no.
+    return answer == 2 ? 1 : 0;
+}
 
 int createUserIWO() {
     int k = 1;
@@ -192,7 +232,22 @@ int clearUserIWOsingle(int tool) {
     return 1;
 }
 
-int clearUserIWOs() { return resetUserIWOs(); }
+int clearUserIWOs() {
+    bool any = false;
+    for (int k = 1; k <= MAXUSERIWO; k++) any = any || userIWO[k].type != DEADTYPE;
+    // Clearing can't be undone: it is asked for, and user objects that no
+    // bank holds can be saved first.
+    if (any) {
+        if (unsavedUserIWOs() > 0) {
+            if (!mayloseUserIWOs("The User IWOs made since the last bank save will be lost.\n"
+                                 "Do you still want to clear all User IWOs?"))
+                return 0;
+        } else if (ConfirmReq("Do you really want to clear all User IWOs?", true) != 1) {
+            return 0;
+        }
+    }
+    return resetUserIWOs();
+}
 
 int resetUserIWOs() {
     selecttool();
@@ -304,9 +359,10 @@ int saveUserIWOBank() {
     IWODiagram.release = IWRelease;
     std::string error;
     if (!writefileatomic(path, userIWObankbytes(), &error)) {
-        ErrorReq(("Sorry. Could not save file : " + path).c_str());
+        ErrorReq(filefailure("Sorry. Could not save file : ", path, error).c_str());
         return 0;
     }
+    keptslots = slotbytes(userIWO);
     return 1;
 }
 
@@ -317,17 +373,21 @@ int loadUserIWOBank() {
     req.pattern = "#?.uiwo";
     std::string drawer, file;
     int ok = 0;
-    if (platformui().filerequest(req, drawer, file)) {
+    // The bank replaces every slot: user objects no bank holds are asked about.
+    if (mayloseUserIWOs("The User IWOs made since the last bank save will be lost.\n"
+                        "Do you still want to load a bank?") &&
+        platformui().filerequest(req, drawer, file)) {
         const std::string path = AddPart(drawer, file);
         std::vector<uint8_t> data;
         std::string message;
         // One byte more than a bank: a longer file is no bank either.
-        if (!readwholefile(path, data, nullptr, USERIWOBANKSIZE + 1)) {
-            ErrorReq(("Sorry. Could not open file : " + path).c_str());
+        if (!readwholefile(path, data, &message, USERIWOBANKSIZE + 1)) {
+            ErrorReq(filefailure("Sorry. Could not open file : ", path, message).c_str());
         } else if (!readUserIWObankbytes(data.data(), data.size(), &message)) {
             ErrorReq(message.c_str());
         } else {
             ok = 1;
+            keptslots = slotbytes(userIWO);
             for (int k = 1; k <= MAXUSERIWO; k++)
                 if (userIWO[k].type != DEADTYPE) createUserIWOicon(k);
         }

@@ -4,12 +4,22 @@
 //   createUserIWO()          make a template from the selected objects in the
 //                            first free slot and give its tool a picture
 //   clearUserIWOsingle(tool) free the slot of a user tool (132..143; others: nothing)
-//   clearUserIWOs()          free every slot (as resetUserIWOs)
+//   clearUserIWOs()          free every slot (as resetUserIWOs), after asking when
+//                            any is used (unsaved ones can be saved in a bank first)
 //   resetUserIWOs()          empty every template slot and take its tool's picture away
 //   saveUserIWOBank()        ask for a bank file and write the slots into it
-//   loadUserIWOBank()        ask for a bank file and take its slots
+//   loadUserIWOBank()        ask for a bank file and take its slots; unsaved user
+//                            objects are asked about first
 //   userIWObankdirectory()   the drawer of the banks, made when missing
 //   userIWObankbytes()       the bank image of the current slots
+//   unsavedUserIWOs(slots, kept)  how many used slots (1..12) differ from the bank
+//                            image kept (the slots' records; shorter: none kept)
+//   unsavedUserIWOs()        the same for the current slots and those of the bank
+//                            last saved or loaded
+//   mayloseUserIWOs(question)  1 when nothing is unsaved, else asks the question
+//                            with "Save Bank... | Discard | Cancel" (Cancel the
+//                            default): 1 after a bank save that took them all,
+//                            or Discard; 0 for Cancel or a save that didn't happen
 //   readUserIWObankbytes(data, size, message)
 //                            take the slots of a bank image; it is checked whole
 //                            first, and on refusal message says why and nothing
@@ -50,3 +60,6 @@ int loadUserIWOBank();
 std::string userIWObankdirectory();
 std::vector<uint8_t> userIWObankbytes();
 int readUserIWObankbytes(const uint8_t *data, size_t size, std::string *message = nullptr);
+int unsavedUserIWOs(const IWORecord *slots, const std::vector<uint8_t> &kept);
+int unsavedUserIWOs();
+int mayloseUserIWOs(const char *question);

@@ -13,7 +13,9 @@
 // Requesters (app/requesters.cpp):
 //   MessageReq(body, title)  information with "Okay"; returns 1
 //   ErrorReq(body)           "Ideaweave Error" with "Okay"; returns 1
-//   ConfirmReq(body)         "Ideaweave Warning", "Okay | Cancel"; 1 Okay, 0 Cancel
+//   ConfirmReq(body, canceldefault)  "Ideaweave Warning", "Okay | Cancel"; 1 Okay,
+//                            0 Cancel; Enter presses Cancel when canceldefault is true
+//                            (questions before work is lost), else Okay
 //   TextReq(n)               edit the label of object n; 1 Okay, 0 Cancel
 //
 // Tools (app/tools.cpp):
@@ -26,6 +28,8 @@
 //
 // Menus (app/commands.cpp):
 //   processMenus(num)              run the command of a menu number; 1 = quit
+//   quitiw()                       the quit questions (unsaved diagram, unsaved user
+//                                  objects); 1 = quit
 //
 // Diagrams (app/session.cpp):
 //   startloadeddiagram()           show a diagram just read or built into the
@@ -44,7 +48,7 @@ extern int16_t propwindowopen; // 1 while the object properties window is open
 
 int MessageReq(const char *body, const char *title);
 int ErrorReq(const char *body);
-int ConfirmReq(const char *body);
+int ConfirmReq(const char *body, bool canceldefault = false);
 int TextReq(int n);
 
 int choosetool(int newtool, int oldtool);
@@ -56,3 +60,4 @@ int updateIWOprop(int n);
 int processMenus(int num);
 
 int startloadeddiagram();
+int quitiw();

@@ -1,5 +1,6 @@
 // ideaweave-cli: usage, exit codes, info's JSON and convert.
 #include "model/bytes.h"
+#include "platform/files.h"
 #include "testutil.h"
 
 #include <cstring>
@@ -47,10 +48,23 @@ TEST(Cli, RefusedFilesExit2) {
     auto withrelease = [&](const char *name, int release) {
         auto f = slurp(r97);
         put2byte(f.data() + 255, release);
+        put2byte(f.data() + 257 + 1258, release);
         spit(t.path(name), f);
         return t.path(name);
     };
     const std::string newer = withrelease("new.iwo", 98), zero = withrelease("zero.iwo", 0);
+    // A picture renamed: whatever its bytes, not a diagram file.
+    std::vector<uint8_t> png(9000, 0x61);
+    std::memcpy(png.data(), "\x89PNG\r\n\x1a\n", 8);
+    spit(t.path("picture.iwo"), png);
+    const std::string picture = t.path("picture.iwo");
+    // A diagram cut short: 5 records counted, 2 whole and a piece.
+    auto whole = slurp(r97);
+    spit(t.path("cut.iwo"),
+         std::vector<uint8_t>(whole.begin(), whole.begin() + 2569 + 2 * 1442 + 99));
+    const std::string cut = t.path("cut.iwo");
+    const std::string INCOMPLETE = cut + " is incomplete: 2 of 5 objects could be read.";
+    const std::string NOFILE = "\\nNo such file or directory";
     const std::string E = "requester: Ideaweave Error | Sorry. ",
                       NOTVALID = "Not a valid Ideaweave file.";
     const struct {
@@ -58,16 +72,28 @@ TEST(Cli, RefusedFilesExit2) {
     } refused[] = {
         {"info " + newer, "Can't open file. Upgrade to a newer version of Ideaweave now!"},
         {"info " + zero, NOTVALID},
-        {"info " + t.path("missing.iwo"), "Could not open file : " + t.path("missing.iwo")},
-        {"info /dev/zero", "Could not open file : /dev/zero"},
+        {"info " + picture, NOTVALID},
+        {"info " + t.path("missing.iwo"),
+         "Could not open file : " + t.path("missing.iwo") + NOFILE},
+        {"info /dev/zero", "Could not open file : /dev/zero\\nInvalid argument"},
+        {"info " + t.dir, "Could not open file : " + t.dir + "\\nIs a directory"},
         {"convert " + zero + " " + t.path("o.iwo"), NOTVALID},
+        {"convert " + picture + " " + t.path("o.iwo"), NOTVALID},
+        {"convert " + cut + " " + t.path("o.iwo"), INCOMPLETE},
         {"convert " + r97 + " " + t.path("no/such.iwo"),
-         "Could not save file : " + t.path("no/such.iwo")},
+         "Could not save file : " + t.path("no/such.iwo") + NOFILE},
         {"render " + t.path("missing.iwo") + " " + t.path("o.png"),
-         "Could not open file : " + t.path("missing.iwo")},
+         "Could not open file : " + t.path("missing.iwo") + NOFILE},
         {"render " + zero + " " + t.path("o.png"), NOTVALID},
+        {"render " + cut + " " + t.path("o.png"), INCOMPLETE},
         {"render " + r97 + " " + t.path("no/dir/o.png"),
-         "Could not save file : " + t.path("no/dir/o.png")},
+         "Could not save file : " + t.path("no/dir/o.png") + NOFILE},
+        {"render " + r97 + " " + t.dir, "Could not save file : " + t.dir + "\\nIs a directory"},
+        {"export " + cut + " " + t.path("o.svg"), INCOMPLETE},
+        {"export " + cut + " " + t.path("o.txt"), INCOMPLETE},
+        {"export " + picture + " " + t.path("o.svg"), NOTVALID},
+        {"export " + r97 + " " + t.path("no/dir/o.svg"),
+         "Could not save file : " + t.path("no/dir/o.svg") + NOFILE},
     };
     std::string out, err;
     for (const auto &c : refused) {
@@ -76,6 +102,11 @@ TEST(Cli, RefusedFilesExit2) {
         EXPECT_EQ(out, "") << c.args;
     }
     EXPECT_TRUE(slurp(t.path("o.iwo")).empty() && slurp(t.path("o.png")).empty());
+    EXPECT_TRUE(slurp(t.path("o.svg")).empty() && slurp(t.path("o.txt")).empty());
+    // info shows what could be read, and still says the file is incomplete.
+    EXPECT_EQ(runcli("info " + cut, &out, &err), 2);
+    EXPECT_EQ(err, E + INCOMPLETE + " | Okay\n");
+    EXPECT_NE(out.find("\"IWONumber\": 3"), std::string::npos) << out;
 
     // run refuses its input the same way: exit 2, the requester in the
     // session's output and not one line of the script run.
@@ -87,8 +118,9 @@ TEST(Cli, RefusedFilesExit2) {
     } inputs[] = {
         {zero, "Sorry. Not a valid Ideaweave file."},
         {newer, "Sorry. Can't open file. Upgrade"},
-        {t.path("missing.iwo"), "Sorry. Could not open file : " + t.path("missing.iwo")},
-        {t.dir, "Sorry. Could not open file : " + t.dir},
+        {picture, "Sorry. Not a valid Ideaweave file."},
+        {t.path("missing.iwo"), "Sorry. Could not open file : " + t.path("missing.iwo") + NOFILE},
+        {t.dir, "Sorry. Could not open file : " + t.dir + "\\nIs a directory"},
     };
     for (const auto &c : inputs) {
         EXPECT_EQ(runcli(script + c.in, &out, &err), 2) << c.in;
@@ -132,6 +164,65 @@ TEST(Cli, RunRefusesBadWindowLines) {
         EXPECT_EQ(runcli("run " + t.path("s"), &out, &err), 1) << line;
         EXPECT_NE(err.find(std::string(":6: bad line: ") + line), std::string::npos) << err;
     }
+}
+
+// A script written with CRLF line ends runs as with LF: the carriage return
+// belongs to no path, so open finds the file and save writes the name given.
+TEST(Cli, RunTakesCrlfScripts) {
+    TempDir t;
+    const std::string text = "tool 101\r\nmove 300 300\r\npress 300 300\r\nrelease 300 300\r\n"
+                             "save " +
+                             t.path("crlf.iwo") + "\r\nnew\r\nopen " + t.path("crlf.iwo") +
+                             "\r\nprint\r\ntitle\r\n";
+    spit(t.path("s"), std::vector<uint8_t>(text.begin(), text.end()));
+    std::string out, err;
+    ASSERT_EQ(runcli("run " + t.path("s"), &out, &err), 0) << err;
+    EXPECT_FALSE(slurp(t.path("crlf.iwo")).empty());
+    EXPECT_FALSE(fileexists(t.path("crlf.iwo\r")));
+    EXPECT_EQ(out.find("requester"), std::string::npos) << out;
+    EXPECT_NE(out.find("1 1 101 "), std::string::npos) << out;
+    EXPECT_NE(out.find("title: No Title Given Saved as : " + t.path("crlf.iwo") + "\n"),
+              std::string::npos)
+        << out;
+}
+
+// Onto a full disk (a small file system of its own, filled up): every writer
+// says "No space left on device" and leaves the file that was there whole,
+// with no temporary file beside it. Skipped where no file system can be made.
+TEST(Cli, FullDiskLeavesFilesWhole) {
+    TempDir t;
+    const std::string r97 = fixture("store/fixtures/r97.iwo"), d = t.path("full");
+    const std::string cli = IW_CLI_PATH;
+    std::string sh = "set -u; mkdir " + d + " && mount -t tmpfs -o size=64k tmpfs " + d +
+                     " 2>/dev/null || exit 77\n"
+                     "for f in a.svg a.txt a.iwo a.png; do printf old >" +
+                     d +
+                     "/$f; done\n"
+                     "dd if=/dev/zero of=" +
+                     d + "/fill bs=4096 2>/dev/null\n";
+    for (const char *job :
+         {"export R a.svg", "export R a.txt", "convert R a.iwo", "render R a.png"}) {
+        std::string line = job;
+        line.replace(line.find(" R "), 3, " " + r97 + " " + d + "/");
+        sh += cli + " " + line + " >/dev/null 2>>" + t.path("err") + "; echo $? >>" +
+              t.path("codes") + "\n";
+    }
+    sh += "cat " + d + "/a.svg " + d + "/a.txt " + d + "/a.iwo " + d + "/a.png >" + t.path("kept") +
+          "\nls -A " + d + " >" + t.path("left") + "\numount " + d + "\n";
+    spit(t.path("sh"), std::vector<uint8_t>(sh.begin(), sh.end()));
+    const int status = std::system(("unshare -m sh " + t.path("sh") + " 2>/dev/null").c_str());
+    if (!WIFEXITED(status) || WEXITSTATUS(status) == 77 || !fileexists(t.path("codes")))
+        GTEST_SKIP() << "no file system of its own can be made here";
+    EXPECT_EQ(text(t.path("codes")), "2\n2\n2\n2\n");
+    const std::string err = text(t.path("err"));
+    for (const char *f : {"a.svg", "a.txt", "a.iwo", "a.png"})
+        EXPECT_NE(
+            err.find("Sorry. Could not save file : " + d + "/" + f + "\\nNo space left on device"),
+            std::string::npos)
+            << f << "\n"
+            << err;
+    EXPECT_EQ(text(t.path("kept")), "oldoldoldold");
+    EXPECT_EQ(text(t.path("left")), "a.iwo\na.png\na.svg\na.txt\nfill\n");
 }
 
 // One rule for file names everywhere: info prints a diagram's file name as

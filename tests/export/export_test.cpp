@@ -334,11 +334,17 @@ TEST(ExportCommand, Converters) {
         "exit 1",                                             // fails silently
         "rsvg-convert -f png -o \"$2\" \"$1\"; echo warning", // writes, but talks
         "exit 0",                                             // writes nothing
+        ": >\"$2\"",                                          // leaves an empty file
+        "printf 'PNG-' >\"$2\"; exit 1",                      // stops half-way
     };
+    int n = 0;
     for (const char *body : broken) {
         p.converter("svg2png", body);
-        const std::string target = p.t.path(std::string("f") + std::to_string(body[0]) + ".png");
+        // What was there before stays whole.
+        const std::string target = p.t.path("f" + std::to_string(n++) + ".png");
+        spit(target, {'o', 'l', 'd'});
         EXPECT_EQ(2, p.run(R97 + " " + target, &out, &err)) << body;
+        EXPECT_EQ(slurp(target), std::vector<uint8_t>({'o', 'l', 'd'})) << body;
         const std::string m = "Couldn't export in the format requested.\\nPlease check svgtools is "
                               "correctly installed.\\n An error log can be found in /";
         const size_t at = err.find(m);
@@ -358,4 +364,18 @@ TEST(ExportCommand, Converters) {
     ::unlink(p.t.path("svg2pdf").c_str());
     EXPECT_EQ(2, p.run(R97 + " " + p.t.path("g.pdf"), &out, &err));
     EXPECT_NE(err.find("IdeaweaveLog-"), std::string::npos) << err;
+
+    // A converter that works, onto a place that can't be written: the cause
+    // is named, not the converter, and nothing is left there.
+    p.converter("svg2png", "exec " + dir + "/svg2png \"$@\"");
+    EXPECT_EQ(2, p.run(R97 + " " + p.t.path("no/dir/h.png"), &out, &err));
+    EXPECT_NE(err.find("Sorry. Could not save file : " + p.t.path("no/dir/h.png") +
+                       "\\nNo such file or directory"),
+              std::string::npos)
+        << err;
+    EXPECT_EQ(err.find("svgtools"), std::string::npos) << err;
+    // No conversion leaves its working directory behind.
+    EXPECT_EQ(
+        0, std::system(
+               ("test -z \"$(ls -d " + p.t.dir + "/ideaweave-*/export-* 2>/dev/null)\"").c_str()));
 }

@@ -101,6 +101,22 @@ TEST_F(DiagramProperties, OpensKeepsItsPlaceAndApplies) {
     EXPECT_EQ(t.substr(0, 10), "Plan \xe9t\xe9 x") << "the euro sign can't be stored";
     EXPECT_EQ(IWODiagram.labelcolour, 7);
     EXPECT_EQ(IWODiagram.fontcolour, 9);
+
+    // The font chooser's size box reaches 72 pt, and accepting it as it opened
+    // keeps 72.
+    for (int pass = 0; pass < 2; pass++) {
+        inmodal("fontrequester", [pass](QWidget *w) {
+            auto *size = w->findChild<QSpinBox *>("size");
+            EXPECT_EQ(size->maximum(), 72);
+            if (pass == 0) size->setValue(72);
+            EXPECT_EQ(size->value(), 72);
+            static_cast<QDialog *>(w)->accept();
+        });
+        clickon(gadget(326));
+        clickon(gadget(330));
+        EXPECT_EQ(IWODiagram.font.ta_YSize, 72) << pass;
+        if (pass == 0) diagramprop();
+    }
     window()->close();
     QApplication::processEvents();
     place(101);

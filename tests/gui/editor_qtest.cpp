@@ -408,6 +408,53 @@ TEST_F(Toolbar, HoveringShowsHelpTextsAndTheZoomDirection) {
     EXPECT_TRUE(samepicture(button(35)->normalpicture(), normal));
 }
 
+// Leaving a button leaves no hover frame and no help in the Info box.
+TEST_F(Toolbar, LeavingAButtonClearsItsHoverAndHelp) {
+    newdiagram();
+    for (int id : {104, 26}) {
+        hover(id);
+        EXPECT_FALSE(ui->helpline->text().trimmed().isEmpty()) << id;
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(button(id), &leave);
+        EXPECT_TRUE(ui->helpline->text().isEmpty()) << id;
+        EXPECT_FALSE(button(id)->testAttribute(Qt::WA_UnderMouse)) << id;
+    }
+}
+
+// Enter on a question before work is lost keeps the work; the file filter of
+// Export Graphic lists each format so that existing exports show.
+TEST_F(Requesters, EnterKeepsTheWorkAndExportFilterListsEachFormat) {
+    newdiagram();
+    place(101);
+    answer("<Enter>");
+    shortcut(Qt::Key_Q);
+    EXPECT_EQ(quits, 0);
+    answer("<Enter>");
+    click(23); // New
+    EXPECT_EQ(objects().size(), 1u);
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_NE(asked[1].find("You will lose any changes"), std::string::npos) << asked[1];
+    EXPECT_EQ(filterpattern("#?(.svg|.png|.pdf)"), "*.svg *.png *.pdf");
+    EXPECT_EQ(filterpattern("#?.iwo"), "*.iwo");
+    QString seen;
+    answerfile(home.path(), "picture", &seen);
+    click(27);
+    EXPECT_EQ(seen, "Export Graphic... | *.svg *.png *.pdf (*.svg *.png *.pdf);* (*)");
+}
+
+// Floated, the Tools and Shapes windows don't cover each other.
+TEST_F(Startup, FloatedToolWindowsStandApart) {
+    ui->toolswindow->setFloating(true);
+    ui->shapeswindow->setFloating(true);
+    QTest::qWait(20);
+    ui->shapeswindow->move(ui->toolswindow->pos());
+    ui->shapeswindow->setFloating(false);
+    ui->shapeswindow->setFloating(true);
+    QTest::qWait(20);
+    EXPECT_FALSE(ui->toolswindow->frameGeometry().intersects(ui->shapeswindow->frameGeometry()))
+        << ui->toolswindow->frameGeometry().x() << " " << ui->shapeswindow->frameGeometry().x();
+}
+
 using Files = Editor;
 
 // An opened diagram is shown, saved as and exported through the file dialog.

@@ -88,6 +88,11 @@ void Editor::answerdialogs() {
         typetext(input->edit(), *a.text); // typed, so that the line edit's limits apply
         hint = input->hint()->text();
     }
+    if (a.button == "<Enter>") {
+        // The default button, as the Enter key presses it.
+        QTest::keyClick(w, Qt::Key_Return);
+        return;
+    }
     for (QAbstractButton *b : w->findChildren<QAbstractButton *>())
         if (b->text() == a.button && b->isVisible()) {
             b->click();

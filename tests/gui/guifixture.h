@@ -17,7 +17,7 @@
 //   Editor::key(key, mods) press and release a key on the drawing widget
 //   Editor::shortcut(key)  Ctrl + key, as a menu shortcut
 //   Editor::answer(button, text)   the next requester is answered with that button
-//                          (and text, for a text requester)
+//                          (and text, for a text requester); "<Enter>" presses Enter
 //   Editor::asked          the requesters shown: "TITLE | BODY"
 //   Editor::icons          the icons of the message requesters shown
 //   Editor::hint           the text requester's hint line after the last typed answer

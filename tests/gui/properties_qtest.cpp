@@ -109,6 +109,13 @@ TEST_F(Properties, OpensShowsThePensAndApplies) {
         auto *b = w->findChild<QToolButton *>("style8");
         ASSERT_NE(b, nullptr);
         EXPECT_FALSE(b->icon().isNull()) << "the style buttons show the line ends";
+        // The diamond and the open diamond look different and say what they are.
+        auto *d = w->findChild<QToolButton *>("style12"),
+             *o = w->findChild<QToolButton *>("style17");
+        ASSERT_TRUE(d && o);
+        EXPECT_EQ(d->toolTip(), "Diamond end");
+        EXPECT_EQ(o->toolTip(), "Open diamond end");
+        EXPECT_NE(d->icon().pixmap(32).toImage(), o->icon().pixmap(32).toImage());
         b->click();
     });
     clickon(gadget(232));
@@ -124,4 +131,19 @@ TEST_F(Properties, OpensShowsThePensAndApplies) {
     clickon(gadget(236));
     EXPECT_STREQ(IWO[2].fontname, "DejaVu Serif.font");
     EXPECT_EQ(IWO[2].font.ta_YSize, 30);
+
+    // The size box reaches its largest size, and a chooser accepted as it
+    // opened keeps that size.
+    for (int pass = 0; pass < 2; pass++) {
+        inmodal("fontrequester", [pass](QWidget *w) {
+            auto *size = w->findChild<QSpinBox *>("size");
+            EXPECT_EQ(size->maximum(), 120);
+            if (pass == 0) size->setValue(120);
+            EXPECT_EQ(size->value(), 120);
+            static_cast<QDialog *>(w)->accept();
+        });
+        clickon(gadget(219));
+        clickon(gadget(236));
+        EXPECT_EQ(IWO[2].font.ta_YSize, 120) << pass;
+    }
 }

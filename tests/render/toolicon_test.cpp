@@ -50,6 +50,20 @@ TEST_F(ToolIcon, PaletteToolsMatchTheirImages) {
     EXPECT_EQ(drawtoolicon(nullptr, 101, 24), 0);
 }
 
+// Pictures that must not be mistaken for each other: the Line and Connector
+// tools, the diamond and open diamond ends.
+TEST_F(ToolIcon, LookAlikesDiffer) {
+    auto a = raster(), b = raster();
+    for (int size : {24, 40}) {
+        ASSERT_EQ(drawtoolicon(a.get(), LINETYPE, size), 1);
+        ASSERT_EQ(drawtoolicon(b.get(), CONNECTORTYPE, size), 1);
+        EXPECT_NE(a->Pixels, b->Pixels) << size;
+        ASSERT_EQ(drawlineendicon(a.get(), 28, 2, size), 1);
+        ASSERT_EQ(drawlineendicon(b.get(), 33, 2, size), 1);
+        EXPECT_NE(a->Pixels, b->Pixels) << size;
+    }
+}
+
 // The style window's pictures: each line-end style at the end of a level line
 // (top row) and at its start (bottom row), in the line pens of new objects.
 TEST_F(ToolIcon, LineEndPicturesMatchTheirImages) {

@@ -6,6 +6,7 @@
 # CASEDIR holds:
 #   script          the session (ideaweave-cli run)
 #   input.iwo       optional: the diagram the session opens
+#   *.iwo           optional: other diagrams, copied beside the script
 #   default.prefs   optional: the settings file the session starts with
 #   *.uiwo          optional: user-object banks, copied beside the script
 #   expected        what the session prints (requesters, print lines)
@@ -27,7 +28,8 @@ tools=$(cd "$(dirname "$0")/../tools" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$case/script" "$work/"
-[ -f "$case/input.iwo" ] && cp "$case/input.iwo" "$work/"
+# input.iwo, and any other diagram the script opens by name
+for diagram in "$case"/*.iwo; do [ -e "$diagram" ] && cp "$diagram" "$work/"; done
 for bank in "$case"/*.uiwo; do [ -e "$bank" ] && cp "$bank" "$work/"; done
 cd "$work"
 mkdir -p .tmp .data config

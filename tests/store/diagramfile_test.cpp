@@ -24,8 +24,11 @@ std::vector<uint8_t> state() {
     return s;
 }
 
+// The release in the header and in the diagram record, as a writer of that
+// release leaves them.
 std::vector<uint8_t> withrelease(std::vector<uint8_t> file, int release) {
     put2byte(file.data() + 255, release);
+    put2byte(file.data() + 257 + 1258, release);
     return file;
 }
 
@@ -78,6 +81,29 @@ TEST_F(DiagramFile, ReleaseRulesAndUntouchedStateOnRefusal) {
         {std::vector<uint8_t>(), NOTVALID},
         {std::vector<uint8_t>(good.begin(), good.begin() + 2568), NOTVALID},
     };
+    // Files of other kinds, whatever their bytes at the release's place: a
+    // picture renamed, and a header release the diagram record doesn't repeat.
+    std::vector<uint8_t> picture(good.size(), 0x5A);
+    std::memcpy(picture.data(), "\x89PNG\r\n\x1a\n", 8);
+    for (int r : {98, 300, 97, 1}) {
+        std::vector<uint8_t> p = picture;
+        put2byte(p.data() + 255, r);
+        std::string m;
+        EXPECT_EQ(readIWOdiagrambytes(p.data(), p.size(), &m), 0) << r;
+        EXPECT_EQ(m, NOTVALID) << r;
+        auto lone = good;
+        put2byte(lone.data() + 255, r == 97 ? 96 : r);
+        EXPECT_EQ(readIWOdiagrambytes(lone.data(), lone.size(), &m), 0) << r;
+        EXPECT_EQ(m, NOTVALID) << r;
+        EXPECT_EQ(state(), before) << r;
+    }
+    // Text, or one byte over and over: both places agree, on no release.
+    for (int fill : {0x20, 0x61, 0x7F}) {
+        const std::vector<uint8_t> f(good.size(), (uint8_t)fill);
+        std::string m;
+        EXPECT_EQ(readIWOdiagrambytes(f.data(), f.size(), &m), 0) << fill;
+        EXPECT_EQ(m, NOTVALID) << fill;
+    }
     for (auto &c : cases) {
         std::string m;
         EXPECT_EQ(readIWOdiagrambytes(c.data.data(), c.data.size(), &m), 0);
@@ -119,6 +145,63 @@ TEST_F(DiagramFile, OddLengths) {
     EXPECT_EQ(IWONumber, MAXIWO + 1);
     EXPECT_EQ(IWO[MAXIWO + 1].type, DEADTYPE);
     EXPECT_EQ(IWO[SHADOWIWO].id, -99);
+}
+
+// A file that ends too soon loads as far as it goes and says how far: a
+// record cut short (any release), fewer whole records than the current
+// release's count, more than the table takes. Older releases' counts are not
+// trusted; a whole file says nothing.
+TEST_F(DiagramFile, IncompleteFilesLoadWhatTheyHoldAndSaySo) {
+    for (int i = 0; i < 9; i++) place(101, 100 + 150 * i, 100);
+    std::string path = tmp.path("ten.iwo");
+    ASSERT_EQ(writeIWOdiagramfile(path), 1);
+    const auto whole = slurp(path);
+    ASSERT_EQ(whole.size(), 16989u);
+    auto cut = [&](size_t n) { return std::vector<uint8_t>(whole.begin(), whole.begin() + n); };
+    auto old = [](std::vector<uint8_t> f, int objects) {
+        f = withrelease(std::move(f), 95);
+        put2byte(f.data() + 257 + 2310, objects);
+        return f;
+    };
+    const struct {
+        std::vector<uint8_t> data;
+        int records;         // IWONumber after the load
+        std::string warning; // "" none
+    } cases[] = {
+        {whole, 10, ""},
+        {cut(5000), 2, "Sorry. NAME is incomplete: 1 of 10 objects could be read."},
+        {cut(2569 + 4 * 1442), 4, "Sorry. NAME is incomplete: 4 of 10 objects could be read."},
+        {cut(2569), 1, "Sorry. NAME is incomplete: 0 of 10 objects could be read."},
+        {cut(whole.size() - 1), 10, "Sorry. NAME is incomplete: 9 of 10 objects could be read."},
+        {withrelease(cut(2569 + 4 * 1442), 96), 4, ""},
+        {old(cut(2569 + 688 * 5), 30), 5, ""},
+        {old(cut(2569 + 688 * 5 + 100), 0), 6,
+         "Sorry. NAME is incomplete: 5 of 6 objects could be read."},
+    };
+    for (const auto &c : cases) {
+        std::string m, w = "left over";
+        ASSERT_EQ(readIWOdiagrambytes(c.data.data(), c.data.size(), &m, &w, "NAME"), 1)
+            << c.data.size() << " " << m;
+        EXPECT_EQ(IWONumber, c.records) << c.data.size();
+        EXPECT_EQ(w, c.warning) << c.data.size();
+    }
+    // Through the file reader the name is the path; the CLI's load says the same.
+    spit(tmp.path("cut.iwo"), cut(5000));
+    std::string m, w;
+    ASSERT_EQ(readIWOdiagramfile(tmp.path("cut.iwo"), &m, &w), 1);
+    EXPECT_EQ(w,
+              "Sorry. " + tmp.path("cut.iwo") + " is incomplete: 1 of 10 objects could be read.");
+    EXPECT_STREQ(IWODiagram.filename, tmp.path("cut.iwo").c_str());
+
+    // More records than the table takes: the count says how many there were.
+    auto big = whole;
+    std::vector<uint8_t> rec(whole.end() - IWORECORDSIZE, whole.end());
+    for (int i = 0; i < 1000; i++) big.insert(big.end(), rec.begin(), rec.end());
+    put2byte(big.data() + 257 + 2310, 1010);
+    spit(tmp.path("big.iwo"), big);
+    ASSERT_EQ(readIWOdiagramfile(tmp.path("big.iwo"), &m, &w), 1);
+    EXPECT_EQ(w, "Sorry. " + tmp.path("big.iwo") +
+                     " is incomplete: 1001 of 1010 objects could be read.");
 }
 
 // A load starts from a clean table, continues ids above the loaded ones
@@ -206,8 +289,16 @@ TEST_F(DiagramFile, FailedSaveKeepsPreviousFile) {
               std::string::npos);
     // No temporary files are left behind.
     EXPECT_EQ(std::system(("test $(ls -A '" + tmp.dir + "' | wc -l) -eq 1").c_str()), 0);
-    // A directory that cannot be written to.
-    EXPECT_EQ(writeIWOdiagramfile(tmp.path("missing/dir.iwo")), 0);
+    // A directory that cannot be written to; a directory in the file's place.
+    std::string m;
+    EXPECT_EQ(writeIWOdiagramfile(tmp.path("missing/dir.iwo"), &m), 0);
+    EXPECT_EQ(m, "Sorry. Could not save file : " + tmp.path("missing/dir.iwo") +
+                     "\nNo such file or directory");
+    EXPECT_EQ(writeIWOdiagramfile(tmp.dir, &m), 0);
+    EXPECT_EQ(m, "Sorry. Could not save file : " + tmp.dir + "\nIs a directory");
+    setfilefault(FAULT_WRITE, 1);
+    EXPECT_EQ(writeIWOdiagramfile(path, &m), 0);
+    EXPECT_EQ(m, "Sorry. Could not save file : " + path + "\nInput/output error");
 }
 
 // A save keeps the permissions of the file it replaces (the temporary file it
@@ -261,13 +352,16 @@ TEST_F(DiagramFile, LoadNeverCreatesAndFailedReadChangesNothing) {
     std::string m;
     EXPECT_EQ(readIWOdiagramfile(tmp.path("nothing.iwo"), &m), 0);
     EXPECT_FALSE(fileexists(tmp.path("nothing.iwo")));
-    EXPECT_EQ(m, "Sorry. Could not open file : " + tmp.path("nothing.iwo"));
+    // The message gives the system's reason.
+    EXPECT_EQ(m, "Sorry. Could not open file : " + tmp.path("nothing.iwo") +
+                     "\nNo such file or directory");
     EXPECT_EQ(readIWOdiagramfile(tmp.dir, &m), 0);
+    EXPECT_EQ(m, "Sorry. Could not open file : " + tmp.dir + "\nIs a directory");
     // Only regular files are read: a pipe would wait for ever, a device never end.
     ASSERT_EQ(mkfifo(tmp.path("pipe.iwo").c_str(), 0600), 0);
     for (const std::string &p : {tmp.path("pipe.iwo"), std::string("/dev/zero")}) {
         EXPECT_EQ(readIWOdiagramfile(p, &m), 0);
-        EXPECT_EQ(m, "Sorry. Could not open file : " + p);
+        EXPECT_EQ(m, "Sorry. Could not open file : " + p + "\nInvalid argument");
     }
     setfilefault(FAULT_READ, 1);
     EXPECT_EQ(readIWOdiagramfile(fixture("store/fixtures/r97.iwo"), &m), 0);

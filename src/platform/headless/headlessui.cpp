@@ -95,10 +95,20 @@ int HeadlessUI::request(RequestSpec &req) {
             std::memcpy(req.buffer, text.data(), n);
             req.buffer[n] = 0;
         }
+        if (a.button == ENTERANSWER) return defaultanswer(req);
         return a.button;
     }
     // The first button: 1 when there is more than one button or only one.
     return 1;
+}
+
+int HeadlessUI::defaultanswer(const RequestSpec &req) {
+    // Buttons answer 1, 2, ... from the left, the last of several 0.
+    int n = 1;
+    for (const char *p = req.buttons; p && *p; p++)
+        if (*p == '|') n++;
+    const int b = req.defaultbutton >= 1 && req.defaultbutton <= n ? req.defaultbutton : 1;
+    return n > 1 && b == n ? 0 : b;
 }
 
 bool HeadlessUI::filerequest(const FileRequestSpec &req, std::string &drawer, std::string &file) {

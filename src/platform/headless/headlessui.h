@@ -2,7 +2,9 @@
 // line each and answered from a queue that the caller fills.
 //
 //   HeadlessUI(out)        print to out (nullptr: print nothing)
-//   queueanswer(b, text)   the next requester answers button b (and text, if given)
+//   queueanswer(b, text)   the next requester answers button b (and text, if given);
+//                          b = ENTERANSWER: the requester's default button, as Enter
+//                          presses it
 //   title()                the last window title set
 //   setupperhalf(upper)    where the pointer is on a button (its upper or lower half)
 //   menuchecked(num)       a menu item's check mark (-1 never set)
@@ -49,6 +51,9 @@ bool latin1answer(const std::string &in, std::string &out, std::string &refused)
 
 class HeadlessUI : public PlatformUI {
   public:
+    static constexpr int ENTERANSWER = -1000;
+    // What the default button of a requester answers.
+    static int defaultanswer(const RequestSpec &req);
     explicit HeadlessUI(FILE *out) : out_(out) {}
     int request(RequestSpec &req) override;
     bool filerequest(const FileRequestSpec &req, std::string &drawer, std::string &file) override;
