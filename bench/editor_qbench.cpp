@@ -17,9 +17,9 @@
 #include "model/diagram.h"
 #include "model/iwo.h"
 #include "model/select.h"
-#include "platform/qt/qtui.h"
-#include "platform/qt/qtwindows.h"
-#include "platform/qt/widgets.h"
+#include "gui/qtui.h"
+#include "gui/qtwindows.h"
+#include "gui/widgets.h"
 #include "render/view.h"
 #include "store/diagramfile.h"
 

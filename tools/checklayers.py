@@ -3,14 +3,15 @@
 
 The layers, lowest first:
 
-    platform < ui < model < scene < render < connect < edit < arrange < store < export < import < app < cli
+    platform < ui < model < scene < render < connect < edit < arrange < store < export < import < app < cli, gui
 
 A file may include headers of its own layer and of the layers below it. The
 few includes that go up on purpose (calls that belong to the design, listed
 in README's Layout) are in ALLOWED below; every other upward include fails
-the check. src/platform/qt (the desktop platform with the editor's main) sits
-outside the order: it may include anything, and nothing in the order may
-include it.
+the check. cli and gui (the editor on Qt) are the two programs: they share the
+top rank, and neither may include the other. An include written relative to
+the including file ("../app/x.h", "x.h") is resolved against that file's
+directory first, so it is checked like any other.
 
 Usage: tools/checklayers.py [REPO]    (exit status 1 on any violation)
 """
@@ -19,7 +20,10 @@ import re
 import sys
 
 ORDER = ["platform", "ui", "model", "scene", "render", "connect", "edit", "arrange", "store", "export",
-         "import", "app", "cli"]
+         "import", "app", "cli", "gui"]
+# Layers of the same rank: the two programs sit side by side on top.
+RANK = {name: i for i, name in enumerate(ORDER)}
+RANK["gui"] = RANK["cli"]
 
 # Upward includes that are part of the design: (including file, included header).
 # Keep each entry with its reason; README's Layout lists the same calls.
@@ -43,15 +47,23 @@ INCLUDE = re.compile(r'\s*#\s*include\s+"([^"]+)"')
 
 def layerof(rel):
     """The layer of a path relative to src/, or None outside the order."""
-    if rel.startswith("platform/qt/"):
-        return None
     top = rel.split("/")[0]
-    return top if top in ORDER else None
+    return top if top in ORDER and "/" in rel else None
+
+
+def resolve(src, rel, target):
+    """The included header as a path relative to src/: relative to the
+    including file when written with "./" or "../" or when such a file exists
+    beside it, else relative to src/ (the include path)."""
+    local = os.path.normpath(os.path.join(os.path.dirname(rel), target)).replace(os.sep, "/")
+    if target.startswith(".") or os.path.isfile(os.path.join(src, local)):
+        return local
+    return os.path.normpath(target).replace(os.sep, "/")
 
 
 def check(root):
     src = os.path.join(root, "src")
-    rank = {name: i for i, name in enumerate(ORDER)}
+    rank = RANK
     problems = []
     used = set()
     for d, _, files in sorted(os.walk(src)):
@@ -68,17 +80,21 @@ def check(root):
                     m = INCLUDE.match(line)
                     if not m:
                         continue
-                    target = m.group(1)
-                    if target.startswith("platform/qt/"):
-                        problems.append(f"src/{rel}:{n}: includes the desktop platform: {target}")
+                    target = resolve(src, rel, m.group(1))
+                    tlayer = layerof(target)
+                    if tlayer is None or tlayer == layer:
                         continue
-                    tlayer = target.split("/")[0]
-                    if tlayer not in rank or rank[tlayer] <= rank[layer]:
+                    if rank[tlayer] == rank[layer]:
+                        problems.append(f"src/{rel}:{n}: {layer} includes {m.group(1)} "
+                                        f"(the other program)")
+                        continue
+                    if rank[tlayer] < rank[layer]:
                         continue
                     if (rel, target) in ALLOWED:
                         used.add((rel, target))
                         continue
-                    problems.append(f"src/{rel}:{n}: {layer} includes {target} ({tlayer} is above it)")
+                    problems.append(f"src/{rel}:{n}: {layer} includes {m.group(1)} "
+                                    f"({tlayer} is above it)")
     for rel, target in sorted(ALLOWED - used):
         problems.append(f"allowed upward include no longer found (remove it from the list): "
                         f"src/{rel} -> {target}")
@@ -92,7 +108,7 @@ def main():
         print(p)
     if problems:
         print(f"checklayers: {len(problems)} problem(s); layers only include downwards "
-              f"({' < '.join(ORDER)})")
+              f"({' < '.join(ORDER[:-1])}, {ORDER[-1]})")
         return 1
     return 0
 

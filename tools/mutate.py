@@ -15,7 +15,7 @@ ctest and the mutant is reported
     survived  every test passed
     invalid   the mutated tree does not build (or the mutant changes nothing)
     stale     its text is no longer in the file
-    skipped   its file is not built in this configuration (src/platform/qt
+    skipped   its file is not built in this configuration (src/gui
               without --gui)
 
 and the score is killed / (killed + survived).
@@ -287,7 +287,7 @@ def main():
 
     for m in chosen:
         path = os.path.join(tree, m.path)
-        if m.path.startswith("src/platform/qt/") and not args.gui:
+        if m.path.startswith("src/gui/") and not args.gui:
             m.status = "skipped"
         elif not os.path.isfile(path):
             m.status = "stale"

@@ -5,7 +5,7 @@
 
 #include "app/clipboard.h"
 #include "model/iwo.h"
-#include "platform/qt/clipboard.h"
+#include "gui/qtclipboard.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -8,7 +8,7 @@
 #include "app/diagramprops.h"
 #include "app/properties.h"
 #include "model/diagram.h"
-#include "platform/qt/propwindows.h"
+#include "gui/propwindows.h"
 #include "render/view.h"
 
 #include <QApplication>

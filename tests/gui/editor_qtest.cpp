@@ -10,7 +10,7 @@
 #include "model/bytes.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
-#include "platform/qt/icons.h"
+#include "gui/icons.h"
 #include "platform/window.h"
 #include "render/view.h"
 

@@ -5,7 +5,7 @@
 #include "app/menus.h"
 #include "model/iwo.h"
 #include "platform/palette.h"
-#include "platform/qt/qtwindows.h"
+#include "gui/qtwindows.h"
 #include "platform/raster.h"
 #include "platform/window.h"
 #include "render/view.h"

@@ -36,8 +36,8 @@
 //                          name; seen: its "TITLE | FILTERS"
 //   onscreen(w)            the widget's pixels as shown (from the X screen there)
 #pragma once
-#include "platform/qt/qtui.h"
-#include "platform/qt/widgets.h"
+#include "gui/qtui.h"
+#include "gui/widgets.h"
 
 #include <QAction>
 #include <QDialog>

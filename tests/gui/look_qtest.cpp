@@ -8,7 +8,7 @@
 #include "app/properties.h"
 #include "app/session.h"
 #include "model/iwo.h"
-#include "platform/qt/propwindows.h"
+#include "gui/propwindows.h"
 
 #include <QApplication>
 #include <QLineEdit>

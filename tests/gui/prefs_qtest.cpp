@@ -9,7 +9,7 @@
 #include "model/bytes.h"
 #include "model/diagram.h"
 #include "model/settings.h"
-#include "platform/qt/propwindows.h"
+#include "gui/propwindows.h"
 #include "render/drawstate.h"
 #include "render/view.h"
 #include "store/prefs.h"

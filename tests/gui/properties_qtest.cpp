@@ -6,7 +6,7 @@
 #include "app/properties.h"
 #include "model/iwo.h"
 #include "platform/palette.h"
-#include "platform/qt/propwindows.h"
+#include "gui/propwindows.h"
 #include "render/grid.h"
 #include "render/view.h"
 

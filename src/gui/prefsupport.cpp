@@ -1,6 +1,6 @@
-// prefwindow.cpp - the drawer chooser, the icon theme check and the interface
+// prefsupport.cpp - the drawer chooser, the icon theme check and the interface
 // font on Qt.
-#include "platform/qt/prefwindow.h"
+#include "gui/prefsupport.h"
 
 #include "model/create.h"
 #include "model/diagram.h"
@@ -9,9 +9,9 @@
 #include "store/diagramfile.h"
 #include "store/prefs.h"
 #include "platform/files.h"
-#include "platform/qt/icons.h"
-#include "platform/qt/propwindows.h"
-#include "platform/qt/qtui.h"
+#include "gui/icons.h"
+#include "gui/propwindows.h"
+#include "gui/qtui.h"
 
 #include <QApplication>
 #include <QFile>

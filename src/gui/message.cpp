@@ -1,6 +1,6 @@
 // message.cpp - the message window: a small window with one line of text,
 // shown while the program waits for an external converter.
-#include "platform/qt/qtui.h"
+#include "gui/qtui.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

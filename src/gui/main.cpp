@@ -8,10 +8,10 @@
 // plugin) can be opened, 1 for a wrong command line.
 #include "app/session.h"
 #include "platform/files.h"
-#include "platform/qt/clipboard.h"
-#include "platform/qt/qtui.h"
-#include "platform/qt/qtwindows.h"
-#include "platform/qt/widgets.h"
+#include "gui/qtclipboard.h"
+#include "gui/qtui.h"
+#include "gui/qtwindows.h"
+#include "gui/widgets.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,5 +1,5 @@
 // desktopsettings.cpp - the desktop-only settings file (see desktopsettings.h).
-#include "platform/qt/desktopsettings.h"
+#include "gui/desktopsettings.h"
 
 #include "platform/files.h"
 

@@ -1,4 +1,4 @@
-// clipboard.h - the desktop clipboard (QClipboard) as the core's clipboard:
+// qtclipboard.h - the desktop clipboard (QClipboard) as the core's clipboard:
 // objects copied in one editor paste in another, and the picture and text
 // forms reach other programs. Changes made by anyone are passed on to
 // clipboardchanged(), which keeps Paste's menu item in step.

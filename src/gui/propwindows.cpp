@@ -1,10 +1,10 @@
 // propwindows.cpp - gadget windows, palette, style window and font chooser on Qt.
-#include "platform/qt/propwindows.h"
+#include "gui/propwindows.h"
 
 #include "edit/interact.h"
 #include "platform/palette.h"
-#include "platform/qt/icons.h"
-#include "platform/qt/qtui.h"
+#include "gui/icons.h"
+#include "gui/qtui.h"
 
 #include <QApplication>
 #include <QCheckBox>

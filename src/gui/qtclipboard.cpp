@@ -1,9 +1,9 @@
-// clipboard.cpp - the desktop clipboard.
+// qtclipboard.cpp - the desktop clipboard.
 //
 // Text goes through QMimeData's text so that other programs find it under
 // whichever text type they ask for; every other form is stored under its own
 // MIME type as it is.
-#include "platform/qt/clipboard.h"
+#include "gui/qtclipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,5 +1,5 @@
 // keys.cpp - Qt keys to raw key codes.
-#include "platform/qt/keys.h"
+#include "gui/keys.h"
 
 #include "edit/interact.h"
 

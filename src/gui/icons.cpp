@@ -1,5 +1,5 @@
 // icons.cpp - button pictures: icon files, the desktop theme and the renderer.
-#include "platform/qt/icons.h"
+#include "gui/icons.h"
 
 #include "platform/files.h"
 #include "platform/palette.h"

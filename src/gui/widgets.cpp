@@ -1,11 +1,11 @@
 // widgets.cpp - the widgets of the program's windows.
-#include "platform/qt/widgets.h"
+#include "gui/widgets.h"
 
 #include "app/menus.h"
 #include "edit/interact.h"
 #include "platform/palette.h"
-#include "platform/qt/keys.h"
-#include "platform/qt/qtui.h"
+#include "gui/keys.h"
+#include "gui/qtui.h"
 #include "platform/window.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-// prefwindow.h - what the preferences need of the desktop: the drawer chooser
+// prefsupport.h - what the preferences need of the desktop: the drawer chooser
 // of the Save Path button (QtUI::drawerrequest, a directory-only file dialog
 // named "drawerrequester"), whether the icon theme has the toolbar pictures
 // (QtUI::themeicons), and the interface font. The preferences window itself is

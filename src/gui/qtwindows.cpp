@@ -1,5 +1,5 @@
 // qtwindows.cpp - the program's windows on Qt and the editor's start-up.
-#include "platform/qt/qtwindows.h"
+#include "gui/qtwindows.h"
 
 #include "app/mainloop.h"
 #include "app/menus.h"
@@ -12,10 +12,10 @@
 #include "model/iwo.h"
 #include "platform/buttons.h"
 #include "model/settings.h"
-#include "platform/qt/icons.h"
-#include "platform/qt/prefwindow.h"
-#include "platform/qt/qtui.h"
-#include "platform/qt/widgets.h"
+#include "gui/icons.h"
+#include "gui/prefsupport.h"
+#include "gui/qtui.h"
+#include "gui/widgets.h"
 #include "platform/window.h"
 #include "render/view.h"
 #include "store/prefs.h"

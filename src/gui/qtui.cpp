@@ -1,9 +1,9 @@
 // qtui.cpp - requesters, window states and the event queue on Qt.
-#include "platform/qt/qtui.h"
+#include "gui/qtui.h"
 
 #include "platform/files.h"
-#include "platform/qt/icons.h"
-#include "platform/qt/widgets.h"
+#include "gui/icons.h"
+#include "gui/widgets.h"
 #include "platform/window.h"
 #include "render/view.h"
 #include "edit/interact.h"
