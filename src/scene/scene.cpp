@@ -432,8 +432,7 @@ const IWORecord *attached(const IWORecord *table, int count, int id) {
 // from where it leaves the start's shape to where it meets the end's. Where
 // the shapes overlap so that nothing is left between them, the line stays.
 bool fitline(const IWORecord &r, const IWORecord *table, int count, const DiagramRecord &diagram,
-             const SceneShape &line, LineFit &fit) {
-    const ScenePoint a = line.points[0], b = line.points[1];
+             ScenePoint a, ScenePoint b, LineFit &fit) {
     double t0 = 0, t1 = 1;
     if (const IWORecord *s = attached(table, count, r.connectstart)) {
         std::vector<std::vector<ScenePoint>> polys;
@@ -447,8 +446,10 @@ bool fitline(const IWORecord &r, const IWORecord *table, int count, const Diagra
         outlines(plainobject(*e, 0, diagram, nullptr), polys);
         std::vector<double> ts;
         crossings(a, b, polys, ts);
+        bool after = false;
         for (double t : ts)
-            if (t > t0 && t < t1) t1 = t;
+            if (t > t0 && t <= t1) t1 = t, after = true;
+        if (!ts.empty() && !after) return false;
     }
     if (!(t1 > t0) || (t0 == 0 && t1 == 1)) return false;
     fit.a = a;
@@ -509,13 +510,17 @@ void scenebounds(SceneObject &o) {
 SceneObject sceneobject(const IWORecord *table, int count, int k, const DiagramRecord &diagram) {
     const IWORecord &r = table[k];
     SceneObject o = plainobject(r, k, diagram, nullptr);
-    if (o.visible && islinetype(r.type))
-        for (const SceneShape &s : o.shapes)
-            if (s.kind == SCENELINE) {
-                LineFit fit;
-                if (fitline(r, table, count, diagram, s, fit)) o = plainobject(r, k, diagram, &fit);
-                break;
-            }
+    // The body of a line or connector: its first line part, as stored.
+    const int parts = std::clamp<int>(r.drawnum, 0, MAXDRAWNUM);
+    for (int j = 0; o.visible && islinetype(r.type) && j < parts; j++) {
+        const DrawPart &d = r.draw[j];
+        if (d.kind != PARTLINE && d.kind != PARTCONNECTOR) continue;
+        const Mapper P{r, d};
+        LineFit fit;
+        if (fitline(r, table, count, diagram, P.p(0), P.p(1), fit))
+            o = plainobject(r, k, diagram, &fit);
+        break;
+    }
     scenebounds(o);
     return o;
 }
