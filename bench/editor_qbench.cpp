@@ -5,7 +5,8 @@
 // classic pen picture (/0) and in the smooth picture (/1):
 //   BM_DragOneObject       one pointer move while an object is dragged
 //   BM_DragFiftyObjects    one pointer move while a selection of 50 is dragged
-//   BM_FullRedraw          the page scrolled: the whole window drawn again
+//   BM_FullRedraw          a zoom step: the whole window drawn again
+//   BM_ScrollStep          the page scrolled by a few pixels
 //   BM_StartupToFirstPaint the windows built, the diagram file read and drawn,
 //                          up to the first paint of the page
 // The "ratio" counter is the device pixel ratio the window was drawn at: run
@@ -40,6 +41,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -227,31 +229,55 @@ BENCHMARK(BM_DragFiftyObjects)
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2.0);
 
+// Steps of the drawing window, each timed from the event to the end of the
+// repaint it caused.
+void steps(benchmark::State &state, Editor &ed, const std::function<void(int)> &step) {
+    PaintWatch watch;
+    ed.drawspace->installEventFilter(&watch);
+    std::vector<double> times;
+    int i = 0;
+    QElapsedTimer t;
+    for (auto _ : state) {
+        int before = watch.paints;
+        t.start();
+        step(i++);
+        untilpainted(watch, before);
+        double s = (double)t.nsecsElapsed() / 1e9;
+        state.SetIterationTime(s);
+        times.push_back(s * 1e3);
+    }
+    ed.drawspace->removeEventFilter(&watch);
+    state.counters["median_ms"] = median(times);
+    state.counters["ratio"] = ed.drawspace->devicePixelRatioF();
+}
+
 void BM_FullRedraw(benchmark::State &state) {
     Editor ed(state.range(0) != 0);
     makediagram();
     QApplication::processEvents();
-    PaintWatch watch;
-    ed.drawspace->installEventFilter(&watch);
-    std::vector<double> steps;
-    int i = 0;
-    QElapsedTimer t;
-    for (auto _ : state) {
-        // Down and back up by a few pixels: every pixel of the window changes.
-        const int top = (i++ % 2) * 7;
-        int before = watch.paints;
-        t.start();
-        ed.ui->post(PendingEvent::scroll(VSCROLLER, top));
-        untilpainted(watch, before);
-        double s = (double)t.nsecsElapsed() / 1e9;
-        state.SetIterationTime(s);
-        steps.push_back(s * 1e3);
-    }
-    ed.drawspace->removeEventFilter(&watch);
-    state.counters["median_ms"] = median(steps);
-    state.counters["ratio"] = ed.drawspace->devicePixelRatioF();
+    // In and back out by a zoom step: every pixel of the window is drawn anew.
+    steps(state, ed, [&ed](int i) {
+        ed.ui->post(PendingEvent::command([i] {
+            i % 2 ? zoomout() : zoomin();
+            return 0; // not a quit
+        }));
+    });
 }
 BENCHMARK(BM_FullRedraw)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
+
+void BM_ScrollStep(benchmark::State &state) {
+    Editor ed(state.range(0) != 0);
+    makediagram();
+    QApplication::processEvents();
+    // Down and back up by a few pixels.
+    steps(state, ed, [&ed](int i) { ed.ui->post(PendingEvent::scroll(VSCROLLER, (i % 2) * 7)); });
+}
+BENCHMARK(BM_ScrollStep)
     ->Arg(0)
     ->Arg(1)
     ->UseManualTime()

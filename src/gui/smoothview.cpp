@@ -21,9 +21,33 @@ bool rowchange(const uint8_t *a, const uint8_t *b, int n, int &first, int &last)
     return true;
 }
 
+// The same view but for where the page lies in the window.
+bool samescale(const SmoothView &a, const SmoothView &b) {
+    return a.zoom == b.zoom && a.ratio == b.ratio && a.backboard == b.backboard &&
+           a.shadow == b.shadow;
+}
+
 bool sameview(const SmoothView &a, const SmoothView &b) {
-    return a.zoom == b.zoom && a.ratio == b.ratio && a.originx == b.originx &&
-           a.originy == b.originy && a.backboard == b.backboard && a.shadow == b.shadow;
+    return samescale(a, b) && a.originx == b.originx && a.originy == b.originy;
+}
+
+// Moves the pixels of an image by (dx, dy), leaving the pixels uncovered as
+// they were (they are drawn again).
+void shiftimage(QImage &img, int dx, int dy) {
+    const int w = img.width(), h = img.height();
+    if (std::abs(dx) >= w || std::abs(dy) >= h) return;
+    const int n = w - std::abs(dx);
+    const int from = std::max(-dx, 0), to = std::max(dx, 0);
+    auto row = [&](int y) {
+        uchar *d = img.scanLine(y + dy);
+        const uchar *src = img.constScanLine(y);
+        std::memmove(d + (size_t)to * 4, src + (size_t)from * 4, (size_t)n * 4);
+    };
+    // Rows in the order that never reads a row already overwritten.
+    if (dy > 0)
+        for (int y = h - 1 - dy; y >= 0; y--) row(y);
+    else
+        for (int y = -dy; y < h; y++) row(y);
 }
 
 } // namespace
@@ -169,7 +193,24 @@ QRect SmoothPicture::update(const Raster *rp, const IWORecord *table, int count,
         return QRect();
     }
     const int W = rp->Width, H = rp->Height;
-    bool all = !sameview(view, view_) || W != width_ || H != height_ || shown_.isNull();
+    const bool sized = W == width_ && H == height_ && !shown_.isNull();
+    bool all = !sized || !sameview(view, view_);
+    // A scroll by whole device pixels moves the picture and draws only what
+    // comes into sight.
+    QRegion exposed;
+    if (all && sized && samescale(view, view_)) {
+        const double dx = view.originx - view_.originx, dy = view.originy - view_.originy;
+        const bool whole = dx == std::floor(dx) && dy == std::floor(dy) && std::fabs(dx) < W &&
+                           std::fabs(dy) < H && (long)dx % align_ == 0 && (long)dy % align_ == 0;
+        if (whole) {
+            const int wx = (int)dx, wy = (int)dy;
+            shiftimage(smooth_, (int)std::lround(wx * view.ratio),
+                       (int)std::lround(wy * view.ratio));
+            exposed = QRegion(0, 0, W, H) - QRegion(wx, wy, W, H);
+            view_ = view;
+            all = false;
+        }
+    }
     if (all) {
         view_ = view;
         width_ = W;
@@ -208,8 +249,13 @@ QRect SmoothPicture::update(const Raster *rp, const IWORecord *table, int count,
         if (top < 0) top = y;
         bottom = y;
     }
-    QRegion changed = redraw & window;
+    QRegion changed = (redraw + exposed) & window;
     for (const QRect &r : changed) render(aligned(r));
+    if (!exposed.isEmpty()) {
+        // Everything moved: the marks are laid over the whole window again.
+        compose(rp, aligned(window));
+        return window;
+    }
     if (top >= 0) changed += QRect(QPoint(left, top), QPoint(right, bottom));
     for (const QRect &r : changed) compose(rp, aligned(r));
     return changed.boundingRect() & window;

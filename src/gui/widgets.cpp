@@ -173,6 +173,8 @@ QRect DrawSpaceWidget::syncsmooth() {
 
 void DrawSpaceWidget::damage() {
     if (smooth_) {
+        // A hidden window is brought up to date when it is first painted.
+        if (!isVisible()) return;
         QRect changed = syncsmooth();
         if (!changed.isEmpty()) update(changed);
         return;
