@@ -147,8 +147,11 @@ QRegion SmoothPicture::syncscene(const IWORecord *table, int count, const Diagra
         (exists && std::memcmp(&diagram, &diagram_, sizeof diagram) != 0)) {
         all = true;
         scene_ = exists ? buildscene(table, count, diagram) : Scene();
-        records_.assign(table, table + count);
-        diagram_ = diagram;
+        // Byte copies, padding and all, so that the byte comparisons below
+        // see only real changes.
+        records_.resize((size_t)count);
+        if (count > 0) std::memcpy(records_.data(), table, sizeof(IWORecord) * (size_t)count);
+        std::memcpy(&diagram_, &diagram, sizeof diagram);
         exists_ = exists;
         havescene_ = true;
         return QRegion();
@@ -181,7 +184,7 @@ QRegion SmoothPicture::syncscene(const IWORecord *table, int count, const Diagra
         if (k >= count) continue;
         scene_.objects[(size_t)(k - 1)] = sceneobject(table, count, k, diagram);
         region += pixelbox(scene_.objects[(size_t)(k - 1)]);
-        records_[(size_t)k] = table[k];
+        std::memcpy(&records_[(size_t)k], &table[k], sizeof(IWORecord));
     }
     return region;
 }
