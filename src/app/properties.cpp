@@ -262,6 +262,9 @@ void apply(bool all) {
         if (lx != B.labelx) O.handlex[9] = O.labelx = sat16(lx);
         if (ly != B.labely) O.handley[9] = O.labely = sat16(ly);
         checkonpage(i, false);
+        // An attached connector's place is its objects': typed coordinates
+        // don't detach it (a later move would put it back unrecorded).
+        placeconnector(i);
         if (connections(O) > 0) calcconnectorpoints(i);
         savehistorypost(i, HISTORY_MODIFY);
     }

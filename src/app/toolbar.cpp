@@ -166,6 +166,9 @@ int ideaweavewindowevents(int32_t result, int) {
     switch (result & (int32_t)0xFFFF0000) {
     case IW_GADGETUP:
         selectedgadget = (int16_t)id;
+        // The command repaints what it changes: the drawing window's outline
+        // goes first, or it would stay behind as a ghost.
+        removeshadowiwo();
         switch (id) {
         case BUTTON_NEW:
             newdiagram();

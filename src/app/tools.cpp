@@ -25,6 +25,12 @@
 constexpr int MENU_CLEARUSERIWO = 0xF9A2;
 
 int choosetool(int newtool, int oldtool) {
+    // The outline on the page is the old tool's: it goes now, while it can
+    // still be drawn away as it was drawn (callers then drop or remake it).
+    removeshadowiwo();
+    // A rubber band belongs to the select tool: another tool ends it unapplied
+    // (before that tool's outline is made, which a band would leave empty).
+    if (newtool != SELECTTOOL) DragSelect = 0;
     platformui().settoolselected(oldtool, false);
     platformui().settoolselected(newtool, true);
     if (newtool >= FIRSTUSERTYPE) OnMenu(MENU_CLEARUSERIWO);

@@ -125,7 +125,7 @@ int cliinfo(const char *path) {
     w.beginobject();
     w.number("release", get2byte(data.data() + 255));
     w.text("version", (const char *)data.data(), 255);
-    TEXT(w, d, filename);
+    w.filename("filename", d.filename, sizeof d.filename);
     NUM(w, d, saved);
     TEXT(w, d, title);
     TEXT(w, d, description);

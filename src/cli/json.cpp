@@ -2,6 +2,7 @@
 #include "cli/json.h"
 
 #include "model/bytes.h"
+#include "platform/files.h"
 
 void JsonWriter::member(const char *key) {
     if (!first_.back()) std::fputc(',', out_);
@@ -53,22 +54,37 @@ void JsonWriter::number(const char *key, long v) {
 }
 
 void JsonWriter::text(const char *key, const char *s, size_t n) {
-    member(key);
-    std::fputc('"', out_);
+    // ISO-8859-1 maps byte for byte onto the first 256 code points.
+    std::string t;
     size_t len = textlen(s, n);
     for (size_t i = 0; i < len; i++) {
         unsigned char c = (unsigned char)s[i];
+        if (c < 0x80) {
+            t += (char)c;
+        } else {
+            t += (char)(0xC0 | (c >> 6));
+            t += (char)(0x80 | (c & 0x3F));
+        }
+    }
+    member(key);
+    utf8(t);
+}
+
+void JsonWriter::filename(const char *key, const char *s, size_t n) {
+    member(key);
+    utf8(filenametext(s, textlen(s, n)));
+}
+
+void JsonWriter::utf8(const std::string &t) {
+    std::fputc('"', out_);
+    for (unsigned char c : t) {
         if (c == '"' || c == '\\') {
             std::fputc('\\', out_);
             std::fputc(c, out_);
         } else if (c < 0x20 || c == 0x7f) {
             std::fprintf(out_, "\\u%04x", c);
-        } else if (c < 0x80) {
-            std::fputc(c, out_);
         } else {
-            // ISO-8859-1 maps byte for byte onto the first 256 code points.
-            std::fputc(0xC0 | (c >> 6), out_);
-            std::fputc(0x80 | (c & 0x3F), out_);
+            std::fputc(c, out_);
         }
     }
     std::fputc('"', out_);

@@ -166,6 +166,24 @@ int calcconnectorpoints(int index) {
     return 1;
 }
 
+int placeconnector(int index) {
+    if (!liveIWO(index) || IWO[index].type != CONNECTORTYPE) return 1;
+    IWORecord &r = IWO[index];
+    // Each end whose object is still there goes back onto it; an end whose
+    // object is gone keeps its place.
+    const int s = findattached(r.connectstart);
+    const int e = findattached(r.connectend);
+    const int ex = r.x + r.width, ey = r.y + r.height;
+    if (s >= 1 && s != index) placestart(r, IWO[s]);
+    if (e >= 1 && e != index) {
+        placeend(r, IWO[e]);
+    } else {
+        r.width = (int16_t)(ex - r.x);
+        r.height = (int16_t)(ey - r.y);
+    }
+    return 1;
+}
+
 int resetconnectorpoints(int index) {
     if (!liveIWO(index)) return 1;
     IWORecord &r = IWO[index];

@@ -3,6 +3,7 @@
 // attached connectors, and folding a branch of a mind map.
 //
 //   calcconnectorpoints(index)    recompute the connectors attached to an object
+//   placeconnector(index)         put a connector's attached ends back on their objects
 //   resetconnectorpoints(index)   recompute a connector's attachment from its geometry
 //   remakeconnectors()            resetconnectorpoints for every connector
 //   recountconnections()          set every object's connections count from the
@@ -13,6 +14,7 @@
 #pragma once
 
 int calcconnectorpoints(int index);
+int placeconnector(int index);
 int resetconnectorpoints(int index);
 int remakeconnectors();
 int recountconnections();

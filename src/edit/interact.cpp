@@ -45,6 +45,11 @@ int createdatpress = -1;
 int16_t pressmousex = 0, pressmousey = 0;
 bool pointermoved = false;
 
+// The press point in diagram units. A shape created at the press may have
+// been pushed onto the page since; its drag-out starts when the pointer
+// leaves the press point, not the pushed corner.
+int pressx = 0, pressy = 0;
+
 // A handle drag has crossed the opposite edge and opened a history group
 // that the release closes: the mirror, the re-anchoring and the release's
 // change are undone and redone as one step.
@@ -123,6 +128,8 @@ void leftpart(int mx, int hx, int crossto) {
     IWORecord &s = S();
     if (mx <= 8) return;
     if (mx > O.x + O.width) {
+        // The mirrored edge can't go into the far margin.
+        if (mx >= P() - 8) return;
         crossing(1, crossto, [mx](IWORecord &o) {
             o.x = sat16(o.x + o.width);
             o.width = sat16(mx - o.x);
@@ -139,6 +146,7 @@ void toppart(int my, int hy, int crossto) {
     IWORecord &s = S();
     if (my <= 8) return;
     if (my > O.y + O.height) {
+        if (my >= Q() - 8) return;
         crossing(2, crossto, [my](IWORecord &o) {
             o.y = sat16(o.y + o.height);
             o.height = sat16(my - o.y);
@@ -155,6 +163,8 @@ void rightpart(int mx, int hx, int crossto) {
     IWORecord &s = S();
     if (mx >= P() - 8) return;
     if (mx < O.x) {
+        // Nor into the near margin: that would leave no size at all.
+        if (mx <= 8) return;
         crossing(1, crossto, [mx](IWORecord &o) {
             o.width = sat16(o.x - mx);
             o.x = sat16(mx);
@@ -170,6 +180,7 @@ void bottompart(int my, int hy, int crossto) {
     IWORecord &s = S();
     if (my >= Q() - 8) return;
     if (my < O.y) {
+        if (my <= 8) return;
         crossing(2, crossto, [my](IWORecord &o) {
             o.height = sat16(o.y - my);
             o.y = sat16(my);
@@ -185,6 +196,7 @@ void middleright(int mx) {
     IWORecord &s = S();
     if (mx >= P() - 8) return;
     if (mx < O.x) {
+        if (mx <= 8) return;
         crossing(1, 4, [mx](IWORecord &o) {
             o.width = sat16(o.x - mx);
             o.x = sat16(mx - (100 - o.handlex[4]) * o.width / 100);
@@ -226,7 +238,7 @@ void endfollows(int mx, int my) {
 
 void handle8(int mx, int my) {
     IWORecord &s = S();
-    if (mx != s.x && my != s.y) JustCreated = 0;
+    if (JustCreated == 1 && mx != pressx && my != pressy) JustCreated = 0;
     if (JustCreated == 1) return;
     if (s.type == LINETYPE) {
         if (selectedtool != SELECTTOOL && (s.x < 8 || s.x > P() || s.y < 8 || s.y > Q())) {
@@ -337,6 +349,9 @@ void trackhandle(int mx, int my) {
 
 void tracking(int mx, int my) {
     IWORecord &s = S();
+    // A rubber band belongs to the select tool: another tool chosen while it
+    // is drawn (from the keyboard, say) ends it unapplied.
+    if (DragSelect == 1 && selectedtool != SELECTTOOL) DragSelect = 0;
     if (DragSelect == 0 && s.type != DEADTYPE && s.locked == 0) {
         bool offpage = mx < 0 || mx > P() || my < 0 || my > Q();
         if (offpage)
@@ -553,6 +568,41 @@ void rawkey(int code, int mx, int my) {
 
 // ---- the left button ----
 
+// The object attached at the end of connector c that lies under the pointer
+// (window pixels px, py; the end within a selected handle's reach), or -99.
+int endattachedat(const IWORecord &c, int px, int py) {
+    const int t = 8;
+    const int16_t ids[2] = {c.connectstart, c.connectend};
+    const int ends[2][2] = {{c.x, c.y}, {c.x + c.width, c.y + c.height}};
+    for (int e = 1; e >= 0; e--) {
+        const int hx = getdrawx(ends[e][0]), hy = getdrawy(ends[e][1]);
+        if (hx - t <= px && px < hx + t && hy - t <= py && py < hy + t) {
+            const int a = ids[e] == TRANSPARENT ? -99 : findIWObyid(ids[e]);
+            if (liveIWO(a)) return a;
+        }
+    }
+    return -99;
+}
+
+// The object a press at (mx, my) (window pixels px, py) lands on: the topmost
+// one there, except that a press on a connector's end point that lies inside
+// the object that end is attached to is a press on that object. Connectors
+// drawn from one shape all start at the same point on top of it; the next one
+// drawn from there must start at the shape, not at the connector before it.
+// A connector's body stays a place to start from, and a connector for which
+// keep says so (a selected one: its ends are its handles) stays what was hit.
+int pressedobject(int mx, int my, int px, int py, bool (*keep)(int)) {
+    int k = insideIWO(mx, my, IWONumber);
+    for (int guard = 0; guard < 16 && liveIWO(k) && IWO[k].type == CONNECTORTYPE; guard++) {
+        if (keep && keep(k)) break;
+        const int a = endattachedat(IWO[k], px, py);
+        // The end point must lie inside that object: it is hit there.
+        if (a < 1 || a == k || insideIWO(mx, my, a) != a) break;
+        k = a;
+    }
+    return k;
+}
+
 void deselectfocus() {
     if (!hasfocus()) return;
     IWO[selectedIWO].selected = 0;
@@ -560,12 +610,18 @@ void deselectfocus() {
     IWOselected = 0;
 }
 
+// Which objects were selected before the press: only their handles are
+// handles (a press on an unselected object takes its body).
+bool wasselected[IWOTABLESIZE];
+bool selectedbefore(int k) { return k >= 1 && k < IWOTABLESIZE && wasselected[k]; }
+
 void pressselect(int mx, int my) {
+    for (int k = 0; k < IWOTABLESIZE; k++) wasselected[k] = k < IWONumber && IWO[k].selected != 0;
     if (hasfocus() && !ShiftDown) {
         selectall(0);
         disableIWOtools(0);
     }
-    selectedIWO = (int16_t)insideIWO(mx, my, IWONumber);
+    selectedIWO = (int16_t)pressedobject(mx, my, mousex, mousey, selectedbefore);
     if (hasfocus() && IWO[selectedIWO].type == CONNECTORTYPE)
         OnMenu(MENU_NODE);
     else
@@ -596,7 +652,9 @@ void pressselect(int mx, int my) {
         groupselect(1);
         connectstartoffsetx = (int16_t)(mx - O.x);
         connectstartoffsety = (int16_t)(my - O.y);
-        selectedIWOhandle = (int16_t)checkIWOhandle(selectedIWO, mousex, mousey);
+        selectedIWOhandle = selectedbefore(selectedIWO)
+                                ? (int16_t)checkIWOhandle(selectedIWO, mousex, mousey)
+                                : (int16_t)0;
     }
     if (propwindowopen) {
         if (hasfocus()) bufferIWO(selectedIWO, 0);
@@ -606,7 +664,7 @@ void pressselect(int mx, int my) {
 
 void pressconnector(int mx, int my) {
     deselectfocus();
-    selectedIWO = (int16_t)insideIWO(mx, my, IWONumber);
+    selectedIWO = (int16_t)pressedobject(mx, my, mousex, mousey, nullptr);
     if (!hasfocus()) {
         connectstartIWO = connectendIWO = -5;
         connectstartoffsetx = connectstartoffsety = -99;
@@ -665,6 +723,8 @@ void press(int mx, int my) {
     pressmousex = mousex;
     pressmousey = mousey;
     pointermoved = false;
+    pressx = mx;
+    pressy = my;
     if (selectedtool == SELECTTOOL)
         pressselect(mx, my);
     else if (selectedtool == CONNECTORTYPE)
@@ -720,7 +780,7 @@ void releasetool(int mx, int my) {
     if (selectedtool == CONNECTORTYPE || selectedtool == LINETYPE || selectedtool == TEXTTOOL) {
         if (IWONumber <= MAXIWO && onpage(mx, my)) {
             if (selectedtool == CONNECTORTYPE) {
-                connectendIWO = (int16_t)insideIWO(mx, my, IWONumber);
+                connectendIWO = (int16_t)pressedobject(mx, my, mousex, mousey, nullptr);
                 if (liveIWO(connectendIWO) && liveIWO(connectstartIWO)) {
                     const IWORecord &e = IWO[connectendIWO];
                     connectendoffsetx = (int16_t)(mx - e.x);
@@ -816,6 +876,10 @@ int drawspacewindowevents(int32_t result, int code) {
     if (createdatpress > 0 &&
         (cls == IW_MENUPICK || (cls == IW_RAWKEY && !modifierkey(code & 0xFFFF))))
         return 0;
+    // A command or key repaints what it changes; an outline left on the page
+    // meanwhile could no longer be drawn away and would stay as a ghost. It
+    // is drawn again at the next pointer movement.
+    if (cls == IW_MENUPICK || (cls == IW_RAWKEY && !modifierkey(code & 0xFFFF))) removeshadowiwo();
     switch (cls) {
     case IW_CLOSEWINDOW: {
         const char *q = IWODiagram.saved == 0

@@ -57,9 +57,8 @@ QtUI *qtui() { return current; }
 
 QString coretext(const char *s) {
     if (!s) return QString();
-    QString u = QString::fromUtf8(s);
-    if (!u.contains(QChar::ReplacementCharacter)) return u;
-    return QString::fromLatin1(s);
+    // Messages and titles carry file names: one rule for them everywhere.
+    return QString::fromStdString(filenametext(s, std::strlen(s)));
 }
 
 QtUI::QtUI() { current = this; }

@@ -6,6 +6,7 @@
 #include "model/create.h"
 #include "model/select.h"
 #include "model/settings.h"
+#include "platform/files.h"
 #include "platform/platform.h"
 
 #include <cstring>
@@ -126,40 +127,6 @@ void appendlatin1(std::string &t, const char *s, size_t n) {
     }
 }
 
-// Length of the valid UTF-8 sequence at s[0..n), or 0.
-size_t utf8length(const unsigned char *s, size_t n) {
-    unsigned char c = s[0];
-    size_t len = c < 0x80                 ? 1
-                 : c >= 0xC2 && c <= 0xDF ? 2
-                 : c >= 0xE0 && c <= 0xEF ? 3
-                 : c >= 0xF0 && c <= 0xF4 ? 4
-                                          : 0;
-    if (len == 0 || len > n) return 0;
-    for (size_t k = 1; k < len; k++)
-        if ((s[k] & 0xC0) != 0x80) return 0;
-    // No overlong forms, surrogates or code points beyond U+10FFFF.
-    if ((c == 0xE0 && s[1] < 0xA0) || (c == 0xED && s[1] > 0x9F) || (c == 0xF0 && s[1] < 0x90) ||
-        (c == 0xF4 && s[1] > 0x8F))
-        return 0;
-    return len;
-}
-
-// Appends a file name: the file system's UTF-8 as it stands; a byte that
-// belongs to no valid sequence is taken as ISO-8859-1.
-void appendfilename(std::string &t, const char *s, size_t n) {
-    const unsigned char *u = (const unsigned char *)s;
-    for (size_t i = 0; i < n;) {
-        size_t len = utf8length(u + i, n - i);
-        if (len == 0) {
-            appendlatin1(t, s + i, 1);
-            i++;
-        } else {
-            t.append(s + i, len);
-            i += len;
-        }
-    }
-}
-
 // Cuts UTF-8 text after its first n characters.
 void cutcharacters(std::string &t, size_t n) {
     size_t chars = 0;
@@ -183,8 +150,8 @@ int updateIWOdiagram() {
         if (IWODiagram.saved == 0) t += "*";
         appendlatin1(t, IWODiagram.title, textlen(IWODiagram.title, sizeof IWODiagram.title));
         t += " Saved as : ";
-        appendfilename(t, IWODiagram.filename,
-                       textlen(IWODiagram.filename, sizeof IWODiagram.filename));
+        t += filenametext(IWODiagram.filename,
+                          textlen(IWODiagram.filename, sizeof IWODiagram.filename));
         cutcharacters(t, TITLEBUFFERSIZE - 1);
         copytext(drawspacewindowtitle, sizeof drawspacewindowtitle, t.c_str());
     } else {

@@ -45,7 +45,47 @@ std::string linktarget(std::string path) {
     return path;
 }
 
+// Length of the valid UTF-8 sequence at s[0..n), or 0.
+size_t utf8length(const unsigned char *s, size_t n) {
+    unsigned char c = s[0];
+    size_t len = c < 0x80                 ? 1
+                 : c >= 0xC2 && c <= 0xDF ? 2
+                 : c >= 0xE0 && c <= 0xEF ? 3
+                 : c >= 0xF0 && c <= 0xF4 ? 4
+                                          : 0;
+    if (len == 0 || len > n) return 0;
+    for (size_t k = 1; k < len; k++)
+        if ((s[k] & 0xC0) != 0x80) return 0;
+    // No overlong forms, surrogates or code points beyond U+10FFFF.
+    if ((c == 0xE0 && s[1] < 0xA0) || (c == 0xED && s[1] > 0x9F) || (c == 0xF0 && s[1] < 0x90) ||
+        (c == 0xF4 && s[1] > 0x8F))
+        return 0;
+    return len;
+}
+
 } // namespace
+
+// The file system's names are UTF-8 bytes as they stand; a byte that belongs
+// to no valid sequence (a name written in another encoding) is shown as the
+// ISO-8859-1 character of that byte, so that every name shows as something.
+std::string filenametext(const char *s, size_t n) {
+    std::string t;
+    const unsigned char *u = (const unsigned char *)s;
+    for (size_t i = 0; i < n && s[i] != 0;) {
+        size_t len = utf8length(u + i, n - i);
+        if (len == 0) {
+            t += (char)(0xC0 | (u[i] >> 6));
+            t += (char)(0x80 | (u[i] & 0x3F));
+            i++;
+        } else {
+            t.append(s + i, len);
+            i += len;
+        }
+    }
+    return t;
+}
+
+std::string filenametext(const std::string &s) { return filenametext(s.data(), s.size()); }
 
 void setfilefault(FileFault op, int n) {
     faultop = op;

@@ -25,6 +25,9 @@
 //                                 configured prefix's, else the source tree's data
 //   userdatadirectory()           the per-user directory for the user's own data
 //                                 ($XDG_DATA_HOME/ideaweave, ~/.local/share/ideaweave)
+//   filenametext(s, n)            a file name as UTF-8 text to show (window titles, fields,
+//                                 messages, JSON): its valid UTF-8 as it stands, any other
+//                                 byte as its ISO-8859-1 character; stops at a NUL
 //   setfilefault(op, n)           tests: make the n-th next operation of kind op fail
 //
 // Failures return false and put a short reason into the optional error text.
@@ -46,6 +49,9 @@ std::string FilePart(const std::string &path);
 std::string PathPart(const std::string &path);
 size_t ownvolume(const std::string &path);
 std::string hostpath(const std::string &path);
+
+std::string filenametext(const char *s, size_t n);
+std::string filenametext(const std::string &s);
 
 std::string tempdirectory();
 std::string configdirectory();

@@ -1,6 +1,8 @@
 // gadgets.cpp - gadget tables of the windows: values, texts, disabled flags.
 #include "platform/gadgets.h"
 
+#include "platform/files.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -136,7 +138,9 @@ std::string gadgetwindowline(const Gadget &g) {
     std::string line = std::to_string(g.id) + " ";
     switch (g.kind) {
     case GADGET_STRING:
-        line += "\"" + printable(g.text) + "\"";
+        // A greyed field shows a text the program made, such as a file name,
+        // which follows the rule for file names; typed texts are ISO-8859-1.
+        line += "\"" + (g.disabled ? filenametext(g.text) : printable(g.text)) + "\"";
         break;
     case GADGET_BUTTON:
         line += "\"" + printable(g.text) + "\"";

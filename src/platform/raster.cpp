@@ -24,9 +24,11 @@ inline i128 floordiv(i128 a, i128 b) { return a >= 0 ? a / b : -((-a + b - 1) / 
 
 // Fills row y from x0 to x1 in the current mode; clips both ends, and the row.
 void span(Raster *rp, i64 y, i64 x0, i64 x1) {
-    if (y < 0 || y >= rp->Height) return;
+    if (y < 0 || y >= rp->Height || y < rp->ClipY0 || y > rp->ClipY1) return;
     if (x0 < 0) x0 = 0;
+    if (x0 < rp->ClipX0) x0 = rp->ClipX0;
     if (x1 >= rp->Width) x1 = rp->Width - 1;
+    if (x1 > rp->ClipX1) x1 = rp->ClipX1;
     if (x1 < x0) return;
     const size_t at = (size_t)y * (size_t)rp->Width + (size_t)x0;
     uint8_t *p = rp->Pixels.data() + at;
@@ -56,6 +58,7 @@ void span(Raster *rp, i64 y, i64 x0, i64 x1) {
 // Plots one pixel in the current mode; clips.
 inline void plot(Raster *rp, i64 x, i64 y) {
     if (x < 0 || y < 0 || x >= rp->Width || y >= rp->Height) return;
+    if (x < rp->ClipX0 || x > rp->ClipX1 || y < rp->ClipY0 || y > rp->ClipY1) return;
     const size_t at = (size_t)y * (size_t)rp->Width + (size_t)x;
     uint8_t *p = rp->Pixels.data() + at;
     if (rp->keepmarks) {
@@ -401,4 +404,16 @@ void DrawEllipse(Raster *rp, int cx, int cy, int a, int b) {
             span(rp, y, (i64)cx + lo, (i64)cx + w);
         }
     }
+}
+
+void SetClip(Raster *rp, int x0, int y0, int x1, int y1) {
+    rp->ClipX0 = x0;
+    rp->ClipY0 = y0;
+    rp->ClipX1 = x1;
+    rp->ClipY1 = y1;
+}
+
+void ClearClip(Raster *rp) {
+    rp->ClipX0 = rp->ClipY0 = INT64_MIN;
+    rp->ClipX1 = rp->ClipY1 = INT64_MAX;
 }

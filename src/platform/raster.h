@@ -26,6 +26,8 @@
 //   AreaEnd(rp)                       fill the buffered polygons, empty the buffer
 //   AreaEllipse(rp, cx, cy, a, b)     filled ellipse, drawn at once
 //   DrawEllipse(rp, cx, cy, a, b)     ellipse outline
+//   SetClip(rp, x0, y0, x1, y1)       draw only inside this box (corners included)
+//   ClearClip(rp)                     draw anywhere in the raster again
 //   keepmarks(rp, on)                 keep (or stop keeping) the marks layer below
 //   SetMark(rp, mark)                 1: what is drawn now is an editor mark, 0: the picture
 // Text drawing (SetFont, Text) is in platform/fonts.h.
@@ -116,9 +118,11 @@ struct Raster {
     int areay[AREAMAXVERTICES] = {};
     bool areastart[AREAMAXVERTICES] = {}; // vertex begins a sub-polygon (AreaMove)
     TextFont *Font = nullptr;             // font for Text (platform/fonts.h)
-    std::vector<uint8_t> Marks;           // Width x Height marks when kept, else empty
-    bool keepmarks = false;               // Marks is kept
-    uint8_t Mark = 0;                     // mark of what is drawn now
+    // The box the primitives draw in, besides the raster's own bounds.
+    int64_t ClipX0 = INT64_MIN, ClipY0 = INT64_MIN, ClipX1 = INT64_MAX, ClipY1 = INT64_MAX;
+    std::vector<uint8_t> Marks; // Width x Height marks when kept, else empty
+    bool keepmarks = false;     // Marks is kept
+    uint8_t Mark = 0;           // mark of what is drawn now
 };
 
 Raster *newraster(int w, int h);
@@ -146,3 +150,5 @@ int AreaDraw(Raster *rp, int x, int y);
 int AreaEnd(Raster *rp);
 void AreaEllipse(Raster *rp, int cx, int cy, int a, int b);
 void DrawEllipse(Raster *rp, int cx, int cy, int a, int b);
+void SetClip(Raster *rp, int x0, int y0, int x1, int y1);
+void ClearClip(Raster *rp);

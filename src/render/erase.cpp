@@ -18,6 +18,7 @@
 #include "render/view.h"
 
 #include <algorithm>
+#include <vector>
 
 int16_t Damagex = 0, Damagey = 0;
 int16_t Damagewidth = 0, Damageheight = 0;
@@ -88,75 +89,43 @@ void eraseline(Raster *rp, IWORecord &r) {
 
 } // namespace
 
-int cleardrawspace(int pen) {
-    Raster *rp = drawspacerp;
+namespace {
+
+// One box of the window's background: corners included, and its pen.
+struct Backdrop {
+    int x0, y0, x1, y1, pen;
+};
+
+// What a clear paints, in order: the area round the page, the page's drop
+// shadow, and the page itself in pen (the last box).
+std::vector<Backdrop> backdrops(int pen) {
     int hx = getscrollertop(HSCROLLER), vy = getscrollertop(VSCROLLER);
-    // The scrollers' position is taken in even with nothing to draw: the
-    // drawing window's handler compares it with the scrollers on every event.
-    drawspacebitmapx = (int16_t)hx;
-    drawspacebitmapy = (int16_t)vy;
-    if (!DiagramExists || !rp) return 0;
     int pw = trunci((float)IWODiagram.paperwidth * zoom);
     int ph = trunci((float)IWODiagram.paperheight * zoom);
     int left = (drawspacebitmapwidth / 2 - pw / 2) - hx;
     int top = (drawspacebitmapheight / 2 - ph / 2) - vy;
     float s = 60.0f * zoom;
     int W = drawspacebitmapwidth, H = drawspacebitmapheight;
-    SetDrMd(rp, JAM1);
-    SetAPen(rp, backboardcolour);
-    RectFill(rp, 0, 0, W, top);
-    RectFill(rp, 0, top + ph, W, H);
-    RectFill(rp, 0, 0, left, H);
-    RectFill(rp, trunci((float)(left + pw) + s), 0, W, H);
-    RectFill(rp, left + pw, top, W, trunci((float)top + s));
-    SetAPen(rp, shadowcolour);
-    RectFill(rp, left + pw, trunci((float)top + s), trunci((float)(left + pw) + s),
-             trunci((float)(top + ph) + s));
-    RectFill(rp, trunci((float)left + s), top + ph, trunci((float)(left + pw) + s),
-             trunci((float)(top + ph) + s));
-    SetAPen(rp, pen);
-    RectFill(rp, left, top, left + pw, top + ph);
-    if (ShowGrid) drawgrid();
-    return 1;
+    const int board = backboardcolour, shadow = shadowcolour;
+    return {
+        {0, 0, W, top, board},
+        {0, top + ph, W, H, board},
+        {0, 0, left, H, board},
+        {trunci((float)(left + pw) + s), 0, W, H, board},
+        {left + pw, top, W, trunci((float)top + s), board},
+        {left + pw, trunci((float)top + s), trunci((float)(left + pw) + s),
+         trunci((float)(top + ph) + s), shadow},
+        {trunci((float)left + s), top + ph, trunci((float)(left + pw) + s),
+         trunci((float)(top + ph) + s), shadow},
+        {left, top, left + pw, top + ph, pen},
+    };
 }
 
-int updateIWOall(int from, int to) {
-    // Only live objects are drawn, whatever the caller passes.
-    if (to > IWONumber) to = IWONumber;
-    for (int k = std::max(from, 1); k < to; k++) drawIWO(k);
-    return 1;
-}
-
-int refreshIWOall() {
-    int sel = selectedIWO;
-    updateIWOall(1, sel);
-    if (liveIWO(sel)) drawIWO(sel);
-    updateIWOall(sel + 1, IWONumber);
-    ResetDamage();
-    return 1;
-}
-
-int eraseIWO(int i, int pen, int redraw) {
-    if (i <= 0 || i >= IWOTABLESIZE) return 1;
-    Raster *rp = drawspacerp;
-    if (!rp) return 1;
+// Paints the area object i covers on screen (its handles, label, erase part
+// and highlight) in pen.
+void erasearea(Raster *rp, int i, int pen) {
     drawIWOhandles(i, pen);
     IWORecord &r = IWO[i];
-    if (i == SHADOWIWO) {
-        int x0 = getdrawx(r.x), y0 = getdrawy(r.y);
-        int x1 = getdrawx((int16_t)(r.x + r.width)), y1 = getdrawy((int16_t)(r.y + r.height));
-        SetMark(rp, 1);
-        SetDrMd(rp, COMPLEMENT);
-        SetAPen(rp, r.linecolour);
-        Move(rp, x0, y0);
-        Draw(rp, x1, y0);
-        Draw(rp, x1, y1);
-        Draw(rp, x0, y1);
-        Draw(rp, x0, y0);
-        SetDrMd(rp, JAM1);
-        SetMark(rp, 0);
-        return 1;
-    }
     SetDrMd(rp, JAM1);
     SetAPen(rp, pen);
     if (r.fold) foldmarker(rp, i);
@@ -209,11 +178,83 @@ int eraseIWO(int i, int pen, int redraw) {
     // proportion to the box; a star's points pass the erase box): it is
     // painted over as it was drawn.
     if (r.selected == 1 && HighlightOn) drawhighlightparts(rp, r, pen, true);
+}
+
+} // namespace
+
+int cleardrawspace(int pen) {
+    Raster *rp = drawspacerp;
+    int hx = getscrollertop(HSCROLLER), vy = getscrollertop(VSCROLLER);
+    // The scrollers' position is taken in even with nothing to draw: the
+    // drawing window's handler compares it with the scrollers on every event.
+    drawspacebitmapx = (int16_t)hx;
+    drawspacebitmapy = (int16_t)vy;
+    if (!DiagramExists || !rp) return 0;
+    SetDrMd(rp, JAM1);
+    for (const Backdrop &b : backdrops(pen)) {
+        SetAPen(rp, b.pen);
+        RectFill(rp, b.x0, b.y0, b.x1, b.y1);
+    }
+    if (ShowGrid) drawgrid();
+    return 1;
+}
+
+int updateIWOall(int from, int to) {
+    // Only live objects are drawn, whatever the caller passes.
+    if (to > IWONumber) to = IWONumber;
+    for (int k = std::max(from, 1); k < to; k++) drawIWO(k);
+    return 1;
+}
+
+int refreshIWOall() {
+    int sel = selectedIWO;
+    updateIWOall(1, sel);
+    if (liveIWO(sel)) drawIWO(sel);
+    updateIWOall(sel + 1, IWONumber);
+    ResetDamage();
+    return 1;
+}
+
+int eraseIWO(int i, int pen, int redraw) {
+    if (i <= 0 || i >= IWOTABLESIZE) return 1;
+    Raster *rp = drawspacerp;
+    if (!rp) return 1;
+    IWORecord &r = IWO[i];
+    if (i == SHADOWIWO) {
+        drawIWOhandles(i, pen);
+        int x0 = getdrawx(r.x), y0 = getdrawy(r.y);
+        int x1 = getdrawx((int16_t)(r.x + r.width)), y1 = getdrawy((int16_t)(r.y + r.height));
+        SetMark(rp, 1);
+        SetDrMd(rp, COMPLEMENT);
+        SetAPen(rp, r.linecolour);
+        Move(rp, x0, y0);
+        Draw(rp, x1, y0);
+        Draw(rp, x1, y1);
+        Draw(rp, x0, y1);
+        Draw(rp, x0, y0);
+        SetDrMd(rp, JAM1);
+        SetMark(rp, 0);
+        return 1;
+    }
+    // The area is painted in the pen on the page; where it reaches past the
+    // page edge (handles and highlights of an object at the edge) it gets
+    // back what a clear paints there, never paper in the margin.
+    for (const Backdrop &b : backdrops(pen)) {
+        // A box outside the window (the margin scrolled away) has nothing to get back.
+        if (b.x1 < b.x0 || b.y1 < b.y0 || b.x1 < 0 || b.y1 < 0 || b.x0 >= rp->Width ||
+            b.y0 >= rp->Height)
+            continue;
+        SetClip(rp, b.x0, b.y0, b.x1, b.y1);
+        erasearea(rp, i, b.pen);
+    }
+    ClearClip(rp);
     if (ShowGrid) {
         // The box in either direction: lines may run left or up from x, y.
         int xa = r.x, xb = r.x + r.width, ya = r.y, yb = r.y + r.height;
-        patchgrid(std::min(xa, xb) - 7, std::min(ya, yb) - 7, std::max(xa, xb) + 7,
-                  std::max(ya, yb) + 7);
+        // The handles reach 6 pixels past the box whatever the zoom.
+        const int m = zoom > 0.0f ? std::max(7, trunci(7.0f / zoom) + 1) : 7;
+        patchgrid(std::min(xa, xb) - m, std::min(ya, yb) - m, std::max(xa, xb) + m,
+                  std::max(ya, yb) + m);
     }
     if (redraw) {
         updateIWOall(0, i);

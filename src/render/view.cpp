@@ -25,8 +25,11 @@ int16_t drawspacebitmapy = 0;
 const char *sizelist[PAPERSIZES + 1] = {
     "Custom",        "A2: landscape", "A2: portrait",  "A3: landscape", "A3: portrait",
     "A4: landscape", "A4: portrait",  "A5: landscape", "A5: portrait",  nullptr};
-const int16_t setpaperwidth[PAPERSIZES] = {0, 5800, 4200, 4200, 2900, 2900, 2100, 2100, 1450};
-const int16_t setpaperheight[PAPERSIZES] = {0, 4200, 5800, 2900, 4200, 2100, 2900, 1450, 2100};
+// The ISO sizes in tenths of a millimetre (A4 is 210 x 297 mm), so that a page
+// prints true. Pages of other sizes, such as those of diagrams saved with
+// shorter pages, show as "Custom" and keep their size.
+const int16_t setpaperwidth[PAPERSIZES] = {0, 5940, 4200, 4200, 2970, 2970, 2100, 2100, 1480};
+const int16_t setpaperheight[PAPERSIZES] = {0, 4200, 5940, 2970, 4200, 2100, 2970, 1480, 2100};
 
 namespace {
 
@@ -164,14 +167,15 @@ int checkonpage(int i, bool snap) {
     // than it. Whatever either branch leaves, neither changes again, so that
     // drawing a diagram twice leaves it as it was.
     if (selectedIWOhandle != 0) {
-        // Resizing: the dragged edge stops at the margin.
+        // Resizing: the dragged edge stops at the margin, the opposite edge
+        // stays where it is (the size loses the overshoot).
         if (x < 8) {
+            w = w - (8 - x);
             x = 8;
-            w = w - x;
         }
         if (y < 8) {
+            h = h - (8 - y);
             y = 8;
-            h = h - y;
         }
         if (x + w > W - 9) {
             x = W - w - 9;

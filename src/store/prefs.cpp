@@ -131,8 +131,8 @@ int setdefaultpreferences() {
     copytext(d.author, sizeof d.author, "Author Not Specified");
     d.font = IWeaveFont;
     copytext(d.fontname, sizeof d.fontname, IWeaveFontName);
-    d.paperwidth = 2100;
-    d.paperheight = 2900;
+    d.paperwidth = 2100; // A4 portrait
+    d.paperheight = 2970;
     d.fontcolour = fontcolour;
     d.labelcolour = labelcolour;
     d.labelfilled = labelfilled;

@@ -110,6 +110,13 @@ void gatherpart(DrawPart &d, const DrawPart &p, const IWORecord &o, const Box &b
         d.py[i] = percent(o.y, o.height, p.py[i], b.y, b.h);
     };
     point(0);
+    // A line end's mark keeps its size: that is in diagram units, not a point
+    // of the box, and the placed object's size doesn't change it.
+    if (lineendmark(p.kind)) {
+        d.px[1] = p.px[1];
+        d.py[1] = p.py[1];
+        return;
+    }
     switch (p.kind) {
     case 1: // rectangle: its corners; the rounding stays
         for (int i = 1; i <= 4; i++) point(i);

@@ -2,6 +2,8 @@
 #include "model/bytes.h"
 #include "testutil.h"
 
+#include <cstring>
+
 // Bad usage prints the short usage on standard error and exits 1; --help,
 // help COMMAND and COMMAND --help answer on standard output (as stored in
 // golden/NAME.txt) and exit 0.
@@ -111,4 +113,22 @@ TEST(Cli, RunRefusesBadWindowLines) {
         EXPECT_EQ(runcli("run " + t.path("s"), &out, &err), 1) << line;
         EXPECT_NE(err.find(std::string(":6: bad line: ") + line), std::string::npos) << err;
     }
+}
+
+// One rule for file names everywhere: info prints a diagram's file name as
+// the window title shows it, UTF-8 as it stands and a byte that is no UTF-8
+// as its ISO-8859-1 character.
+class CliNames : public Core {};
+TEST_F(CliNames, InfoShowsFileNamesAsTheTitleDoes) {
+    TempDir t;
+    const std::string path = t.path("\xc3\xa9t\xc3\xa9 \xe9.iwo");
+    ASSERT_EQ(runcli("convert " + fixture("store/fixtures/r97.iwo") + " '" + path + "'"), 0);
+    std::string out;
+    ASSERT_EQ(runcli("info '" + path + "'", &out), 0);
+    const std::string shown = t.dir + "/\xc3\xa9t\xc3\xa9 \xc3\xa9.iwo";
+    EXPECT_NE(out.find("\"filename\": \"" + shown + "\""), std::string::npos) << out;
+    DiagramExists = 1;
+    std::strcpy(IWODiagram.filename, path.c_str());
+    updateIWOdiagram();
+    EXPECT_EQ(ui.title().substr(ui.title().find(" Saved as : ") + 12), shown);
 }

@@ -68,7 +68,7 @@ TEST_F(DiagramProperties, OpensKeepsItsPlaceAndApplies) {
 
     choosesize(3); // "A3: landscape"
     EXPECT_EQ(gadget<QSpinBox>(313)->value(), 4200);
-    EXPECT_EQ(gadget<QSpinBox>(314)->value(), 2900);
+    EXPECT_EQ(gadget<QSpinBox>(314)->value(), 2970);
     EXPECT_FALSE(gadget(313)->isEnabled());
     int start = -1;
     answerpalette(40, &start);
@@ -77,7 +77,7 @@ TEST_F(DiagramProperties, OpensKeepsItsPlaceAndApplies) {
     const int extent = drawspacebitmapwidth;
     clickon(gadget(330));
     EXPECT_EQ(IWODiagram.paperwidth, 4200);
-    EXPECT_EQ(IWODiagram.paperheight, 2900);
+    EXPECT_EQ(IWODiagram.paperheight, 2970);
     EXPECT_EQ(IWODiagram.papercolour, 40);
     EXPECT_GT(drawspacebitmapwidth, extent) << "the drawing extent follows the wider page";
     EXPECT_EQ(pen(getdrawx(1500), getdrawy(1000)), 40) << "the page is drawn in its colour";

@@ -102,7 +102,8 @@ TEST_F(View, WheelScrollClamps) {
 }
 
 // Moving keeps the margins 8 left and top, 9 right, 8 bottom; too large an
-// object is cut to the page. Resizing takes the margin off the size; an edge
+// object is cut to the page. Resizing stops the dragged edge at the margin and
+// keeps the opposite one (the size loses the overshoot, not the margin); an edge
 // pushed past the far side takes the whole page from 8. A line running up and
 // left from its start keeps its end on the page; a connector with the same box
 // is left to its attachments.
@@ -114,7 +115,8 @@ TEST_F(View, CheckOnPage) {
         {101, 0, 2000, 2800, 310, 210, 2100 - 310 - 9, 2900 - 210 - 8, 310, 210},
         {101, 0, 1776, 2677, 310, 210, 1776, 2677, 310, 210}, // just inside: nothing moves
         {101, 0, 1776, 2677, 3000, 4000, 8, 8, 2091, 2891},
-        {101, 1, 2, 5, 300, 200, 8, 8, 292, 192},
+        {101, 1, 2, 5, 300, 200, 8, 8, 294, 197},
+        {101, 3, 0, 8, 40, 100, 8, 8, 32, 100},
         {101, 8, 8, 2500, 2100, 500, 8, 2900 - 500 - 8, 2091, 500},
         {101, 0, 8, 2392, 2091, 500, 8, 2392, 2091, 500}, // the same margins as a move
         {107, 0, 500, 500, -600, -700, 608, 708, -600, -700},

@@ -51,7 +51,7 @@ TEST_F(Prefs, FirstStartWritesTheBuiltInFileAndStartsFromIt) {
     // Icon set 0: no desktop icon theme here.
     EXPECT_EQ(std::vector<int>({GridSize, ShowGrid, scrollsizex, highlightcolour,
                                 IWODiagram.paperwidth, IWODiagram.paperheight, IconSet}),
-              std::vector<int>({100, 0, 50, 3, 2100, 2900, 0}));
+              std::vector<int>({100, 0, 50, 3, 2100, 2970, 0}));
     EXPECT_EQ(lines(), "");
 
     // A file that holds icon set 2 brings it back all the same.

@@ -1,0 +1,161 @@
+// No outline is left on the page by a command: with any tool chosen and its
+// outline following the pointer, every menu command and every key leaves the
+// window as a full redraw of the diagram would paint it.
+#include "app/mainloop.h"
+#include "app/menus.h"
+#include "app/session.h"
+#include "model/settings.h"
+#include "platform/buttons.h"
+#include "platform/raster.h"
+#include "platform/window.h"
+#include "render/erase.h"
+#include "render/view.h"
+#include "store/userobjects.h"
+#include "testutil.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class Ghosts : public Core {
+  protected:
+    void SetUp() override {
+        Core::SetUp();
+        opendrawspacewindow(800, 600);
+        setupinterface();
+        resetinterface();
+        startnewdiagram();
+    }
+    void TearDown() override {
+        closedrawspacewindow();
+        Core::TearDown();
+    }
+
+    // Two shapes joined by a connector, a user object in slot 1, the tool
+    // chosen and the pointer resting on the page.
+    void arm(int tool) {
+        startnewdiagram();
+        place(RECTANGLETYPE, 400, 400, 310, 210, false);
+        place(ELLIPSETYPE, 1200, 900, 310, 210, false);
+        connect(1, 155, 105, 2, 155, 105);
+        IWORecord &t = userIWO[1];
+        t = IWO[1];
+        t.type = 132;
+        setgadgetenabled(132, 1);
+        refreshIWOall();
+        if (tool == SELECTTOOL || tool == TEXTTOOL)
+            iwevent(IDEAWEAVEWINDOW, IW_GADGETUP | tool, 0);
+        else
+            iwevent(SHAPEWINDOW, IW_GADGETUP | tool, 0);
+        movepointer(300, 250);
+    }
+    void movepointer(int x, int y) {
+        setpointerposition(x, y);
+        iwevent(DRAWSPACEWINDOW, IW_MOUSEMOVE, 0);
+    }
+    // The window without the outline that follows the pointer, and the same
+    // window painted afresh.
+    void expectclean(const std::string &what) {
+        movepointer(320, 270);
+        removeshadowiwo();
+        const std::vector<uint8_t> shown = drawspacerp->Pixels;
+        cleardrawspace(papercolour);
+        refreshIWOall();
+        EXPECT_TRUE(shown == drawspacerp->Pixels) << what << " with tool " << selectedtool;
+    }
+};
+
+const int TOOLS[] = {SELECTTOOL, TEXTTOOL, RECTANGLETYPE, 132, LINETYPE, CONNECTORTYPE};
+
+} // namespace
+
+TEST_F(Ghosts, NoOutlineOutlivesAMenuCommand) {
+    for (int tool : TOOLS) {
+        for (int m = 0; m <= 4; m++) {
+            for (int i = 0; i < 64; i++) {
+                const int num = FULLMENUNUM(m, i);
+                const NewMenu *e = menuitem(num);
+                if (!e) break;
+                // Bars, and Quit and Close, which leave no page to compare.
+                if (!e->nm_Label || (m == 0 && (i == 2 || i == 12))) continue;
+                arm(tool);
+                iwevent(DRAWSPACEWINDOW, IW_MENUPICK | num, num);
+                expectclean("menu " + std::to_string(m) + " " + std::to_string(i) + " " +
+                            e->nm_Label);
+            }
+        }
+    }
+}
+
+TEST_F(Ghosts, NoOutlineOutlivesAKey) {
+    const int keys[] = {KEY_F,    KEY_INSERT, KEY_DEL,   KEY_TAB,  KEY_UP,
+                        KEY_DOWN, KEY_LEFT,   KEY_RIGHT, KEY_LALT, KEY_LSHIFT};
+    for (int tool : TOOLS) {
+        for (int alt = 0; alt <= 1; alt++) {
+            for (int key : keys) {
+                arm(tool);
+                if (alt) iwevent(DRAWSPACEWINDOW, IW_RAWKEY, KEY_LALT);
+                iwevent(DRAWSPACEWINDOW, IW_RAWKEY, key);
+                iwevent(DRAWSPACEWINDOW, IW_RAWKEY, key | KEY_UPFLAG);
+                if (alt) iwevent(DRAWSPACEWINDOW, IW_RAWKEY, KEY_LALT | KEY_UPFLAG);
+                expectclean("key " + std::to_string(key) + (alt ? " with Alt" : ""));
+            }
+        }
+    }
+}
+
+TEST_F(Ghosts, NoOutlineOutlivesAToolbarButton) {
+    for (int tool : TOOLS) {
+        for (int id = FIRSTTOOLBARBUTTON; id <= LASTTOOLBARBUTTON; id++) {
+            if (id == BUTTON_CLOSE || id == BUTTON_QUIT) continue;
+            arm(tool);
+            iwevent(IDEAWEAVEWINDOW, IW_GADGETUP | id, 0);
+            expectclean("button " + std::to_string(id));
+        }
+    }
+}
+
+// An object dragged along the page's edge, its handles reaching into the grey
+// margin: erasing them paints back the margin and the page's shadow, never
+// paper or grid dots outside the page.
+TEST_F(Ghosts, NothingIsLeftInTheMarginAfterADragAtThePageEdge) {
+    ShowGrid = 1;
+    const int corners[][2] = {{8, 8}, {2100 - 9 - 310, 2970 - 8 - 210}};
+    for (const auto &c : corners) {
+        startnewdiagram();
+        const int n = place(RECTANGLETYPE, c[0], c[1], 310, 210, true);
+        refreshIWOall();
+        const int x = getdrawx(c[0] + 155), y = getdrawy(c[1] + 105);
+        const int path[][2] = {{x - 40, y - 40}, {x + 30, y + 20}, {x + 40, y + 40}, {x, y}};
+        movepointer(x, y);
+        iwevent(DRAWSPACEWINDOW, IW_MOUSEBUTTONS, IW_SELECTDOWN);
+        for (const auto &p : path) movepointer(p[0], p[1]);
+        iwevent(DRAWSPACEWINDOW, IW_MOUSEBUTTONS, IW_SELECTUP);
+        EXPECT_EQ(IWO[n].selected, 1);
+        expectclean("drag at " + std::to_string(c[0]) + " " + std::to_string(c[1]));
+    }
+    ShowGrid = 0;
+}
+
+// Grid dots beside an object, within its handles' reach, come back when its
+// handles are erased: dragging one object after another among many leaves
+// the grid as a full redraw paints it.
+TEST_F(Ghosts, NoGridDotIsLostAfterDragsAmongManyObjects) {
+    ShowGrid = 1;
+    IWODiagram.paperwidth = 5940;
+    IWODiagram.paperheight = 4200;
+    for (int k = 0; k < 200; k++)
+        place(RECTANGLETYPE + k % 3, 30 + (k % 20) * 145, 30 + (k / 20) * 165, 100, 110, false);
+    cleardrawspace(papercolour);
+    refreshIWOall();
+    for (int c : {0, 12, 47, 21}) {
+        const int x = getdrawx(30 + (c % 20) * 145 + 50), y = getdrawy(30 + (c / 20) * 165 + 20);
+        movepointer(x, y);
+        iwevent(DRAWSPACEWINDOW, IW_MOUSEBUTTONS, IW_SELECTDOWN);
+        for (int i = 0; i < 16; i++) movepointer(x + i * 3 - 20, y + i * 3 / 2 - 20);
+        iwevent(DRAWSPACEWINDOW, IW_MOUSEBUTTONS, IW_SELECTUP);
+        expectclean("drag of object " + std::to_string(c));
+    }
+    ShowGrid = 0;
+}
