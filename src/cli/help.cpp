@@ -56,6 +56,20 @@ const CommandHelp COMMANDS[] = {
      "  --focus ID       the outline follows the connectors from the object with id ID\n"
      "                   (by default from the first object)\n"
      "OUT is overwritten.\n"},
+    {"arrange", "IN OUT --as mindmap|tree|orgchart|flowchart [--focus ID]",
+     "arrange the connected objects of IN automatically",
+     "Loads the diagram IN, arranges the objects joined by connectors and saves the\n"
+     "result to OUT, as Diagram > Arrange does in the editor:\n"
+     "  --as mindmap     the central object in the middle, its branches on both sides\n"
+     "  --as tree        a tree growing to the right\n"
+     "  --as orgchart    a tree growing down\n"
+     "  --as flowchart   layers from top to bottom, following the connectors\n"
+     "  --focus ID       arrange only the part holding the object with id ID, growing\n"
+     "                   from it (by default every part, each from its central object:\n"
+     "                   the one from which the most objects are reached)\n"
+     "The page grows, up to 600 x 600 mm, when the arrangement needs it; an\n"
+     "arrangement that does not fit even then is refused and nothing is written.\n"
+     "OUT is overwritten; IN is never changed.\n"},
     {"help", "[COMMAND]", "explain a command, or print this help",
      "Prints the help of COMMAND, or without one the help of the whole program.\n"},
 };
@@ -81,7 +95,9 @@ const RunLineHelp RUNLINES[] = {
     {"key NAME", "a key: f, del, insert, tab, up, down, left, right"},
     {"shift down|up, alt down|up", "hold or let go of Shift or Alt"},
     {"wheel DX DY", "scroll the diagram"},
-    {"menu M I", "pick item I of menu M (menus 0-4 from Project, items from 0 with the bars)"},
+    {"menu M I | menu COMMAND",
+     "pick item I of menu M (menus 0-4 from Project, items from 0 with the bars), or a "
+     "command's item"},
     {"gadget ID [CODE|left|right|upper|lower]", "release a button or gadget of a window"},
     {"set ID VALUE", "type VALUE into a gadget of an open window"},
     {"help ID [upper|lower]", "rest the pointer on a button and print its help line"},
@@ -89,16 +105,20 @@ const RunLineHelp RUNLINES[] = {
     {"palette PEN|close, style ID|close, font NAME SIZE|cancel",
      "the answer of the next palette window, style window or font chooser"},
     {"close [tools|shapes|NAME]", "the close gadget of a window"},
-    {"call NAME [ARG...]", "call an editing command by name (selectall, duplicate, node, ...)"},
+    {"call NAME [ARG...]",
+     "call an editing command by name (selectall, duplicate, node, ...) or a command"},
     {"render FILE.png", "write the drawing window's pens as a palette PNG"},
     {"print", "print the objects of the diagram"},
     {"record N", "print the fields of record N"},
     {"diagram", "print the diagram's settings"},
     {"menus, gadgets, title, view", "print the menu states, the buttons, the title, the view"},
+    {"commands", "print every command: name, menu, item (-1 -1: none), toolbar button"},
     {"window NAME", "print the gadgets of window NAME"},
     {"settings, clipboard, joins",
      "print the settings, the clipboard's forms, the connectors' ends"},
     {"template K", "print user-object slot K"},
+    {"arrange mindmap|tree|orgchart|flowchart",
+     "arrange the selection's parts, or the whole diagram (Diagram > Arrange as)"},
     {"drawer PATH|cancel", "the answer of the next drawer chooser"},
     {"move NAME X Y, where NAME", "drag a window of gadgets, or print where it is"},
 };

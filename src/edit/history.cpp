@@ -24,7 +24,6 @@
 #include "edit/selection.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
-#include "platform/buttons.h"
 #include "model/select.h"
 #include "render/erase.h"
 #include "render/grid.h"
@@ -32,11 +31,21 @@
 #include "ui/ui.h"
 
 #include <cstring>
+#include <utility>
+#include <vector>
 
 HistoryEntry history[HISTORYSIZE];
 int16_t historynum = 0;
 
 namespace {
+
+// The records an entry of kind 11 changed, beside the ring at the same index:
+// the ring's entries hold one record each.
+struct TableImage {
+    std::vector<std::pair<IWORecord, IWORecord>> changes; // before, after
+    int16_t oldwidth = 0, oldheight = 0, newwidth = 0, newheight = 0;
+};
+TableImage tableimages[HISTORYSIZE];
 
 constexpr int RINGENTRIES = MAXHISTORY + 1; // entries 0..MAXHISTORY
 
@@ -91,25 +100,6 @@ void forgetcommand() {
     commandoverflow = false;
 }
 
-// Undo is available while the entry before historynum holds something; redo
-// while the entry at historynum does.
-void showundostate() {
-    int e = current();
-    bool canundo = history[preventry(e)].kind != HISTORY_EMPTY;
-    bool canredo = history[e].kind != HISTORY_EMPTY;
-    if (canundo) {
-        OnMenu(MENU_UNDO);
-        setgadgetenabled(BUTTON_UNDOREDO, 1);
-    } else {
-        OffMenu(MENU_UNDO);
-        setgadgetenabled(BUTTON_UNDOREDO, 0);
-    }
-    if (canredo)
-        OnMenu(MENU_REDO);
-    else
-        OffMenu(MENU_REDO);
-}
-
 // The entry at historynum is about to be reused while it begins a group or a
 // crop: cut off the rest of that group, up to and including its end, so that
 // neither undo nor redo can reach a part of it.
@@ -132,6 +122,7 @@ void writeentry(int n, int kind, const IWORecord &before) {
     writes++;
     int e = current();
     HistoryEntry &entry = history[e];
+    tableimages[e] = TableImage{}; // whatever an older entry here kept goes
     entry.before = before;
     entry.after = recordat(n);
     entry.index = (int16_t)n;
@@ -162,12 +153,7 @@ void writeentry(int n, int kind, const IWORecord &before) {
         // Too big to undo whole: no half of it may be undone either.
         emptyring();
         commandoverflow = false;
-        showundostate();
-        return;
     }
-    OffMenu(MENU_REDO);
-    setgadgetenabled(BUTTON_UNDOREDO, 1);
-    OnMenu(MENU_UNDO);
 }
 
 // Writes the group begins that were announced and are still waiting for their
@@ -195,14 +181,6 @@ void moverecord(int k, int index, const IWORecord &image) {
     IWO[index] = image;
 }
 
-void disableemptytablebuttons() {
-    if (IWONumber < 3) setgadgetenabled(BUTTON_FRONTBACK, 0);
-    if (IWONumber < 2) {
-        setgadgetenabled(BUTTON_DUPLICATE, 0);
-        setgadgetenabled(BUTTON_DELETE, 0);
-    }
-}
-
 void setpagesize(const HistoryEntry &entry) {
     IWODiagram.paperwidth = entry.after.width;
     IWODiagram.paperheight = entry.after.height;
@@ -217,8 +195,6 @@ void removebyid(int id) {
     if (!liveIWO(k)) return;
     eraseIWO(k, papercolour, 0);
     downjigIWO(k);
-    disableIWOtools(0);
-    disableemptytablebuttons();
 }
 
 // Puts image back in at index (the reverse of a deletion, or a creation being
@@ -230,13 +206,36 @@ int insertat(int index, const IWORecord &image) {
     IWO[at] = image;
     IWONumber += 1;
     IWO[IWONumber].type = DEADTYPE;
-    if (IWONumber < 4) disabledrawtools(0);
     return at;
 }
 
-// Undoes one entry of kinds 1 to 6.
+// Puts back one side of an entry of kind 11: the records and the page size.
+void applytableimage(const HistoryEntry &entry, bool undo) {
+    const TableImage &t = tableimages[&entry - history];
+    for (const auto &[before, after] : t.changes) {
+        const IWORecord &image = undo ? before : after;
+        int k = findIWObyid(image.id);
+        if (!liveIWO(k)) continue;
+        eraseIWO(k, papercolour, 0);
+        IWO[k] = image;
+        IWO[k].selected = undo ? 0 : after.selected;
+        selectedIWO = (int16_t)k;
+    }
+    const int16_t w = undo ? t.oldwidth : t.newwidth, h = undo ? t.oldheight : t.newheight;
+    if (w != IWODiagram.paperwidth || h != IWODiagram.paperheight) {
+        IWODiagram.paperwidth = w;
+        IWODiagram.paperheight = h;
+        setbitmapsize();
+        cleardrawspace(papercolour);
+    }
+}
+
+// Undoes one entry of kinds 1 to 6 and 11.
 void undoentry(const HistoryEntry &entry) {
     switch (entry.kind) {
+    case HISTORY_TABLE:
+        applytableimage(entry, true);
+        break;
     case HISTORY_CREATE:
         removebyid(entry.after.id);
         break;
@@ -276,9 +275,12 @@ void undoentry(const HistoryEntry &entry) {
     }
 }
 
-// Redoes one entry of kinds 1 to 6.
+// Redoes one entry of kinds 1 to 6 and 11.
 void redoentry(const HistoryEntry &entry) {
     switch (entry.kind) {
+    case HISTORY_TABLE:
+        applytableimage(entry, false);
+        break;
     case HISTORY_CREATE: {
         int at = insertat(entry.index, entry.after);
         if (at < 0) return;
@@ -374,7 +376,7 @@ int savehistorypost(int n, int kind) {
         return 1;
     }
     if (kind == HISTORY_MODIFY && !recordchanged(recordat(n), prerecord)) return 1;
-    if (kind < HISTORY_CREATE || kind > HISTORY_CROPEND) return 1;
+    if (kind < HISTORY_CREATE || kind > HISTORY_CROPEND) return 1; // 11: savehistoryimage
     flushbegins();
     writeentry(n, kind, prerecord);
     return 1;
@@ -392,13 +394,43 @@ int savehistorytable(const IWORecord *before, int count, int focus) {
     return 1;
 }
 
+int savehistoryimage(const IWORecord *before, int count, int16_t pagewidth, int16_t pageheight,
+                     int focus) {
+    if (holds > 0) return 1;
+    TableImage t;
+    for (int k = 1; k < IWONumber && k <= count; k++)
+        if (before[k - 1].id == IWO[k].id && recordchanged(before[k - 1], IWO[k]))
+            t.changes.emplace_back(before[k - 1], IWO[k]);
+    t.oldwidth = pagewidth;
+    t.oldheight = pageheight;
+    t.newwidth = IWODiagram.paperwidth;
+    t.newheight = IWODiagram.paperheight;
+    if (t.changes.empty() && pagewidth == t.newwidth && pageheight == t.newheight) return 1;
+    flushbegins();
+    const int e = current();
+    savehistorypre(focus);
+    writeentry(focus, HISTORY_TABLE, prerecord);
+    tableimages[e] = std::move(t);
+    return 1;
+}
+
+// Undo is possible while the entry before historynum holds something; redo
+// while the entry at historynum does (the ring's position alone says nothing
+// once it has wrapped).
+// Reading the state leaves historynum as it is, even when out of range.
+bool historycanundo() {
+    const int e = historynum < 0 || historynum > MAXHISTORY ? 0 : historynum;
+    return history[preventry(e)].kind != HISTORY_EMPTY;
+}
+bool historycanredo() {
+    const int e = historynum < 0 || historynum > MAXHISTORY ? 0 : historynum;
+    return history[e].kind != HISTORY_EMPTY;
+}
+
 int undohistory() {
     forgetcommand();
     int e = current();
-    if (history[preventry(e)].kind == HISTORY_EMPTY) {
-        showundostate(); // nothing to undo
-        return 1;
-    }
+    if (history[preventry(e)].kind == HISTORY_EMPTY) return 1; // nothing to undo
     removeshadowiwo();
     selectall(0);
 
@@ -434,7 +466,6 @@ int undohistory() {
     recountconnections();
     refreshIWOall();
     refreshpropertywindow();
-    showundostate();
     markIWOdiagrammodified();
     return 1;
 }
@@ -442,10 +473,7 @@ int undohistory() {
 int redohistory() {
     forgetcommand();
     int e = current();
-    if (history[e].kind == HISTORY_EMPTY) {
-        OffMenu(MENU_REDO);
-        return 1;
-    }
+    if (history[e].kind == HISTORY_EMPTY) return 1; // nothing to redo
     removeshadowiwo();
     selectall(0);
 
@@ -477,8 +505,6 @@ int redohistory() {
         if (IWO[k].selected) selected++;
     numIWOselected = (int16_t)selected;
     recountconnections();
-    // The objects redo selected can be deleted, duplicated and stacked at once.
-    disableIWOtools(0);
 
     // Redo puts back the recorded images as they are: drawing them selected
     // must not snap them to the grid again.
@@ -486,12 +512,7 @@ int redohistory() {
     SnapToGrid = 0;
     refreshIWOall();
     SnapToGrid = snap;
-    if (history[current()].kind == HISTORY_EMPTY)
-        OffMenu(MENU_REDO);
-    else
-        refreshpropertywindow();
-    setgadgetenabled(BUTTON_UNDOREDO, 1);
-    OnMenu(MENU_UNDO);
+    if (history[current()].kind != HISTORY_EMPTY) refreshpropertywindow();
     markIWOdiagrammodified();
     return 1;
 }

@@ -2,6 +2,7 @@
 #include "export/picture.h"
 
 #include "platform/files.h"
+#include "platform/palette.h"
 #include "platform/pngwrite.h"
 #include "render/smooth.h"
 
@@ -51,8 +52,13 @@ bool scenepng(const Scene &scene, int dpi, std::vector<uint8_t> *bytes, std::str
         return fail(message, "Sorry. Not enough memory for the picture.");
     }
     cairo_t *cr = cairo_create(img);
-    // The page fills the picture exactly: the last row and column are page too.
-    cairo_scale(cr, w / std::max(scene.width, 1.0), h / std::max(scene.height, 1.0));
+    // The page at exactly the resolution asked for; where rounding the sides
+    // up leaves part of a last row or column, it is page too, never see-through.
+    cairo_set_source_rgb(cr, ((penrgb(scene.paper) >> 16) & 0xFF) / 255.0,
+                         ((penrgb(scene.paper) >> 8) & 0xFF) / 255.0,
+                         (penrgb(scene.paper) & 0xFF) / 255.0);
+    cairo_paint(cr);
+    cairo_scale(cr, dpi / UNITSPERINCH, dpi / UNITSPERINCH);
     smoothpage(cr, scene);
     const cairo_status_t status = cairo_status(cr);
     cairo_destroy(cr);
@@ -107,5 +113,11 @@ int writepicture(const std::string &path, ExportFormat format, const Scene &scen
     const bool made = format == EXPORT_PDF ? scenepdf(scene, &bytes, message)
                                            : scenepng(scene, dpi, &bytes, message);
     if (!made) return 0;
-    return writeexportfile(path, std::string(bytes.begin(), bytes.end()), message);
+    // Through a temporary file renamed over the old one: a failure leaves the
+    // old file as it was and says why.
+    std::string error;
+    if (writefileatomic(path, bytes, &error)) return 1;
+    fail(message, "Sorry. Could not save file : " + path +
+                      (error.empty() ? std::string() : " (" + error + ")"));
+    return 0;
 }

@@ -8,7 +8,6 @@
 #include "render/drawstate.h"
 #include "store/diagramfile.h"
 #include "store/prefs.h"
-#include "ui/ui.h"
 #include "edit/interact.h"
 #include "export/svg.h"
 #include "platform/pngwrite.h"
@@ -25,8 +24,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
-
-int usericons = 0;
 
 namespace {
 
@@ -130,7 +127,6 @@ int createUserIWOicon(int k) {
         // Nothing that could be drawn: no picture, but the tool still works.
         ErrorReq(NOSVG);
     } else {
-        usericons++;
         picture = newiconfile();
         std::vector<uint8_t> png;
         std::string error;
@@ -146,7 +142,6 @@ int createUserIWOicon(int k) {
     }
     PlatformUI &ui = platformui();
     ui.setgadgetimage(tool, "");
-    ui.setgadgetenabled(tool, true);
     IWObuttonTab = 2;
     ui.setpalettetab(2);
     if (!picture.empty()) ui.setgadgetimage(tool, picture);

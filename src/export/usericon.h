@@ -7,7 +7,6 @@
 // aspect ratio. No program is run. Every picture gets a fresh file in the per-user temporary
 // directory, so remaking one never replaces a picture still shown on another button.
 //
-//   usericons               pictures made in this run
 //   usericonsvg(k)          the SVG text of slot k's picture; the shadow record
 //                           must hold the user object (as createUserIWOicon does)
 //   usericonpng(shadow, side, &png)  the picture of the user object in shadow, its
@@ -22,8 +21,6 @@
 #include <cstdint>
 #include <string>
 #include <vector>
-
-extern int usericons;
 
 std::string usericonsvg(int k);
 bool usericonpng(const IWORecord &shadow, int side, std::vector<uint8_t> *png);

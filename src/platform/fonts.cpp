@@ -216,8 +216,14 @@ FaceMetrics *measureface(const FontFile &ff) {
     if (FT_Load_Char(face, 'H', flags) == 0 && face->glyph->metrics.horiBearingY > 0)
         m->capheight = face->glyph->metrics.horiBearingY / em;
     for (int c = 0; c < 256; c++)
-        if (FT_Load_Char(face, (FT_ULong)c, flags) == 0)
+        if (FT_Load_Char(face, (FT_ULong)c, flags) == 0) {
+            const FT_Glyph_Metrics &gm = face->glyph->metrics;
             m->advance[c] = face->glyph->advance.x / em;
+            if (gm.width > 0) {
+                m->inkleft[c] = gm.horiBearingX / em;
+                m->inkright[c] = (gm.horiBearingX + gm.width) / em;
+            }
+        }
     FT_Done_Face(face);
     return m;
 }
@@ -270,6 +276,23 @@ double textwidth(const FaceMetrics *m, const char *s, int n) {
     double w = 0.0;
     for (int i = 0; i < n; i++) w += m->advance[(uint8_t)s[i]];
     return w;
+}
+
+bool textink(const FaceMetrics *m, const char *s, int n, double *left, double *right) {
+    if (!m || !s) return false;
+    double pen = 0, l = 1e300, r = -1e300;
+    for (int i = 0; i < n; i++) {
+        const uint8_t c = (uint8_t)s[i];
+        if (m->inkright[c] > m->inkleft[c]) {
+            l = std::min(l, pen + m->inkleft[c]);
+            r = std::max(r, pen + m->inkright[c]);
+        }
+        pen += m->advance[c];
+    }
+    if (l > r) return false;
+    *left = l;
+    *right = r;
+    return true;
 }
 
 void CloseFont(TextFont *) {}

@@ -12,8 +12,8 @@
 //
 // What the scene does beyond the pen picture, so that pictures look right at
 // any scale:
-//   - a label is centred on its label point by its own font's measured advance
-//     width and capital height (bold and italic kept), and its background box
+//   - a label is centred on its label point by its own font's measured ink
+//     extent and capital height (bold and italic kept), and its background box
 //     is a shape of its own when labelfilled is set;
 //   - a line or connector attached to a closed shape starts (or ends) where it
 //     leaves that shape's outline or its label's box, whichever is further out;

@@ -70,7 +70,7 @@ TEST_F(Scenes, PureFunctionOfTheRecords) {
     EXPECT_TRUE(h.shapes.empty());
 }
 
-// A label is centred on its label point by its own font's advance width and
+// A label is centred on its label point by its own font's ink extent and
 // capital height, at every size, bold and italic (measured in the same face
 // the renderers draw); one that would leave the page is pushed back, the right
 // edge winning; a filled label's background is a shape of its own.
@@ -93,7 +93,9 @@ TEST_F(Scenes, LabelsCentredByTheirOwnFont) {
             ASSERT_NE(m, nullptr);
             EXPECT_DOUBLE_EQ(l.size, 4.0 * size);
             EXPECT_NEAR(l.width, textwidth(m, "Label Wg", 8) * l.size, 1e-9);
-            EXPECT_NEAR(l.x + l.width / 2, 1000 + 100, 1e-9) << size << " " << style;
+            double inkl, inkr;
+            ASSERT_TRUE(textink(m, "Label Wg", 8, &inkl, &inkr));
+            EXPECT_NEAR(l.x + (inkl + inkr) / 2 * l.size, 1000 + 100, 1e-9) << size << style;
             EXPECT_NEAR(l.baseline - m->capheight * l.size / 2, 600 + 225, 1e-9);
             EXPECT_EQ(l.bold, (style & FSF_BOLD) != 0);
             EXPECT_EQ(l.italic, (style & FSF_ITALIC) != 0);

@@ -1,6 +1,7 @@
 // User objects: a template draws like the selection it came from, wide
 // selections keep their shape, the bank's byte layout, banks refused whole,
 // a failed save or conversion that harms nothing, and the icon pictures.
+#include "app/menustate.h"
 #include "../render/drawfixture.h"
 
 #include "store/diagramfile.h"
@@ -180,6 +181,8 @@ TEST_F(UserObjects, FailedIconLeavesAUsableTool) {
     const std::string file = l.substr(p0, l.find(".png", p0) + 4 - p0);
     EXPECT_FALSE(fileexists(file)) << file;
     EXPECT_NE(l.find(": ", at + m.size()), std::string::npos) << l;
+    DiagramExists = 1;
+    showstates();
     EXPECT_EQ(ui.gadgetenabled(132), 1);
     EXPECT_EQ(ui.palettetab(), 2);
 }
