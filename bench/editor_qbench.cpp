@@ -1,11 +1,16 @@
 // The editor as a user feels it: the real editor widget on Qt's offscreen
 // platform, 1920 x 1080, with a 1000-object diagram on an A2 landscape page.
 // Each figure runs from the Qt event to the end of the repaint of the window
-// (the handler, the raster repair and the paint of the widget):
+// (the handler, the raster repair and the paint of the widget), in the
+// classic pen picture (/0) and in the smooth picture (/1):
 //   BM_DragOneObject       one pointer move while an object is dragged
 //   BM_DragFiftyObjects    one pointer move while a selection of 50 is dragged
+//   BM_FullRedraw          a zoom step: the whole window drawn again
+//   BM_ScrollStep          the page scrolled by a few pixels
 //   BM_StartupToFirstPaint the windows built, the diagram file read and drawn,
 //                          up to the first paint of the page
+// The "ratio" counter is the device pixel ratio the window was drawn at: run
+// with QT_SCALE_FACTOR=2 for the figures at ratio 2 (3840 x 2160 pixels).
 // The making of the QApplication, once per process before all this, is the
 // "qapplication_ms" counter. Qt's own pacing of repaints (a 5 ms timer on the offscreen platform,
 // the display's frame clock elsewhere) is left out. The per-step median is the "median_ms" counter.
@@ -18,8 +23,10 @@
 #include "model/iwo.h"
 #include "model/select.h"
 #include "gui/qtui.h"
+#include "gui/desktopsettings.h"
 #include "gui/qtwindows.h"
 #include "gui/widgets.h"
+#include "platform/window.h"
 #include "render/view.h"
 #include "store/diagramfile.h"
 
@@ -34,6 +41,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -91,7 +99,8 @@ struct Editor {
     std::unique_ptr<QtUI> ui;
     DrawSpaceWidget *drawspace = nullptr;
 
-    explicit Editor(bool settle = true) {
+    explicit Editor(bool smooth, bool settle = true) {
+        desktopsettings()->setValue(SMOOTHDRAWINGKEY, smooth);
         ui = std::make_unique<QtUI>();
         setplatformui(ui.get());
         ui->onquit = [] {};
@@ -181,18 +190,24 @@ void drag(benchmark::State &state, Editor &ed, QPoint from) {
     ed.drawspace->removeEventFilter(&watch);
     state.counters["median_ms"] = median(steps);
     state.counters["dragged"] = selected;
+    state.counters["ratio"] = ed.drawspace->devicePixelRatioF();
 }
 
 void BM_DragOneObject(benchmark::State &state) {
-    Editor ed;
+    Editor ed(state.range(0) != 0);
     makediagram();
     QApplication::processEvents();
     drag(state, ed, cell(10 * COLUMNS + 12));
 }
-BENCHMARK(BM_DragOneObject)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_DragOneObject)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
 
 void BM_DragFiftyObjects(benchmark::State &state) {
-    Editor ed;
+    Editor ed(state.range(0) != 0);
     makediagram();
     QApplication::processEvents();
     // A rubber band around 10 x 5 objects.
@@ -207,14 +222,74 @@ void BM_DragFiftyObjects(benchmark::State &state) {
     ed.key(QEvent::KeyPress, Qt::Key_Shift);
     drag(state, ed, cell(first + 2 * COLUMNS + 4));
 }
-BENCHMARK(BM_DragFiftyObjects)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_DragFiftyObjects)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
+
+// Steps of the drawing window, each timed from the event to the end of the
+// repaint it caused.
+void steps(benchmark::State &state, Editor &ed, const std::function<void(int)> &step) {
+    PaintWatch watch;
+    ed.drawspace->installEventFilter(&watch);
+    std::vector<double> times;
+    int i = 0;
+    QElapsedTimer t;
+    for (auto _ : state) {
+        int before = watch.paints;
+        t.start();
+        step(i++);
+        untilpainted(watch, before);
+        double s = (double)t.nsecsElapsed() / 1e9;
+        state.SetIterationTime(s);
+        times.push_back(s * 1e3);
+    }
+    ed.drawspace->removeEventFilter(&watch);
+    state.counters["median_ms"] = median(times);
+    state.counters["ratio"] = ed.drawspace->devicePixelRatioF();
+}
+
+void BM_FullRedraw(benchmark::State &state) {
+    Editor ed(state.range(0) != 0);
+    makediagram();
+    QApplication::processEvents();
+    // In and back out by a zoom step: every pixel of the window is drawn anew.
+    steps(state, ed, [&ed](int i) {
+        ed.ui->post(PendingEvent::command([i] {
+            i % 2 ? zoomout() : zoomin();
+            return 0; // not a quit
+        }));
+    });
+}
+BENCHMARK(BM_FullRedraw)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
+
+void BM_ScrollStep(benchmark::State &state) {
+    Editor ed(state.range(0) != 0);
+    makediagram();
+    QApplication::processEvents();
+    // Down and back up by a few pixels.
+    steps(state, ed, [&ed](int i) { ed.ui->post(PendingEvent::scroll(VSCROLLER, (i % 2) * 7)); });
+}
+BENCHMARK(BM_ScrollStep)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
 
 void BM_StartupToFirstPaint(benchmark::State &state) {
     std::string path = (QDir::tempPath() + "/iweditorbench-" +
                         QString::number(QCoreApplication::applicationPid()) + ".iwo")
                            .toStdString();
     {
-        Editor ed;
+        Editor ed(false);
         makediagram();
         writeIWOdiagramfile(path);
     }
@@ -222,7 +297,7 @@ void BM_StartupToFirstPaint(benchmark::State &state) {
     for (auto _ : state) {
         QElapsedTimer t;
         t.start();
-        auto ed = std::make_unique<Editor>(false);
+        auto ed = std::make_unique<Editor>(state.range(0) != 0, false);
         PaintWatch watch;
         ed->drawspace->installEventFilter(&watch);
         // As the program opens the file it was given: the first thing after
@@ -245,7 +320,12 @@ void BM_StartupToFirstPaint(benchmark::State &state) {
     state.counters["objects"] = 1000;
     state.counters["qapplication_ms"] = applicationms;
 }
-BENCHMARK(BM_StartupToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_StartupToFirstPaint)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
 
 } // namespace
 

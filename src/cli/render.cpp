@@ -189,7 +189,11 @@ int clirender(int argc, char **argv) {
         SmoothView v = smoothview(zoom, scale, getdrawx(0), getdrawy(0));
         v.backboard = backboardcolour;
         v.shadow = shadowcolour;
-        smoothregion(cr, buildscene(IWO, IWONumber, IWODiagram), v, 0, 0, (int)w, (int)h);
+        // The region in whole device pixels: at a fractional scale the last
+        // column and row are drawn whole, as the window draws them, rather
+        // than blended with the empty surface.
+        smoothregion(cr, buildscene(IWO, IWONumber, IWODiagram), v, 0, 0, (int)std::ceil(W / scale),
+                     (int)std::ceil(H / scale));
         cairo_destroy(cr);
         cairo_surface_flush(img);
         const unsigned char *data = cairo_image_surface_get_data(img);

@@ -8,6 +8,11 @@
 
 #include <memory>
 
+// The keys:
+//   SMOOTHDRAWINGKEY   the drawing window shows the smooth picture (true, the
+//                      default) or the classic pen picture (false)
+inline constexpr const char *SMOOTHDRAWINGKEY = "Drawing/Smooth";
+
 // The settings file's path.
 QString desktopsettingspath();
 // The settings file, opened for one use: what is set is written when the

@@ -6,11 +6,14 @@
 #include "platform/raster.h"
 #include "render/toolicon.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
 #include <QPainter>
+#include <QPalette>
 #include <QSvgRenderer>
 
+#include <cmath>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -38,25 +41,62 @@ const std::map<QString, QString> &themenames() {
     return names;
 }
 
+// Device pixels of a picture of `size` window pixels.
+int devicepixels(int size, double ratio) { return (int)std::lround(size * ratio); }
+
+// A picture file at `size` window pixels, drawn in the device pixels of the
+// screen's ratio, so that it is as sharp under desktop scaling as without.
 QPixmap renderfile(const QString &path, int size) {
+    const double ratio = iconratio();
+    const int n = devicepixels(size, ratio);
+    QImage image;
     if (path.endsWith(".svg", Qt::CaseInsensitive)) {
         QSvgRenderer svg(path);
         if (!svg.isValid()) return QPixmap();
-        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+        image = QImage(n, n, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter p(&image);
-        svg.render(&p, QRectF(0, 0, size, size));
+        svg.render(&p, QRectF(0, 0, n, n));
         p.end();
-        return QPixmap::fromImage(image);
+    } else {
+        image = QImage(path);
+        if (image.isNull()) return QPixmap();
+        if (image.width() != n || image.height() != n)
+            image = image.scaled(n, n, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
-    QImage image(path);
-    if (image.isNull()) return QPixmap();
-    if (image.width() != size || image.height() != size)
-        image = image.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    image.setDevicePixelRatio(ratio);
     return QPixmap::fromImage(image);
 }
 
 } // namespace
+
+double iconratio() {
+    const double r = qApp ? qApp->devicePixelRatio() : 1.0;
+    return r > 0 ? r : 1.0;
+}
+
+bool darkdesktop(const QPalette &palette) {
+    return palette.color(QPalette::Window).lightness() < 128;
+}
+
+QPixmap readable(const QPixmap &picture, const QPalette &palette) {
+    if (picture.isNull() || !darkdesktop(palette)) return picture;
+    // The pictures are drawn for a light window: under a dark palette they
+    // stand on a light plate of their own, as on paper.
+    QImage image(picture.size(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(picture.devicePixelRatio());
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xEE, 0xEE, 0xEE));
+    const QSizeF s = picture.deviceIndependentSize();
+    const qreal r = s.width() / 6.0;
+    p.drawRoundedRect(QRectF(QPointF(0, 0), s), r, r);
+    p.drawPixmap(0, 0, picture);
+    p.end();
+    return QPixmap::fromImage(image);
+}
 
 int iconpixels(int set) {
     if (set == 1) return 24;
@@ -95,7 +135,7 @@ QPixmap toolbarimage(const char *name, int size, int set) {
     if (set == 2) {
         auto it = themenames().find(iconbase(name));
         if (it != themenames().end() && QIcon::hasThemeIcon(it->second)) {
-            QPixmap p = QIcon::fromTheme(it->second).pixmap(size, size);
+            QPixmap p = QIcon::fromTheme(it->second).pixmap(QSize(size, size), iconratio());
             if (!p.isNull()) return p;
         }
     }
@@ -111,6 +151,7 @@ bool themehasicons() {
 QPixmap selectedlook(const QPixmap &picture) {
     if (picture.isNull()) return picture;
     QImage image(picture.size(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(picture.devicePixelRatio());
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -118,8 +159,9 @@ QPixmap selectedlook(const QPixmap &picture) {
     highlight.setAlpha(110);
     p.setPen(QPen(QColor::fromRgb(ScreenPalette[3]), 1.5));
     p.setBrush(highlight);
-    qreal r = picture.width() / 6.0;
-    p.drawRoundedRect(QRectF(image.rect()).adjusted(0.75, 0.75, -0.75, -0.75), r, r);
+    const QRectF box(QPointF(0, 0), picture.deviceIndependentSize());
+    qreal r = box.width() / 6.0;
+    p.drawRoundedRect(box.adjusted(0.75, 0.75, -0.75, -0.75), r, r);
     p.drawPixmap(0, 0, picture);
     p.end();
     return QPixmap::fromImage(image);
@@ -127,7 +169,7 @@ QPixmap selectedlook(const QPixmap &picture) {
 
 QPixmap selectedimage(const char *name, const QPixmap &normal, int size) {
     std::string s = std::string(name ? name : "") + "_s";
-    QPixmap own = imagefile(s.c_str(), size);
+    QPixmap own = readable(imagefile(s.c_str(), size), QApplication::palette());
     if (!own.isNull()) return own;
     return selectedlook(normal);
 }
@@ -145,7 +187,12 @@ QImage penimage(const Raster *rp) {
 }
 
 QPixmap toolimage(int type, int size) {
-    std::unique_ptr<Raster, void (*)(Raster *)> rp(newraster(size, size), freeraster);
-    if (!rp || !drawtoolicon(rp.get(), type, size)) return QPixmap();
-    return QPixmap::fromImage(penimage(rp.get()));
+    // Drawn in the screen's device pixels, not scaled up from window pixels.
+    const double ratio = iconratio();
+    const int n = devicepixels(size, ratio);
+    std::unique_ptr<Raster, void (*)(Raster *)> rp(newraster(n, n), freeraster);
+    if (!rp || !drawtoolicon(rp.get(), type, n)) return QPixmap();
+    QImage image = penimage(rp.get());
+    image.setDevicePixelRatio(ratio);
+    return QPixmap::fromImage(image);
 }

@@ -18,6 +18,11 @@
 //   toolimage(type, size)           a palette tool's picture from the renderer; null if none
 //   penimage(rp)                    a pen raster through the screen palette, pen 0 transparent
 //   themehasicons()                 the desktop's icon theme has every toolbar picture asked of it
+//   iconratio()                     the screen's device pixel ratio: pictures are drawn in
+//                                   that many device pixels per window pixel, so they stay sharp
+//   darkdesktop(palette)            the palette's windows are dark
+//   readable(picture, palette)      the picture on a light plate under a dark palette,
+//                                   else as it is
 #pragma once
 #include <QImage>
 #include <QPixmap>
@@ -34,3 +39,7 @@ QPixmap selectedlook(const QPixmap &picture);
 QPixmap toolimage(int type, int size);
 QImage penimage(const Raster *rp);
 bool themehasicons();
+double iconratio();
+class QPalette;
+bool darkdesktop(const QPalette &palette);
+QPixmap readable(const QPixmap &picture, const QPalette &palette);

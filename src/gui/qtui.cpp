@@ -171,7 +171,7 @@ void QtUI::setgadgetselectedimage(int id, const char *name) {
     selectedimage_[id] = name ? name : "";
     auto it = buttons.find(id);
     if (it == buttons.end()) return;
-    QPixmap p = imagefile(name, iconsize);
+    QPixmap p = readable(imagefile(name, iconsize), QApplication::palette());
     if (p.isNull()) p = selectedlook(it->second->normalpicture());
     it->second->setselectedpicture(p);
 }
@@ -195,6 +195,7 @@ void QtUI::setgadgetimage(int id, const std::string &path) {
     } else if (normal.width() > iconsize || normal.height() > iconsize) {
         normal = normal.scaled(iconsize, iconsize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
+    normal = readable(normal, QApplication::palette());
     it->second->setpictures(normal, selectedlook(normal));
 }
 

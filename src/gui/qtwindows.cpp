@@ -14,6 +14,7 @@
 #include "platform/buttons.h"
 #include "model/settings.h"
 #include "gui/desktop.h"
+#include "gui/desktopsettings.h"
 #include "gui/icons.h"
 #include "gui/prefsupport.h"
 #include "gui/qtui.h"
@@ -144,11 +145,14 @@ GadgetButton *makebutton(int id, IWWindow window, bool toggle) {
     b->setText(help.isEmpty() ? QString::number(id) : help);
     QPixmap normal, selected;
     int k = iconindex(id);
+    const QPalette palette = QApplication::palette();
     if (id >= RECTANGLETYPE && id <= LASTSHAPETYPE) {
-        normal = toolimage(id, size);
+        normal = readable(toolimage(id, size), palette);
         selected = selectedlook(normal);
     } else if (k >= 0) {
         normal = id < 100 ? toolbarimage(Icon[k], size, IconSet) : imagefile(Icon[k], size);
+        // Theme pictures are drawn for the desktop's palette already.
+        if (!(id < 100 && IconSet == 2)) normal = readable(normal, palette);
         if (!normal.isNull()) selected = selectedimage(Icon[k], normal, size);
     }
     if (normal.isNull() && id >= FIRSTPALETTETOOL) {
@@ -244,6 +248,32 @@ int makemenus(QMenuBar *bar) {
     }
     return 1;
 }
+
+namespace {
+
+// "Smooth Drawing" at the end of the Preferences menu: the drawing window's
+// smooth picture or the classic pen picture, kept in the desktop settings
+// file. Desktop-only, so not in the core's menu table.
+void addsmoothdrawingitem(QMenuBar *bar, DrawSpaceWidget *drawspace) {
+    const bool on = desktopsettings()->value(SMOOTHDRAWINGKEY, true).toBool();
+    drawspace->setsmooth(on);
+    if (drawspacerp) keepmarks(drawspacerp, on); // before anything is drawn
+    const QList<QAction *> menus = bar->actions();
+    if (menus.size() <= 4 || !menus[4]->menu()) return;
+    QMenu *prefs = menus[4]->menu();
+    prefs->addSeparator();
+    QAction *a = prefs->addAction("Smooth Drawing");
+    a->setObjectName("smoothdrawing");
+    a->setMenuRole(QAction::NoRole);
+    a->setCheckable(true);
+    a->setChecked(on);
+    QObject::connect(a, &QAction::toggled, drawspace, [drawspace](bool checked) {
+        drawspace->setsmooth(checked);
+        desktopsettings()->setValue(SMOOTHDRAWINGKEY, checked);
+    });
+}
+
+} // namespace
 
 QMainWindow *make_drawspacewindow() {
     auto *window = new ShellWindow();
@@ -361,6 +391,7 @@ int openmainwindows() {
     // The raster has the window's inner size; the first new size of the shown
     // window corrects it.
     opendrawspacewindow(800, 600);
+    addsmoothdrawingitem(window->menuBar(), u.drawspace);
     QDockWidget *tools = make_ideaweavewindow();
     setbitmapsize();
     updatescrollers();

@@ -3,6 +3,11 @@
 
 #include "app/commands.h"
 #include "edit/interact.h"
+#include "model/diagram.h"
+#include "model/iwo.h"
+#include "model/settings.h"
+#include "render/erase.h"
+#include "render/view.h"
 #include "platform/palette.h"
 #include "gui/keys.h"
 #include "gui/qtui.h"
@@ -139,7 +144,45 @@ QRect DrawSpaceWidget::sync() {
     return changed;
 }
 
+void DrawSpaceWidget::setsmooth(bool on) {
+    if (on == smooth_) return;
+    smooth_ = on;
+    smoothpicture_.clear();
+    shown_ = QImage();
+    seen_.clear();
+    if (drawspacerp) keepmarks(drawspacerp, on);
+    // The marks are told from the picture only as they are drawn: the core
+    // draws the page again, in turn with the events.
+    if (on && drawspacerp)
+        post(PendingEvent::command([] {
+            if (DiagramExists) ::update();
+            return 0;
+        }));
+    update();
+}
+
+QRect DrawSpaceWidget::syncsmooth() {
+    Raster *rp = drawspacerp;
+    QtUI *ui = qtui();
+    if (!rp || (ui && ui->closed())) {
+        smoothpicture_.clear();
+        return QRect();
+    }
+    if (!rp->keepmarks) keepmarks(rp, true);
+    SmoothView v = smoothview(zoom, devicePixelRatioF(), getdrawx(0), getdrawy(0));
+    v.backboard = backboardcolour;
+    v.shadow = shadowcolour;
+    return smoothpicture_.update(rp, IWO, IWONumber, IWODiagram, DiagramExists != 0, v);
+}
+
 void DrawSpaceWidget::damage() {
+    if (smooth_) {
+        // A hidden window is brought up to date when it is first painted.
+        if (!isVisible()) return;
+        QRect changed = syncsmooth();
+        if (!changed.isEmpty()) update(changed);
+        return;
+    }
     Raster *rp = drawspacerp;
     if (rp && (shown_.width() != rp->Width || shown_.height() != rp->Height)) {
         // A new size repaints everything: converted once, when painted.
@@ -152,6 +195,25 @@ void DrawSpaceWidget::damage() {
 
 void DrawSpaceWidget::paintEvent(QPaintEvent *e) {
     QPainter p(this);
+    if (smooth_) {
+        syncsmooth(); // drawing that came outside the handlers' events
+        const QImage &img = smoothpicture_.image();
+        const QRect area = e->rect();
+        if (img.isNull()) {
+            p.fillRect(area, QColor::fromRgb(ScreenPalette[0]));
+            return;
+        }
+        // The window pixels asked for, from the device pixels that show them.
+        const double r = img.devicePixelRatio();
+        p.drawImage(QRectF(area), img,
+                    QRectF(area.x() * r, area.y() * r, area.width() * r, area.height() * r));
+        // A widget larger than the raster (between a resize and its event).
+        const QRect shown(0, 0, drawspacerp ? drawspacerp->Width : 0,
+                          drawspacerp ? drawspacerp->Height : 0);
+        for (const QRect &rest : QRegion(area) - QRegion(shown))
+            p.fillRect(rest, QColor::fromRgb(ScreenPalette[0]));
+        return;
+    }
     sync(); // drawing that came outside the handlers' events
     QColor backboard = QColor::fromRgb(ScreenPalette[0]);
     const QRect area = e->rect();

@@ -1,10 +1,11 @@
 // widgets.h - the widgets of the program's windows and the input they report.
 //
-//   DrawSpaceWidget   the drawing window's inner area: shows the pen raster
-//                     drawspacerp through the screen palette and reports the
+//   DrawSpaceWidget   the drawing window's inner area: shows the smooth picture
+//                     of the diagram (gui/smoothview.h) or, as a choice, the pen
+//                     raster drawspacerp through the screen palette, and reports the
 //                     mouse buttons, pointer moves, wheel, raw keys and new size.
-//                     damage() finds what the core drew since the last call,
-//                     turns only that into screen colours and repaints only it
+//                     damage() finds what the core changed since the last call,
+//                     brings only that up to date and repaints only it
 //   GadgetButton      a toolbar or palette button with a gadget id: reports its
 //                     release, the pointer resting over it (gadget help) and where
 //                     in it the pointer is; shows its selected image while pressed
@@ -17,6 +18,7 @@
 //   ShellWindow       the main window: closing is the drawing window's close gadget
 #pragma once
 #include "app/mainloop.h"
+#include "gui/smoothview.h"
 
 #include <QDialog>
 #include <QDockWidget>
@@ -35,8 +37,12 @@ class DrawSpaceWidget : public QWidget {
     // Brings the shown picture up to date with the raster and asks for a
     // repaint of the changed rectangle (nothing when nothing changed).
     void damage();
-    // The picture in screen colours, as far as it was brought up to date.
-    const QImage &picture() const { return shown_; }
+    // The picture in screen colours, as far as it was brought up to date: the
+    // smooth one in device pixels, or the pen raster's in window pixels.
+    const QImage &picture() const { return smooth_ ? smoothpicture_.image() : shown_; }
+    // The smooth picture (true) or the classic pen picture (false).
+    void setsmooth(bool on);
+    bool smooth() const { return smooth_; }
 
   protected:
     void paintEvent(QPaintEvent *e) override;
@@ -54,6 +60,9 @@ class DrawSpaceWidget : public QWidget {
   private:
     void pointer(int32_t cls, int code, QPointF pos);
     QRect sync();
+    QRect syncsmooth();
+    bool smooth_ = false;
+    SmoothPicture smoothpicture_;
     QImage shown_;                // the raster in screen colours, as last converted
     std::vector<uint8_t> seen_;   // the raster's pens as last converted
     int wheelx_ = 0, wheely_ = 0; // wheel eighths of a degree not yet used

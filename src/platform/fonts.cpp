@@ -385,5 +385,9 @@ void Text(Raster *rp, const char *s, int n) {
         uint8_t *p = rp->Pixels.data() + (size_t)(top + (int64_t)r) * (size_t)W + (size_t)left;
         const uint8_t *m = &mask[r * mw];
         for (size_t c = 0; c < mw; c++) p[c] ^= (uint8_t)(m[c] * 0xFF);
+        if (rp->keepmarks) {
+            uint8_t *k = rp->Marks.data() + (size_t)(top + (int64_t)r) * (size_t)W + (size_t)left;
+            for (size_t c = 0; c < mw; c++) k[c] ^= (uint8_t)(m[c] & rp->Mark);
+        }
     }
 }

@@ -30,8 +30,16 @@ void span(Raster *rp, i64 y, i64 x0, i64 x1) {
     if (x1 >= rp->Width) x1 = rp->Width - 1;
     if (x1 > rp->ClipX1) x1 = rp->ClipX1;
     if (x1 < x0) return;
-    uint8_t *p = rp->Pixels.data() + (size_t)y * (size_t)rp->Width + (size_t)x0;
+    const size_t at = (size_t)y * (size_t)rp->Width + (size_t)x0;
+    uint8_t *p = rp->Pixels.data() + at;
     size_t n = (size_t)(x1 - x0 + 1);
+    if (rp->keepmarks) {
+        uint8_t *m = rp->Marks.data() + at;
+        if (rp->DrawMode != COMPLEMENT)
+            std::memset(m, rp->Mark, n);
+        else if (rp->Mark)
+            for (size_t i = 0; i < n; i++) m[i] ^= 1;
+    }
     if (rp->DrawMode == COMPLEMENT) {
         // Eight pixels at a time; the compiler does not vectorise the plain loop at -O2.
         size_t i = 0;
@@ -51,7 +59,14 @@ void span(Raster *rp, i64 y, i64 x0, i64 x1) {
 inline void plot(Raster *rp, i64 x, i64 y) {
     if (x < 0 || y < 0 || x >= rp->Width || y >= rp->Height) return;
     if (x < rp->ClipX0 || x > rp->ClipX1 || y < rp->ClipY0 || y > rp->ClipY1) return;
-    uint8_t *p = rp->Pixels.data() + (size_t)y * (size_t)rp->Width + (size_t)x;
+    const size_t at = (size_t)y * (size_t)rp->Width + (size_t)x;
+    uint8_t *p = rp->Pixels.data() + at;
+    if (rp->keepmarks) {
+        if (rp->DrawMode != COMPLEMENT)
+            rp->Marks[at] = rp->Mark;
+        else
+            rp->Marks[at] ^= rp->Mark;
+    }
     if (rp->DrawMode == COMPLEMENT)
         *p ^= 0xFF;
     else
@@ -201,12 +216,26 @@ int sizeraster(Raster *rp, int w, int h) {
     rp->Width = w;
     rp->Height = h;
     rp->Pixels.assign((size_t)w * (size_t)h, 0);
+    if (rp->keepmarks) rp->Marks.assign(rp->Pixels.size(), 0);
     return 1;
 }
 
 void SetRast(Raster *rp, int pen) {
     std::memset(rp->Pixels.data(), (uint8_t)pen, rp->Pixels.size());
+    if (rp->keepmarks) std::fill(rp->Marks.begin(), rp->Marks.end(), 0);
 }
+
+void keepmarks(Raster *rp, bool on) {
+    if (!rp || rp->keepmarks == on) return;
+    rp->keepmarks = on;
+    // Marks start cleared: what was drawn before is taken as the picture.
+    if (on)
+        rp->Marks.assign(rp->Pixels.size(), 0);
+    else
+        rp->Marks = std::vector<uint8_t>();
+}
+
+void SetMark(Raster *rp, int mark) { rp->Mark = mark ? 1 : 0; }
 
 void SetAPen(Raster *rp, int pen) { rp->FgPen = (uint8_t)pen; }
 void SetBPen(Raster *rp, int pen) { rp->BgPen = (uint8_t)pen; }

@@ -28,7 +28,19 @@
 //   DrawEllipse(rp, cx, cy, a, b)     ellipse outline
 //   SetClip(rp, x0, y0, x1, y1)       draw only inside this box (corners included)
 //   ClearClip(rp)                     draw anywhere in the raster again
+//   keepmarks(rp, on)                 keep (or stop keeping) the marks layer below
+//   SetMark(rp, mark)                 1: what is drawn now is an editor mark, 0: the picture
 // Text drawing (SetFont, Text) is in platform/fonts.h.
+//
+// Marks. A raster can keep, beside its pens, one byte per pixel telling
+// whether the pixel shows an editor mark (handles, the grid, the highlight,
+// the fold marker, the pointer outline and the rubber band) rather than the
+// picture of the objects, so that a view drawing the objects another way can
+// lay the marks over its own picture. While marks are kept, every pixel drawn
+// in JAM1 takes the current mark, and every pixel drawn in COMPLEMENT with
+// mark 1 flips its mark (drawing the same outline twice restores both the
+// pens and the marks); SetRast clears them. A raster that keeps no marks
+// costs nothing more.
 //
 // Drawing modes. JAM1 sets each pixel drawn to the foreground pen. COMPLEMENT
 // XORs each pixel drawn with 0xFF (the pen is not used), so drawing the same
@@ -108,6 +120,9 @@ struct Raster {
     TextFont *Font = nullptr;             // font for Text (platform/fonts.h)
     // The box the primitives draw in, besides the raster's own bounds.
     int64_t ClipX0 = INT64_MIN, ClipY0 = INT64_MIN, ClipX1 = INT64_MAX, ClipY1 = INT64_MAX;
+    std::vector<uint8_t> Marks; // Width x Height marks when kept, else empty
+    bool keepmarks = false;     // Marks is kept
+    uint8_t Mark = 0;           // mark of what is drawn now
 };
 
 Raster *newraster(int w, int h);
@@ -119,6 +134,8 @@ void SetAPen(Raster *rp, int pen);
 void SetBPen(Raster *rp, int pen);
 void SetDrMd(Raster *rp, int mode);
 void SetDrPt(Raster *rp, uint16_t pattern);
+void keepmarks(Raster *rp, bool on);
+void SetMark(Raster *rp, int mark);
 
 int ReadPixel(const Raster *rp, int x, int y);
 void WritePixel(Raster *rp, int x, int y);

@@ -581,6 +581,7 @@ void previewpart(Raster *rp, const DrawPart &d, const IWORecord &r) {
 
 // The shadow record: every part as a dashed complement outline, then its handles.
 void drawpreview(Raster *rp, IWORecord &r) {
+    SetMark(rp, 1);
     SetDrMd(rp, COMPLEMENT);
     SetDrPt(rp, 0xCCCC);
     int count = partcount(r.drawnum, MAXDRAWNUM);
@@ -591,6 +592,7 @@ void drawpreview(Raster *rp, IWORecord &r) {
     SetDrMd(rp, JAM1);
     SetDrPt(rp, 0xFFFF);
     drawIWOhandles(SHADOWIWO, highlightcolour);
+    SetMark(rp, 0);
 }
 
 } // namespace
@@ -619,15 +621,23 @@ int drawIWO(int i) {
         return 1;
     }
     highlightcolour = r.locked ? 4 : IWODiagram.highlightcolour;
-    if (r.selected == 1 && HighlightOn) drawhighlightparts(rp, r, highlightcolour, false);
+    // The highlight, the handles and the fold marker are the editor's marks
+    // (platform/raster.h), the parts and the label the object's picture.
+    if (r.selected == 1 && HighlightOn) {
+        SetMark(rp, 1);
+        drawhighlightparts(rp, r, highlightcolour, false);
+        SetMark(rp, 0);
+    }
     int count = partcount(r.drawnum, MAXDRAWNUM);
     for (int k = 0; k < count; k++) drawpart(rp, r, r.draw[k]);
     drawlabel(i);
+    SetMark(rp, 1);
     if (r.selected) drawIWOhandles(i, highlightcolour);
     if (r.fold) {
         SetAPen(rp, 4);
         foldmarker(rp, i);
         SetAPen(rp, r.linecolour);
     }
+    SetMark(rp, 0);
     return 1;
 }

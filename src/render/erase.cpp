@@ -224,6 +224,7 @@ int eraseIWO(int i, int pen, int redraw) {
         drawIWOhandles(i, pen);
         int x0 = getdrawx(r.x), y0 = getdrawy(r.y);
         int x1 = getdrawx((int16_t)(r.x + r.width)), y1 = getdrawy((int16_t)(r.y + r.height));
+        SetMark(rp, 1);
         SetDrMd(rp, COMPLEMENT);
         SetAPen(rp, r.linecolour);
         Move(rp, x0, y0);
@@ -232,6 +233,7 @@ int eraseIWO(int i, int pen, int redraw) {
         Draw(rp, x0, y1);
         Draw(rp, x0, y0);
         SetDrMd(rp, JAM1);
+        SetMark(rp, 0);
         return 1;
     }
     // The area is painted in the pen on the page; where it reaches past the

@@ -46,6 +46,7 @@ void dots(const Lattice &l, float xlo, float xhi, float ylo, float yhi) {
     const int ww = drawspacerp->Width, wh = drawspacerp->Height;
     SetDrMd(drawspacerp, JAM1);
     SetAPen(drawspacerp, shadowcolour);
+    SetMark(drawspacerp, 1); // the dots are marks over the picture
     for (int gx = l.gx0; (float)gx < xhi; gx += l.step) {
         if (!((float)gx > xlo)) continue;
         int gx1 = truncpixel((float)gx + dot);
@@ -57,6 +58,7 @@ void dots(const Lattice &l, float xlo, float xhi, float ylo, float yhi) {
             RectFill(drawspacerp, gx, gy, gx1, truncpixel((float)gy + dot));
         }
     }
+    SetMark(drawspacerp, 0);
 }
 
 } // namespace

@@ -107,7 +107,11 @@ int drawIWOhandles(int i, int pen) {
     if (i <= 0 || i >= IWOTABLESIZE || !drawspacerp) return 1;
     const IWORecord &r = IWO[i];
     Raster *rp = drawspacerp;
+    // The outline's handles are marks, whoever draws them; the others' are
+    // marks when drawn and picture when painted over (the caller says).
+    const int mark = rp->Mark;
     if (i == SHADOWIWO) {
+        SetMark(rp, 1);
         SetDrMd(rp, COMPLEMENT);
         SetAPen(rp, r.linecolour);
     } else {
@@ -149,5 +153,6 @@ int drawIWOhandles(int i, int pen) {
     if (!connector && present(6)) RectFill(rp, X, Y - 6, X + 6, Y);
 
     SetDrMd(rp, JAM1);
+    SetMark(rp, mark);
     return 1;
 }

@@ -5,6 +5,7 @@
 #include "app/menus.h"
 #include "model/iwo.h"
 #include "platform/palette.h"
+#include "gui/desktopsettings.h"
 #include "gui/qtwindows.h"
 #include "platform/raster.h"
 #include "platform/window.h"
@@ -31,6 +32,9 @@ void Editor::SetUp() {
     setenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()).constData(), 1);
     setenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("data")).constData(), 1);
     desktopfont = QApplication::font();
+    // The tests compare the window with the pen raster: the classic picture,
+    // unless a fixture chooses the smooth one.
+    desktopsettings()->setValue(SMOOTHDRAWINGKEY, false);
     beforestart();
     ui = std::make_unique<QtUI>();
     setplatformui(ui.get());

@@ -191,6 +191,60 @@ TEST(RasterComplement, TwiceRestoresAndOnceInvertsEachPixelOnce) {
     }
 }
 
+// Marks follow the pixels drawn: JAM1 sets the current mark wherever a pen is
+// set, complement with mark 1 flips them so that twice restores them, SetRast
+// and a resize clear them, and a raster that keeps none has none.
+TEST(RasterMarks, FollowThePixelsDrawn) {
+    std::mt19937 rng(9);
+    for (int i = 0; i < 300; i++) {
+        Primitive p = randomprimitive(rng, -20, 60), q = randomprimitive(rng, -20, 60);
+        Canvas c(40, 40, 255);
+        keepmarks(c.rp, true);
+        SetMark(c.rp, 1);
+        p(c.rp, 0, 0);
+        std::vector<uint8_t> expect(c.rp->Pixels.size());
+        for (size_t k = 0; k < expect.size(); k++) expect[k] = c.rp->Pixels[k] != 0;
+        ASSERT_EQ(c.rp->Marks, expect) << i;
+        // The picture drawn over a mark takes it away where it draws.
+        Canvas pic(40, 40, 7);
+        q(pic.rp, 0, 0);
+        SetMark(c.rp, 0);
+        SetAPen(c.rp, 7);
+        q(c.rp, 0, 0);
+        for (size_t k = 0; k < expect.size(); k++)
+            if (pic.rp->Pixels[k]) expect[k] = 0;
+        ASSERT_EQ(c.rp->Marks, expect) << i;
+        // A mark drawn in complement twice leaves pens and marks as they were;
+        // a picture drawn in complement leaves the marks alone.
+        std::vector<uint8_t> pens = c.rp->Pixels;
+        SetDrMd(c.rp, COMPLEMENT);
+        SetMark(c.rp, 1);
+        q(c.rp, 0, 0);
+        if (q.once()) {
+            for (size_t k = 0; k < expect.size(); k++)
+                ASSERT_EQ(c.rp->Marks[k], expect[k] ^ (uint8_t)(pic.rp->Pixels[k] != 0)) << i;
+        }
+        q(c.rp, 0, 0);
+        SetMark(c.rp, 0);
+        p(c.rp, 0, 0);
+        p(c.rp, 0, 0);
+        ASSERT_EQ(c.rp->Marks, expect) << i;
+        ASSERT_EQ(c.rp->Pixels, pens) << i;
+    }
+    Canvas c(6, 4);
+    keepmarks(c.rp, true);
+    SetMark(c.rp, 1);
+    RectFill(c.rp, 0, 0, 2, 2);
+    SetRast(c.rp, 3);
+    EXPECT_EQ(c.rp->Marks, std::vector<uint8_t>(24, 0));
+    RectFill(c.rp, 0, 0, 2, 2);
+    sizeraster(c.rp, 3, 3);
+    EXPECT_EQ(c.rp->Marks, std::vector<uint8_t>(9, 0));
+    keepmarks(c.rp, false);
+    RectFill(c.rp, 0, 0, 2, 2);
+    EXPECT_TRUE(c.rp->Marks.empty());
+}
+
 // A pen is its low 8 bits, a transparent one too; pixels outside read -1;
 // resizing clears; an empty raster takes any drawing.
 TEST(RasterState, PensAreLowEightBitsAndResizeClears) {
