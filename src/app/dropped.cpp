@@ -2,6 +2,7 @@
 #include "app/dropped.h"
 
 #include "app/menus.h"
+#include "import/import.h"
 #include "model/diagram.h"
 #include "platform/files.h"
 #include "ui/ui.h"
@@ -26,17 +27,11 @@ std::string lowerextension(const std::string &path) {
 DroppedKind droppedkind(const std::string &path) {
     const std::string ext = lowerextension(path);
     if (ext == ".iwo") return DROP_DIAGRAM;
-    if (ext == ".md" || ext == ".opml" || ext == ".txt") return DROP_OUTLINE;
+    if (ext == ".md" || ext == ".markdown" || ext == ".opml" || ext == ".txt") return DROP_OUTLINE;
     return DROP_OTHER;
 }
 
-int importoutlinefile(const std::string &path) {
-    ErrorReq((FilePart(path) + " can't be imported yet: this version of Ideaweave does not "
-                               "import outlines (.md, .opml, .txt).")
-                 .c_str());
-    updateIWOdiagram();
-    return 0;
-}
+int importoutlinefile(const std::string &path) { return importoutline(path); }
 
 int opendroppedfiles(const std::vector<std::string> &paths) {
     std::string refused;

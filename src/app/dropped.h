@@ -3,10 +3,9 @@
 //
 //   droppedkind(path)        what a file is taken for, by its final extension
 //                            (any case): a diagram (.iwo), an outline to import
-//                            (.md, .opml, .txt) or something else
-//   importoutlinefile(path)  bring an outline in as a new diagram; for now it
-//                            says that the format can't be imported yet and
-//                            changes nothing; returns 1 when imported
+//                            (.md, .markdown, .opml, .txt) or something else
+//   importoutlinefile(path)  bring an outline in as a new diagram, as Project >
+//                            Import Outline does; returns 1 when imported
 //   opendroppedfiles(paths)  act on files dropped together: the first diagram
 //                            or outline is opened (asking about unsaved changes
 //                            as Open does) or imported; one message then names
