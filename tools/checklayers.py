@@ -11,7 +11,8 @@ in README's Layout) are in ALLOWED below; every other upward include fails
 the check. cli and gui (the editor on Qt) are the two programs: they share the
 top rank, and neither may include the other. An include written relative to
 the including file ("../app/x.h", "x.h") is resolved against that file's
-directory first, so it is checked like any other.
+directory first, so it is checked like any other. Besides, no layer below
+the application may enable or disable a menu item or a button (ENABLING).
 
 Usage: tools/checklayers.py [REPO]    (exit status 1 on any violation)
 """
@@ -43,6 +44,14 @@ ALLOWED = {
 }
 
 INCLUDE = re.compile(r'\s*#\s*include\s+"([^"]+)"')
+
+# What menus and buttons offer is worked out by the application from the
+# program's state after each event (app/menustate.cpp): the layers below it
+# never enable or disable an item or a button themselves.
+ENABLING = re.compile(r'\b(setmenuenabled|setmenuchecked|setgadgetenabled|OnMenu|OffMenu|'
+                      r'disabledrawtools|disablefiletools|disableIWOtools)\s*\(')
+NOENABLING = ["ui", "model", "scene", "render", "connect", "edit", "arrange", "store", "export",
+              "import"]
 
 
 def layerof(rel):
@@ -77,6 +86,9 @@ def check(root):
                 continue
             with open(path, encoding="utf-8", errors="replace") as fh:
                 for n, line in enumerate(fh, 1):
+                    if layer in NOENABLING and ENABLING.search(line.split("//")[0]):
+                        problems.append(f"src/{rel}:{n}: {layer} enables a menu item or button "
+                                        f"(the application does, from the state)")
                     m = INCLUDE.match(line)
                     if not m:
                         continue

@@ -8,6 +8,8 @@
 // and redo brings them back with the same ids.
 #include "app/clipboard.h"
 
+#include "app/menustate.h"
+
 #include "app/menus.h"
 #include "app/requesters.h"
 #include "model/create.h"
@@ -42,11 +44,10 @@ const char *const TEXTMIME = "text/plain";
 
 namespace {
 
-constexpr int MENU_PASTE = FULLMENUNUM(1, 2); // Edit > Paste
-constexpr int PASTEOFFSET = 20;               // shift of a paste onto its originals, grid off
-constexpr int MAXPASTESHIFTS = 100;           // repeated pastes cascade at most this far
-constexpr int MAXIWOID = 32767;               // ids are 16-bit and never wrap
-constexpr size_t TEXTLABELCHARS = 49;         // a label holds 49 characters and its NUL
+constexpr int PASTEOFFSET = 20;       // shift of a paste onto its originals, grid off
+constexpr int MAXPASTESHIFTS = 100;   // repeated pastes cascade at most this far
+constexpr int MAXIWOID = 32767;       // ids are 16-bit and never wrap
+constexpr size_t TEXTLABELCHARS = 49; // a label holds 49 characters and its NUL
 
 // A connector end that names an object (sentinels are 0 or below).
 bool attached(int16_t id) { return id > 0; }
@@ -193,8 +194,6 @@ void finishpaste(int count, long writes) {
     closegroup();
     refreshIWOall();
     if (historywritecount() != writes) markIWOdiagrammodified();
-    disabledrawtools(0);
-    disableIWOtools(0);
 }
 
 } // namespace
@@ -349,19 +348,12 @@ int pasteobjects() {
     return 1;
 }
 
-int setpastemenu() {
-    bool can = false;
-    if (DiagramExists) {
-        for (const std::string &f : platformclipboard().formats())
-            if (f == OBJECTSMIME || f == TEXTMIME) can = true;
-    }
-    if (can)
-        OnMenu(MENU_PASTE);
-    else
-        OffMenu(MENU_PASTE);
-    return 1;
+bool clipboardpastable() {
+    for (const std::string &f : platformclipboard().formats())
+        if (f == OBJECTSMIME || f == TEXTMIME) return true;
+    return false;
 }
 
 void watchclipboard() {
-    setclipboardhandler([] { setpastemenu(); });
+    setclipboardhandler([] { showstates(); });
 }

@@ -15,9 +15,8 @@
 //   clipboardforms(set)    the three forms for those indices
 //   pastebytes(bytes)      paste a file image of objects; 1 when objects were pasted
 //   pastetext(utf8)        paste text as a Text object; 1 when one was made
-//   setpastemenu()         enable Paste when a diagram is open and the clipboard
-//                          holds objects or text
-//   watchclipboard()       keep Paste's state in step with the clipboard
+//   clipboardpastable()    whether the clipboard holds objects or text
+//   watchclipboard()       show the menus' states again when the clipboard changes
 #pragma once
 #include "platform/platform.h"
 
@@ -35,5 +34,5 @@ std::vector<int> clipboardset();
 ClipboardForms clipboardforms(const std::vector<int> &set);
 int pastebytes(const std::string &bytes);
 int pastetext(const std::string &utf8);
-int setpastemenu();
+bool clipboardpastable();
 void watchclipboard();

@@ -3,9 +3,9 @@
 #include "app/mainloop.h"
 
 #include "app/clipboard.h"
-
 #include "app/diagramprops.h"
 #include "app/menus.h"
+#include "app/menustate.h"
 #include "app/prefwindow.h"
 #include "app/properties.h"
 #include "app/toolbar.h"
@@ -21,48 +21,10 @@
 
 #include <csignal>
 
-int16_t okay = 1;
-
 namespace {
 
 // Set from a signal handler: only an atomic flag may be touched there.
 volatile std::sig_atomic_t breakrequested = 0;
-
-// Items that need a diagram, disabled while there is none.
-constexpr int NODIAGRAMITEMS[] = {
-    FULLMENUNUM(0, 2),  // Project > Close
-    FULLMENUNUM(0, 4),  // Save
-    FULLMENUNUM(0, 5),  // Save As
-    FULLMENUNUM(0, 7),  // Export Graphic
-    FULLMENUNUM(0, 8),  // Export Text
-    FULLMENUNUM(1, 0),  // Edit > Cut
-    FULLMENUNUM(1, 1),  // Copy
-    FULLMENUNUM(1, 2),  // Paste
-    FULLMENUNUM(1, 3),  // Select All
-    FULLMENUNUM(1, 5),  // Delete
-    FULLMENUNUM(1, 7),  // Undo
-    FULLMENUNUM(1, 8),  // Redo
-    FULLMENUNUM(2, 0),  // Object > Properties
-    FULLMENUNUM(2, 1),  // Duplicate
-    FULLMENUNUM(2, 2),  // To Back
-    FULLMENUNUM(2, 3),  // To Front
-    FULLMENUNUM(2, 5),  // Lock
-    FULLMENUNUM(2, 6),  // Node
-    FULLMENUNUM(2, 7),  // Change Text
-    FULLMENUNUM(2, 8),  // Half size
-    FULLMENUNUM(2, 10), // Group/Ungroup
-    FULLMENUNUM(2, 12), // Create User IWO
-    FULLMENUNUM(2, 19), // Delete
-    FULLMENUNUM(3, 0),  // Diagram > Properties
-    FULLMENUNUM(3, 2),  // Zoom In
-    FULLMENUNUM(3, 3),  // Zoom Out
-    FULLMENUNUM(3, 10), // Crop to fit
-    FULLMENUNUM(3, 11), // Redraw
-    FULLMENUNUM(3, 5),  // Show Grid
-    FULLMENUNUM(3, 6),  // Snap To Grid
-    FULLMENUNUM(3, 7),  // Increase Grid Size
-    FULLMENUNUM(3, 8),  // Decrease Grid Size
-};
 
 // With no diagram there is nothing to edit: the drawing window's buttons and
 // keys would otherwise delete, flip, nudge or create objects, or choose
@@ -94,16 +56,13 @@ int setupinterface() {
 }
 
 int resetinterface() {
-    // Of the toolbar only New, Open and Quit stay.
-    for (int id = BUTTON_SAVEAS; id <= BUTTON_CLOSE; id++) setgadgetenabled(id, 0);
-    for (int id = BUTTON_PROPERTIES; id <= BUTTON_UNDOREDO; id++) setgadgetenabled(id, 0);
-    setgadgetenabled(BUTTON_DELETE, 0);
     platformui().sethelpline(" ");
-    for (int id = 100; id <= 148; id++) setgadgetenabled(id, 0);
-    for (int num : NODIAGRAMITEMS) OffMenu(num);
     newIWOdiagram();
     if (diagrampropwindowopen) updateIWOdiagramprop();
     if (drawspacerp) SetRast(drawspacerp, 0);
+    // With no diagram only New, Open and Quit stay on the toolbar, and the
+    // menus offer what needs no diagram.
+    showstates();
     return 1;
 }
 
@@ -134,6 +93,8 @@ int iwevent(IWWindow window, int32_t result, int code) {
         breakrequested = 0;
         quit = 1;
     }
+    // What the menus and buttons offer follows from what the event left.
+    showstates();
     return quit != 0 ? 1 : 0;
 }
 

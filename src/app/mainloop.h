@@ -5,7 +5,7 @@
 // windows and says when the program is to end.
 //
 //   setupinterface()          settings, icon names, help texts, type catalogue, buttons
-//   resetinterface()          the state "no diagram": tools and items disabled, fresh record
+//   resetinterface()          the state "no diagram": a fresh record, its states shown
 //   iwevent(window, result, code)  one input event of a window; 1 = quit after it
 //   requestbreak()            Ctrl-C: quit after the current event (safe in a signal
 //                             handler; when no event is pending, the platform may hand
@@ -22,8 +22,6 @@ enum IWWindow {
     DIAGRAMPROPWINDOW,
     PREFWINDOW
 };
-
-extern int16_t okay; // the exit code of a normal run
 
 int setupinterface();
 int resetinterface();

@@ -361,7 +361,6 @@ int applypreferencesnow() {
     D.lineweight = lineweight = d.lineweight;
     D.font = d.font;
     copyfield(D.fontname, sizeof D.fontname, d.fontname, sizeof d.fontname);
-    setcheckmenus();
 
     uint8_t a[DIAGRAMRECORDSIZE], b[DIAGRAMRECORDSIZE];
     writeIWOdiagramrecord(before, a);

@@ -43,8 +43,6 @@ int16_t tempIWOfontcolour = 0;
 int16_t tempIWOlabelcolour = 0;
 TextAttr tempIWOfont;
 char tempIWOfontname[256] = {};
-int16_t tempIWOlocked = 0;
-int16_t tempIWOlabelfilled = 0;
 
 int16_t palettewinx = 50, palettewiny = 70;
 int16_t stylewindowopen = 0;
@@ -182,7 +180,6 @@ void followidgadget() {
     selectedIWO = (int16_t)n;
     IWO[n].selected = 1;
     numIWOselected = 1;
-    disableIWOtools(0);
     updateIWOprop((int)n);
     bufferIWO((int)n, 0);
     refreshIWOall();
@@ -508,8 +505,6 @@ int updateIWOprop(int n) {
     tempIWOlabelcolour = r.labelcolour;
     tempIWOfont = r.font;
     copyfield(tempIWOfontname, sizeof tempIWOfontname, r.fontname, sizeof r.fontname);
-    tempIWOlocked = r.locked;
-    tempIWOlabelfilled = r.labelfilled;
     refresh();
     return 1;
 }

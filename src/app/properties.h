@@ -47,8 +47,6 @@ extern int16_t tempIWOfontcolour;  // label text pen
 extern int16_t tempIWOlabelcolour; // label background pen
 extern TextAttr tempIWOfont;       // label font size and style
 extern char tempIWOfontname[256];  // label font name
-extern int16_t tempIWOlocked;      // Locked
-extern int16_t tempIWOlabelfilled; // label background filled
 
 // ---- the palette and style windows ----
 extern int16_t palettewinx, palettewiny; // the palette window's position

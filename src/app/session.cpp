@@ -2,6 +2,7 @@
 #include "app/session.h"
 
 #include "app/diagramprops.h"
+#include "app/menustate.h"
 #include "app/requesters.h"
 #include "app/tools.h"
 #include "edit/interact.h"
@@ -21,12 +22,11 @@ int startnewdiagram() {
     setbitmapsize();
     cleardrawspace(papercolour);
     selectedIWO = -99;
-    disablefiletools(0);
-    disabledrawtools(0);
     IWODiagram.saved = 1;
     updateIWOdiagram();
     settempdiagram(1);
     if (diagrampropwindowopen) updateIWOdiagramprop();
+    showstates();
     return 1;
 }
 
@@ -36,14 +36,13 @@ int startloadeddiagram() {
     setbitmapsize();
     cleardrawspace(papercolour);
     updateIWOall(1, IWONumber);
-    disablefiletools(0);
-    disabledrawtools(0);
     selectedIWO = -99;
     IWODiagram.saved = 1;
     selectedtool = (int16_t)choosetool(SELECTTOOL, selectedtool);
     settempdiagram(1);
     if (diagrampropwindowopen) updateIWOdiagramprop();
     updateIWOdiagram();
+    showstates();
     return 1;
 }
 

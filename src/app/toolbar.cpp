@@ -103,16 +103,6 @@ void appendname(int entry, const char *name) {
     std::snprintf(e + n, sizeof Icon[entry] - n, "%s", name);
 }
 
-void choosetoolbarselect() { selectedtool = (int16_t)choosetool(BUTTON_SELECT, selectedtool); }
-
-// The text tool: its outline is a Text object at the pointer.
-void choosetexttool() {
-    selectedtool = (int16_t)choosetool(BUTTON_TEXT, selectedtool);
-    resetsingleIWO(SHADOWIWO);
-    createIWO(SHADOWIWO, TEXTTYPE, getrealx((int16_t)pointerx()), getrealy((int16_t)pointery()),
-              linecolour, lineweight, fillcolour);
-}
-
 const char *help(int id) { return id >= 0 && id < TYPETABLESIZE ? helptext[id] : ""; }
 
 } // namespace
@@ -164,78 +154,16 @@ int tophalfgadget(int id) { return platformui().gadgetupperhalf(id) ? 1 : 0; }
 int ideaweavewindowevents(int32_t result, int) {
     const int id = result & 0xFFFF;
     switch (result & (int32_t)0xFFFF0000) {
-    case IW_GADGETUP:
+    case IW_GADGETUP: {
         selectedgadget = (int16_t)id;
         // The command repaints what it changes: the drawing window's outline
         // goes first, or it would stay behind as a ghost.
         removeshadowiwo();
-        switch (id) {
-        case BUTTON_NEW:
-            newdiagram();
-            break;
-        case BUTTON_OPEN:
-            opendiagram();
-            break;
-        case BUTTON_SAVEAS:
-            saveasdiagram();
-            break;
-        case BUTTON_SAVE:
-            savediagram();
-            break;
-        case BUTTON_EXPORTGRAPHIC:
-            saveasSVG();
-            break;
-        case BUTTON_EXPORTTEXT:
-            saveasTXT();
-            break;
-        case BUTTON_CLOSE:
-            closediagram();
-            break;
-        case BUTTON_QUIT:
-            return quitiw();
-        case BUTTON_PROPERTIES:
-            // The selected object's properties, else the diagram's.
-            choosetoolbarselect();
-            removeshadowiwo();
-            if (selectedIWO > 0)
-                propmain();
-            else
-                diagramprop();
-            break;
-        case BUTTON_FRONTBACK:
-            if (tophalfgadget(id))
-                sendtofront();
-            else
-                sendtoback();
-            break;
-        case BUTTON_DUPLICATE:
-            duplicate();
-            break;
-        case BUTTON_ZOOM:
-            if (tophalfgadget(id))
-                zoomin();
-            else
-                zoomout();
-            break;
-        case BUTTON_TEXT:
-            choosetexttool();
-            break;
-        case BUTTON_UNDOREDO:
-            if (tophalfgadget(id))
-                undohistory();
-            else
-                redohistory();
-            break;
-        case BUTTON_DELETE:
-            delete_();
-            break;
-        case BUTTON_SELECT:
-        default:
-            choosetoolbarselect();
-            deleteIWO(SHADOWIWO);
-            break;
-        }
-        return 0;
+        // The command of the button (of the half hit, on the two-way
+        // buttons); a button with none chooses the select tool.
+        const CommandRow *row = buttonrow(id, tophalfgadget(id) != 0);
+        return runcommand(row ? *row : commandrow(CMD_SELECTTOOL));
+    }
     case IW_GADGETHELP:
         selectedgadget = (int16_t)id;
         platformui().sethelpline(

@@ -34,8 +34,10 @@
 //   drawer PATH|cancel   the answer of the next drawer chooser
 //   move NAME X Y        drags a gadget window; `where NAME` prints where it is
 #include "app/clipboard.h"
+#include "app/commands.h"
 #include "app/mainloop.h"
 #include "app/menus.h"
+#include "app/menustate.h"
 #include "app/requesters.h"
 #include "app/session.h"
 #include "app/toolbar.h"
@@ -187,6 +189,7 @@ class Session {
     bool diagram(const Line &l);
     bool record(const Line &l);
     bool menus(const Line &l);
+    bool commands(const Line &l);
     bool gadgets(const Line &l);
     bool title(const Line &l);
     bool view(const Line &l);
@@ -267,17 +270,33 @@ bool Session::print(const Line &l) {
 // Every menu item (separators left out): "M I label enabled checked".
 bool Session::menus(const Line &l) {
     if (l.w.size() != 1) return false;
-    for (int m = 0; m <= 4; m++) {
+    for (int m = 0; m < MENUCOUNT; m++) {
         for (int i = 0; i < 64; i++) {
-            const NewMenu *e = menuitem(FULLMENUNUM(m, i));
+            const int num = FULLMENUNUM(m, i);
+            const CommandRow *e = menurow(num);
             if (!e) break;
-            if (!e->nm_Label) continue;
-            int num = FULLMENUNUM(m, i);
-            int checked = ui_.menuchecked(num);
-            if (checked < 0) checked = (e->nm_Flags & CHECKED) != 0;
-            std::printf("%d %d \"%s\" %d %d\n", m, i, e->nm_Label, ui_.menuenabled(num) != 0,
-                        checked);
+            if (e->kind != ROW_ITEM) continue;
+            std::printf("%d %d \"%s\" %d %d\n", m, i, e->label, ui_.menuenabled(num) != 0,
+                        ui_.menuchecked(num) > 0);
         }
+    }
+    std::fflush(stdout);
+    return true;
+}
+
+// The command table: "NAME M I BUTTON" for every command, M and I -1 for
+// one with no menu item, BUTTON 0 for one with no toolbar button (a two-way
+// button's halves: BUTTON upper or lower).
+bool Session::commands(const Line &l) {
+    if (l.w.size() != 1) return false;
+    for (const CommandRow *r = commandtable(); r->kind != ROW_END; r++) {
+        if (r->kind != ROW_ITEM && r->kind != ROW_NOMENU) continue;
+        const int num = menunumber(r->id);
+        std::printf("%s %d %d %d%s\n", r->name, num == MENUNULL ? -1 : MENUNUM(num),
+                    num == MENUNULL ? -1 : ITEMNUM(num), r->button,
+                    r->half == HALF_UPPER   ? " upper"
+                    : r->half == HALF_LOWER ? " lower"
+                                            : "");
     }
     std::fflush(stdout);
     return true;
@@ -519,10 +538,18 @@ bool Session::wheel(const Line &l) {
     return true;
 }
 
+// A function called as it is (call FUNCTION ARGS), or a command of the
+// table by its name (call NAME): no event, so no check that it is available.
 bool Session::call(const Line &l) {
     if (l.w.size() < 2) return false;
     auto it = callables().find(l.w[1]);
-    if (it == callables().end()) return false;
+    if (it == callables().end()) {
+        const CommandRow *r = commandnamed(l.w[1].c_str());
+        if (!r || l.w.size() != 2) return false;
+        if (runcommand(*r)) std::printf("call: quit\n");
+        std::fflush(stdout);
+        return true;
+    }
     std::vector<long> args;
     for (size_t i = 2; i < l.w.size(); i++) {
         long v;
@@ -572,15 +599,19 @@ bool Session::close(const Line &l) {
     return true;
 }
 
+// A menu item picked, by its number (menu M I) or its command's table name.
 bool Session::menu(const Line &l) {
-    if (!l.want(2)) return false;
-    const std::vector<long> &n = l.n;
-    if (n[0] < 0 || n[0] > 4 || n[1] < 0 || n[1] > 63) return false;
-    int num = FULLMENUNUM((int)n[0], (int)n[1]);
-    const NewMenu *e = menuitem(num);
-    if (!e || !e->nm_Label) return false;
+    int num = MENUNULL;
+    if (l.w.size() == 2) {
+        const CommandRow *r = commandnamed(l.w[1].c_str());
+        if (r) num = menunumber(r->id);
+    } else if (l.want(2) && l.n[0] >= 0 && l.n[0] < MENUCOUNT && l.n[1] >= 0 && l.n[1] <= 63) {
+        num = FULLMENUNUM((int)l.n[0], (int)l.n[1]);
+    }
+    const CommandRow *e = num == MENUNULL ? nullptr : menurow(num);
+    if (!e || e->kind != ROW_ITEM) return false;
     if (ui_.menuenabled(num) == 0) {
-        std::printf("menu %ld %ld: disabled\n", n[0], n[1]);
+        std::printf("menu %d %d: disabled\n", MENUNUM(num), ITEMNUM(num));
     } else if (iwevent(DRAWSPACEWINDOW, IW_MENUPICK | num, num)) {
         std::printf("menu: quit\n");
     }
@@ -817,11 +848,11 @@ const Command COMMANDS[] = {
     {"shift", &Session::modifier, "shift down|up"},
     {"alt", &Session::modifier, "alt down|up"},
     {"wheel", &Session::wheel, "wheel DX DY"},
-    {"call", &Session::call, "call FUNCTION [ARGS]"},
+    {"call", &Session::call, "call FUNCTION [ARGS] | call COMMAND"},
     {"answer", &Session::answer, "answer BUTTON [TEXT]"},
     {"render", &Session::render, "render PATH"},
     {"close", &Session::close, "close [tools|shapes|NAME]"},
-    {"menu", &Session::menu, "menu M I"},
+    {"menu", &Session::menu, "menu M I | menu COMMAND"},
     {"gadget", &Session::gadget, "gadget ID [CODE|left|right|upper|lower]"},
     {"help", &Session::help, "help ID [upper|lower]"},
     {"set", &Session::set, "set ID VALUE"},
@@ -831,6 +862,7 @@ const Command COMMANDS[] = {
     {"diagram", &Session::diagram, "diagram"},
     {"record", &Session::record, "record N"},
     {"menus", &Session::menus, "menus"},
+    {"commands", &Session::commands, "commands"},
     {"gadgets", &Session::gadgets, "gadgets"},
     {"title", &Session::title, "title"},
     {"view", &Session::view, "view"},
@@ -859,7 +891,11 @@ bool Session::line(const std::string &text) {
     }
     for (const Command &c : COMMANDS) {
         if (l.w[0] != c.name) continue;
-        if ((this->*c.run)(l)) return true;
+        const bool done = (this->*c.run)(l);
+        // Every line is an event of its own: what the menus and buttons offer
+        // follows from what it left.
+        showstates();
+        if (done) return true;
         usage_ = c.usage;
         return false;
     }

@@ -24,7 +24,6 @@
 #include "edit/selection.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
-#include "platform/buttons.h"
 #include "model/select.h"
 #include "render/erase.h"
 #include "render/grid.h"
@@ -91,25 +90,6 @@ void forgetcommand() {
     commandoverflow = false;
 }
 
-// Undo is available while the entry before historynum holds something; redo
-// while the entry at historynum does.
-void showundostate() {
-    int e = current();
-    bool canundo = history[preventry(e)].kind != HISTORY_EMPTY;
-    bool canredo = history[e].kind != HISTORY_EMPTY;
-    if (canundo) {
-        OnMenu(MENU_UNDO);
-        setgadgetenabled(BUTTON_UNDOREDO, 1);
-    } else {
-        OffMenu(MENU_UNDO);
-        setgadgetenabled(BUTTON_UNDOREDO, 0);
-    }
-    if (canredo)
-        OnMenu(MENU_REDO);
-    else
-        OffMenu(MENU_REDO);
-}
-
 // The entry at historynum is about to be reused while it begins a group or a
 // crop: cut off the rest of that group, up to and including its end, so that
 // neither undo nor redo can reach a part of it.
@@ -162,12 +142,7 @@ void writeentry(int n, int kind, const IWORecord &before) {
         // Too big to undo whole: no half of it may be undone either.
         emptyring();
         commandoverflow = false;
-        showundostate();
-        return;
     }
-    OffMenu(MENU_REDO);
-    setgadgetenabled(BUTTON_UNDOREDO, 1);
-    OnMenu(MENU_UNDO);
 }
 
 // Writes the group begins that were announced and are still waiting for their
@@ -195,14 +170,6 @@ void moverecord(int k, int index, const IWORecord &image) {
     IWO[index] = image;
 }
 
-void disableemptytablebuttons() {
-    if (IWONumber < 3) setgadgetenabled(BUTTON_FRONTBACK, 0);
-    if (IWONumber < 2) {
-        setgadgetenabled(BUTTON_DUPLICATE, 0);
-        setgadgetenabled(BUTTON_DELETE, 0);
-    }
-}
-
 void setpagesize(const HistoryEntry &entry) {
     IWODiagram.paperwidth = entry.after.width;
     IWODiagram.paperheight = entry.after.height;
@@ -217,8 +184,6 @@ void removebyid(int id) {
     if (!liveIWO(k)) return;
     eraseIWO(k, papercolour, 0);
     downjigIWO(k);
-    disableIWOtools(0);
-    disableemptytablebuttons();
 }
 
 // Puts image back in at index (the reverse of a deletion, or a creation being
@@ -230,7 +195,6 @@ int insertat(int index, const IWORecord &image) {
     IWO[at] = image;
     IWONumber += 1;
     IWO[IWONumber].type = DEADTYPE;
-    if (IWONumber < 4) disabledrawtools(0);
     return at;
 }
 
@@ -392,13 +356,23 @@ int savehistorytable(const IWORecord *before, int count, int focus) {
     return 1;
 }
 
+// Undo is possible while the entry before historynum holds something; redo
+// while the entry at historynum does (the ring's position alone says nothing
+// once it has wrapped).
+// Reading the state leaves historynum as it is, even when out of range.
+bool historycanundo() {
+    const int e = historynum < 0 || historynum > MAXHISTORY ? 0 : historynum;
+    return history[preventry(e)].kind != HISTORY_EMPTY;
+}
+bool historycanredo() {
+    const int e = historynum < 0 || historynum > MAXHISTORY ? 0 : historynum;
+    return history[e].kind != HISTORY_EMPTY;
+}
+
 int undohistory() {
     forgetcommand();
     int e = current();
-    if (history[preventry(e)].kind == HISTORY_EMPTY) {
-        showundostate(); // nothing to undo
-        return 1;
-    }
+    if (history[preventry(e)].kind == HISTORY_EMPTY) return 1; // nothing to undo
     removeshadowiwo();
     selectall(0);
 
@@ -434,7 +408,6 @@ int undohistory() {
     recountconnections();
     refreshIWOall();
     refreshpropertywindow();
-    showundostate();
     markIWOdiagrammodified();
     return 1;
 }
@@ -442,10 +415,7 @@ int undohistory() {
 int redohistory() {
     forgetcommand();
     int e = current();
-    if (history[e].kind == HISTORY_EMPTY) {
-        OffMenu(MENU_REDO);
-        return 1;
-    }
+    if (history[e].kind == HISTORY_EMPTY) return 1; // nothing to redo
     removeshadowiwo();
     selectall(0);
 
@@ -477,8 +447,6 @@ int redohistory() {
         if (IWO[k].selected) selected++;
     numIWOselected = (int16_t)selected;
     recountconnections();
-    // The objects redo selected can be deleted, duplicated and stacked at once.
-    disableIWOtools(0);
 
     // Redo puts back the recorded images as they are: drawing them selected
     // must not snap them to the grid again.
@@ -486,12 +454,7 @@ int redohistory() {
     SnapToGrid = 0;
     refreshIWOall();
     SnapToGrid = snap;
-    if (history[current()].kind == HISTORY_EMPTY)
-        OffMenu(MENU_REDO);
-    else
-        refreshpropertywindow();
-    setgadgetenabled(BUTTON_UNDOREDO, 1);
-    OnMenu(MENU_UNDO);
+    if (history[current()].kind != HISTORY_EMPTY) refreshpropertywindow();
     markIWOdiagrammodified();
     return 1;
 }

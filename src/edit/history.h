@@ -41,10 +41,6 @@ enum {
     HISTORY_CROPEND = 10,
 };
 
-// Menu items and the toolbar button kept in step with the history.
-constexpr int MENU_UNDO = 0xF8E1; // Edit > Undo
-constexpr int MENU_REDO = 0xF901; // Edit > Redo
-
 struct HistoryEntry {
     uint8_t kind = 0;  // entry kind, 0 = empty
     int16_t index = 0; // table index of the record when the entry was written
@@ -59,6 +55,9 @@ int resethistory();
 int savehistorypre(int n);
 int savehistorypost(int n, int kind);
 int undohistory();
+// Whether there is a step to undo, and one to redo.
+bool historycanundo();
+bool historycanredo();
 // Entries written since the program started; a command that changed nothing
 // writes none (commands compare it to tell whether to mark the diagram modified).
 long historywritecount();

@@ -434,8 +434,6 @@ void keepcreated(int n) {
         }
         markIWOdiagrammodified();
         savehistorypost(n, 1);
-        // The new object is the selection: what needs a selection is available.
-        disableIWOtools(0);
     }
 }
 
@@ -617,15 +615,8 @@ bool selectedbefore(int k) { return k >= 1 && k < IWOTABLESIZE && wasselected[k]
 
 void pressselect(int mx, int my) {
     for (int k = 0; k < IWOTABLESIZE; k++) wasselected[k] = k < IWONumber && IWO[k].selected != 0;
-    if (hasfocus() && !ShiftDown) {
-        selectall(0);
-        disableIWOtools(0);
-    }
+    if (hasfocus() && !ShiftDown) selectall(0);
     selectedIWO = (int16_t)pressedobject(mx, my, mousex, mousey, selectedbefore);
-    if (hasfocus() && IWO[selectedIWO].type == CONNECTORTYPE)
-        OnMenu(MENU_NODE);
-    else
-        OffMenu(MENU_NODE);
     if (!hasfocus()) {
         DragSelect = 1;
         DragSelectx = (int16_t)mx;
@@ -644,7 +635,6 @@ void pressselect(int mx, int my) {
         if (O.selected == 0) {
             O.selected = 1;
             numIWOselected += 1;
-            if (numIWOselected == 1) disableIWOtools(0);
         }
         eraseIWO(selectedIWO, papercolour, 1);
         IWOselected = 1;
@@ -789,7 +779,6 @@ void releasetool(int mx, int my) {
                     if (kept > 0) {
                         IWO[kept].selected = 1;
                         drawIWO(kept);
-                        OnMenu(MENU_NODE);
                     }
                 }
             } else if (selectedtool == TEXTTOOL) {

@@ -47,9 +47,6 @@ constexpr int KEY_LALT = 0x64;
 constexpr int KEY_RALT = 0x65;
 constexpr int KEY_UPFLAG = 0x80;
 
-// Full menu number of Object > Node.
-constexpr int MENU_NODE = 0xF8C2;
-
 extern int16_t ShiftDown;      // 1 while a Shift key is held
 extern int16_t mousex, mousey; // last pointer position, window pixels
 extern int16_t insideIWOx;     // press point's offset from the pressed object's left

@@ -25,12 +25,6 @@ int16_t DragSelectwidth = 0, DragSelectheight = 0;
 
 namespace {
 
-// Menu items that need a selection, by full menu number: Object > Create User
-// IWO, Duplicate, To Back, To Front, Lock, Change Text, Delete, Group/Ungroup,
-// Node, Half size, Properties, and Edit > Delete.
-constexpr int SELECTIONMENUS[] = {0xF982, 0xF822, 0xF842, 0xF862, 0xF8A2, 0xF8E2,
-                                  0xFA62, 0xF942, 0xF8C2, 0xF902, 0xF802, 0xF8A1};
-
 // The fields a drag or an attachment update can change.
 struct Geometry {
     int16_t x, y, width, height;
@@ -60,7 +54,6 @@ int selectall(int flag) {
         selectedIWO = -99;
         IWOselected = 0;
         numIWOselected = 0;
-        for (int num : SELECTIONMENUS) OffMenu(num);
     }
     selectedIWOhandle = 0;
     IWOselected = 0;
@@ -95,7 +88,6 @@ int CheckDragSelect() {
             selectedIWO = (int16_t)k;
         }
     }
-    disableIWOtools(0);
     refreshIWOall();
     return 1;
 }

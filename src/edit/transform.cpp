@@ -254,8 +254,6 @@ int delete_() {
     refreshIWOall();
     refreshpropertywindow();
     markifchanged(writes);
-    if (IWONumber <= 3) disabledrawtools(0);
-    disableIWOtools(0);
     return 1;
 }
 

@@ -8,7 +8,6 @@
 #include "render/drawstate.h"
 #include "store/diagramfile.h"
 #include "store/prefs.h"
-#include "ui/ui.h"
 #include "edit/interact.h"
 #include "export/convert.h"
 #include "export/svg.h"
@@ -22,8 +21,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
-
-int usericons = 0;
 
 namespace {
 
@@ -80,7 +77,6 @@ int createUserIWOicon(int k) {
         // Nothing that could be drawn: no picture, but the tool still works.
         ErrorReq(NOSVG);
     } else {
-        usericons++;
         picture = newiconfile();
         ConverterRun job;
         job.name = "svg2png";
@@ -102,7 +98,6 @@ int createUserIWOicon(int k) {
     }
     PlatformUI &ui = platformui();
     ui.setgadgetimage(tool, "");
-    ui.setgadgetenabled(tool, true);
     IWObuttonTab = 2;
     ui.setpalettetab(2);
     if (!picture.empty()) ui.setgadgetimage(tool, picture);

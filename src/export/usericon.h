@@ -7,7 +7,6 @@
 // ratio. Every picture gets a fresh file in the per-user temporary directory,
 // so remaking one never replaces a picture still shown on another button.
 //
-//   usericons               pictures made in this run
 //   usericonsvg(k)          the SVG text of slot k's picture; the shadow record
 //                           must hold the user object (as createUserIWOicon does)
 //   createUserIWOicon(k)    make slot k's picture, put it on its tool button,
@@ -16,8 +15,6 @@
 //                           button is usable without a picture. Returns 1.
 #pragma once
 #include <string>
-
-extern int usericons;
 
 std::string usericonsvg(int k);
 int createUserIWOicon(int k);

@@ -2,6 +2,7 @@
 #include "gui/qtwindows.h"
 
 #include "app/mainloop.h"
+#include "app/commands.h"
 #include "app/menus.h"
 #include "app/startup.h"
 #include "app/toolbar.h"
@@ -92,13 +93,13 @@ QString shapename(int id) {
     return it != names.end() ? QString(it->second) : QString::fromLatin1(helptext[id]).trimmed();
 }
 
-// Keys of the desktop's conventions that the menu table does not have, as
-// alternates: redo, save as, zoom in.
-QList<QKeySequence> extrakeys(int num) {
-    if (num == FULLMENUNUM(1, 8)) return {QKeySequence(Qt::CTRL | Qt::Key_Y)};
-    if (num == FULLMENUNUM(0, 5)) return {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)};
-    if (num == FULLMENUNUM(3, 2)) return {QKeySequence(Qt::CTRL | Qt::Key_Equal)};
-    return {};
+// The desktop's further keys of a command (the table's "Ctrl+Y" form).
+QList<QKeySequence> morekeys(const CommandRow &row) {
+    QList<QKeySequence> keys;
+    if (!row.morekeys) return keys;
+    for (const QString &k : QString::fromLatin1(row.morekeys).split(',', Qt::SkipEmptyParts))
+        keys << QKeySequence::fromString(k.trimmed(), QKeySequence::PortableText);
+    return keys;
 }
 
 // A menu title with its mnemonic (Alt + the letter opens the menu).
@@ -202,42 +203,38 @@ int openlibraries() {
 int makemenus(QMenuBar *bar) {
     QMenu *menu = nullptr;
     int m = -1, item = 0;
-    for (const NewMenu &e : ideaweavemenu) {
-        if (e.nm_Type == NM_END) break;
-        if (e.nm_Type == NM_TITLE) {
+    for (const CommandRow *e = commandtable(); e->kind != ROW_END; e++) {
+        if (e->kind == ROW_TITLE) {
             m++;
-            menu = bar->addMenu(mnemonic(coretext(e.nm_Label), m));
+            menu = bar->addMenu(mnemonic(coretext(e->label), m));
             item = 0;
             continue;
         }
-        if (e.nm_Type != NM_ITEM || !menu) continue;
+        if (e->kind == ROW_NOMENU || !menu) continue;
         // Separator bars count as items.
         const int num = FULLMENUNUM(m, item++);
-        if (!e.nm_Label) {
+        if (e->kind == ROW_BAR) {
             menu->addSeparator();
             continue;
         }
-        QAction *a = menu->addAction(coretext(e.nm_Label));
+        QAction *a = menu->addAction(coretext(e->label));
         a->setMenuRole(QAction::NoRole);
-        if (e.nm_CommKey && e.nm_CommKey[0]) {
-            Qt::Key key = commandkey(e.nm_CommKey[0]);
+        if (e->key && e->key[0]) {
+            Qt::Key key = commandkey(e->key[0]);
             QList<QKeySequence> keys = {QKeySequence(QKeyCombination(Qt::ControlModifier, key))};
             // Letters also work with Shift or Alt held, which some commands
             // read (Half size doubles with either); Ctrl+Shift+S is Save As.
             if (key >= Qt::Key_A && key <= Qt::Key_Z) {
-                if (num != FULLMENUNUM(0, 4))
+                if (e->id != CMD_SAVE)
                     keys << QKeySequence(
                         QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, key));
                 keys << QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::AltModifier, key));
             }
-            a->setShortcuts(keys + extrakeys(num));
+            a->setShortcuts(keys + morekeys(*e));
         } else {
-            a->setShortcuts(extrakeys(num));
+            a->setShortcuts(morekeys(*e));
         }
-        if (e.nm_Flags & CHECKIT) {
-            a->setCheckable(true);
-            a->setChecked((e.nm_Flags & CHECKED) != 0);
-        }
+        if (e->flags & CHECKIT) a->setCheckable(true);
         QObject::connect(a, &QAction::triggered, a, [num] {
             if (QtUI *u = qtui())
                 u->post(PendingEvent::input(DRAWSPACEWINDOW, IW_MENUPICK | num, num));

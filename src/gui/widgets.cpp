@@ -1,7 +1,7 @@
 // widgets.cpp - the widgets of the program's windows.
 #include "gui/widgets.h"
 
-#include "app/menus.h"
+#include "app/commands.h"
 #include "edit/interact.h"
 #include "platform/palette.h"
 #include "gui/keys.h"
@@ -198,7 +198,7 @@ void DrawSpaceWidget::wheelEvent(QWheelEvent *e) {
         // Ctrl zooms: away from the user in, towards the user out, a step of
         // Zoom In or Zoom Out per notch while those are available.
         QtUI *ui = qtui();
-        int num = sy > 0 ? FULLMENUNUM(3, 2) : FULLMENUNUM(3, 3);
+        int num = menunumber(sy > 0 ? CMD_ZOOMIN : CMD_ZOOMOUT);
         auto it = ui ? ui->menuactions.find(num) : std::map<int, QAction *>::iterator();
         if (!ui || it == ui->menuactions.end() || !it->second->isEnabled()) return;
         for (int i = 0; i < std::abs(sy); i++)

@@ -9,7 +9,6 @@
 #include "model/settings.h"
 #include "platform/fonts.h"
 #include "render/draw.h"
-#include "ui/ui.h"
 
 #include <algorithm>
 #include <array>
@@ -661,7 +660,6 @@ int createIWO(int index, int type, int x, int y, int lc, int lw, int fc) {
         if (type == CONNECTORTYPE && r.connectstart != TRANSPARENT) placeattached(r);
         if (type == LINETYPE || type == CONNECTORTYPE) drawIWO(index);
         IWONumber += 1;
-        if (IWONumber <= 3) disabledrawtools(0);
     }
     return 1;
 }

@@ -5,7 +5,6 @@
 #include "model/bytes.h"
 #include "model/clones.h"
 #include "model/create.h"
-#include "ui/ui.h"
 
 #include <cstdio>
 #include <cstring>
@@ -177,7 +176,6 @@ int duplicateIWO(int n) {
             clone_[clones].copyid = IWO[IWONumber].id;
         }
         IWONumber += 1;
-        if (IWONumber < 4) disabledrawtools(0);
     }
     selectedIWO = IWONumber - 1;
     return 1;

@@ -43,25 +43,11 @@ bool pathfits(const std::string &path) {
     return false;
 }
 
-// Save As is needed when the diagram has no file of its own yet: a new
-// diagram's file name is only the default drawer.
-bool needsname(const char *filename) {
-    size_t n = textlen(filename, MAXFILENAMESIZE);
-    if (n < 2) return true;
-    std::string name(filename, n);
-    if (FilePart(name).empty()) return true;
-    return isdirectory(name) != 0;
-}
-
-std::string currentfilename() {
-    return std::string(IWODiagram.filename, textlen(IWODiagram.filename, MAXFILENAMESIZE));
-}
-
 } // namespace
 
 // ---- writing ----
 
-int writeIWOdiagramfile(const std::string &path, std::string *message) {
+std::vector<uint8_t> writeIWOdiagrambytes() {
     IWODiagram.objects = IWONumber;
     copytext(IWODiagram.version, sizeof IWODiagram.version, IWVersionString);
     IWODiagram.release = IWRelease;
@@ -75,49 +61,16 @@ int writeIWOdiagramfile(const std::string &path, std::string *message) {
     writeIWOdiagramrecord(IWODiagram, p + FILEHEADERSIZE);
     p += FILEHEADERSIZE + DIAGRAMRECORDSIZE;
     for (int i = 0; i < n; i++, p += IWORECORDSIZE) writeIWOrecord(IWO[i], p);
+    return data;
+}
 
+int writeIWOdiagramfile(const std::string &path, std::string *message) {
     std::string error;
-    if (!writefileatomic(path, data, &error)) {
+    if (!writefileatomic(path, writeIWOdiagrambytes(), &error)) {
         setmessage(message, "Sorry. Could not save file : " + path);
         return 0;
     }
     return 1;
-}
-
-int saveIWOdiagram() {
-    IWODiagram.objects = IWONumber;
-    updateIWOdiagram();
-    if (needsname(IWODiagram.filename)) return saveasIWOdiagram();
-    std::string message;
-    if (!writeIWOdiagramfile(currentfilename(), &message)) {
-        ErrorReq(message.c_str());
-        return 0;
-    }
-    return 1;
-}
-
-int saveasIWOdiagram() {
-    IWODiagram.objects = IWONumber;
-    FileRequestSpec req;
-    req.title = "Save As...";
-    req.drawer = PathPart(currentfilename());
-    req.file = FilePart(currentfilename());
-    req.pattern = "#?.iwo";
-    req.save = true;
-    std::string drawer, file;
-    if (!platformui().filerequest(req, drawer, file)) return 0;
-
-    std::string path = AddPart(drawer, file);
-    if (path.find(".iwo") == std::string::npos) path += ".iwo";
-    if (!pathfits(path)) return 0;
-
-    if (fileexists(path)) {
-        std::string q = "Are you sure you want to overwrite file : " + path;
-        if (ConfirmReq(q.c_str()) != 1) return 0;
-    }
-    // A saved diagram gets no icon file beside it: desktop file managers pick
-    // the icon from the file's type, so there is nothing to copy.
-    return saveIWOdiagramas(path);
 }
 
 int saveIWOdiagramas(const std::string &path) {
@@ -352,23 +305,6 @@ int readIWOdiagramfile(const std::string &path, std::string *message) {
     }
     if (!readIWOdiagrambytes(data.data(), data.size(), message)) return 0;
     copytext(IWODiagram.filename, sizeof IWODiagram.filename, path.c_str());
-    return 1;
-}
-
-int loadIWOdiagram() {
-    FileRequestSpec req;
-    req.title = "Load Ideaweave Diagram";
-    req.drawer = PathPart(currentfilename());
-    req.pattern = "#?.iwo";
-    std::string drawer, file;
-    if (!platformui().filerequest(req, drawer, file)) return 0;
-    std::string path = AddPart(drawer, file);
-    if (!pathfits(path)) return 0;
-    std::string message;
-    if (!readIWOdiagramfile(path, &message)) {
-        ErrorReq(message.c_str());
-        return 0;
-    }
     return 1;
 }
 

@@ -1,11 +1,9 @@
 // diagramfile.h - the ".iwo" diagram file: saving, loading and the migration of
 // files written by older releases.
 //
-//   saveIWOdiagram()               save under the diagram's own name, or ask for one
-//   saveasIWOdiagram()             ask for a name and save
 //   saveIWOdiagramas(path)         save under path, which becomes the diagram's name
-//   loadIWOdiagram()               ask for a file and load it
 //   writeIWOdiagramfile(path)      write the open diagram to path, no questions
+//   writeIWOdiagrambytes()         the file image writeIWOdiagramfile writes
 //   readIWOdiagramfile(path, msg)  load path (a regular file; at most MAXIWOFILESIZE bytes
 //                                  are read); on refusal msg says why and nothing changed
 //   fixIWOr92(i), fixpre96IWO(i)   convert the old record in pre96IWO into record i
@@ -71,11 +69,9 @@ constexpr size_t MAXIWOFILESIZE =
 
 extern uint8_t pre96IWO[2][OLDIWORECORDSIZE]; // conversion buffer; records are read into [1]
 
-int saveIWOdiagram();
-int saveasIWOdiagram();
 int saveIWOdiagramas(const std::string &path);
-int loadIWOdiagram();
 int writeIWOdiagramfile(const std::string &path, std::string *message = nullptr);
+std::vector<uint8_t> writeIWOdiagrambytes();
 int readIWOdiagramfile(const std::string &path, std::string *message = nullptr);
 int readIWOdiagrambytes(const uint8_t *data, size_t size, std::string *message = nullptr);
 int fixIWOr92(int i);

@@ -67,13 +67,6 @@ void terminate(DiagramRecord &d, PrefListRecord &l) {
 // A path as the user knows it: the configuration directory by its real name.
 std::string shown(const std::string &path) { return hostpath(path); }
 
-bool ask(FileRequestSpec &req, std::string &path) {
-    std::string drawer, file;
-    if (!platformui().filerequest(req, drawer, file)) return false;
-    path = AddPart(drawer, file);
-    return true;
-}
-
 } // namespace
 
 int16_t IconSet = 2;
@@ -228,44 +221,11 @@ int loadpreferences(const std::string &path) {
 }
 
 int savepreferences(const std::string &path) {
+    // A file that could not be written was found all the same: only the
+    // requester says so, not the line for a missing file.
     if (!writefileatomic(path, writepreferencesbytes())) {
-        nofile();
         ErrorReq(("Sorry. Could not save file : " + shown(path)).c_str());
         return 0;
     }
     return 1;
-}
-
-int loadaspreferences() {
-    FileRequestSpec req;
-    req.title = "Load Preferences From...";
-    req.drawer = "progdir:";
-    req.pattern = "#?.prefs";
-    std::string path;
-    if (!ask(req, path)) return 0;
-    if (path.size() >= (size_t)MAXFILENAMESIZE) {
-        ErrorReq("Sorry. The file name is too long.");
-        return 0;
-    }
-    return loadpreferences(path);
-}
-
-int saveaspreferences() {
-    FileRequestSpec req;
-    req.title = "Save Preferences As...";
-    req.drawer = "progdir:";
-    req.pattern = "#?.prefs";
-    req.save = true;
-    std::string path;
-    if (!ask(req, path)) return 0;
-    if (path.find(".prefs") == std::string::npos) path += ".prefs";
-    if (path.size() >= (size_t)MAXFILENAMESIZE) {
-        ErrorReq("Sorry. The file name is too long.");
-        return 0;
-    }
-    if (fileexists(path)) {
-        std::string q = "Are you sure you want to overwrite file : " + shown(path);
-        if (ConfirmReq(q.c_str()) != 1) return 0;
-    }
-    return savepreferences(path);
 }

@@ -7,9 +7,6 @@
 //   loadpreferences(path)     read a settings file; 1 when it was taken, 0 when it could
 //                             not be read or was refused (the settings are then unchanged)
 //   savepreferences(path)     write the settings to path (atomically); 1 when written
-//   loadaspreferences()       ask for a settings file and load it; 0 when cancelled
-//   saveaspreferences()       ask for a name (".prefs" appended when missing) and save;
-//                             0 when cancelled, declined or not written
 //   writepreferencesbytes(p)  the settings as the file's PREFSFILESIZE bytes
 //   readpreferencesbytes(p, n, why)  check and take a file's bytes; on refusal
 //                             nothing changes and why says what is wrong
@@ -18,7 +15,7 @@
 //   readPrefList(l, p)        deserialise 288 bytes
 //
 // A failure is shown in a requester naming the file; besides, "prefs file NOT
-// found" goes to standard output when a file can't be opened or created.
+// found" goes to standard output when a file can't be opened for reading.
 //
 // Settings file layout (big-endian):
 //   OFFSET SIZE DESCRIPTION
@@ -68,7 +65,5 @@ int setdefaultpreferences();
 int initpreferences();
 int loadpreferences(const std::string &path);
 int savepreferences(const std::string &path);
-int loadaspreferences();
-int saveaspreferences();
 std::vector<uint8_t> writepreferencesbytes();
 int readpreferencesbytes(const uint8_t *data, size_t size, std::string *why = nullptr);

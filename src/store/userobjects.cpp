@@ -4,7 +4,6 @@
 #include "store/diagramfile.h"
 
 #include "ui/ui.h"
-#include "ui/ui.h"
 #include "edit/interact.h"
 #include "edit/selection.h"
 #include "export/usericon.h"
@@ -15,7 +14,6 @@
 #include "model/settings.h"
 #include "platform/platform.h"
 #include "render/drawstate.h"
-#include "ui/ui.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -47,11 +45,8 @@ int8_t percent(long from, long size, int p, long b, long bsize) {
     return to8((from + size * p / 100 - b) * 100 / bsize);
 }
 
-// A tool button without picture, and disabled.
-void clearbutton(int tool) {
-    platformui().setgadgetimage(tool, "");
-    setgadgetenabled(tool, 0);
-}
+// A tool button without picture (a free slot's tool is not offered).
+void clearbutton(int tool) { platformui().setgadgetimage(tool, ""); }
 
 void selecttool() {
     selectedtool = (int16_t)choosetool(SELECTTOOL, selectedtool);
@@ -229,13 +224,6 @@ int resetUserIWOs() {
     return 1;
 }
 
-int disableUserIWOs() {
-    // Tools 132..144 use slots 1..13; a slot without an object has no tool.
-    for (int t = FIRSTUSERTYPE; t <= FIRSTUSERTYPE + MAXUSERIWO; t++)
-        if (userIWO[t - USERTYPEBASE].type == DEADTYPE) setgadgetenabled(t, 0);
-    return 1;
-}
-
 // ---- banks ----
 
 std::string userIWObankdirectory() {
@@ -342,9 +330,6 @@ int loadUserIWOBank() {
             ok = 1;
             for (int k = 1; k <= MAXUSERIWO; k++)
                 if (userIWO[k].type != DEADTYPE) createUserIWOicon(k);
-            // Without a diagram the tools wait for one, as the others do.
-            if (!DiagramExists)
-                for (int t = 132; t <= 131 + MAXUSERIWO; t++) setgadgetenabled(t, 0);
         }
     }
     selecttool();

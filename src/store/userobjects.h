@@ -5,8 +5,7 @@
 //                            first free slot and give its tool a picture
 //   clearUserIWOsingle(tool) free the slot of a user tool (132..143; others: nothing)
 //   clearUserIWOs()          free every slot (as resetUserIWOs)
-//   resetUserIWOs()          empty every template slot and its tool button
-//   disableUserIWOs()        disable the tool buttons of the empty slots
+//   resetUserIWOs()          empty every template slot and take its tool's picture away
 //   saveUserIWOBank()        ask for a bank file and write the slots into it
 //   loadUserIWOBank()        ask for a bank file and take its slots
 //   userIWObankdirectory()   the drawer of the banks, made when missing
@@ -46,7 +45,6 @@ int createUserIWO();
 int clearUserIWOsingle(int tool);
 int clearUserIWOs();
 int resetUserIWOs();
-int disableUserIWOs();
 int saveUserIWOBank();
 int loadUserIWOBank();
 std::string userIWObankdirectory();

@@ -1,6 +1,8 @@
 // ui.h - what the layers below the application ask of the user interface:
-// requesters, enabling menu items and buttons, the chosen tool, the object
-// properties window and the dispatch of menu picks.
+// requesters, the chosen tool, the object properties window and the dispatch
+// of menu picks. What menu items and buttons offer is no business of theirs:
+// the application works it out from the program's state after each event
+// (app/menustate.h).
 //
 // The functions are declared here, below every layer that calls them, and
 // defined by the application (src/app): editing, storing and exporting say
@@ -14,20 +16,15 @@
 //   ConfirmReq(body)         "Ideaweave Warning", "Okay | Cancel"; 1 Okay, 0 Cancel
 //   TextReq(n)               edit the label of object n; 1 Okay, 0 Cancel
 //
-// Tools, menu items and buttons (app/tools.cpp):
+// Tools (app/tools.cpp):
 //   choosetool(newtool, oldtool)   show newtool's button as chosen; returns newtool
 //   findIWObutton()                find the palette position of the current tool
 //   changeIWObutton()              make selectedgadget the current tool
-//   disabledrawtools(off)          enable (0) or disable (1) the tools that need objects
-//   disablefiletools(off)          enable (0) or disable (1) the tools that need a diagram
-//   disableIWOtools(off)           enable (0) or disable (1) what needs a selection
-//   OnMenu(num), OffMenu(num)      enable or disable a menu item by its full menu number
-//   setgadgetenabled(id, enabled)  enable (1) or disable (0) a toolbar or palette button
 //
 // The object properties window (app/properties.cpp):
 //   updateIWOprop(n)               show object n (n < 1: nothing selected)
 //
-// Menus (app/menus.cpp):
+// Menus (app/commands.cpp):
 //   processMenus(num)              run the command of a menu number; 1 = quit
 #pragma once
 #include <cstdint>
@@ -49,12 +46,6 @@ int TextReq(int n);
 int choosetool(int newtool, int oldtool);
 int findIWObutton();
 int changeIWObutton();
-int disabledrawtools(int off);
-int disablefiletools(int off);
-int disableIWOtools(int off);
-void OnMenu(int num);
-void OffMenu(int num);
-int setgadgetenabled(int id, int enabled);
 
 int updateIWOprop(int n);
 

@@ -1,8 +1,10 @@
-// The menu strip's numbering as the other modules use it, the icon names, the
-// check marks and the event dispatch's quit rules.
+// The menu numbers' dispatch, the icon names, the check marks, the history's
+// state and the event dispatch's quit rules.
 #include "app/mainloop.h"
 #include "app/menus.h"
+#include "app/menustate.h"
 #include "app/toolbar.h"
+#include "edit/history.h"
 #include "app/tools.h"
 #include "model/settings.h"
 #include "platform/window.h"
@@ -36,26 +38,20 @@ TEST_F(Shell, UnknownMenuNumbersDoNothing) {
     EXPECT_EQ(lines(), "");
 }
 
-// The check marks show ShowGrid and SnapToGrid in the table and on screen,
-// also after the menu toggled them.
+// The check marks show ShowGrid and SnapToGrid, also after the menu toggled
+// them.
 TEST_F(Shell, CheckMarksFollowTheGrid) {
     DiagramExists = 1;
     ShowGrid = 1;
     SnapToGrid = 0;
-    setcheckmenus();
-    const NewMenu *grid = menuitem(FULLMENUNUM(3, 5)), *snap = menuitem(FULLMENUNUM(3, 6));
-    auto checks = [&] {
-        return std::vector<int>(
-            {ui.menuchecked(FULLMENUNUM(3, 5)), ui.menuchecked(FULLMENUNUM(3, 6))});
-    };
-    EXPECT_EQ(grid->nm_Flags, CHECKIT | MENUTOGGLE | CHECKED);
-    EXPECT_EQ(snap->nm_Flags, CHECKIT | MENUTOGGLE);
+    const int grid = menunumber(CMD_SHOWGRID), snap = menunumber(CMD_SNAPTOGRID);
+    auto checks = [&] { return std::vector<int>({ui.menuchecked(grid), ui.menuchecked(snap)}); };
+    iwevent(DRAWSPACEWINDOW, IW_MOUSEMOVE, 0);
     EXPECT_EQ(checks(), std::vector<int>({1, 0}));
-    processMenus(FULLMENUNUM(3, 5));
-    processMenus(FULLMENUNUM(3, 6));
+    iwevent(DRAWSPACEWINDOW, IW_MENUPICK | grid, grid);
+    iwevent(DRAWSPACEWINDOW, IW_MENUPICK | snap, snap);
     EXPECT_EQ(std::vector<int>({ShowGrid, SnapToGrid}), std::vector<int>({0, 1}));
     EXPECT_EQ(checks(), std::vector<int>({0, 1}));
-    EXPECT_EQ(snap->nm_Flags, CHECKIT | MENUTOGGLE | CHECKED);
 }
 
 // A break request quits after the event being handled, whatever the handler
@@ -87,22 +83,23 @@ TEST_F(Shell, PaletteTabsChooseNoTool) {
 // Undo stays available when the ring has wrapped round to position 0 with
 // steps behind it, and Redo when the history was undone to its start.
 TEST_F(Shell, UndoItemsFollowTheRing) {
+    auto undoredo = [] {
+        const ProgramState s = currentstate();
+        return std::vector<bool>({s.canundo, s.canredo});
+    };
     resethistory();
     history[MAXHISTORY].kind = HISTORY_MODIFY;
     historynum = 0;
-    disabledrawtools(0);
-    EXPECT_EQ(ui.menuenabled(MENU_UNDO), 1);
+    EXPECT_EQ(undoredo(), std::vector<bool>({true, false}));
     resethistory();
     history[0].kind = HISTORY_MODIFY;
     historynum = 0;
-    ui.setmenuenabled(MENU_REDO, true);
-    disabledrawtools(0);
-    EXPECT_EQ(ui.menuenabled(MENU_UNDO), 0);
-    EXPECT_EQ(ui.gadgetenabled(BUTTON_UNDOREDO), 0);
-    EXPECT_EQ(ui.menuenabled(MENU_REDO), 1);
+    EXPECT_EQ(undoredo(), std::vector<bool>({false, true}));
+    historynum = MAXHISTORY + 7; // out of the ring: read as 0, and left alone
+    EXPECT_EQ(undoredo(), std::vector<bool>({false, true}));
+    EXPECT_EQ(historynum, MAXHISTORY + 7);
     resethistory();
-    disabledrawtools(0);
-    EXPECT_EQ(ui.menuenabled(MENU_REDO), 0);
+    EXPECT_EQ(undoredo(), std::vector<bool>({false, false}));
 }
 
 // Node checks the focus index before use; Change Text with nothing selected

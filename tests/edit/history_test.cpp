@@ -1,5 +1,7 @@
 // The undo/redo ring: recording rules, whole-group steps, the ends of the
 // ring, and entries whose records are gone.
+#include "app/commands.h"
+#include "app/menustate.h"
 #include "edit/history.h"
 
 #include "testutil.h"
@@ -45,9 +47,11 @@ std::vector<uint8_t> kinds() {
 } // namespace
 
 // The number of records, then Undo, Redo, the undo/redo, Duplicate and Delete
-// buttons as offered (-1: never set).
+// buttons as offered after the event, with the diagram open.
 static V state(const HeadlessUI &ui) {
-    V v{IWONumber, ui.menuenabled(MENU_UNDO), ui.menuenabled(MENU_REDO)};
+    DiagramExists = 1;
+    showstates();
+    V v{IWONumber, ui.menuenabled(menunumber(CMD_UNDO)), ui.menuenabled(menunumber(CMD_REDO))};
     for (int b : {BUTTON_UNDOREDO, BUTTON_DUPLICATE, BUTTON_DELETE})
         v.push_back(ui.gadgetenabled(b));
     return v;
@@ -123,7 +127,7 @@ TEST_F(History, NestedGroupsAreOneStep) {
     EXPECT_EQ(undocount(), 2); // the two creations, nothing else
     for (int i = 0; i < 3; i++) redohistory();
     EXPECT_EQ(tableimage(), after);
-    EXPECT_EQ(ui.menuenabled(MENU_REDO), 0);
+    EXPECT_EQ(state(ui)[2], 0); // nothing left to redo
 }
 
 TEST_F(History, EntriesWhoseRecordIsGoneAreSkipped) {

@@ -2,6 +2,8 @@
 // applying a drag of the focus object to the whole selection.
 #include "edit/selection.h"
 
+#include "app/commands.h"
+#include "app/menustate.h"
 #include "app/tools.h"
 #include "render/view.h"
 #include "testutil.h"
@@ -16,17 +18,29 @@ class Selection : public Core {
         Core::SetUp();
         SnapToGrid = 0;
         IWODiagram.saved = 1;
+        DiagramExists = 1;
     }
 };
 
-constexpr int SELECTIONMENUS[] = {0xF982, 0xF822, 0xF842, 0xF862, 0xF8A2,
-                                  0xF8E2, 0xFA62, 0xF942, 0xF8A1};
+// The menu items that need a selection.
+const Cmd SELECTIONITEMS[] = {CMD_CUT,          CMD_COPY,     CMD_DELETE,  CMD_PROPERTIES,
+                              CMD_DUPLICATE,    CMD_TOBACK,   CMD_TOFRONT, CMD_LOCK,
+                              CMD_CHANGETEXT,   CMD_HALFSIZE, CMD_GROUP,   CMD_CREATEUSER,
+                              CMD_DELETEOBJECTS};
+
+// Whether each of them is offered, as shown after the event.
+std::vector<int> selectionitems(const HeadlessUI &ui) {
+    showstates();
+    std::vector<int> v;
+    for (Cmd id : SELECTIONITEMS) v.push_back(ui.menuenabled(menunumber(id)));
+    return v;
+}
 
 } // namespace
 
 // Select all takes hidden and locked objects too and focuses the topmost;
-// deselect all, also of an empty table, leaves no focus, disables the nine
-// menu items that need a selection and resets the drag state.
+// deselect all, also of an empty table, leaves no focus, takes away the menu
+// items that need a selection and resets the drag state.
 TEST_F(Selection, SelectAllAndDeselectAll) {
     selectall(0);
     EXPECT_EQ(selectedIWO, -99);
@@ -40,13 +54,13 @@ TEST_F(Selection, SelectAllAndDeselectAll) {
     EXPECT_EQ(V({selectedIWO, numIWOselected, selectedtool}), V({3, 3, 32}));
     EXPECT_EQ(IWODiagram.saved, 1);
 
-    for (int num : SELECTIONMENUS) OnMenu(num);
+    EXPECT_EQ(selectionitems(ui), V(std::size(SELECTIONITEMS), 1));
     insideIWOx = 7, selectedIWOhandle = 8, connectstartIWO = 2, connectstartoffsetx = 5;
     IWO[SHADOWIWO].type = 101;
     selectall(0);
     EXPECT_EQ(field({1, 2, 3}, &IWORecord::selected), V({0, 0, 0}));
     EXPECT_EQ(V({selectedIWO, numIWOselected, IWOselected}), V({-99, 0, 0}));
-    for (int num : SELECTIONMENUS) EXPECT_EQ(ui.menuenabled(num), 0) << std::hex << num;
+    EXPECT_EQ(selectionitems(ui), V(std::size(SELECTIONITEMS), 0));
     EXPECT_EQ(V({insideIWOx, selectedIWOhandle, connectstartIWO, connectstartoffsetx}),
               V({0, 0, -5, -99}));
     EXPECT_EQ(IWO[SHADOWIWO].type, DEADTYPE);

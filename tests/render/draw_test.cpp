@@ -247,15 +247,35 @@ TEST_F(Formulas, GarbageRecordsAreSafe) {
     r.labelx = 32767;
     r.labely = -32768;
     std::memcpy(r.label, "no terminating zero in this label text, fifty bytes", sizeof r.label);
+    // Drawing reads the record and never mends it, and what it draws depends
+    // on the record alone (the same twice over). Erasing clears the object's
+    // box, which strokes of garbage weights reach far past: it only has to stay
+    // inside the window.
+    const IWORecord kept = r;
     for (float z : {0.125f, 3.0f, 40.0f}) {
         zoom = z;
         clear();
+        const std::vector<uint8_t> empty = snapshot();
         drawIWO(n);
+        const std::vector<uint8_t> once = snapshot();
+        EXPECT_FALSE(samepens(once, empty, 160)) << "nothing drawn at zoom " << z;
+        clear();
+        drawIWO(n);
+        EXPECT_TRUE(samepens(snapshot(), once, 160)) << "zoom " << z;
+        EXPECT_EQ(std::memcmp(r.label, kept.label, sizeof r.label), 0);
+        EXPECT_EQ(std::memcmp(r.draw, kept.draw, sizeof r.draw), 0);
         eraseIWO(n, papercolour, 1);
     }
-    drawIWO(5000); // past the table: nothing
+    // Past either end of the table: nothing drawn, nothing erased.
+    zoom = 0.125f;
+    clear();
+    drawIWO(n);
+    const std::vector<uint8_t> before = snapshot();
+    drawIWO(5000);
     drawIWO(-3);
     eraseIWO(5000, papercolour, 1);
+    eraseIWO(-3, papercolour, 1);
+    EXPECT_TRUE(samepens(snapshot(), before, 160));
 }
 
 // Parts as a user object may carry them: bars inset by the object's weight,

@@ -2,6 +2,7 @@
 // conversions, and loads and saves that fail without harming anything.
 #include "model/bytes.h"
 #include "platform/files.h"
+#include "app/filedialogs.h"
 #include "store/diagramfile.h"
 #include "testutil.h"
 

@@ -2,6 +2,7 @@
 // a full round trip, files of other releases, and damaged files and failed
 // saves that leave the settings and the file as they were.
 #include "render/drawstate.h"
+#include "app/filedialogs.h"
 #include "store/diagramfile.h"
 #include "store/prefs.h"
 #include "model/bytes.h"

@@ -1,6 +1,7 @@
 // User objects: a template draws like the selection it came from, wide
 // selections keep their shape, the bank's byte layout, banks refused whole,
 // a failed save or conversion that harms nothing, and the icon pictures.
+#include "app/menustate.h"
 #include "../render/drawfixture.h"
 
 #include "store/diagramfile.h"
@@ -178,6 +179,8 @@ TEST_F(UserObjects, FailedIconLeavesAUsableTool) {
                            tempdirectory() + "IdeaweaveLog-"),
               std::string::npos)
         << lines();
+    DiagramExists = 1;
+    showstates();
     EXPECT_EQ(ui.gadgetenabled(132), 1);
     EXPECT_EQ(ui.palettetab(), 2);
 }

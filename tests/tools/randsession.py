@@ -5,7 +5,8 @@
 
 Each seed gives one script of random lines drawn from everything a run script
 can do (tools, pointer moves, presses, drags far outside the window, keys,
-modifiers, the wheel, every callable, menu item and button, requester answers,
+modifiers, the wheel, every callable, every menu command of the program's command
+table (by name) and button, requester answers,
 window sizes), with checks woven in between:
 
   reopen   save, open what was saved, save again: the same records
@@ -126,12 +127,12 @@ class Script:
                 self.add("answer %d %s" % (r.choice([0, 1]), r.choice(["label", "x", ""])))
             self.add(" ".join(["call", name] + [str(a) for a in args]))
         elif k < 0.85:
-            m, i = r.choice(self.menus)
+            name = r.choice(self.menus)
             if r.random() < 0.3:
                 self.add("answer %d" % r.choice([0, 1]))
-            if (m, i) == (2, 7):
+            if name == "changetext":
                 self.add("answer 1 %s" % r.choice(["text", "a longer label", ""]))
-            self.add("menu %d %d" % (m, i))
+            self.add("menu %s" % name)
         elif k < 0.93:
             g = r.choice(GADGETS)
             half = r.choice(["", " upper", " lower"])
@@ -324,16 +325,18 @@ def check(work, kind, a, b, extra):
 
 
 def menulist(cli, work):
-    path = os.path.join(work, "menus")
+    """The names of the commands that are menu items, in menu order, from the
+    program's command table."""
+    path = os.path.join(work, "commands")
     with open(path, "w") as f:
-        f.write("menus\n")
+        f.write("commands\n")
     out = subprocess.run([cli, "run", path], cwd=work, capture_output=True, text=True, check=True)
     items = []
     for line in out.stdout.splitlines():
         parts = line.split()
-        if len(parts) >= 2 and parts[0].isdigit() and parts[1].isdigit():
-            items.append((int(parts[0]), int(parts[1])))
-    return items
+        if len(parts) >= 4 and parts[1] != "-1":
+            items.append((int(parts[1]), int(parts[2]), parts[0]))
+    return [name for _, _, name in sorted(items)]
 
 
 def main(argv):

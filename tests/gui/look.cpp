@@ -1,4 +1,5 @@
-// A picture of the editor for a person to look at: with IW_GUI_LOOK=DIR the
+// iwgui_look: pictures of the editor for a person to look at (a tool, not a
+// test: nothing here is checked). With IW_GUI_LOOK=DIR the
 // windows are saved as PNG files there (new diagram with the sample opened),
 // and under a real X server (xvfb-run) the whole screen as well, with the
 // window filling it. IW_GUI_LOOK_DIAGRAM names another diagram to open (the
@@ -22,7 +23,7 @@ using Look = Editor;
 
 TEST_F(Look, SavesPicturesWhenAsked) {
     const char *dir = std::getenv("IW_GUI_LOOK");
-    if (!dir) GTEST_SKIP() << "IW_GUI_LOOK not set";
+    ASSERT_TRUE(dir && *dir) << "say where the pictures go: IW_GUI_LOOK=DIR";
     QScreen *screen = ui->mainwindow->screen();
     ui->mainwindow->setGeometry(screen->availableGeometry());
     QTest::qWait(100);
