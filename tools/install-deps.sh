@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libbenchmark-dev python3
-  libfreetype-dev libfontconfig-dev libpng-dev
+  libfreetype-dev libfontconfig-dev libpng-dev libgraphviz-dev graphviz
   ttf-bitstream-vera fonts-dejavu-core
   clang libclang-rt-14-dev clang-format
   qt6-base-dev qt6-svg-dev xvfb xauth

@@ -19,6 +19,10 @@
 #include "store/diagramfile.h"
 #include "store/prefs.h"
 #include "app/tools.h"
+#include "arrange/arrange.h"
+#include "model/interaction.h"
+#include "model/settings.h"
+#include "platform/fonts.h"
 #include "connect/connect.h"
 #include "edit/history.h"
 #include "model/select.h"
@@ -313,6 +317,7 @@ int pastebytes(const std::string &bytes) {
 }
 
 int pastetext(const std::string &utf8) {
+    if (pastelines(utf8)) return pastebranch(utf8);
     const std::string label = labeltext(utf8);
     if (label.empty() || !roomfor(1)) return 0;
     const long writes = historywritecount();
@@ -334,6 +339,191 @@ int pastetext(const std::string &utf8) {
     checkonpage(n, false);
     savehistorypost(n, HISTORY_CREATE);
     finishpaste(1, writes);
+    return 1;
+}
+
+namespace {
+
+struct Item {
+    int indent;        // leading blanks, a tab counting four
+    std::string label; // as the label holds it
+};
+
+// The lines of text that carry a label, with their indentation.
+std::vector<Item> itemsof(const std::string &utf8) {
+    std::vector<Item> items;
+    size_t p = 0;
+    while (p <= utf8.size()) {
+        size_t end = utf8.find('\n', p);
+        if (end == std::string::npos) end = utf8.size();
+        const std::string line = utf8.substr(p, end - p);
+        int indent = 0;
+        size_t k = 0;
+        for (; k < line.size() && (line[k] == ' ' || line[k] == '\t'); k++)
+            indent = line[k] == '\t' ? (indent / 4 + 1) * 4 : indent + 1;
+        std::string label = labeltext(line.substr(k));
+        if (!label.empty()) items.push_back({indent, label});
+        p = end + 1;
+    }
+    return items;
+}
+
+// A connector from the middle of a's right side to the middle of b's left,
+// made as the connector tool makes it.
+void joinbranch(int a, int b) {
+    connectstartIWO = (int16_t)a;
+    connectendIWO = (int16_t)b;
+    connectstartoffsetx = IWO[a].width;
+    connectstartoffsety = (int16_t)(IWO[a].height / 2);
+    connectendoffsetx = 0;
+    connectendoffsety = (int16_t)(IWO[b].height / 2);
+    IWORecord &s = IWO[SHADOWIWO];
+    s.x = (int16_t)(IWO[a].x + IWO[a].width);
+    s.y = (int16_t)(IWO[a].y + IWO[a].height / 2);
+    s.width = (int16_t)(IWO[b].x - s.x);
+    s.height = (int16_t)(IWO[b].y + IWO[b].height / 2 - s.y);
+    const int n = IWONumber;
+    resetsingleIWO(n);
+    createIWO(n, CONNECTORTYPE, IWO[b].x, IWO[b].y, linecolour, lineweight, fillcolour);
+    connectstartIWO = connectendIWO = -5;
+    connectstartoffsetx = connectstartoffsety = -99;
+}
+
+bool branchnode(int i) {
+    const int t = IWO[i].type;
+    return t != CONNECTORTYPE && t != LINETYPE && t != DEADTYPE && t != TEXTTYPE;
+}
+
+} // namespace
+
+bool pastelines(const std::string &utf8) { return itemsof(utf8).size() >= 2; }
+
+int pastebranch(const std::string &utf8) {
+    const std::vector<Item> items = itemsof(utf8);
+    if (items.size() < 2) return 0;
+    const int anchor = liveIWO(selectedIWO) && IWO[selectedIWO].selected && branchnode(selectedIWO)
+                           ? selectedIWO
+                           : -1;
+    // Every item a shape; each but a new tree's root joined to its parent.
+    const size_t count = 2 * items.size() - (anchor > 0 ? 0 : 1);
+    if (!roomfor(count)) return 0;
+    const long writes = historywritecount();
+    removeshadowiwo();
+
+    // Kept to put back when the arrangement is refused.
+    const int16_t firstnew = IWONumber, idbefore = IWOid;
+    const int16_t pagewidth = IWODiagram.paperwidth, pageheight = IWODiagram.paperheight;
+    const IWORecord shadow = IWO[SHADOWIWO];
+    const IWORecord anchorbefore = anchor > 0 ? IWO[anchor] : IWORecord{};
+    std::vector<IWORecord> before(IWO + 1, IWO + IWONumber);
+
+    // The shapes, sized to their labels, at the anchor or the visible centre.
+    const int type = anchor > 0 ? IWO[anchor].type : 102;
+    const int cx = anchor > 0 ? IWO[anchor].x + IWO[anchor].width + GridSize
+                              : std::clamp(getrealx(drawspacewindowwidth() / 2), 0,
+                                           (int)IWODiagram.paperwidth);
+    const int cy = anchor > 0 ? IWO[anchor].y
+                              : std::clamp(getrealy(drawspacewindowheight() / 2), 0,
+                                           (int)IWODiagram.paperheight);
+    TextFont *font =
+        OpenFont(IWODiagram.fontname, 4 * IWODiagram.font.ta_YSize, IWODiagram.font.ta_Style);
+    const int lineheight = font ? font->tf_YSize : 64;
+    std::vector<int> made;
+    for (const Item &item : items) {
+        const int width =
+            font ? fonttextlength(font, item.label.c_str(), (int)item.label.size()) : 0;
+        IWORecord &s = IWO[SHADOWIWO];
+        s.x = (int16_t)cx;
+        s.y = (int16_t)cy;
+        s.width = (int16_t)std::clamp(width + lineheight, 2 * lineheight, 2000);
+        s.height = (int16_t)(2 * lineheight);
+        const int n = IWONumber;
+        resetsingleIWO(n);
+        if (!createIWO(n, type, cx, cy, linecolour, lineweight, fillcolour)) break;
+        copytext(IWO[n].label, sizeof IWO[n].label, item.label.c_str());
+        made.push_back(n);
+    }
+    if (font) CloseFont(font);
+
+    // Each item hangs from the nearest item above it that is indented less;
+    // items with none hang from the anchor, or from the first item.
+    std::vector<int> parent(made.size(), -1);
+    for (size_t k = 0; k < made.size(); k++) {
+        for (size_t j = k; j-- > 0;)
+            if (items[j].indent < items[k].indent) {
+                parent[k] = made[j];
+                break;
+            }
+        if (parent[k] < 0 && (anchor > 0 || k > 0)) parent[k] = anchor > 0 ? anchor : made[0];
+    }
+    if (made.size() == items.size())
+        for (size_t k = 0; k < made.size(); k++)
+            if (parent[k] > 0) joinbranch(parent[k], made[k]);
+
+    // Arranged: the new shapes and the anchor, which stays where it is.
+    for (int i = 1; i < IWONumber; i++) IWO[i].selected = i >= firstnew && branchnode(i);
+    std::string why;
+    bool arranged = IWONumber - firstnew == (int)count;
+    if (arranged && anchor > 0) {
+        IWO[anchor].selected = 1;
+        IWO[anchor].locked = 1;
+    }
+    selectedIWO = (int16_t)(anchor > 0 ? anchor : firstnew);
+    if (arranged) {
+        recountconnections();
+        arranged = arrangeIWOs(anchor > 0 ? ArrangeKind::Tree : ArrangeKind::MindMap, selectedIWO,
+                               why) == 1;
+    }
+    IWO[SHADOWIWO] = shadow;
+    if (anchor > 0) {
+        IWO[anchor].locked = anchorbefore.locked;
+        IWO[anchor].selected = 0;
+    }
+    if (!arranged) {
+        // Nothing of it stays.
+        IWONumber = firstnew;
+        IWO[IWONumber].type = DEADTYPE;
+        IWOid = idbefore;
+        std::copy(before.begin(), before.end(), IWO + 1);
+        IWODiagram.paperwidth = pagewidth;
+        IWODiagram.paperheight = pageheight;
+        setbitmapsize();
+        cleardrawspace(papercolour);
+        refreshIWOall();
+        ErrorReq(("Sorry. The lines could not be pasted as a branch.\n" +
+                  (why.empty() ? std::string("There is no room for them.") : why))
+                     .c_str());
+        return 0;
+    }
+
+    // One undo step: the page size around the new objects (and the anchor's
+    // count of connectors, which undo recounts).
+    const int16_t newwidth = IWODiagram.paperwidth, newheight = IWODiagram.paperheight;
+    IWODiagram.paperwidth = pagewidth;
+    IWODiagram.paperheight = pageheight;
+    savehistorypre(firstnew);
+    savehistorypost(firstnew, HISTORY_CROPBEGIN);
+    IWODiagram.paperwidth = newwidth;
+    IWODiagram.paperheight = newheight;
+    for (int n = firstnew; n < IWONumber; n++) {
+        savehistorypre(n);
+        savehistorypost(n, HISTORY_CREATE);
+    }
+    savehistorypre(firstnew);
+    savehistorypost(firstnew, HISTORY_CROPEND);
+
+    for (int n = firstnew; n < IWONumber; n++) IWO[n].selected = 1;
+    selectedIWO = (int16_t)(IWONumber - 1);
+    numIWOselected = (int16_t)count;
+    IWOselected = 1;
+    if (newwidth != pagewidth || newheight != pageheight) {
+        setbitmapsize();
+        cleardrawspace(papercolour);
+    }
+    refreshIWOall();
+    if (historywritecount() != writes) markIWOdiagrammodified();
+    disabledrawtools(0);
+    disableIWOtools(0);
     return 1;
 }
 

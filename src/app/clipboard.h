@@ -14,7 +14,12 @@
 //   clipboardset()         the indices Copy takes from the current selection
 //   clipboardforms(set)    the three forms for those indices
 //   pastebytes(bytes)      paste a file image of objects; 1 when objects were pasted
-//   pastetext(utf8)        paste text as a Text object; 1 when one was made
+//   pastetext(utf8)        paste text as a Text object; 1 when one was made; text
+//                          of several lines (pastelines) goes to pastebranch
+//   pastebranch(utf8)      paste lines as a branch of shapes joined by connectors
+//                          (indented lines under the line above): under the
+//                          selected shape, else a new tree at the visible centre;
+//                          arranged, one undo step; 1 when it was made
 //   clipboardpastable()    whether the clipboard holds objects or text
 //   watchclipboard()       show the menus' states again when the clipboard changes
 #pragma once
@@ -35,4 +40,6 @@ ClipboardForms clipboardforms(const std::vector<int> &set);
 int pastebytes(const std::string &bytes);
 int pastetext(const std::string &utf8);
 bool clipboardpastable();
+bool pastelines(const std::string &utf8);
+int pastebranch(const std::string &utf8);
 void watchclipboard();

@@ -10,6 +10,7 @@
 #include "app/prefwindow.h"
 #include "app/properties.h"
 #include "app/requesters.h"
+#include "arrange/arrange.h"
 #include "edit/history.h"
 #include "edit/interact.h"
 #include "edit/selection.h"
@@ -206,6 +207,13 @@ const CommandRow ideaweavemenu[] = {
     bar(),
     item({CMD_CROP, "crop", "Crop to fit", "K", croptofit, haveobjects}),
     item({CMD_REDRAW, "redraw", "Redraw", "R", update, havediagram}),
+    bar(),
+    item({CMD_ARRANGEMINDMAP, "arrangemindmap", "Arrange as Mind Map", nullptr,
+          [] { return arrangediagram(ArrangeKind::MindMap), 1; }, haveobjects}),
+    item({CMD_ARRANGETREE, "arrangetree", "Arrange as Tree", nullptr,
+          [] { return arrangediagram(ArrangeKind::Tree), 1; }, haveobjects}),
+    item({CMD_ARRANGEFLOWCHART, "arrangeflowchart", "Arrange as Flowchart", nullptr,
+          [] { return arrangediagram(ArrangeKind::Flowchart), 1; }, haveobjects}),
 
     title("Preferences"),
     item({CMD_SETTINGS, "settings", "Program Settings", nullptr, preferences}),

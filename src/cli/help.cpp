@@ -50,6 +50,20 @@ const CommandHelp COMMANDS[] = {
      "  --focus ID       the outline follows the connectors from the object with id ID\n"
      "                   (by default from the first object)\n"
      "OUT is overwritten.\n"},
+    {"arrange", "IN OUT --as mindmap|tree|orgchart|flowchart [--focus ID]",
+     "arrange the connected objects of IN automatically",
+     "Loads the diagram IN, arranges the objects joined by connectors and saves the\n"
+     "result to OUT, as Diagram > Arrange does in the editor:\n"
+     "  --as mindmap     the central object in the middle, its branches on both sides\n"
+     "  --as tree        a tree growing to the right\n"
+     "  --as orgchart    a tree growing down\n"
+     "  --as flowchart   layers from top to bottom, following the connectors\n"
+     "  --focus ID       arrange only the part holding the object with id ID, growing\n"
+     "                   from it (by default every part, each from its central object:\n"
+     "                   the one from which the most objects are reached)\n"
+     "The page grows, up to 600 x 600 mm, when the arrangement needs it; an\n"
+     "arrangement that does not fit even then is refused and nothing is written.\n"
+     "OUT is overwritten; IN is never changed.\n"},
     {"help", "[COMMAND]", "explain a command, or print this help",
      "Prints the help of COMMAND, or without one the help of the whole program.\n"},
 };
@@ -97,6 +111,8 @@ const RunLineHelp RUNLINES[] = {
     {"settings, clipboard, joins",
      "print the settings, the clipboard's forms, the connectors' ends"},
     {"template K", "print user-object slot K"},
+    {"arrange mindmap|tree|orgchart|flowchart",
+     "arrange the selection's parts, or the whole diagram (Diagram > Arrange as)"},
     {"drawer PATH|cancel", "the answer of the next drawer chooser"},
     {"move NAME X Y, where NAME", "drag a window of gadgets, or print where it is"},
 };

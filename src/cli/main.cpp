@@ -5,6 +5,7 @@
 //   ideaweave-cli render IN OUT.png [options]   draw IN as the drawing window shows it
 //   ideaweave-cli run SCRIPT [IN]  a headless editing session driven by a script
 //   ideaweave-cli export IN OUT [--focus ID]   SVG, PNG, PDF or outline of IN
+//   ideaweave-cli arrange IN OUT --as KIND [--focus ID]   arrange IN automatically
 //   ideaweave-cli help [COMMAND], --help, --version
 //
 // Exit codes: 0 success, 1 bad usage, 2 a file refused, unreadable or unwritable
@@ -65,6 +66,11 @@ int main(int argc, char **argv) {
     }
     if (is(cmd, "export")) {
         int rc = cliexport(argc - 2, argv + 2);
+        if (rc == 1) cliusage(stderr);
+        return rc;
+    }
+    if (is(cmd, "arrange")) {
+        int rc = cliarrange(argc - 2, argv + 2);
         if (rc == 1) cliusage(stderr);
         return rc;
     }

@@ -42,6 +42,7 @@
 #include "app/session.h"
 #include "app/toolbar.h"
 #include "app/tools.h"
+#include "arrange/arrange.h"
 #include "cli/commands.h"
 #include "connect/connect.h"
 #include "edit/history.h"
@@ -200,6 +201,7 @@ class Session {
     bool clipboard(const Line &l);
     bool joins(const Line &l);
     bool usertemplate(const Line &l);
+    bool arrange(const Line &l);
 
   private:
     void event(int32_t cls, int code) { iwevent(DRAWSPACEWINDOW, cls, code); }
@@ -834,6 +836,14 @@ bool Session::joins(const Line &l) {
     return true;
 }
 
+// Diagram > Arrange as ...: the same command as the menu items.
+bool Session::arrange(const Line &l) {
+    ArrangeKind kind;
+    if (l.w.size() != 2 || !arrangekindnamed(l.w[1], kind)) return false;
+    arrangediagram(kind);
+    return true;
+}
+
 const Command COMMANDS[] = {
     {"window", &Session::window, "window W H | window NAME"},
     {"new", &Session::newdiagram, "new"},
@@ -873,6 +883,7 @@ const Command COMMANDS[] = {
     {"clipboard", &Session::clipboard, "clipboard"},
     {"joins", &Session::joins, "joins"},
     {"template", &Session::usertemplate, "template K"},
+    {"arrange", &Session::arrange, "arrange mindmap|tree|orgchart|flowchart"},
 };
 
 bool Session::line(const std::string &text) {

@@ -31,11 +31,21 @@
 #include "ui/ui.h"
 
 #include <cstring>
+#include <utility>
+#include <vector>
 
 HistoryEntry history[HISTORYSIZE];
 int16_t historynum = 0;
 
 namespace {
+
+// The records an entry of kind 11 changed, beside the ring at the same index:
+// the ring's entries hold one record each.
+struct TableImage {
+    std::vector<std::pair<IWORecord, IWORecord>> changes; // before, after
+    int16_t oldwidth = 0, oldheight = 0, newwidth = 0, newheight = 0;
+};
+TableImage tableimages[HISTORYSIZE];
 
 constexpr int RINGENTRIES = MAXHISTORY + 1; // entries 0..MAXHISTORY
 
@@ -112,6 +122,7 @@ void writeentry(int n, int kind, const IWORecord &before) {
     writes++;
     int e = current();
     HistoryEntry &entry = history[e];
+    tableimages[e] = TableImage{}; // whatever an older entry here kept goes
     entry.before = before;
     entry.after = recordat(n);
     entry.index = (int16_t)n;
@@ -198,9 +209,33 @@ int insertat(int index, const IWORecord &image) {
     return at;
 }
 
-// Undoes one entry of kinds 1 to 6.
+// Puts back one side of an entry of kind 11: the records and the page size.
+void applytableimage(const HistoryEntry &entry, bool undo) {
+    const TableImage &t = tableimages[&entry - history];
+    for (const auto &[before, after] : t.changes) {
+        const IWORecord &image = undo ? before : after;
+        int k = findIWObyid(image.id);
+        if (!liveIWO(k)) continue;
+        eraseIWO(k, papercolour, 0);
+        IWO[k] = image;
+        IWO[k].selected = undo ? 0 : after.selected;
+        selectedIWO = (int16_t)k;
+    }
+    const int16_t w = undo ? t.oldwidth : t.newwidth, h = undo ? t.oldheight : t.newheight;
+    if (w != IWODiagram.paperwidth || h != IWODiagram.paperheight) {
+        IWODiagram.paperwidth = w;
+        IWODiagram.paperheight = h;
+        setbitmapsize();
+        cleardrawspace(papercolour);
+    }
+}
+
+// Undoes one entry of kinds 1 to 6 and 11.
 void undoentry(const HistoryEntry &entry) {
     switch (entry.kind) {
+    case HISTORY_TABLE:
+        applytableimage(entry, true);
+        break;
     case HISTORY_CREATE:
         removebyid(entry.after.id);
         break;
@@ -240,9 +275,12 @@ void undoentry(const HistoryEntry &entry) {
     }
 }
 
-// Redoes one entry of kinds 1 to 6.
+// Redoes one entry of kinds 1 to 6 and 11.
 void redoentry(const HistoryEntry &entry) {
     switch (entry.kind) {
+    case HISTORY_TABLE:
+        applytableimage(entry, false);
+        break;
     case HISTORY_CREATE: {
         int at = insertat(entry.index, entry.after);
         if (at < 0) return;
@@ -338,7 +376,7 @@ int savehistorypost(int n, int kind) {
         return 1;
     }
     if (kind == HISTORY_MODIFY && !recordchanged(recordat(n), prerecord)) return 1;
-    if (kind < HISTORY_CREATE || kind > HISTORY_CROPEND) return 1;
+    if (kind < HISTORY_CREATE || kind > HISTORY_CROPEND) return 1; // 11: savehistoryimage
     flushbegins();
     writeentry(n, kind, prerecord);
     return 1;
@@ -367,6 +405,26 @@ bool historycanundo() {
 bool historycanredo() {
     const int e = historynum < 0 || historynum > MAXHISTORY ? 0 : historynum;
     return history[e].kind != HISTORY_EMPTY;
+}
+
+int savehistoryimage(const IWORecord *before, int count, int16_t pagewidth, int16_t pageheight,
+                     int focus) {
+    if (holds > 0) return 1;
+    TableImage t;
+    for (int k = 1; k < IWONumber && k <= count; k++)
+        if (before[k - 1].id == IWO[k].id && recordchanged(before[k - 1], IWO[k]))
+            t.changes.emplace_back(before[k - 1], IWO[k]);
+    t.oldwidth = pagewidth;
+    t.oldheight = pageheight;
+    t.newwidth = IWODiagram.paperwidth;
+    t.newheight = IWODiagram.paperheight;
+    if (t.changes.empty() && pagewidth == t.newwidth && pageheight == t.newheight) return 1;
+    flushbegins();
+    const int e = current();
+    savehistorypre(focus);
+    writeentry(focus, HISTORY_TABLE, prerecord);
+    tableimages[e] = std::move(t);
+    return 1;
 }
 
 int undohistory() {

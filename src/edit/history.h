@@ -10,7 +10,9 @@
 //                              their entries again (after the command adjusted them)
 //
 // Kinds: 1 create, 2 modify, 3 to front, 4 to back, 5 delete, 6 connector
-// deleted with an object, 7 group begin, 8 group end, 9 crop begin, 10 crop end.
+// deleted with an object, 7 group begin, 8 group end, 9 crop begin, 10 crop end,
+// 11 many records changed in place and the page size (kept beside the ring,
+// so that a command moving the whole table is still one step).
 //
 // The ring is entries 0..MAXHISTORY; one of them is always empty and marks
 // both ends (redo stops at the entry at historynum, undo at the empty entry
@@ -39,6 +41,7 @@ enum {
     HISTORY_GROUPEND = 8,
     HISTORY_CROPBEGIN = 9,
     HISTORY_CROPEND = 10,
+    HISTORY_TABLE = 11,
 };
 
 struct HistoryEntry {
@@ -70,3 +73,9 @@ int refreshhistorycreated();
 // the images of records 1..IWONumber-1 taken before the command, in the same
 // order. Writes one undo step with an entry for every record that changed.
 int savehistorytable(const IWORecord *before, int count, int focus);
+// For commands that move any number of records in place and may change the
+// page size (arrange): before holds the images of records 1..IWONumber-1 and
+// the page size taken before the command. Writes one entry of kind 11 with
+// the records that changed, however many; nothing when nothing changed.
+int savehistoryimage(const IWORecord *before, int count, int16_t pagewidth, int16_t pageheight,
+                     int focus);

@@ -96,13 +96,15 @@ TEST(Cli, RefusedFilesExit2) {
     EXPECT_EQ(runcli("run " + t.path("noscript"), &out, &err), 2);
 }
 
-// Window lines of a session that can't be carried out stop it with the line
-// named; nothing is typed, queued or changed by them.
+// Window and command lines of a session that can't be carried out stop it
+// with the line named; nothing is typed, queued or changed by them.
 TEST(Cli, RunRefusesBadWindowLines) {
-    const char *bad[] = {"set 212 abc", "set 999 1",         "set 224 1x",      "palette 256",
-                         "palette -1",  "style x",           "font Foo.font 0", "font Foo.font 121",
-                         "font 16",     "gadget 220 middle", "window nowhere",  "close nowhere",
-                         "record 99"};
+    const char *bad[] = {"set 212 abc",       "set 999 1",         "set 224 1x",
+                         "palette 256",       "palette -1",        "style x",
+                         "font Foo.font 0",   "font Foo.font 121", "font 16",
+                         "gadget 220 middle", "window nowhere",    "close nowhere",
+                         "record 99",         "arrange",           "arrange circle",
+                         "arrange Tree",      "arrange tree down"};
     for (const char *line : bad) {
         TempDir t;
         std::string text = std::string("gadget 101\nmove 200 200\npress 200 200\n"

@@ -1,0 +1,772 @@
+// Arrangements: the layouts on generated graphs, and the command on the
+// sample diagrams (placement, order, connectors, the undo step).
+#include "arrange/arrange.h"
+#include "arrange/layout.h"
+#include "testutil.h"
+
+#include "app/clipboard.h"
+#include "app/menus.h"
+#include "model/bytes.h"
+#include "app/session.h"
+#include "connect/connect.h"
+#include "edit/history.h"
+#include "model/diagram.h"
+#include "model/iwo.h"
+#include "model/settings.h"
+#include "render/erase.h"
+#include "store/diagramfile.h"
+
+#include <algorithm>
+#include <map>
+#include <random>
+#include <set>
+
+namespace {
+
+const ArrangeKind KINDS[] = {ArrangeKind::MindMap, ArrangeKind::Tree, ArrangeKind::TreeDown,
+                             ArrangeKind::Flowchart};
+
+long cx2(const ArrangeBox &b) { return 2L * b.x + b.w; }
+long cy2(const ArrangeBox &b) { return 2L * b.y + b.h; }
+
+// A tree of n nodes: every node but the first hangs from an earlier one.
+ArrangeGraph randomtree(int n, unsigned seed) {
+    std::mt19937 rng(seed);
+    ArrangeGraph g;
+    for (int v = 0; v < n; v++) {
+        g.nodes.push_back({(int)(rng() % 2000), (int)(rng() % 2800), 60 + (int)(rng() % 140),
+                           40 + (int)(rng() % 100)});
+        if (v) g.edges.emplace_back((int)(rng() % v), v);
+    }
+    g.locked.assign(n, 0);
+    return g;
+}
+
+// An outline of 490 items: a root, 7 chapters, 49 sections and 433 points.
+ArrangeGraph outline490() {
+    ArrangeGraph g;
+    g.nodes.push_back({1000, 1000, 300, 120});
+    for (int v = 1; v < 490; v++) {
+        g.nodes.push_back({1000, 1000, 150 + (v * 37) % 100, 70});
+        g.edges.emplace_back(v <= 7 ? 0 : v <= 56 ? 1 + (v - 8) % 7 : 8 + (v - 57) % 49, v);
+    }
+    g.locked.assign(490, 0);
+    return g;
+}
+
+// Any graph: cycles, self-loops, repeated edges, parts of one node.
+ArrangeGraph randomgraph(int n, int edges, unsigned seed) {
+    std::mt19937 rng(seed);
+    ArrangeGraph g = randomtree(n, seed);
+    g.edges.clear();
+    for (int e = 0; e < edges; e++) g.edges.emplace_back((int)(rng() % n), (int)(rng() % n));
+    return g;
+}
+
+// The checks that hold for every arrangement.
+void checkplaced(const ArrangeGraph &g, const ArrangeResult &r) {
+    ASSERT_TRUE(r.ok) << r.why;
+    ASSERT_EQ(r.nodes.size(), g.nodes.size());
+    EXPECT_GE(r.pagewidth, g.pagewidth);
+    EXPECT_GE(r.pageheight, g.pageheight);
+    EXPECT_LE(r.pagewidth, g.maxpage);
+    EXPECT_LE(r.pageheight, g.maxpage);
+    for (size_t v = 0; v < g.nodes.size(); v++) {
+        const ArrangeBox &b = r.nodes[v];
+        EXPECT_EQ(b.w, g.nodes[v].w);
+        EXPECT_EQ(b.h, g.nodes[v].h);
+        const bool locked = v < g.locked.size() && g.locked[v];
+        if (locked) {
+            EXPECT_EQ(b.x, g.nodes[v].x) << "locked node " << v << " moved";
+            EXPECT_EQ(b.y, g.nodes[v].y) << "locked node " << v << " moved";
+            continue;
+        }
+        // Only nodes that take part in an edge move.
+        EXPECT_GE(b.x, g.margin) << v;
+        EXPECT_GE(b.y, g.margin) << v;
+        EXPECT_LE(b.x + b.w, r.pagewidth - g.margin) << v;
+        EXPECT_LE(b.y + b.h, r.pageheight - g.margin) << v;
+        for (const ArrangeBox &o : g.obstacles) EXPECT_FALSE(boxesoverlap(b, o)) << v;
+        for (size_t u = 0; u < v; u++)
+            EXPECT_FALSE(boxesoverlap(b, r.nodes[u])) << "nodes " << u << " and " << v;
+    }
+}
+
+// In a tree every node's children keep the order they had across the growth
+// direction, and the parent is centred on its first and last child (but for
+// the given root's, which a mind map splits between its sides).
+void checkorder(const ArrangeGraph &g, const ArrangeResult &r, bool down, int skip = -1) {
+    std::map<int, std::vector<int>> kids;
+    for (const auto &[from, to] : g.edges)
+        if (from != skip) kids[from].push_back(to);
+    auto cross = [&](const ArrangeBox &b) { return down ? cx2(b) : cy2(b); };
+    for (auto &[parent, list] : kids) {
+        std::vector<int> before(list), after(list);
+        std::stable_sort(before.begin(), before.end(), [&](int p, int q) {
+            return cross(g.nodes[p]) != cross(g.nodes[q]) ? cross(g.nodes[p]) < cross(g.nodes[q])
+                   : (down ? cy2(g.nodes[p]) : cx2(g.nodes[p])) !=
+                           (down ? cy2(g.nodes[q]) : cx2(g.nodes[q]))
+                       ? (down ? cy2(g.nodes[p]) : cx2(g.nodes[p])) <
+                             (down ? cy2(g.nodes[q]) : cx2(g.nodes[q]))
+                       : p < q;
+        });
+        auto other = [&](const ArrangeBox &b) { return down ? cy2(b) : cx2(b); };
+        std::stable_sort(after.begin(), after.end(), [&](int p, int q) {
+            return cross(r.nodes[p]) != cross(r.nodes[q]) ? cross(r.nodes[p]) < cross(r.nodes[q])
+                                                          : other(r.nodes[p]) < other(r.nodes[q]);
+        });
+        EXPECT_EQ(before, after) << "children of " << parent;
+        const long mid = (cross(r.nodes[before.front()]) + cross(r.nodes[before.back()])) / 2;
+        EXPECT_NEAR(cross(r.nodes[parent]), mid, 3) << "parent " << parent << " not centred";
+    }
+}
+
+} // namespace
+
+TEST(ArrangeLayout, TreesAreTidyAndKeepTheirOrder) {
+    for (unsigned seed = 1; seed <= 12; seed++) {
+        const ArrangeGraph g = randomtree(5 + (int)seed * 4, seed);
+        for (ArrangeKind kind : KINDS) {
+            SCOPED_TRACE("seed " + std::to_string(seed) + " kind " + std::to_string((int)kind));
+            const ArrangeResult r = arrangelayout(kind, g);
+            checkplaced(g, r);
+            if (r.ok && kind != ArrangeKind::Flowchart)
+                checkorder(g, r, kind == ArrangeKind::TreeDown,
+                           kind == ArrangeKind::MindMap ? 0 : -1);
+        }
+    }
+}
+
+// A refusal says why and moves nothing.
+void checkrefused(const ArrangeGraph &g, const ArrangeResult &r) {
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.why.find("largest page"), std::string::npos) << r.why;
+    for (size_t v = 0; v < g.nodes.size(); v++) {
+        EXPECT_EQ(r.nodes[v].x, g.nodes[v].x);
+        EXPECT_EQ(r.nodes[v].y, g.nodes[v].y);
+    }
+}
+
+TEST(ArrangeLayout, BigOutlineFitsTheLargestPage) {
+    // As a mind map or a tree it fits, the leaves in rows; 49 sections side by
+    // side are wider than any page, in an organisation chart or in layers.
+    const ArrangeGraph g = outline490();
+    for (ArrangeKind kind : KINDS) {
+        SCOPED_TRACE("kind " + std::to_string((int)kind));
+        const ArrangeResult r = arrangelayout(kind, g);
+        if (kind == ArrangeKind::TreeDown || kind == ArrangeKind::Flowchart) {
+            checkrefused(g, r);
+            continue;
+        }
+        checkplaced(g, r);
+        if (r.ok && (kind == ArrangeKind::Tree || kind == ArrangeKind::TreeDown))
+            checkorder(g, r, kind == ArrangeKind::TreeDown);
+    }
+}
+
+TEST(ArrangeLayout, TreesGrowAwayFromTheRoot) {
+    // A root with three children: the tree grows right, the organisation chart
+    // down, the mind map to both sides of the root.
+    ArrangeGraph g;
+    g.nodes = {
+        {500, 500, 200, 100}, {900, 300, 200, 100}, {900, 500, 200, 100}, {900, 700, 200, 100}};
+    g.edges = {{0, 1}, {0, 2}, {0, 3}};
+    ArrangeResult r = arrangelayout(ArrangeKind::Tree, g);
+    ASSERT_TRUE(r.ok);
+    for (int v = 1; v <= 3; v++) EXPECT_EQ(r.nodes[v].x, r.nodes[0].x + 200 + g.spacing);
+    EXPECT_EQ(r.nodes[2].y - r.nodes[1].y, 100 + g.spacing / 2);
+    // The root stays where it was.
+    EXPECT_EQ(r.nodes[0].x, 500);
+    EXPECT_EQ(r.nodes[0].y, 500);
+
+    r = arrangelayout(ArrangeKind::TreeDown, g);
+    ASSERT_TRUE(r.ok);
+    for (int v = 1; v <= 3; v++) EXPECT_EQ(r.nodes[v].y, r.nodes[0].y + 100 + g.spacing);
+    EXPECT_LT(r.nodes[1].x, r.nodes[2].x);
+    EXPECT_LT(r.nodes[2].x, r.nodes[3].x);
+
+    // All on the right: split, the first read clockwise on the right, the rest on the left.
+    r = arrangelayout(ArrangeKind::MindMap, g);
+    ASSERT_TRUE(r.ok);
+    int right = 0, left = 0;
+    for (int v = 1; v <= 3; v++) (r.nodes[v].x > r.nodes[0].x ? right : left)++;
+    EXPECT_GE(right, 1);
+    EXPECT_GE(left, 1);
+    EXPECT_GT(r.nodes[1].x, r.nodes[0].x);
+    EXPECT_LT(r.nodes[3].x, r.nodes[0].x);
+    // Branches already on both sides keep their sides.
+    g.nodes[1].x = 100;
+    r = arrangelayout(ArrangeKind::MindMap, g);
+    ASSERT_TRUE(r.ok);
+    EXPECT_LT(r.nodes[1].x, r.nodes[0].x);
+    EXPECT_GT(r.nodes[2].x, r.nodes[0].x);
+    EXPECT_GT(r.nodes[3].x, r.nodes[0].x);
+}
+
+TEST(ArrangeLayout, SubtreesTuckInBesideTheirElderSiblings) {
+    // r -> a (a leaf), r -> b -> b1, b2, b3: b's children rise beside a, whose
+    // box they cannot meet, while b itself stays below a; and the other way
+    // round, a leaf after a subtree tucks in under its parent.
+    ArrangeGraph g;
+    g.nodes = {{100, 1000, 200, 100}, {500, 500, 200, 100},  {500, 900, 200, 100},
+               {900, 900, 200, 100},  {900, 1100, 200, 100}, {900, 1300, 200, 100}};
+    g.edges = {{0, 1}, {0, 2}, {2, 3}, {2, 4}, {2, 5}};
+    ArrangeResult r = arrangelayout(ArrangeKind::Tree, g);
+    checkplaced(g, r);
+    checkorder(g, r, false);
+    const ArrangeBox &a = r.nodes[1], &b = r.nodes[2], &b1 = r.nodes[3];
+    EXPECT_GE(b.y, a.y + a.h + g.spacing / 2);
+    EXPECT_LT(b1.y, a.y + a.h) << "b's children stacked below a instead of beside it";
+    // Mirrored: b before a.
+    g.nodes[1].y = 1600;
+    r = arrangelayout(ArrangeKind::Tree, g);
+    checkplaced(g, r);
+    checkorder(g, r, false);
+    EXPECT_GE(r.nodes[1].y, r.nodes[2].y + 100 + g.spacing / 2);
+    EXPECT_LT(r.nodes[1].y, r.nodes[5].y + 100) << "a stacked below b's children";
+}
+
+TEST(ArrangeLayout, CentralNodeIsTheOneReachingMost) {
+    // 3 -> 0 -> 1 -> 2: node 3 reaches all; the tree grows from it.
+    ArrangeGraph g;
+    g.nodes = {{100, 100, 100, 50}, {300, 100, 100, 50}, {500, 100, 100, 50}, {700, 100, 100, 50}};
+    g.edges = {{0, 1}, {1, 2}, {3, 0}};
+    const ArrangeResult r = arrangelayout(ArrangeKind::Tree, g);
+    ASSERT_TRUE(r.ok);
+    EXPECT_LT(r.nodes[3].x, r.nodes[0].x);
+    EXPECT_LT(r.nodes[0].x, r.nodes[1].x);
+    EXPECT_LT(r.nodes[1].x, r.nodes[2].x);
+    // A given root wins.
+    g.root = 2;
+    const ArrangeResult s = arrangelayout(ArrangeKind::Tree, g);
+    EXPECT_LT(s.nodes[2].x, s.nodes[1].x);
+    EXPECT_EQ(s.nodes[2].x, 500);
+}
+
+TEST(ArrangeLayout, AnyGraphArrangesWithoutOverlap) {
+    for (unsigned seed = 1; seed <= 8; seed++) {
+        const int n = 10 + (int)seed * 12;
+        ArrangeGraph g = randomgraph(n, n * 3 / 2, seed);
+        std::mt19937 rng(seed);
+        for (int v = 0; v < n; v += 7) g.locked[v] = (char)(rng() % 2);
+        g.obstacles = {{1000, 1000, 300, 300}, {50, 50, 200, 100}};
+        for (ArrangeKind kind : KINDS) {
+            SCOPED_TRACE("seed " + std::to_string(seed) + " kind " + std::to_string((int)kind));
+            const ArrangeResult r = arrangelayout(kind, g);
+            // Small graphs always fit; bigger ones may be refused, saying why.
+            if (n > 60 && !r.ok)
+                checkrefused(g, r);
+            else
+                checkplaced(g, r);
+        }
+    }
+}
+
+TEST(ArrangeLayout, FlowchartLayersFollowTheConnectors) {
+    // A chain with a loop back: every step lies below the one before.
+    ArrangeGraph g;
+    for (int v = 0; v < 5; v++) g.nodes.push_back({100 * v, 100, 200, 80});
+    g.edges = {{0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 1}, {2, 2}};
+    const ArrangeResult r = arrangelayout(ArrangeKind::Flowchart, g);
+    checkplaced(g, r);
+    for (int v = 1; v < 5; v++) EXPECT_GT(r.nodes[v].y, r.nodes[v - 1].y + 80);
+    // A decision's two ways keep their sides.
+    ArrangeGraph d;
+    d.nodes = {{500, 100, 100, 100}, {800, 400, 100, 50}, {200, 400, 100, 50}};
+    d.edges = {{0, 1}, {0, 2}};
+    const ArrangeResult s = arrangelayout(ArrangeKind::Flowchart, d);
+    ASSERT_TRUE(s.ok);
+    EXPECT_LT(s.nodes[2].x, s.nodes[1].x);
+}
+
+TEST(ArrangeLayout, LockedAndObstaclesAreAvoidedAndThePageGrows) {
+    // A long chain does not fit an A5 page: the page grows, no more than needed.
+    ArrangeGraph g;
+    g.pagewidth = 1480;
+    g.pageheight = 2100;
+    for (int v = 0; v < 12; v++) {
+        g.nodes.push_back({10, 10, 300, 100});
+        if (v) g.edges.emplace_back(v - 1, v);
+    }
+    ArrangeResult r = arrangelayout(ArrangeKind::Tree, g);
+    checkplaced(g, r);
+    EXPECT_EQ(r.pagewidth, 10 + 12 * 300 + 11 * g.spacing + 10);
+    EXPECT_EQ(r.pageheight, 2100);
+
+    // Too long for the largest page: refused, saying so.
+    for (int v = 0; v < 10; v++) g.nodes.push_back({10, 10, 300, 100});
+    for (int v = 12; v < 22; v++) g.edges.emplace_back(v - 1, v);
+    r = arrangelayout(ArrangeKind::Tree, g);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.why.find("largest page"), std::string::npos) << r.why;
+
+    // A locked root stays; its children avoid a locked child and an obstacle
+    // lying where they would go.
+    ArrangeGraph h;
+    h.nodes = {{500, 500, 200, 100}, {800, 500, 200, 100}, {800, 300, 200, 100}};
+    h.locked = {1, 0, 1};
+    h.edges = {{0, 1}, {0, 2}};
+    h.obstacles = {{780, 420, 300, 300}};
+    checkplaced(h, arrangelayout(ArrangeKind::Tree, h));
+}
+
+// ---- The command on the table ----
+
+class Arrange : public Core {};
+
+namespace {
+
+struct Snapshot {
+    std::vector<uint8_t> table;
+    int16_t width, height;
+};
+
+Snapshot snapshot() { return {tableimage(), IWODiagram.paperwidth, IWODiagram.paperheight}; }
+
+std::vector<std::pair<int, int>> joinedids() {
+    std::vector<std::pair<int, int>> out;
+    for (int i = 1; i < IWONumber; i++)
+        if (IWO[i].type == CONNECTORTYPE) out.emplace_back(IWO[i].connectstart, IWO[i].connectend);
+    return out;
+}
+
+bool nodetype(int t) { return t != CONNECTORTYPE && t != LINETYPE && t != DEADTYPE; }
+
+// The connectors' ends lie where their attachments say.
+void checkconnectorsfollow() {
+    for (int i = 1; i < IWONumber; i++) {
+        const IWORecord &c = IWO[i];
+        if (c.type != CONNECTORTYPE) continue;
+        const int s = findIWObyid(c.connectstart), e = findIWObyid(c.connectend);
+        if (!liveIWO(s) || !liveIWO(e) || !nodetype(IWO[s].type) || !nodetype(IWO[e].type))
+            continue;
+        EXPECT_EQ(c.x, IWO[s].x + IWO[s].width * c.connectstartx / 100) << "connector " << i;
+        EXPECT_EQ(c.y, IWO[s].y + IWO[s].height * c.connectstarty / 100) << "connector " << i;
+        EXPECT_EQ(c.x + c.width, IWO[e].x + IWO[e].width * c.connectendx / 100) << i;
+        EXPECT_EQ(c.y + c.height, IWO[e].y + IWO[e].height * c.connectendy / 100) << i;
+    }
+}
+
+// The children of every object in a forest of connectors (each object the end
+// of one connector at most), by connector direction; empty when the
+// connectors make anything else.
+std::map<int, std::vector<int>> forestkids() {
+    std::map<int, std::vector<int>> kids;
+    std::map<int, int> parents;
+    for (int i = 1; i < IWONumber; i++) {
+        const IWORecord &c = IWO[i];
+        if (c.type != CONNECTORTYPE) continue;
+        const int s = findIWObyid(c.connectstart), e = findIWObyid(c.connectend);
+        if (!liveIWO(s) || !liveIWO(e) || s == e) continue;
+        if (parents[e]++) return {};
+        kids[s].push_back(e);
+    }
+    return kids;
+}
+
+// The order of the objects across the direction of growth, as the user sees it.
+std::vector<int> acrossorder(std::vector<int> list, const std::map<int, ArrangeBox> &boxes,
+                             bool down) {
+    std::stable_sort(list.begin(), list.end(), [&](int p, int q) {
+        const ArrangeBox &a = boxes.at(p), &b = boxes.at(q);
+        const long ca = down ? cx2(a) : cy2(a), cb = down ? cx2(b) : cy2(b);
+        return ca != cb ? ca < cb : (down ? cy2(a) < cy2(b) : cx2(a) < cx2(b));
+    });
+    return list;
+}
+
+std::map<int, ArrangeBox> boxesbyindex() {
+    std::map<int, ArrangeBox> out;
+    for (int i = 1; i < IWONumber; i++) out[i] = {IWO[i].x, IWO[i].y, IWO[i].width, IWO[i].height};
+    return out;
+}
+
+} // namespace
+
+TEST_F(Arrange, SamplesArrangeAsOneUndoStep) {
+    const char *samples[] = {"mindmap", "flowchart", "classes", "sample"};
+    for (const char *name : samples) {
+        for (ArrangeKind kind : KINDS) {
+            SCOPED_TRACE(std::string(name) + " kind " + std::to_string((int)kind));
+            ASSERT_EQ(opendiagramfile(fixture(std::string("../data/samples/") + name + ".iwo")), 1);
+            refreshIWOall();
+            const Snapshot before = snapshot();
+            const auto joins = joinedids();
+            std::map<int, ArrangeBox> oldboxes;
+            for (int i = 1; i < IWONumber; i++)
+                oldboxes[IWO[i].id] = {IWO[i].x, IWO[i].y, IWO[i].width, IWO[i].height};
+            const std::map<int, std::vector<int>> kids = forestkids();
+            const std::map<int, ArrangeBox> oldorder = boxesbyindex();
+            const long writes = historywritecount();
+            if (!arrangediagram(kind)) {
+                // Only a diagram with nothing joined may refuse, and then changes nothing.
+                EXPECT_TRUE(joins.empty()) << lines();
+                EXPECT_EQ(snapshot().table, before.table);
+                EXPECT_EQ(historywritecount(), writes);
+                continue;
+            }
+            EXPECT_EQ(historywritecount(), writes + 1) << "one undo step";
+            EXPECT_EQ(joinedids(), joins);
+            checkconnectorsfollow();
+            // No two objects overlap, every object on the page.
+            std::vector<int> nodes;
+            for (int i = 1; i < IWONumber; i++)
+                if (nodetype(IWO[i].type)) nodes.push_back(i);
+            for (int i : nodes) {
+                const IWORecord &a = IWO[i];
+                EXPECT_GE(a.x, 8);
+                EXPECT_GE(a.y, 8);
+                EXPECT_LE(a.x + a.width, IWODiagram.paperwidth - 9);
+                EXPECT_LE(a.y + a.height, IWODiagram.paperheight - 8);
+                for (int j : nodes) {
+                    if (j >= i) break;
+                    const IWORecord &b = IWO[j];
+                    // Objects that were not moved may have overlapped before.
+                    const ArrangeBox ob = oldboxes[a.id], oc = oldboxes[b.id];
+                    if (ob.x == a.x && ob.y == a.y && oc.x == b.x && oc.y == b.y) continue;
+                    EXPECT_FALSE(
+                        boxesoverlap({a.x, a.y, a.width, a.height}, {b.x, b.y, b.width, b.height}))
+                        << "objects " << j << " and " << i;
+                }
+            }
+            // In a tree the children of every object keep their order; a mind
+            // map splits the root's between its sides.
+            const bool down = kind == ArrangeKind::TreeDown;
+            if (kind != ArrangeKind::Flowchart)
+                for (const auto &[parent, list] : kids) {
+                    const bool root = std::none_of(kids.begin(), kids.end(), [&](const auto &k) {
+                        return std::count(k.second.begin(), k.second.end(), parent) > 0;
+                    });
+                    if (root && kind == ArrangeKind::MindMap) continue;
+                    EXPECT_EQ(acrossorder(list, boxesbyindex(), down),
+                              acrossorder(list, oldorder, down))
+                        << "children of " << parent;
+                }
+            // Drawing again changes nothing: all is on the page already.
+            const Snapshot arranged = snapshot();
+            refreshIWOall();
+            EXPECT_EQ(snapshot().table, arranged.table);
+            undohistory();
+            const Snapshot undone = snapshot();
+            EXPECT_EQ(undone.table, before.table) << "undo restores every byte";
+            EXPECT_EQ(undone.width, before.width);
+            EXPECT_EQ(undone.height, before.height);
+            redohistory();
+            EXPECT_EQ(snapshot().table, arranged.table);
+            EXPECT_EQ(IWODiagram.paperwidth, arranged.width);
+        }
+    }
+}
+
+TEST_F(Arrange, BigTreeGrowsThePageAndUndoesWhole) {
+    // 490 nodes and 489 connectors: more records than the history ring has
+    // entries, still one step.
+    startnewdiagram();
+    std::mt19937 rng(7);
+    const ArrangeGraph g = outline490();
+    std::vector<int> nodes;
+    for (const ArrangeBox &b : g.nodes) {
+        nodes.push_back(
+            place(101, 100 + (int)(rng() % 1800), 100 + (int)(rng() % 2600), b.w, b.h, false));
+        recorded(nodes.back());
+    }
+    for (const auto &[from, to] : g.edges)
+        recorded(connect(nodes[from], 100, 35, nodes[to], 0, 35));
+    refreshIWOall();
+    const Snapshot before = snapshot();
+    ASSERT_EQ(arrangediagram(ArrangeKind::MindMap), 1) << lines();
+    EXPECT_GT(IWODiagram.paperheight, before.height);
+    EXPECT_LE(IWODiagram.paperheight, 6000);
+    checkconnectorsfollow();
+    undohistory();
+    EXPECT_EQ(snapshot().table, before.table);
+    EXPECT_EQ(IWODiagram.paperheight, before.height);
+    EXPECT_TRUE(canundo()); // the creations before it are still there
+}
+
+TEST_F(Arrange, RefusalsChangeNothing) {
+    startnewdiagram();
+    // Nothing joined.
+    place(101, 100, 100, 200, 100, false);
+    place(101, 500, 100, 200, 100, false);
+    const Snapshot before = snapshot();
+    EXPECT_EQ(arrangediagram(ArrangeKind::Tree), 0);
+    EXPECT_NE(lines().find("nothing to arrange"), std::string::npos) << lines();
+    EXPECT_EQ(snapshot().table, before.table);
+    EXPECT_FALSE(canundo());
+
+    // A chain too long for the largest page.
+    startnewdiagram();
+    int prev = -1;
+    for (int v = 0; v < 40; v++) {
+        const int n = place(101, 100, 100 + 60 * v, 400, 50, false);
+        if (prev > 0) connect(prev, 100, 25, n, 0, 25);
+        prev = n;
+    }
+    const Snapshot chain = snapshot();
+    const long writes = historywritecount();
+    EXPECT_EQ(arrangediagram(ArrangeKind::Tree), 0);
+    EXPECT_NE(lines().find("largest page"), std::string::npos) << lines();
+    EXPECT_EQ(snapshot().table, chain.table);
+    EXPECT_EQ(IWODiagram.paperwidth, chain.width);
+    EXPECT_EQ(historywritecount(), writes);
+    // The same chain down fits.
+    EXPECT_EQ(arrangediagram(ArrangeKind::TreeDown), 1) << lines();
+}
+
+TEST_F(Arrange, SelectionChoosesPartAndRoot) {
+    startnewdiagram();
+    // Two trees: a -> b, a -> c and d -> e; another object x lies in the way.
+    const int a = place(101, 1000, 1000, 200, 100, false);
+    const int b = place(101, 200, 200, 200, 100, false);
+    const int c = place(101, 200, 2000, 200, 100, false);
+    const int d = place(101, 1500, 2500, 200, 100, false);
+    const int e = place(101, 100, 2600, 200, 100, false);
+    connect(a, 100, 50, b, 0, 50);
+    connect(a, 100, 50, c, 0, 50);
+    connect(d, 100, 50, e, 0, 50);
+    const int x = place(101, 1300, 1000, 300, 300, false);
+    refreshIWOall();
+    const int16_t dx = IWO[d].x, ex = IWO[e].x, xx = IWO[x].x;
+
+    // One selected object: its whole part, growing from it.
+    selectonly({b});
+    ASSERT_EQ(arrangediagram(ArrangeKind::Tree), 1) << lines();
+    EXPECT_EQ(IWO[d].x, dx);
+    EXPECT_EQ(IWO[e].x, ex);
+    EXPECT_EQ(IWO[x].x, xx);
+    EXPECT_LT(IWO[b].x, IWO[a].x);
+    EXPECT_LT(IWO[a].x, IWO[c].x);
+    for (int i : {a, b, c})
+        EXPECT_FALSE(boxesoverlap({IWO[i].x, IWO[i].y, IWO[i].width, IWO[i].height},
+                                  {IWO[x].x, IWO[x].y, IWO[x].width, IWO[x].height}));
+
+    // Nothing selected: every part, each from its central node.
+    selectonly({});
+    ASSERT_EQ(arrangediagram(ArrangeKind::Tree), 1) << lines();
+    EXPECT_LT(IWO[a].x, IWO[b].x);
+    EXPECT_LT(IWO[d].x, IWO[e].x);
+    EXPECT_EQ(IWO[x].x, xx);
+}
+
+TEST_F(Arrange, FoldedBranchIsArrangedWithItsParent) {
+    startnewdiagram();
+    const int a = place(101, 1000, 1000, 200, 100, false);
+    const int b = place(101, 1000, 1000, 200, 100, false);
+    const int c = place(101, 1000, 1000, 200, 100, false);
+    const int ab = connect(a, 100, 50, b, 0, 50);
+    connect(b, 100, 50, c, 0, 50);
+    IWO[ab].fold = IWO[ab].nodefold = 1;
+    foldnode(ab);
+    ASSERT_EQ(IWO[c].visible, 0);
+    ASSERT_EQ(arrangediagram(ArrangeKind::Tree), 1) << lines();
+    EXPECT_GT(IWO[b].x, IWO[a].x + 200);
+    EXPECT_GT(IWO[c].x, IWO[b].x + 200);
+    EXPECT_EQ(IWO[c].visible, 0);
+}
+
+TEST_F(Arrange, MenuItemsFollowTheDiagram) {
+    startnewdiagram();
+    for (int num : MENU_ARRANGE) EXPECT_FALSE(ui.menuenabled(num));
+    const int a = place(101, 100, 100, 200, 100, false);
+    const int b = place(101, 100, 100, 200, 100, false);
+    connect(a, 100, 50, b, 0, 50);
+    for (int num : MENU_ARRANGE) EXPECT_TRUE(ui.menuenabled(num));
+    const char *labels[] = {"Arrange as Mind Map", "Arrange as Tree", "Arrange as Flowchart"};
+    for (int k = 0; k < 3; k++) EXPECT_STREQ(menuitem(MENU_ARRANGE[k])->nm_Label, labels[k]);
+    processMenus(MENU_ARRANGE[2]);
+    EXPECT_GT(IWO[b].y, IWO[a].y + 100); // the flowchart goes down
+    processMenus(MENU_ARRANGE[1]);
+    EXPECT_GT(IWO[b].x, IWO[a].x + 200); // the tree goes right
+}
+
+TEST(ArrangeCli, ArrangesAFileAndRefusesBadArguments) {
+    TempDir t;
+    const std::string in = fixture("../data/samples/mindmap.iwo"), out = t.path("out.iwo");
+    std::string o, e;
+    EXPECT_EQ(runcli("arrange " + in + " " + out + " --as tree", &o, &e), 0) << e;
+    EXPECT_FALSE(slurp(out).empty());
+    EXPECT_NE(slurp(out), slurp(in));
+    struct Bad {
+        std::string args, says;
+        int rc;
+    };
+    const Bad bad[] = {
+        {"arrange " + in + " " + t.path("a.iwo"), "needs --as", 1},
+        {"arrange " + in + " " + t.path("a.iwo") + " --as circle", "not circle", 1},
+        {"arrange " + in + " " + t.path("a.iwo") + " --as", "--as needs a value", 1},
+        {"arrange " + in + " " + t.path("a.iwo") + " --as tree --focus x", "whole number", 1},
+        {"arrange " + in + " " + t.path("a.iwo") + " --as tree --focus 999", "no object", 1},
+        {"arrange " + in + " " + in + " --as tree", "must not be", 1},
+        {"arrange " + t.path("none.iwo") + " " + t.path("a.iwo") + " --as tree", "", 2},
+        {"arrange " + in + " " + t.path("no/dir/a.iwo") + " --as tree", "", 2},
+    };
+    for (const Bad &b : bad) {
+        e.clear();
+        EXPECT_EQ(runcli(b.args, &o, &e), b.rc) << b.args << "\n" << e;
+        EXPECT_NE(e.find(b.says), std::string::npos) << b.args << "\n" << e;
+    }
+    EXPECT_TRUE(slurp(t.path("a.iwo")).empty()) << "nothing written on a refusal";
+}
+
+// ---- Several lines pasted: a branch ----
+
+namespace {
+
+std::string labelof(int i) { return IWO[i].label; }
+
+// "parent>child" for every connector, by labels.
+std::set<std::string> edgesbylabel() {
+    std::set<std::string> out;
+    for (int i = 1; i < IWONumber; i++)
+        if (IWO[i].type == CONNECTORTYPE)
+            out.insert(labelof(findIWObyid(IWO[i].connectstart)) + ">" +
+                       labelof(findIWObyid(IWO[i].connectend)));
+    return out;
+}
+
+void checknooverlap() {
+    for (int i = 1; i < IWONumber; i++)
+        for (int j = 1; j < i; j++) {
+            if (!nodetype(IWO[i].type) || !nodetype(IWO[j].type)) continue;
+            EXPECT_FALSE(boxesoverlap({IWO[i].x, IWO[i].y, IWO[i].width, IWO[i].height},
+                                      {IWO[j].x, IWO[j].y, IWO[j].width, IWO[j].height}))
+                << labelof(j) << " and " << labelof(i);
+        }
+}
+
+} // namespace
+
+TEST_F(Arrange, PastedLinesMakeANewTree) {
+    startnewdiagram();
+    const Snapshot before = snapshot();
+    ASSERT_EQ(pastetext("Party\r\n\tFood\n\t\tCake\n\n    Guests\n  \n"), 1) << lines();
+    ASSERT_EQ(IWONumber, 1 + 4 + 3);
+    EXPECT_EQ(edgesbylabel(), (std::set<std::string>{"Party>Food", "Food>Cake", "Party>Guests"}));
+    checknooverlap();
+    checkconnectorsfollow();
+    for (int i = 1; i < IWONumber; i++) EXPECT_EQ(IWO[i].selected, 1);
+    // The labels fit their shapes.
+    EXPECT_GE(IWO[1].width, 200);
+    undohistory();
+    EXPECT_EQ(snapshot().table, before.table);
+    EXPECT_FALSE(canundo());
+    redohistory();
+    EXPECT_EQ(IWONumber, 8);
+    // Lines without indentation hang from the first.
+    startnewdiagram();
+    ASSERT_EQ(pastetext("a\nb\nc"), 1);
+    EXPECT_EQ(edgesbylabel(), (std::set<std::string>{"a>b", "a>c"}));
+    // A single line (blank lines around it) stays a Text object.
+    startnewdiagram();
+    ASSERT_EQ(pastetext("\n  only one  \n\n"), 1);
+    ASSERT_EQ(IWONumber, 2);
+    EXPECT_EQ(IWO[1].type, TEXTTYPE);
+}
+
+TEST_F(Arrange, PastedLinesHangFromTheSelectedShape) {
+    startnewdiagram();
+    const int root = place(105, 300, 1000, 300, 150, false);
+    copytext(IWO[root].label, sizeof IWO[root].label, "Root");
+    const int old = place(101, 800, 1000, 200, 100, false);
+    copytext(IWO[old].label, sizeof IWO[old].label, "Old");
+    connect(root, 300, 75, old, 0, 50);
+    refreshIWOall();
+    selectonly({root});
+    const Snapshot before = snapshot();
+    ASSERT_EQ(pastetext("One\nTwo\n  Three"), 1) << lines();
+    EXPECT_EQ(IWONumber, 4 + 3 + 3);
+    EXPECT_EQ(edgesbylabel(),
+              (std::set<std::string>{"Root>Old", "Root>One", "Root>Two", "Two>Three"}));
+    // The anchor and the shapes already there stay; the new ones are the anchor's type.
+    EXPECT_EQ(IWO[root].x, 300);
+    EXPECT_EQ(IWO[old].x, 800);
+    EXPECT_EQ(IWO[root].locked, 0);
+    EXPECT_EQ(IWO[5].type, 105);
+    checknooverlap();
+    undohistory();
+    EXPECT_EQ(snapshot().table, before.table);
+}
+
+TEST_F(Arrange, PastedLinesBeyondTheTableAreRefused) {
+    startnewdiagram();
+    std::string many;
+    for (int k = 0; k < 501; k++) many += "item " + std::to_string(k) + "\n";
+    const Snapshot before = snapshot();
+    EXPECT_EQ(pastetext(many), 0);
+    EXPECT_NE(lines().find("limit of 1000 objects"), std::string::npos) << lines();
+    EXPECT_EQ(snapshot().table, before.table);
+    EXPECT_EQ(IWONumber, 1);
+}
+
+TEST_F(Arrange, SnappingLeavesTheArrangementAlone) {
+    // With snapping on, drawing a selected object snaps it: the arranged
+    // objects are let go, so that a redraw keeps their spacing.
+    startnewdiagram();
+    const int a = place(101, 1000, 1000, 230, 110, false);
+    const int b = place(101, 1000, 1000, 230, 110, false);
+    const int c = place(101, 1000, 1000, 230, 110, false);
+    connect(a, 230, 55, b, 0, 55);
+    connect(a, 230, 55, c, 0, 55);
+    selectonly({a});
+    SnapToGrid = 1;
+    ASSERT_EQ(arrangediagram(ArrangeKind::Tree), 1) << lines();
+    const Snapshot arranged = snapshot();
+    refreshIWOall();
+    EXPECT_EQ(snapshot().table, arranged.table);
+    SnapToGrid = 0;
+    checknooverlap();
+}
+
+TEST_F(Arrange, CliRefusalWritesNothing) {
+    startnewdiagram();
+    place(101, 100, 100, 200, 100, false);
+    place(101, 500, 100, 200, 100, false);
+    TempDir t;
+    ASSERT_EQ(writeIWOdiagramfile(t.path("loose.iwo")), 1);
+    std::string o, e;
+    EXPECT_EQ(runcli("arrange " + t.path("loose.iwo") + " " + t.path("out.iwo") + " --as mindmap",
+                     &o, &e),
+              2);
+    EXPECT_NE(e.find("nothing to arrange"), std::string::npos) << e;
+    EXPECT_TRUE(slurp(t.path("out.iwo")).empty());
+}
+
+TEST_F(Arrange, LockedObjectsStayAndTheRestAvoidsThem) {
+    startnewdiagram();
+    const int a = place(101, 100, 1000, 200, 100, false);
+    const int b = place(101, 300, 1000, 200, 100, false);
+    const int c = place(101, 900, 1200, 200, 100, false);
+    connect(a, 200, 50, b, 0, 50);
+    connect(a, 200, 50, c, 0, 50);
+    // c is locked just where b would go.
+    IWO[c].locked = 1;
+    IWO[c].x = 400;
+    IWO[c].y = 1000;
+    refreshIWOall();
+    ASSERT_EQ(arrangediagram(ArrangeKind::Tree), 1) << lines();
+    EXPECT_EQ(IWO[c].x, 400);
+    EXPECT_EQ(IWO[c].y, 1000);
+    checknooverlap();
+    checkconnectorsfollow();
+}
+
+TEST_F(Arrange, SelectedPartsTakeTheirFoldedBranches) {
+    startnewdiagram();
+    const int a = place(101, 1000, 1000, 200, 100, false);
+    const int b = place(101, 1000, 1000, 200, 100, false);
+    const int c = place(101, 1000, 1000, 200, 100, false);
+    const int d = place(101, 300, 300, 200, 100, false);
+    const int bc = connect(b, 200, 50, c, 0, 50);
+    connect(a, 200, 50, b, 0, 50);
+    connect(a, 200, 50, d, 0, 50);
+    IWO[bc].fold = IWO[bc].nodefold = 1;
+    foldnode(bc);
+    ASSERT_EQ(IWO[c].visible, 0);
+    // a and b selected, d not: c comes along with b, d stays.
+    selectonly({a, b});
+    ASSERT_EQ(arrangediagram(ArrangeKind::Tree), 1) << lines();
+    EXPECT_EQ(IWO[d].x, 300);
+    EXPECT_GT(IWO[c].x, IWO[b].x + 200);
+    checknooverlap();
+}
