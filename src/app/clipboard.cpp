@@ -522,8 +522,6 @@ int pastebranch(const std::string &utf8) {
     }
     refreshIWOall();
     if (historywritecount() != writes) markIWOdiagrammodified();
-    disabledrawtools(0);
-    disableIWOtools(0);
     return 1;
 }
 

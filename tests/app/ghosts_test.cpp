@@ -1,11 +1,13 @@
 // No outline is left on the page by a command: with any tool chosen and its
 // outline following the pointer, every menu command and every key leaves the
 // window as a full redraw of the diagram would paint it.
+#include "app/commands.h"
 #include "app/mainloop.h"
 #include "app/menus.h"
 #include "app/session.h"
 #include "model/settings.h"
 #include "platform/buttons.h"
+#include "platform/platform.h"
 #include "platform/raster.h"
 #include "platform/window.h"
 #include "render/erase.h"
@@ -42,7 +44,7 @@ class Ghosts : public Core {
         IWORecord &t = userIWO[1];
         t = IWO[1];
         t.type = 132;
-        setgadgetenabled(132, 1);
+        platformui().setgadgetenabled(132, true);
         refreshIWOall();
         if (tool == SELECTTOOL || tool == TEXTTOOL)
             iwevent(IDEAWEAVEWINDOW, IW_GADGETUP | tool, 0);
@@ -75,14 +77,13 @@ TEST_F(Ghosts, NoOutlineOutlivesAMenuCommand) {
         for (int m = 0; m <= 4; m++) {
             for (int i = 0; i < 64; i++) {
                 const int num = FULLMENUNUM(m, i);
-                const NewMenu *e = menuitem(num);
+                const CommandRow *e = menurow(num);
                 if (!e) break;
                 // Bars, and Quit and Close, which leave no page to compare.
-                if (!e->nm_Label || (m == 0 && (i == 2 || i == 12))) continue;
+                if (e->kind != ROW_ITEM || (m == 0 && (i == 2 || i == 12))) continue;
                 arm(tool);
                 iwevent(DRAWSPACEWINDOW, IW_MENUPICK | num, num);
-                expectclean("menu " + std::to_string(m) + " " + std::to_string(i) + " " +
-                            e->nm_Label);
+                expectclean("menu " + std::to_string(m) + " " + std::to_string(i) + " " + e->label);
             }
         }
     }

@@ -1,5 +1,7 @@
 // Arrangements: the layouts on generated graphs, and the command on the
 // sample diagrams (placement, order, connectors, the undo step).
+#include "app/commands.h"
+#include "app/menustate.h"
 #include "arrange/arrange.h"
 #include "arrange/layout.h"
 #include "testutil.h"
@@ -566,17 +568,21 @@ TEST_F(Arrange, FoldedBranchIsArrangedWithItsParent) {
 }
 
 TEST_F(Arrange, MenuItemsFollowTheDiagram) {
+    const int items[] = {menunumber(CMD_ARRANGEMINDMAP), menunumber(CMD_ARRANGETREE),
+                         menunumber(CMD_ARRANGEFLOWCHART)};
     startnewdiagram();
-    for (int num : MENU_ARRANGE) EXPECT_FALSE(ui.menuenabled(num));
+    showstates();
+    for (int num : items) EXPECT_FALSE(ui.menuenabled(num));
     const int a = place(101, 100, 100, 200, 100, false);
     const int b = place(101, 100, 100, 200, 100, false);
     connect(a, 100, 50, b, 0, 50);
-    for (int num : MENU_ARRANGE) EXPECT_TRUE(ui.menuenabled(num));
+    showstates();
+    for (int num : items) EXPECT_TRUE(ui.menuenabled(num));
     const char *labels[] = {"Arrange as Mind Map", "Arrange as Tree", "Arrange as Flowchart"};
-    for (int k = 0; k < 3; k++) EXPECT_STREQ(menuitem(MENU_ARRANGE[k])->nm_Label, labels[k]);
-    processMenus(MENU_ARRANGE[2]);
+    for (int k = 0; k < 3; k++) EXPECT_STREQ(menurow(items[k])->label, labels[k]);
+    processMenus(items[2]);
     EXPECT_GT(IWO[b].y, IWO[a].y + 100); // the flowchart goes down
-    processMenus(MENU_ARRANGE[1]);
+    processMenus(items[1]);
     EXPECT_GT(IWO[b].x, IWO[a].x + 200); // the tree goes right
 }
 
