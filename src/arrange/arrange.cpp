@@ -208,6 +208,8 @@ int arrangediagram(ArrangeKind kind) {
     // Drawing selected objects snaps them to the grid, which would undo the
     // spacing: with snapping on the arranged objects are let go.
     if (SnapToGrid) selectall(0);
+    // The objects left their old places: the page is painted afresh.
+    cleardrawspace(papercolour);
     refreshIWOall();
     if (propwindowopen) updateIWOprop(selectedIWO);
     if (historywritecount() != writes) markIWOdiagrammodified();

@@ -313,8 +313,10 @@ int addmapnode(bool sibling, std::string &why) {
     numIWOselected = 1;
     IWOselected = 1;
     // Drawing a selected object snaps it to the grid: the placement stays.
+    // The nodes left their old places: the page is painted afresh.
     const int16_t snap = SnapToGrid;
     SnapToGrid = 0;
+    cleardrawspace(papercolour);
     refreshIWOall();
     SnapToGrid = snap;
     markIWOdiagrammodified();
