@@ -9,6 +9,9 @@
 #include "model/diagram.h"
 #include "model/iwo.h"
 #include "model/select.h"
+#include "platform/raster.h"
+#include "platform/window.h"
+#include "render/erase.h"
 #include "testutil.h"
 
 #include <algorithm>
@@ -69,6 +72,7 @@ class MindMap : public Core {
 };
 
 TEST_F(MindMap, BuildsAThreeLevelMapStepByStep) {
+    opendrawspacewindow(800, 600);
     startnewdiagram();
     place(101, 900, 1300, 310, 210);
     std::snprintf(IWO[1].label, sizeof IWO[1].label, "Root");
@@ -101,6 +105,11 @@ TEST_F(MindMap, BuildsAThreeLevelMapStepByStep) {
             EXPECT_EQ(IWO[n].width, 310); // the selected node's size
             EXPECT_EQ(IWO[n].type, 101);
             const std::vector<uint8_t> after = tableimage();
+            // The window shows the map as a fresh redraw paints it.
+            const std::vector<uint8_t> shown = drawspacerp->Pixels;
+            cleardrawspace(papercolour);
+            refreshIWOall();
+            EXPECT_TRUE(shown == drawspacerp->Pixels) << label;
             // Two steps: the label, then the node with its connector and place.
             undohistory();
             undohistory();
@@ -147,6 +156,7 @@ TEST_F(MindMap, BuildsAThreeLevelMapStepByStep) {
         const int b = named(branch), leaf = named(leaves[0]);
         EXPECT_EQ(IWO[leaf].x > IWO[b].x, IWO[b].x > IWO[named("Root")].x) << branch;
     }
+    closedrawspacewindow();
 }
 
 TEST_F(MindMap, RefusalsLeaveTheDiagramAsItWas) {
