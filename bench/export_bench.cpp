@@ -1,10 +1,11 @@
 // Export of a large diagram: 500 labelled rectangles joined by 499 connectors
-// on an A2 page. The SVG text in process, and ideaweave-cli export as a whole
-// process (start-up, reading the file, writing SVG, or PNG through the
-// converter).
+// on an A2 page. The SVG text, the PNG (96 dpi) and the PDF in process, and
+// ideaweave-cli export as a whole process (start-up, reading the file, writing
+// SVG, PNG or PDF).
 #include "app/session.h"
 #include "app/startup.h"
 #include "edit/interact.h"
+#include "export/picture.h"
 #include "export/svg.h"
 #include "model/create.h"
 #include "model/diagram.h"
@@ -92,12 +93,46 @@ void BM_SVGDocumentLargeDiagram(benchmark::State &state) {
 }
 BENCHMARK(BM_SVGDocumentLargeDiagram)->Unit(benchmark::kMillisecond);
 
+// The picture of the page drawn and encoded, without the file.
+void BM_PNGLargeDiagram(benchmark::State &state) {
+    std::string message;
+    readIWOdiagramfile(largediagram(), &message);
+    const Scene scene = buildscene(IWO, IWONumber, IWODiagram);
+    std::vector<uint8_t> bytes;
+    for (auto _ : state) {
+        if (!scenepng(scene, PICTUREDPI, &bytes, &message)) state.SkipWithError(message.c_str());
+        benchmark::DoNotOptimize(bytes.data());
+    }
+}
+BENCHMARK(BM_PNGLargeDiagram)->Unit(benchmark::kMillisecond);
+
+void BM_PDFLargeDiagram(benchmark::State &state) {
+    std::string message;
+    readIWOdiagramfile(largediagram(), &message);
+    const Scene scene = buildscene(IWO, IWONumber, IWODiagram);
+    std::vector<uint8_t> bytes;
+    for (auto _ : state) {
+        if (!scenepdf(scene, &bytes, &message)) state.SkipWithError(message.c_str());
+        benchmark::DoNotOptimize(bytes.data());
+    }
+}
+BENCHMARK(BM_PDFLargeDiagram)->Unit(benchmark::kMillisecond);
+
+// The scene of the whole diagram, as every smooth picture starts.
+void BM_SceneLargeDiagram(benchmark::State &state) {
+    std::string message;
+    readIWOdiagramfile(largediagram(), &message);
+    for (auto _ : state) benchmark::DoNotOptimize(buildscene(IWO, IWONumber, IWODiagram));
+}
+BENCHMARK(BM_SceneLargeDiagram)->Unit(benchmark::kMillisecond);
+
+// Arg 0 SVG, 1 PNG, 2 PDF.
 void BM_ExportProcess(benchmark::State &state) {
-    const std::string out =
-        tempdirectory() + (state.range(0) ? "bench-export.png" : "bench-export.svg");
+    const char *names[] = {"bench-export.svg", "bench-export.png", "bench-export.pdf"};
+    const std::string out = tempdirectory() + names[state.range(0)];
     for (auto _ : state)
         if (runcli(out) != 0) state.SkipWithError("ideaweave-cli export failed");
 }
-BENCHMARK(BM_ExportProcess)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ExportProcess)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # check-package-clean.sh [DEB] - installs the Debian package on a clean Debian 12
 # system and runs the installed programs there, where no source or build tree
-# exists: exports of every installed sample as SVG, PNG and PDF through the
-# installed converters and the fonts they name, a render, the editor starting
+# exists: exports of every installed sample as SVG, PNG and PDF (drawn in
+# process, no converter installed) and the fonts they name, a render, the editor starting
 # on a sample offscreen and on an X server, the desktop entry and ".iwo" file
 # type registered with the desktop, and the purge taking it all away again.
 #
@@ -161,7 +161,9 @@ for s in "${samples[@]}"; do
 done
 # The fonts the drawings name are installed, not stood in for by others.
 if command -v fc-match >/dev/null; then
-  sed -n 's/.*font-family="\([^"]*\)".*/\1/p' "$work"/*.svg | sort -u >"$work/families"
+  # The first family each label names (the rest are its fallbacks).
+  sed -n 's/.*font-family="\([^"]*\)".*/\1/p' "$work"/*.svg | cut -d, -f1 | tr -d "'" |
+    sort -u >"$work/families"
   [ -s "$work/families" ] || bad "the exported SVG files name no font"
   while read -r f; do
     got=$(fc-match -f '%{family[0]}' "$f")

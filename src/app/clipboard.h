@@ -39,7 +39,7 @@ std::vector<int> clipboardset();
 ClipboardForms clipboardforms(const std::vector<int> &set);
 int pastebytes(const std::string &bytes);
 int pastetext(const std::string &utf8);
-bool clipboardpastable();
 bool pastelines(const std::string &utf8);
 int pastebranch(const std::string &utf8);
+bool clipboardpastable();
 void watchclipboard();

@@ -208,7 +208,7 @@ int arrangediagram(ArrangeKind kind) {
     // Drawing selected objects snaps them to the grid, which would undo the
     // spacing: with snapping on the arranged objects are let go.
     if (SnapToGrid) selectall(0);
-    // The objects left their old places: the page is painted afresh.
+    // Objects left their old places all over the page: it is painted afresh.
     cleardrawspace(papercolour);
     refreshIWOall();
     if (propwindowopen) updateIWOprop(selectedIWO);

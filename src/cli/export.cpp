@@ -38,8 +38,20 @@ bool samefile(const char *a, const char *b) {
 
 int cliexport(int argc, char **argv) {
     const char *in = nullptr, *out = nullptr, *focus = nullptr;
+    long dpi = PICTUREDPI;
+    bool dpigiven = false;
     for (int a = 0; a < argc; a++) {
-        if (!std::strcmp(argv[a], "--focus")) {
+        if (!std::strcmp(argv[a], "--dpi")) {
+            const std::string range =
+                "--dpi takes a whole number from 1 to " + std::to_string(MAXPICTUREDPI);
+            if (a + 1 >= argc) return bad(range);
+            const char *s = argv[++a];
+            char *end = nullptr;
+            errno = 0;
+            dpi = std::strtol(s, &end, 10);
+            if (!*s || *end || errno || dpi < 1 || dpi > MAXPICTUREDPI) return bad(range);
+            dpigiven = true;
+        } else if (!std::strcmp(argv[a], "--focus")) {
             if (a + 1 >= argc) return bad("--focus takes an object id");
             focus = argv[++a];
         } else if (argv[a][0] == '-' && argv[a][1] == '-') {
@@ -64,6 +76,7 @@ int cliexport(int argc, char **argv) {
         if (!*focus || *end || errno || id < -32768 || id > 32767)
             return bad("--focus takes an object id (a whole number)");
     }
+    if (dpigiven && format != EXPORT_PNG) return bad("--dpi is for PNG only");
     if (samefile(in, out)) return bad("OUT must not be the diagram file IN");
 
     // Requesters (the error messages) go to standard error, the message
@@ -78,7 +91,7 @@ int cliexport(int argc, char **argv) {
         if (k < 0) return bad("no object with id " + std::to_string(id));
         selectedIWO = (int16_t)k;
     }
-    const int done = isgraphicformat(format) ? exportgraphicfile(out, format, &message)
+    const int done = isgraphicformat(format) ? exportgraphicfile(out, format, &message, (int)dpi)
                                              : exportoutlinefile(out, format, &message);
     return done ? 0 : refuse(message);
 }

@@ -26,10 +26,15 @@ const CommandHelp COMMANDS[] = {
      "Loads the diagram IN, written by this or an older release, and saves it to OUT\n"
      "as the current release. OUT is overwritten; IN is never changed.\n"},
     {"render",
-     "IN OUT.png [--size WxH] [--zoom Z] [--scroll X,Y] [--grid] [--highlight] [--select ID,...]",
+     "IN OUT.png [--size WxH] [--zoom Z] [--scroll X,Y] [--grid] [--highlight] [--select ID,...]"
+     " [--smooth [--scale S]]",
      "draw IN as the drawing window shows it",
      "Draws the diagram IN as a drawing window shows it and writes the window's pens\n"
      "to OUT.png as a palette PNG.\n"
+     "  --smooth         draw the smooth view instead (anti-aliased, in colour; the\n"
+     "                   page and its objects, without grid, highlights or handles)\n"
+     "  --scale S        the smooth view's device pixel ratio, 0.5 to 4 (1): the PNG\n"
+     "                   is S times the window's size\n"
      "  --size WxH       the window's inner size in pixels (800x600)\n"
      "  --zoom Z         pixels per tenth of a millimetre (0.3)\n"
      "  --scroll X,Y     the page position at the window's top-left corner (0,0)\n"
@@ -42,11 +47,12 @@ const CommandHelp COMMANDS[] = {
      "the script's lines in turn. Requesters are printed on standard output and\n"
      "answered from `answer` lines. A line that is not understood stops the session\n"
      "with its number and exit code 1. Lines:\n"},
-    {"export", "IN OUT [--focus ID]", "write IN as SVG, PNG, PDF or an outline",
-     "Writes the diagram IN to OUT in the format of OUT's final extension: .svg; .png\n"
-     "and .pdf through the svg2png and svg2pdf converters (installed beside the\n"
-     "program, in libexec/ideaweave); or the outline of the labels as .txt, .htm,\n"
-     ".html, .md or .opml.\n"
+    {"export", "IN OUT [--focus ID] [--dpi N]", "write IN as SVG, PNG, PDF or an outline",
+     "Writes the diagram IN to OUT in the format of OUT's final extension: .svg, .png\n"
+     "or .pdf, drawn by the program itself (through the svg2png and svg2pdf\n"
+     "converters of the directory IDEAWEAVE_CONVERTERS names, when it is set); or the\n"
+     "outline of the labels as .txt, .htm, .html, .md or .opml.\n"
+     "  --dpi N          the PNG's resolution in dots per inch, 1 to 2400 (96)\n"
      "  --focus ID       the outline follows the connectors from the object with id ID\n"
      "                   (by default from the first object)\n"
      "OUT is overwritten.\n"},

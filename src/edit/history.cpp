@@ -394,19 +394,6 @@ int savehistorytable(const IWORecord *before, int count, int focus) {
     return 1;
 }
 
-// Undo is possible while the entry before historynum holds something; redo
-// while the entry at historynum does (the ring's position alone says nothing
-// once it has wrapped).
-// Reading the state leaves historynum as it is, even when out of range.
-bool historycanundo() {
-    const int e = historynum < 0 || historynum > MAXHISTORY ? 0 : historynum;
-    return history[preventry(e)].kind != HISTORY_EMPTY;
-}
-bool historycanredo() {
-    const int e = historynum < 0 || historynum > MAXHISTORY ? 0 : historynum;
-    return history[e].kind != HISTORY_EMPTY;
-}
-
 int savehistoryimage(const IWORecord *before, int count, int16_t pagewidth, int16_t pageheight,
                      int focus) {
     if (holds > 0) return 1;
@@ -425,6 +412,19 @@ int savehistoryimage(const IWORecord *before, int count, int16_t pagewidth, int1
     writeentry(focus, HISTORY_TABLE, prerecord);
     tableimages[e] = std::move(t);
     return 1;
+}
+
+// Undo is possible while the entry before historynum holds something; redo
+// while the entry at historynum does (the ring's position alone says nothing
+// once it has wrapped).
+// Reading the state leaves historynum as it is, even when out of range.
+bool historycanundo() {
+    const int e = historynum < 0 || historynum > MAXHISTORY ? 0 : historynum;
+    return history[preventry(e)].kind != HISTORY_EMPTY;
+}
+bool historycanredo() {
+    const int e = historynum < 0 || historynum > MAXHISTORY ? 0 : historynum;
+    return history[e].kind != HISTORY_EMPTY;
 }
 
 int undohistory() {

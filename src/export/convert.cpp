@@ -24,13 +24,6 @@ const char *FAILURE = "Sorry. Couldn't export in the format requested.\n"
                       "Please check svgtools is correctly installed.\n"
                       " An error log can be found in ";
 
-std::string programdirectory() {
-    char buf[4096];
-    ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0) return "";
-    return PathPart(std::string(buf, (size_t)n));
-}
-
 bool executable(const std::string &path) {
     struct stat st;
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
@@ -97,17 +90,17 @@ int run(const std::vector<std::string> &args, int logfd) {
 
 } // namespace
 
+std::string converterdirectory() {
+    const char *dir = std::getenv("IDEAWEAVE_CONVERTERS");
+    if (!dir || !*dir || !isdirectory(dir)) return "";
+    return dir;
+}
+
 std::string findconverter(const char *name) {
-    std::vector<std::string> places;
-    const std::string here = programdirectory();
-    if (!here.empty()) {
-        places.push_back(AddPart(here, name));
-        places.push_back(AddPart(here, std::string("../libexec/ideaweave/") + name));
-    }
-    places.push_back(std::string(IW_LIBEXECDIR) + "/" + name);
-    for (const std::string &p : places)
-        if (executable(p)) return p;
-    return "";
+    const std::string dir = converterdirectory();
+    if (dir.empty()) return "";
+    const std::string p = AddPart(dir, name);
+    return executable(p) ? p : "";
 }
 
 int convertSVG(const std::string &svg, const std::string &target, ExportFormat format,
@@ -144,8 +137,8 @@ int runconverter(const ConverterRun &job, const std::string &svg, const std::str
 
     const std::string converter = findconverter(name);
     if (ok && converter.empty()) {
-        logline(logfd,
-                std::string(name) + ": not found beside the program nor in " + IW_LIBEXECDIR);
+        logline(logfd, std::string(name) + ": not found in IDEAWEAVE_CONVERTERS (" +
+                           converterdirectory() + ")");
         ok = false;
     }
     if (ok) {

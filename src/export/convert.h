@@ -7,8 +7,13 @@
 // leaves the target missing, empty or untouched. While it runs the message
 // window says so; when that window can't be shown the conversion still runs.
 //
-//   findconverter(name)     the converter's path: beside the program, then in
-//                           the install prefix; "" when there is none
+// The converters run only for users who ask for them: IDEAWEAVE_CONVERTERS
+// names the directory that holds them. Without it PNG and PDF are drawn in
+// process (export/picture.h) and no program runs.
+//
+//   converterdirectory()    $IDEAWEAVE_CONVERTERS when it names a directory, else ""
+//   findconverter(name)     the converter's path in that directory; "" when there
+//                           is none
 //   convertSVG(svg, target, format, message)
 //                           convert the SVG text to target (EXPORT_PNG or
 //                           EXPORT_PDF); 1 done, 0 failed with message set
@@ -30,6 +35,7 @@ struct ConverterRun {
     const char *failure = "";                  // the error text, followed by the log's path
 };
 
+std::string converterdirectory();
 std::string findconverter(const char *name);
 int convertSVG(const std::string &svg, const std::string &target, ExportFormat format,
                std::string *message);

@@ -28,12 +28,13 @@ struct FontFile {
 
 // Module state. Fonts live until closefonts(), which also runs at exit.
 struct FontState {
-    int state = 0;                              // 0 not set up yet, 1 ready, -1 set-up failed
-    FT_Library library = nullptr;               // the FreeType library
-    FcConfig *config = nullptr;                 // our own fontconfig configuration
-    std::map<std::string, FontFile> files;      // family (lower case) and style -> file
-    std::map<std::string, TextFont *> faces;    // file, index and size -> opened font
-    std::map<std::string, TextFont *> openings; // requested family, size, style -> font or null
+    int state = 0;                                // 0 not set up yet, 1 ready, -1 set-up failed
+    FT_Library library = nullptr;                 // the FreeType library
+    FcConfig *config = nullptr;                   // our own fontconfig configuration
+    std::map<std::string, FontFile> files;        // family (lower case) and style -> file
+    std::map<std::string, TextFont *> faces;      // file, index and size -> opened font
+    std::map<std::string, TextFont *> openings;   // requested family, size, style -> font or null
+    std::map<std::string, FaceMetrics *> metrics; // requested family, style -> metrics or null
     ~FontState() { closefonts(); }
 } fonts;
 
@@ -196,6 +197,37 @@ const Glyph &getglyph(TextFont *tf, uint8_t c) {
     return g;
 }
 
+// The unhinted metrics of a font file's face, in ems; null when it can't be read.
+FaceMetrics *measureface(const FontFile &ff) {
+    FT_Face face = nullptr;
+    if (FT_New_Face(fonts.library, ff.path.c_str(), ff.index, &face) != 0) return nullptr;
+    const double em = face->units_per_EM > 0 ? (double)face->units_per_EM : 1000.0;
+    auto *m = new FaceMetrics;
+    m->path = ff.path;
+    m->index = ff.index;
+    m->bold = (face->style_flags & FT_STYLE_FLAG_BOLD) != 0;
+    m->italic = (face->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
+    if (FT_IS_SCALABLE(face)) {
+        m->ascent = face->ascender / em;
+        m->descent = -face->descender / em;
+    }
+    const FT_Int32 flags = FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_IGNORE_TRANSFORM;
+    // The height of a capital H is the line a label is centred by.
+    if (FT_Load_Char(face, 'H', flags) == 0 && face->glyph->metrics.horiBearingY > 0)
+        m->capheight = face->glyph->metrics.horiBearingY / em;
+    for (int c = 0; c < 256; c++)
+        if (FT_Load_Char(face, (FT_ULong)c, flags) == 0) {
+            const FT_Glyph_Metrics &gm = face->glyph->metrics;
+            m->advance[c] = face->glyph->advance.x / em;
+            if (gm.width > 0) {
+                m->inkleft[c] = gm.horiBearingX / em;
+                m->inkright[c] = (gm.horiBearingX + gm.width) / em;
+            }
+        }
+    FT_Done_Face(face);
+    return m;
+}
+
 // Clamps a 64-bit coordinate into the int range.
 int clampint(int64_t v) { return (int)std::clamp<int64_t>(v, INT_MIN, INT_MAX); }
 
@@ -220,6 +252,49 @@ TextFont *OpenFont(const char *name, int ysize, int style) {
     return tf;
 }
 
+const FaceMetrics *facemetrics(const char *name, int style) {
+    if (!setupfonts()) return nullptr;
+    std::string family = familyname(name);
+    style &= FSF_BOLD | FSF_ITALIC;
+    std::string key = lowercase(family) + "|" + std::to_string(style);
+    auto it = fonts.metrics.find(key);
+    if (it != fonts.metrics.end()) return it->second;
+    FaceMetrics *m = nullptr;
+    std::string tries[3] = {family, fallbackfamilies[0], fallbackfamilies[1]};
+    for (int t = 0; t < 3 && !m; t++) {
+        const FontFile &ff = findfamily(tries[t], style);
+        if (ff.path.empty() || !(m = measureface(ff))) continue;
+        m->family = tries[t];
+        m->fallback = t > 0;
+    }
+    fonts.metrics[key] = m;
+    return m;
+}
+
+double textwidth(const FaceMetrics *m, const char *s, int n) {
+    if (!m || !s) return 0.0;
+    double w = 0.0;
+    for (int i = 0; i < n; i++) w += m->advance[(uint8_t)s[i]];
+    return w;
+}
+
+bool textink(const FaceMetrics *m, const char *s, int n, double *left, double *right) {
+    if (!m || !s) return false;
+    double pen = 0, l = 1e300, r = -1e300;
+    for (int i = 0; i < n; i++) {
+        const uint8_t c = (uint8_t)s[i];
+        if (m->inkright[c] > m->inkleft[c]) {
+            l = std::min(l, pen + m->inkleft[c]);
+            r = std::max(r, pen + m->inkright[c]);
+        }
+        pen += m->advance[c];
+    }
+    if (l > r) return false;
+    *left = l;
+    *right = r;
+    return true;
+}
+
 void CloseFont(TextFont *) {}
 
 void closefonts() {
@@ -231,6 +306,8 @@ void closefonts() {
     }
     fonts.faces.clear();
     fonts.openings.clear();
+    for (auto &m : fonts.metrics) delete m.second;
+    fonts.metrics.clear();
     fonts.files.clear();
     if (fonts.library) FT_Done_FreeType(fonts.library);
     fonts.library = nullptr;

@@ -26,6 +26,12 @@
 //                                     a null font
 //   Text(rp, s, n)                    draw n bytes of s with the baseline's left end at
 //                                     the pen position, then advance the pen by the width
+//   facemetrics(name, style)          the unhinted outline metrics of the face OpenFont
+//                                     would choose (same family and fallbacks), for
+//                                     drawing at any scale; null when no font is found
+//   textwidth(m, s, n)                advance width of n bytes of s in ems of that face
+//   textink(m, s, n, &left, &right)   where the ink of n bytes of s starts and ends,
+//                                     ems from the start of the text; false without ink
 //
 // Text drawing sets the glyph pixels only: in JAM1 to the foreground pen, in
 // COMPLEMENT each glyph pixel is XORed exactly once (also where glyphs overlap).
@@ -34,6 +40,7 @@
 #include "platform/raster.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 struct FT_FaceRec_;
@@ -64,9 +71,29 @@ struct TextFont {
     Glyph glyphs[256];           // glyphs by character code, rendered on first use
 };
 
+// A label face measured without hinting: every size is the same shape scaled,
+// so a text measured here is as wide on screen, in a PNG and in a PDF.
+struct FaceMetrics {
+    std::string path;          // font file
+    int index = 0;             // face index in the file
+    std::string family;        // the family found (the requested one or a fallback)
+    bool fallback = false;     // the requested family is not installed
+    bool bold = false;         // the face itself is bold (else bold must be synthesised)
+    bool italic = false;       // the face itself is italic or oblique
+    double ascent = 0.8;       // ems above the baseline
+    double descent = 0.2;      // ems below the baseline
+    double capheight = 0.7;    // height of a capital letter, ems
+    double advance[256] = {};  // advance of each ISO-8859-1 character, ems
+    double inkleft[256] = {};  // where each character's ink starts, ems from its pen position
+    double inkright[256] = {}; // where it ends (no ink: both 0)
+};
+
 TextFont *OpenFont(const char *name, int ysize, int style);
 void CloseFont(TextFont *font);
 void closefonts();
 void SetFont(Raster *rp, TextFont *font);
 int fonttextlength(TextFont *font, const char *s, int n);
 void Text(Raster *rp, const char *s, int n);
+const FaceMetrics *facemetrics(const char *name, int style);
+double textwidth(const FaceMetrics *m, const char *s, int n);
+bool textink(const FaceMetrics *m, const char *s, int n, double *left, double *right);

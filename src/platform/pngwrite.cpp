@@ -23,6 +23,33 @@ constexpr size_t MAXPNGPIXELS = (size_t)1 << 28;
 void pngerror(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void pngwarning(png_structp, png_const_charp) {}
 
+// ---- Colour pictures ----
+//
+// The smooth pictures are written by libpng at its fastest compression: their
+// anti-aliased edges leave few long runs, and a picture is written once.
+
+void appendpng(png_structp png, png_bytep data, png_size_t n) {
+    auto *out = (std::vector<uint8_t> *)png_get_io_ptr(png);
+    out->insert(out->end(), data, data + n);
+}
+void flushpng(png_structp) {}
+
+// The encoding proper; rows are plain data, so libpng's longjmp skips nothing.
+bool encoderows(png_structp png, png_infop info, const uint8_t *rows, int w, int h, size_t stride,
+                bool alpha, std::vector<uint8_t> *out) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_set_write_fn(png, out, appendpng, flushpng);
+    png_set_IHDR(png, info, (png_uint_32)w, (png_uint_32)h, 8,
+                 alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_compression_level(png, 1);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
+    png_write_info(png, info);
+    for (int y = 0; y < h; y++) png_write_row(png, (png_const_bytep)(rows + (size_t)y * stride));
+    png_write_end(png, info);
+    return true;
+}
+
 // ---- Writing ----
 //
 // Renders are large (two million pixels for a full-screen window) but made of
@@ -383,4 +410,17 @@ bool readpenpng(const char *path, int *w, int *h, std::vector<uint8_t> *pixels, 
     *pixels = std::move(data);
     if (palette) std::memcpy(palette, st.palette, sizeof st.palette);
     return true;
+}
+
+bool encodecolourpng(const uint8_t *rows, int w, int h, size_t stride, bool alpha,
+                     std::vector<uint8_t> *out) {
+    if (!rows || !out || w <= 0 || h <= 0 || w > MAXPNGSIDE || h > MAXPNGSIDE) return false;
+    out->clear();
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, pngerror, pngwarning);
+    if (!png) return false;
+    png_infop info = png_create_info_struct(png);
+    bool ok = info && encoderows(png, info, rows, w, h, stride, alpha, out);
+    png_destroy_write_struct(&png, info ? &info : nullptr);
+    if (!ok) out->clear();
+    return ok;
 }

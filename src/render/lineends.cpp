@@ -169,8 +169,9 @@ void drawlineend(Raster *rp, const IWORecord &r, const DrawPart &d, int X0, int 
         SetAPen(rp, r.linecolour);
     } else { // arrow-heads
         if (!fillpen()) return;
+        // The line's direction with y up. A line drawn exactly leftward has
+        // the angle pi: its heads point left like the line, not back along it.
         float a = (float)std::atan2(-(double)r.height, (double)r.width);
-        if (a > 3.13f || a < -3.13f) a = 0.0f;
         int s = trunci((float)d.px[1] * zoom);
         double c = std::cos((double)a), sn = std::sin((double)a);
         auto local = [&](double u, double v, int &x, int &y) {

@@ -1,13 +1,13 @@
 // Arrangements: the layouts on generated graphs, and the command on the
 // sample diagrams (placement, order, connectors, the undo step).
-#include "app/commands.h"
-#include "app/menustate.h"
 #include "arrange/arrange.h"
 #include "arrange/layout.h"
 #include "testutil.h"
 
 #include "app/clipboard.h"
+#include "app/commands.h"
 #include "app/menus.h"
+#include "app/menustate.h"
 #include "model/bytes.h"
 #include "app/session.h"
 #include "connect/connect.h"
@@ -349,6 +349,18 @@ void checkconnectorsfollow() {
     }
 }
 
+std::string labelof(int i) { return IWO[i].label; }
+
+void checknooverlap() {
+    for (int i = 1; i < IWONumber; i++)
+        for (int j = 1; j < i; j++) {
+            if (!nodetype(IWO[i].type) || !nodetype(IWO[j].type)) continue;
+            EXPECT_FALSE(boxesoverlap({IWO[i].x, IWO[i].y, IWO[i].width, IWO[i].height},
+                                      {IWO[j].x, IWO[j].y, IWO[j].width, IWO[j].height}))
+                << labelof(j) << " and " << labelof(i);
+        }
+}
+
 // The children of every object in a forest of connectors (each object the end
 // of one connector at most), by connector direction; empty when the
 // connectors make anything else.
@@ -480,6 +492,7 @@ TEST_F(Arrange, BigTreeGrowsThePageAndUndoesWhole) {
     EXPECT_GT(IWODiagram.paperheight, before.height);
     EXPECT_LE(IWODiagram.paperheight, 6000);
     checkconnectorsfollow();
+    checknooverlap();
     undohistory();
     EXPECT_EQ(snapshot().table, before.table);
     EXPECT_EQ(IWODiagram.paperheight, before.height);
@@ -568,21 +581,20 @@ TEST_F(Arrange, FoldedBranchIsArrangedWithItsParent) {
 }
 
 TEST_F(Arrange, MenuItemsFollowTheDiagram) {
-    const int items[] = {menunumber(CMD_ARRANGEMINDMAP), menunumber(CMD_ARRANGETREE),
-                         menunumber(CMD_ARRANGEFLOWCHART)};
+    const Cmd cmds[] = {CMD_ARRANGEMINDMAP, CMD_ARRANGETREE, CMD_ARRANGEFLOWCHART};
+    const char *labels[] = {"Arrange as Mind Map", "Arrange as Tree", "Arrange as Flowchart"};
     startnewdiagram();
-    showstates();
-    for (int num : items) EXPECT_FALSE(ui.menuenabled(num));
+    for (Cmd c : cmds) EXPECT_FALSE(computestates(currentstate()).menus[menunumber(c)]);
     const int a = place(101, 100, 100, 200, 100, false);
     const int b = place(101, 100, 100, 200, 100, false);
     connect(a, 100, 50, b, 0, 50);
-    showstates();
-    for (int num : items) EXPECT_TRUE(ui.menuenabled(num));
-    const char *labels[] = {"Arrange as Mind Map", "Arrange as Tree", "Arrange as Flowchart"};
-    for (int k = 0; k < 3; k++) EXPECT_STREQ(menurow(items[k])->label, labels[k]);
-    processMenus(items[2]);
+    for (int k = 0; k < 3; k++) {
+        EXPECT_TRUE(computestates(currentstate()).menus[menunumber(cmds[k])]);
+        EXPECT_STREQ(menurow(menunumber(cmds[k]))->label, labels[k]);
+    }
+    processMenus(menunumber(CMD_ARRANGEFLOWCHART));
     EXPECT_GT(IWO[b].y, IWO[a].y + 100); // the flowchart goes down
-    processMenus(items[1]);
+    processMenus(menunumber(CMD_ARRANGETREE));
     EXPECT_GT(IWO[b].x, IWO[a].x + 200); // the tree goes right
 }
 
@@ -619,8 +631,6 @@ TEST(ArrangeCli, ArrangesAFileAndRefusesBadArguments) {
 
 namespace {
 
-std::string labelof(int i) { return IWO[i].label; }
-
 // "parent>child" for every connector, by labels.
 std::set<std::string> edgesbylabel() {
     std::set<std::string> out;
@@ -629,16 +639,6 @@ std::set<std::string> edgesbylabel() {
             out.insert(labelof(findIWObyid(IWO[i].connectstart)) + ">" +
                        labelof(findIWObyid(IWO[i].connectend)));
     return out;
-}
-
-void checknooverlap() {
-    for (int i = 1; i < IWONumber; i++)
-        for (int j = 1; j < i; j++) {
-            if (!nodetype(IWO[i].type) || !nodetype(IWO[j].type)) continue;
-            EXPECT_FALSE(boxesoverlap({IWO[i].x, IWO[i].y, IWO[i].width, IWO[i].height},
-                                      {IWO[j].x, IWO[j].y, IWO[j].width, IWO[j].height}))
-                << labelof(j) << " and " << labelof(i);
-        }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "export/svg.h"
 #include "platform/files.h"
 
+#include <clocale>
 #include <cstdlib>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -75,14 +76,30 @@ TEST_F(SVG, EveryKindMatchesTheStoredDocumentAndIsWellFormed) {
     EXPECT_EQ(0, std::system(("xmllint --noout " + t.path("e.svg")).c_str()));
 }
 
-// The page's size in whole millimetres (2105 units give 210 mm and a viewBox of
-// 2100).
-TEST_F(SVG, PageSizeInWholeMillimetres) {
-    IWODiagram.paperwidth = 2105;
-    IWODiagram.paperheight = 2970;
+// The page's size keeps its tenths of a millimetre (US Letter is 215.9 x
+// 279.4 mm), the viewBox is the page in units, ids are XML names, and every
+// number is written with a decimal point whatever the locale.
+TEST_F(SVG, PageSizeIdsAndNumbersInEveryLocale) {
+    IWODiagram.paperwidth = 2159;
+    IWODiagram.paperheight = 2794;
+    const int n = place(102, 101, 103, 333, 211, false);
+    std::strcpy(IWO[n].label, "Soft");
     const std::string doc = svgdocument();
-    EXPECT_NE(doc.find("<svg width=\"210mm\" height=\"297mm\"  viewBox=\"0 0 2100 2970\""),
-              std::string::npos);
+    EXPECT_NE(doc.find("<svg width=\"215.9mm\" height=\"279.4mm\"  viewBox=\"0 0 2159 2794\""),
+              std::string::npos)
+        << doc;
+    EXPECT_NE(doc.find("<g id=\"iwo" + std::to_string(IWO[n].id) + "\">"), std::string::npos);
+    EXPECT_NE(doc.find('.', doc.find("<text")), std::string::npos); // a fraction was written
+    const char *locales[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8"};
+    const std::string was = std::setlocale(LC_ALL, nullptr);
+    bool tried = false;
+    for (const char *l : locales) {
+        if (!std::setlocale(LC_ALL, l)) continue;
+        tried = true;
+        EXPECT_EQ(doc, svgdocument()) << l;
+    }
+    std::setlocale(LC_ALL, was.c_str());
+    if (!tried) GTEST_SKIP() << "no decimal-comma locale is installed";
 }
 
 namespace {
@@ -162,10 +179,13 @@ struct Program {
         spit(path, std::vector<uint8_t>(script.begin(), script.end()));
         EXPECT_EQ(0, ::chmod(path.c_str(), 0755));
     }
+    // The converters run only when IDEAWEAVE_CONVERTERS names their directory.
+    bool converters = true;
     int run(const std::string &args, std::string *out = nullptr, std::string *err = nullptr) {
         // Logs go to a temporary directory of the test's own.
-        const std::string cmd = "TMPDIR=" + t.dir + " " + cli + " export " + args + " >" +
-                                t.path("stdout") + " 2>" + t.path("stderr");
+        const std::string cmd =
+            "TMPDIR=" + t.dir + " " + (converters ? "IDEAWEAVE_CONVERTERS=" + t.dir + " " : "") +
+            cli + " export " + args + " >" + t.path("stdout") + " 2>" + t.path("stderr");
         const int status = std::system(cmd.c_str());
         if (out) *out = text(t.path("stdout"));
         if (err) *err = text(t.path("stderr"));
@@ -193,9 +213,10 @@ TEST(ExportCommand, ExitCodes) {
     EXPECT_FALSE(slurp(md).empty());
 }
 
-// PNG and PDF through the converters beside the program, to names that a
-// shell would take apart ("a.svg.png" is a PNG); a converter that fails, is noisy, writes nothing
-// or is missing makes the export fail with the log's path.
+// PNG and PDF through the user's converters (IDEAWEAVE_CONVERTERS), to names
+// that a shell would take apart ("a.svg.png" is a PNG); a converter that
+// fails, is noisy, writes nothing or is missing makes the export fail with the
+// log's path. Without IDEAWEAVE_CONVERTERS no converter runs at all.
 TEST(ExportCommand, Converters) {
     if (!have("rsvg-convert")) GTEST_SKIP() << "rsvg-convert is not installed";
     Program p;
@@ -237,6 +258,13 @@ TEST(ExportCommand, Converters) {
         EXPECT_EQ(0u, log.find(p.t.dir + "/ideaweave-")) << log;
         EXPECT_FALSE(slurp(log).empty()) << log;
     }
+    // The broken converter is left beside the program: without the variable
+    // the PNG is drawn in process all the same, silently.
+    p.converters = false;
+    ASSERT_EQ(0, p.run(R97 + " " + p.t.path("own.png"), &out, &err)) << err;
+    EXPECT_EQ("", out);
+    EXPECT_EQ(0, std::memcmp(slurp(p.t.path("own.png")).data(), "\x89PNG", 4));
+    p.converters = true;
     ::unlink(p.t.path("svg2pdf").c_str());
     EXPECT_EQ(2, p.run(R97 + " " + p.t.path("g.pdf"), &out, &err));
     EXPECT_NE(err.find("IdeaweaveLog-"), std::string::npos) << err;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # installed.sh BUILD - installs the build into a fresh prefix, moves it
 # elsewhere, and runs the installed programs from there: the version, info and
-# exports (SVG, PNG, PDF through the installed converters) of every installed
+# exports (SVG, PNG and PDF, drawn in process) of every installed
 # sample, the editor starting on a sample offscreen, the manual pages, and the
 # desktop entry, file type and AppStream data through their validators.
 set -euo pipefail

@@ -12,9 +12,11 @@ cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1
   fail "cpack: $(cat "$work/cpack.log")"
 deb=$(ls "$work"/out/*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in librsvg2-bin ttf-bitstream-vera libfreetype6 libfontconfig1 libpng16-16; do
+for d in ttf-bitstream-vera libfreetype6 libfontconfig1 libpng16-16 libcairo2; do
   [[ ", $depends," == *", $d"[\ ,]* ]] || fail "Depends lacks $d: $depends"
 done
+# PNG and PDF are drawn in process: no SVG converter is needed.
+[[ ", $depends," != *librsvg2-bin* ]] || fail "Depends names librsvg2-bin: $depends"
 files=$(dpkg-deb -c "$deb" | awk '{print $6}')
 want=(./usr/bin/ideaweave-cli ./usr/libexec/ideaweave/svg2png ./usr/libexec/ideaweave/svg2pdf
       ./usr/share/man/man1/ideaweave-cli.1.gz ./usr/share/mime/packages/ideaweave.xml

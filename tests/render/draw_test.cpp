@@ -103,8 +103,8 @@ TEST_F(Lines, ArrowHeadsAllRound) {
     setview(1200, 900, 0.25f, 100, 100);
     // Sixteen thin lines, one per cell of a 4 x 4 grid: every 30 degrees (the
     // exact horizontals and verticals among them) and the four diagonals;
-    // arrow-heads at both ends. The exactly leftward line has its angle taken
-    // as 0 (beyond 3.13 radians either way).
+    // arrow-heads at both ends. The exactly leftward line's heads point along
+    // it like every other line's (its angle is pi, not taken as 0).
     for (int k = 0; k < 16; k++) {
         double a = k < 12 ? k * M_PI / 6 : (2 * (k - 12) + 1) * M_PI / 4;
         int w = (int)std::lround(100 * std::cos(a)), h = (int)std::lround(-100 * std::sin(a));
@@ -123,7 +123,8 @@ TEST_F(Lines, MarksAndZeroLength) {
         line(340 + 50 * k, 280, 30, 100, styles[k], styles[k], 12); // steep
     }
     // A line of zero length shows only its marks; so does one shorter than
-    // its caps; a leftward line with an arrow-head at its end.
+    // its caps; a leftward line with an arrow-head at its end, tip at the
+    // end pointing left.
     line(80, 450, 0, 0, 22, 22, 16);
     line(160, 450, 10, 0, 26, 17, 16);
     line(440, 450, -160, 0, 17, 34, 16);
