@@ -7,10 +7,11 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libbenchmark-dev python3
   libfreetype-dev libfontconfig-dev libpng-dev libcairo2-dev libgraphviz-dev graphviz
+  libcmark-dev libexpat1-dev
   ttf-bitstream-vera fonts-dejavu-core
   clang libclang-rt-14-dev clang-format
   qt6-base-dev qt6-svg-dev xvfb xauth
-  librsvg2-bin libxml2-utils poppler-utils locales
+  librsvg2-bin libxml2-utils poppler-utils locales cmark python3-markdown
   dpkg-dev desktop-file-utils appstream shared-mime-info man-db groff-base
 )
 

@@ -18,6 +18,7 @@
 #include "edit/transform.h"
 #include "export/outline.h"
 #include "export/svg.h"
+#include "import/import.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
 #include "model/select.h"
@@ -177,6 +178,7 @@ const CommandRow ideaweavemenu[] = {
           BUTTON_EXPORTGRAPHIC}),
     item({CMD_EXPORTTEXT, "exporttext", "Export Text", nullptr, saveasTXT, havediagram,
           BUTTON_EXPORTTEXT}),
+    item({CMD_IMPORTOUTLINE, "importoutline", "Import Outline…", nullptr, importoutlinecommand}),
     bar(),
     item({CMD_ABOUT, "about", "About", nullptr, aboutideaweave}),
     bar(),

@@ -68,6 +68,7 @@ enum Cmd : int16_t {
     CMD_SAVEAS,
     CMD_EXPORTGRAPHIC,
     CMD_EXPORTTEXT,
+    CMD_IMPORTOUTLINE,
     CMD_ABOUT,
     CMD_QUIT,
     // Edit

@@ -6,6 +6,7 @@
 //   clirun(script, in)      a scripted editing session
 //   cliexport(argc, argv)   export a diagram file as SVG, PNG, PDF or an outline
 //   cliarrange(argc, argv)  arrange a diagram file and save it
+//   cliimport(in, out)      an outline file as a new diagram file
 //   clistart(out)           the headless platform, printing requesters to out,
 //                           and a freshly set-up core
 #pragma once
@@ -20,3 +21,4 @@ HeadlessUI &clistart(FILE *out);
 int clirun(const char *script, const char *in);
 int cliexport(int argc, char **argv);  // the arguments after "export"
 int cliarrange(int argc, char **argv); // the arguments after "arrange"
+int cliimport(const char *in, const char *out);

@@ -53,8 +53,9 @@ const CommandHelp COMMANDS[] = {
      "converters of the directory IDEAWEAVE_CONVERTERS names, when it is set); or the\n"
      "outline of the labels as .txt, .htm, .html, .md or .opml.\n"
      "  --dpi N          the PNG's resolution in dots per inch, 1 to 2400 (96)\n"
-     "  --focus ID       the outline follows the connectors from the object with id ID\n"
-     "                   (by default from the first object)\n"
+     "  --focus ID       the outline starts at the object with id ID and follows its\n"
+     "                   connectors; every other tree follows under its own root\n"
+     "                   (by default the trees alone, the largest first)\n"
      "OUT is overwritten.\n"},
     {"arrange", "IN OUT --as mindmap|tree|orgchart|flowchart [--focus ID]",
      "arrange the connected objects of IN automatically",
@@ -70,6 +71,17 @@ const CommandHelp COMMANDS[] = {
      "The page grows, up to 600 x 600 mm, when the arrangement needs it; an\n"
      "arrangement that does not fit even then is refused and nothing is written.\n"
      "OUT is overwritten; IN is never changed.\n"},
+    {"import", "IN OUT.iwo", "make a mind map of the outline IN (.md, .markdown, .opml, .txt)",
+     "Reads the outline IN and saves it as a new diagram OUT.iwo: Markdown (.md,\n"
+     ".markdown: headings and nested list items), OPML (.opml: nested outline\n"
+     "elements) or indented text (.txt: a line an item, nested by tabs or spaces).\n"
+     "Every item becomes a shape with a connector from its parent; the only top-level\n"
+     "item, or the title above several, becomes the central node, and the whole is\n"
+     "arranged as a mind map. Title, author, description and folded branches come\n"
+     "back from the program's own Markdown and OPML exports. Labels too long are cut\n"
+     "at a word and characters a diagram can't hold become \"?\"; what was changed\n"
+     "is said on standard output. An outline of more items than a diagram holds\n"
+     "is refused. OUT.iwo is overwritten.\n"},
     {"help", "[COMMAND]", "explain a command, or print this help",
      "Prints the help of COMMAND, or without one the help of the whole program.\n"},
 };
@@ -87,6 +99,7 @@ const RunLineHelp RUNLINES[] = {
     {"new", "a new, empty diagram (Project > New)"},
     {"open FILE", "open a diagram file"},
     {"save FILE", "save the diagram as FILE"},
+    {"import FILE", "import an outline as a new diagram (Project > Import Outline)"},
     {"window W H", "resize the drawing window to W x H pixels"},
     {"tool ID", "pick a tool: 32 select, 36 text, 101-143 shapes, lines, connectors"},
     {"move X Y", "move the pointer to window pixel X,Y"},

@@ -6,6 +6,7 @@
 //   ideaweave-cli run SCRIPT [IN]  a headless editing session driven by a script
 //   ideaweave-cli export IN OUT [--focus ID]   SVG, PNG, PDF or outline of IN
 //   ideaweave-cli arrange IN OUT --as KIND [--focus ID]   arrange IN automatically
+//   ideaweave-cli import IN OUT.iwo   an outline (.md, .markdown, .opml, .txt) as a diagram
 //   ideaweave-cli help [COMMAND], --help, --version
 //
 // Exit codes: 0 success, 1 bad usage, 2 a file refused, unreadable or unwritable
@@ -71,6 +72,11 @@ int main(int argc, char **argv) {
     }
     if (is(cmd, "arrange")) {
         int rc = cliarrange(argc - 2, argv + 2);
+        if (rc == 1) cliusage(stderr);
+        return rc;
+    }
+    if (is(cmd, "import") && argc == 4) {
+        int rc = cliimport(argv[2], argv[3]);
         if (rc == 1) cliusage(stderr);
         return rc;
     }

@@ -49,6 +49,7 @@
 #include "edit/interact.h"
 #include "edit/selection.h"
 #include "edit/transform.h"
+#include "import/import.h"
 #include "model/bytes.h"
 #include "model/create.h"
 #include "model/diagram.h"
@@ -167,6 +168,7 @@ class Session {
     bool window(const Line &l);
     bool newdiagram(const Line &l);
     bool open(const Line &l);
+    bool importline(const Line &l);
     bool save(const Line &l);
     bool tool(const Line &l);
     bool move(const Line &l);
@@ -454,6 +456,14 @@ bool Session::newdiagram(const Line &l) {
 bool Session::open(const Line &l) {
     if (l.w.size() < 2) return false;
     opendiagramfile(rest(l.text, 1));
+    return true;
+}
+
+// Project > Import Outline once the file is chosen: the question about
+// unsaved changes, the import, and its messages, as requesters.
+bool Session::importline(const Line &l) {
+    if (l.w.size() < 2) return false;
+    importoutline(rest(l.text, 1));
     return true;
 }
 
@@ -849,6 +859,7 @@ const Command COMMANDS[] = {
     {"new", &Session::newdiagram, "new"},
     {"open", &Session::open, "open PATH"},
     {"save", &Session::save, "save PATH"},
+    {"import", &Session::importline, "import PATH"},
     {"tool", &Session::tool, "tool ID"},
     {"move", &Session::move, "move X Y | move NAME X Y"},
     {"press", &Session::press, "press X Y"},

@@ -72,6 +72,21 @@ std::string xmltext(const char *s, size_t n) {
     return out;
 }
 
+std::string utf8text(const char *s, size_t n) {
+    std::string out;
+    out.reserve(n + 8);
+    for (size_t k = 0; k < n; k++) {
+        const unsigned char b = (unsigned char)s[k];
+        if (b < 0x80) {
+            out += (char)b;
+        } else {
+            out += (char)(0xC0 | (b >> 6));
+            out += (char)(0x80 | (b & 0x3F));
+        }
+    }
+    return out;
+}
+
 std::string htmltext(const char *s, size_t n) {
     std::string out;
     out.reserve(n + 16);

@@ -7,6 +7,7 @@
 //   penpercent(pen, rgb)    the pen's colour as three integer percentages 0..100
 //   xmltext(s, n)           n bytes of ISO-8859-1 text as escaped UTF-8 for XML
 //   htmltext(s, n)          n bytes with &, < and > escaped, bytes kept as they are
+//   utf8text(s, n)          n bytes of ISO-8859-1 text as UTF-8, nothing escaped
 //   fieldtext(field)        a fixed text field as a string (up to its NUL)
 //   exportrequest(...)      the export commands' file requester, extension rule and
 //                           overwrite question; the chosen path, or "" when cancelled
@@ -37,6 +38,7 @@ void penpercent(int pen, int rgb[3]);
 
 std::string xmltext(const char *s, size_t n);
 std::string htmltext(const char *s, size_t n);
+std::string utf8text(const char *s, size_t n);
 template <size_t N> std::string fieldtext(const char (&field)[N]) {
     return std::string(field, textlen(field, N));
 }

@@ -1,13 +1,24 @@
 // outline.h - the diagram's labels as an outline: plain text, HTML, Markdown
 // and OPML.
 //
-// With a focus object the outline starts at it and follows its connectors
-// depth first: each outgoing connector (in table order), its end node, and at
-// once that node's branch; then every object not yet listed, in table order.
-// A node reached by several connectors is listed at each, but its branch is
-// expanded only the first time, so cycles end and the order holds at most one
-// entry per connector plus one per object. Without a focus object the labels
-// come in table order.
+// The outline order starts at the focus object, when there is one, and
+// follows its connectors depth first: each outgoing connector (in table
+// order), its end node, and at once that node's branch. Then every other tree
+// follows under its own root, the largest first (the root being the node that
+// reaches the most objects along connectors, so without a focus object the
+// central node comes first), and last every object not yet listed, in table
+// order. A node reached by several connectors is listed at each, but its
+// branch is expanded only the first time, so cycles end and the order holds
+// at most one entry per connector plus one per object.
+//
+// Text and HTML list the labels of that order with a focus object, in table
+// order without one. Markdown and OPML always nest the trees, and leave out
+// the built-in "none given" title, author and description. Markdown marks
+// its title line (or, untitled, the top of the document) with MDTITLEMARK, the
+// author and description paragraphs with MDAUTHOR and MDDESCRIPTION, and a
+// folded branch with MDFOLDMARK after its top item's text; OPML writes the
+// author as ownerName, the description in the OPMLNAMESPACE namespace and the
+// folds as expansionState. The import reads all of these back.
 //
 //   outlineorder            the order rearrangeclones built (entry 0 empty)
 //   rearrangeclones(start)  build the order from the focus object selectedIWO
@@ -26,9 +37,16 @@
 struct OutlineEntry {
     int16_t index = -99; // table index of the object listed
     int16_t id = -99;    // its id
-    int16_t depth = -99; // nodes of the focus branch: depth below the focus node;
-                         // connectors and objects outside the branch: -99
+    int16_t depth = -99; // nodes of a tree: depth below its root;
+                         // connectors and objects outside the trees: -99
+    int16_t via = -99;   // nodes below a root: the connector they were reached by
 };
+
+constexpr const char *MDTITLEMARK = "<!-- title -->";
+constexpr const char *MDAUTHOR = "*Author:*";
+constexpr const char *MDDESCRIPTION = "*Description:*";
+constexpr const char *MDFOLDMARK = "<!-- fold -->";
+constexpr const char *OPMLNAMESPACE = "urn:x-ideaweave:outline";
 
 extern std::vector<OutlineEntry> outlineorder;
 

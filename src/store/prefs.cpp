@@ -119,9 +119,9 @@ int setdefaultpreferences() {
     copytext(d.version, sizeof d.version, IWVersionString);
     d.release = IWRelease;
     d.saved = 1;
-    copytext(d.title, sizeof d.title, "No Title Given");
-    copytext(d.description, sizeof d.description, "No Description Given");
-    copytext(d.author, sizeof d.author, "Author Not Specified");
+    copytext(d.title, sizeof d.title, NOTITLE);
+    copytext(d.description, sizeof d.description, NODESCRIPTION);
+    copytext(d.author, sizeof d.author, NOAUTHOR);
     d.font = IWeaveFont;
     copytext(d.fontname, sizeof d.fontname, IWeaveFontName);
     d.paperwidth = 2100; // A4 portrait

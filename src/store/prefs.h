@@ -56,6 +56,12 @@ constexpr const char *PREFSFILE = "progdir:default.prefs"; // read at start-up
 constexpr float MINPREFZOOM = 0.05f;                       // zoom range a settings file may hold
 constexpr float MAXPREFZOOM = 5.0f;                        // (the largest page stays addressable)
 
+// The built-in title, description and author of a new diagram: they stand
+// for "none given", so the Markdown and OPML outlines leave them out.
+constexpr const char *NOTITLE = "No Title Given";
+constexpr const char *NODESCRIPTION = "No Description Given";
+constexpr const char *NOAUTHOR = "Author Not Specified";
+
 extern int16_t IconSet;   // toolbar icon set
 extern int16_t QuickDraw; // copied from the settings when they are applied; unused
 

@@ -26,6 +26,10 @@
 //
 // Menus (app/commands.cpp):
 //   processMenus(num)              run the command of a menu number; 1 = quit
+//
+// Diagrams (app/session.cpp):
+//   startloadeddiagram()           show a diagram just read or built into the
+//                                  table: drawn, tools enabled, marked unmodified
 #pragma once
 #include <cstdint>
 
@@ -50,3 +54,5 @@ int changeIWObutton();
 int updateIWOprop(int n);
 
 int processMenus(int num);
+
+int startloadeddiagram();

@@ -36,7 +36,7 @@ TEST(Commands, EveryCommandOnceAndWhereItWas) {
     const struct {
         Cmd id;
         int menu, item;
-    } places[] = {{CMD_NEW, 0, 0},      {CMD_SAVE, 0, 4},       {CMD_QUIT, 0, 12},
+    } places[] = {{CMD_NEW, 0, 0},      {CMD_SAVE, 0, 4},       {CMD_QUIT, 0, 13},
                   {CMD_PASTE, 1, 2},    {CMD_DELETE, 1, 5},     {CMD_REDO, 1, 8},
                   {CMD_NODE, 2, 6},     {CMD_CLEARUSER, 2, 13}, {CMD_DELETEOBJECTS, 2, 19},
                   {CMD_SHOWGRID, 3, 5}, {CMD_REDRAW, 3, 11},    {CMD_LOADSETTINGS, 4, 3}};
@@ -44,7 +44,7 @@ TEST(Commands, EveryCommandOnceAndWhereItWas) {
         EXPECT_EQ(menunumber(p.id), FULLMENUNUM(p.menu, p.item)) << commandrow(p.id).name;
     // Bars count as items but are no commands; past a menu's end is nothing.
     EXPECT_EQ(menurow(FULLMENUNUM(0, 3))->kind, ROW_BAR);
-    for (int num : {FULLMENUNUM(0, 13), FULLMENUNUM(5, 0), FULLMENUNUM(0, 0, 2), MENUNULL})
+    for (int num : {FULLMENUNUM(0, 14), FULLMENUNUM(5, 0), FULLMENUNUM(0, 0, 2), MENUNULL})
         EXPECT_EQ(menurow(num), nullptr) << num;
 }
 

@@ -10,15 +10,17 @@
 TEST(Cli, UsageAndHelp) {
     std::string out, err;
     for (const char *bad : {"", "frobnicate x", "info", "convert a", "help frobnicate",
-                            "--help extra", "--version x", "run"}) {
+                            "--help extra", "--version x", "run", "import a.md"}) {
         out.clear();
         err.clear();
         EXPECT_EQ(runcli(bad, &out, &err), 1) << bad;
         EXPECT_NE(err.find("usage: ideaweave-cli"), std::string::npos) << bad;
         EXPECT_TRUE(out.empty()) << bad;
     }
-    const std::pair<const char *, std::string> helps[] = {
-        {"--help", "help"}, {"help export", "export"}, {"run --help", "run"}};
+    const std::pair<const char *, std::string> helps[] = {{"--help", "help"},
+                                                          {"help export", "export"},
+                                                          {"run --help", "run"},
+                                                          {"import --help", "import"}};
     for (const auto &[args, name] : helps) {
         EXPECT_EQ(runcli(args, &out, &err), 0) << args;
         EXPECT_TRUE(samebytes(out, "cli/golden/" + name + ".txt"));
@@ -104,7 +106,7 @@ TEST(Cli, RunRefusesBadWindowLines) {
                          "font Foo.font 0",   "font Foo.font 121", "font 16",
                          "gadget 220 middle", "window nowhere",    "close nowhere",
                          "record 99",         "arrange",           "arrange circle",
-                         "arrange Tree",      "arrange tree down"};
+                         "arrange Tree",      "arrange tree down", "import"};
     for (const char *line : bad) {
         TempDir t;
         std::string text = std::string("gadget 101\nmove 200 200\npress 200 200\n"

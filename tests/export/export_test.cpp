@@ -2,6 +2,7 @@
 #include "render/renderfixture.h"
 
 #include "export/outline.h"
+#include "connect/connect.h"
 #include "export/svg.h"
 #include "platform/files.h"
 
@@ -163,6 +164,95 @@ TEST_F(Outline, NodeReachedTwiceAndCycle) {
     EXPECT_EQ((std::vector<int>{N, c1, A, c3, C, c5, N, c2, B, c4, C, L}), order);
     EXPECT_TRUE(samebytes(out(EXPORT_TXT, N), "export/golden/twice.txt"));
     EXPECT_TRUE(samebytes(out(EXPORT_OPML, N), "export/golden/twice.opml"));
+}
+
+// Without a focus object Markdown and OPML nest every tree from its root, the
+// largest first (here the central node), then a separate tree, then what no
+// connector reaches; with a focus, its tree comes first and the others follow
+// nested all the same.
+TEST_F(Outline, TreesWithAndWithoutFocus) {
+    const int X = node(101, 100, 2500, "X"), Y = node(101, 600, 2500, "Y");
+    link(X, Y);
+    EXPECT_EQ("# T &amp; co <!-- title -->\n\n*Author:* Au\n\n*Description:* De &lt;b\\>\n\n"
+              "- Centre\n    - A\n        - C &amp; &lt;D\\> \xc3\xa9\n    - B\n"
+              "- X\n    - Y\n- Loose\n",
+              out(EXPORT_MD, -99));
+    EXPECT_EQ("- A\n    - C &amp; &lt;D\\> \xc3\xa9\n- Centre\n    - A\n    - B\n- X\n    - Y\n"
+              "- Loose\n",
+              out(EXPORT_MD, A).substr(out(EXPORT_MD, A).find("- A")));
+}
+
+// The placeholders of a new diagram stay out of Markdown and OPML (text keeps
+// them); an empty diagram's OPML still has an outline, of the title.
+TEST_F(Outline, EmptyDiagramAndPlaceholders) {
+    IWONumber = 1;
+    copytext(IWODiagram.title, sizeof IWODiagram.title, "No Title Given");
+    copytext(IWODiagram.author, sizeof IWODiagram.author, "Author Not Specified");
+    copytext(IWODiagram.description, sizeof IWODiagram.description, "No Description Given");
+    EXPECT_EQ("<!-- title -->\n\n", out(EXPORT_MD, -99));
+    const std::string opml = out(EXPORT_OPML, -99);
+    EXPECT_EQ(std::string::npos, opml.find("Given"));
+    EXPECT_EQ(std::string::npos, opml.find("Specified"));
+    EXPECT_NE(opml.find("<body>\n    <outline text=\"\"/>\n  </body>"), std::string::npos) << opml;
+    EXPECT_EQ("No Title Given\nNo Description Given\nAuthor Not Specified\n\n\n",
+              out(EXPORT_TXT, -99));
+    copytext(IWODiagram.title, sizeof IWODiagram.title, "Plan \xe9");
+    EXPECT_NE(out(EXPORT_OPML, -99).find("<title>Plan \xc3\xa9</title>"), std::string::npos);
+    EXPECT_NE(out(EXPORT_OPML, -99).find("<body>\n    <outline text=\"Plan \xc3\xa9\"/>"),
+              std::string::npos);
+}
+
+// Text is UTF-8 like the other outlines; HTML keeps its declared charset.
+TEST_F(Outline, TextIsUtf8) {
+    copytext(IWO[A].label, sizeof IWO[A].label, "Ana M\xfcller");
+    const std::string txt = out(EXPORT_TXT, N);
+    EXPECT_NE(txt.find("\nAna M\xc3\xbcller\n"), std::string::npos) << txt;
+    EXPECT_NE(out(EXPORT_HTML, N).find("Ana M\xfcller<br>"), std::string::npos);
+}
+
+// Folds: an item whose connectors to its children are all folded carries the
+// fold mark in Markdown (only the top of a folded branch); OPML names the
+// lines shown that are expanded. A node with one child folded away and one
+// shown is not folded; the child folded away is, as the fold reaches below it.
+TEST_F(Outline, Folds) {
+    const int c1 = 6, c3 = 8; // Centre -> A, A -> C
+    IWO[c3].fold = 1;
+    foldnode(c3);
+    EXPECT_NE(out(EXPORT_MD, -99).find("- Centre\n    - A <!-- fold -->\n        - C"),
+              std::string::npos);
+    EXPECT_NE(out(EXPORT_OPML, -99).find("<expansionState>1</expansionState>"), std::string::npos)
+        << out(EXPORT_OPML, -99);
+    IWO[c3].fold = 0;
+    foldnode(c3);
+    IWO[c1].fold = 1;
+    foldnode(c1);
+    EXPECT_EQ(std::string::npos, out(EXPORT_MD, -99).find("Centre <!-- fold"));
+    EXPECT_NE(out(EXPORT_MD, -99).find("    - A <!-- fold -->\n"), std::string::npos);
+}
+
+// Labels a reader would take for markup are escaped, and two common readers,
+// cmark and Python-Markdown, read the result to the same nesting and text.
+TEST_F(Outline, MarkdownReadersAgree) {
+    const char *labels[] = {"1. Intro", "2) Two", "- dash", "+ plus", "* star", "# hash",
+                            "<b>x</b>", "a & b",  "x_y_",   "[l](u)", "`c`",    "> quote"};
+    int parent = C;
+    for (const char *l : labels) {
+        const int n = node(101, 100, 100, l);
+        link(parent, n);
+        parent = n;
+    }
+    const std::string md = out(EXPORT_MD, -99);
+    EXPECT_NE(md.find("- 1\\. Intro\n"), std::string::npos) << md;
+    EXPECT_NE(md.find("- \\- dash\n"), std::string::npos) << md;
+    if (std::system("PATH=/usr/bin:$PATH python3 -c 'import markdown' 2>/dev/null") != 0 ||
+        !have("cmark"))
+        GTEST_SKIP() << "cmark or Python-Markdown is not installed";
+    TempDir t;
+    spit(t.path("o.md"), std::vector<uint8_t>(md.begin(), md.end()));
+    const std::string cmd = "PATH=/usr/bin:$PATH python3 " + fixture("tools/mdnesting.py") + " " +
+                            t.path("o.md") + " >" + t.path("log");
+    EXPECT_EQ(0, std::system(cmd.c_str())) << text(t.path("log"));
+    EXPECT_NE(text(t.path("log")).find("2\tli\tA"), std::string::npos) << text(t.path("log"));
 }
 
 namespace {

@@ -1,0 +1,448 @@
+// import_test.cpp - the outline readers, the diagram an outline becomes, its
+// limits and bad input, and the round trip through the outline exports.
+#include "testutil.h"
+
+#include "export/outline.h"
+#include "import/import.h"
+#include "model/select.h"
+#include "store/diagramfile.h"
+
+#include <cstdlib>
+
+namespace {
+
+// An outline as lines: two spaces per level, the text, " [fold]" when folded.
+std::string tree(const OutlineDoc &o) {
+    std::string out;
+    std::vector<int> depth;
+    for (const OutlineItem &it : o.items) {
+        depth.push_back(it.parent < 0 ? 0 : depth[(size_t)it.parent] + 1);
+        out += std::string(2 * (size_t)depth.back(), ' ') + it.text + (it.folded ? " [fold]" : "") +
+               "\n";
+    }
+    return out;
+}
+
+struct Read {
+    ExportFormat format;
+    std::string text;
+};
+
+OutlineDoc read(ExportFormat f, const std::string &text) {
+    OutlineDoc o;
+    std::string why;
+    EXPECT_TRUE(readoutline(f, text, o, why)) << why;
+    return o;
+}
+
+// The diagram's own outline, written as Markdown from its central node.
+std::string diagramoutline() {
+    selectedIWO = -99;
+    return outlinetext(EXPORT_MD);
+}
+
+class Import : public Core {
+  protected:
+    // Builds the outline's diagram; the note it leaves.
+    std::string build(const OutlineDoc &o, const std::string &stem = "notes") {
+        std::string why, note;
+        EXPECT_EQ(1, buildoutlinediagram(o, stem, why, note)) << why;
+        return note;
+    }
+};
+
+} // namespace
+
+// Markdown written by hand: the only level-1 heading is the title; headings
+// hold deeper headings and the lists under them; lists of every marker nest;
+// emphasis, code and links give their text; paragraphs are counted as left
+// out; the fold comment in both spellings folds an item.
+TEST(OutlineRead, MarkdownByHand) {
+    const OutlineDoc o = read(EXPORT_MD, "# Agenda\n\nIntro text.\n\n"
+                                         "## Morning\n\n"
+                                         "- Coffee *strong* and **hot**\n"
+                                         "  * Beans `arabica`\n"
+                                         "  * [Water](http://x)\n"
+                                         "- Talks <!-- markmap: fold -->\n"
+                                         "  1. Keynote\n"
+                                         "  2) Panel <!-- fold -->\n"
+                                         "     + Q&amp;A\n\n"
+                                         "Afternoon\n---------\n\n"
+                                         "+ Workshop\n\n"
+                                         "```\ncode\n```\n");
+    EXPECT_EQ("Agenda", o.title);
+    EXPECT_FALSE(o.ourown);
+    EXPECT_EQ(2, o.leftout);
+    EXPECT_EQ("Morning\n"
+              "  Coffee strong and hot\n"
+              "    Beans arabica\n"
+              "    Water\n"
+              "  Talks [fold]\n"
+              "    Keynote\n"
+              "    Panel [fold]\n"
+              "      Q&A\n"
+              "Afternoon\n"
+              "  Workshop\n",
+              tree(o));
+}
+
+// Which first heading is the title, and the marks of the program's own
+// Markdown: the title mark keeps several top-level items as separate trees,
+// also without a title; author and description come from their paragraphs,
+// the escaped form of the same words is an ordinary paragraph.
+TEST(OutlineRead, MarkdownTitleAndHeader) {
+    OutlineDoc o = read(EXPORT_MD, "# One\n\n# Two\n\n- a\n");
+    EXPECT_EQ("", o.title);
+    EXPECT_EQ("One\nTwo\n  a\n", tree(o));
+
+    o = read(EXPORT_MD, "- a\n\n# Late\n");
+    EXPECT_EQ("", o.title);
+    EXPECT_EQ("a\nLate\n", tree(o));
+
+    o = read(EXPORT_MD, "# T &amp; co <!-- title -->\n\n*Author:* Ana *M.*\n\n"
+                        "*Description:* De &lt;b&gt;\n\n\\*Author:\\* not\n\n- a\n- b\n");
+    EXPECT_EQ("T & co", o.title);
+    EXPECT_EQ("Ana M.", o.author);
+    EXPECT_EQ("De <b>", o.description);
+    EXPECT_TRUE(o.ourown);
+    EXPECT_EQ(1, o.leftout);
+    EXPECT_EQ("a\nb\n", tree(o));
+
+    o = read(EXPORT_MD, "<!-- title -->\n\n- a\n- b\n");
+    EXPECT_TRUE(o.ourown);
+    EXPECT_EQ("", o.title);
+}
+
+// OPML from another outliner: title and ownerName from the head, text (or
+// title) attributes, any depth; expansionState names the lines shown that are
+// expanded, so a shown parent not named is folded and what is hidden under it
+// keeps its own state. Without expansionState nothing is folded.
+TEST(OutlineRead, OpmlFromAnotherOutliner) {
+    const std::string body =
+        "<body><outline text=\"A\" _note=\"n\"><outline text=\"B\"><outline text=\"C\"/>"
+        "</outline><outline title=\"D\"/></outline><outline text=\"E &amp; &#233;\">"
+        "<outline text=\"F\"><outline text=\"G\"/></outline></outline></body></opml>";
+    OutlineDoc o = read(EXPORT_OPML, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
+                                     "<opml version=\"1.0\"><head><title> Plan </title>"
+                                     "<ownerName>Bo</ownerName><expansionState>1, 4"
+                                     "</expansionState></head>" +
+                                         body);
+    EXPECT_EQ("Plan", o.title);
+    EXPECT_EQ("Bo", o.author);
+    EXPECT_FALSE(o.ourown);
+    EXPECT_EQ("A\n  B [fold]\n    C\n  D\nE & \xc3\xa9\n  F [fold]\n    G\n", tree(o));
+    o = read(EXPORT_OPML, "<opml version=\"2.0\"><head/>" + body);
+    EXPECT_EQ("A\n  B\n    C\n  D\nE & \xc3\xa9\n  F\n    G\n", tree(o));
+    o = read(EXPORT_OPML, "<opml version=\"2.0\" xmlns:x=\"urn:x-ideaweave:outline\"><head>"
+                          "<x:description>De</x:description><expansionState/></head>" +
+                              body);
+    EXPECT_TRUE(o.ourown);
+    EXPECT_EQ("De", o.description);
+    EXPECT_EQ("A [fold]\n  B\n    C\n  D\nE & \xc3\xa9 [fold]\n  F\n    G\n", tree(o));
+}
+
+// Indented text: tabs (four columns) or spaces, any line ends, blank lines
+// skipped, a line indented between two levels a child of the shallower;
+// ISO-8859-1 when not UTF-8, a byte-order mark dropped.
+TEST(OutlineRead, IndentedText) {
+    OutlineDoc o =
+        read(EXPORT_TXT, "\xEF\xBB\xBFRoot\r\n\tA\r\n\t\tA1\r\n\n    B\r  B?\n      B1\n C\n");
+    EXPECT_EQ("Root\n  A\n    A1\n  B\n  B?\n    B1\n  C\n", tree(o));
+    o = read(EXPORT_TXT, "Ana M\xfcller\n  x\n");
+    EXPECT_EQ("Ana M\xc3\xbcller\n  x\n", tree(o));
+}
+
+// Every kind of bad input is refused with its reason.
+TEST(OutlineRead, BadInput) {
+    const struct {
+        ExportFormat f;
+        std::string text, why;
+    } cases[] = {
+        {EXPORT_MD, "", "The file is empty"},
+        {EXPORT_TXT, " \n\t\n", "no lines of text"},
+        {EXPORT_MD, "Just a paragraph.\n", "no headings and no list items"},
+        {EXPORT_MD, std::string("- a\0b", 5), "binary data"},
+        {EXPORT_TXT, std::string(MAXOUTLINEBYTES + 1, 'a'), "too large"},
+        {EXPORT_OPML, "<opml><body><outline text=\"a\"></body></opml>",
+         "not well-formed XML: mismatched tag at line 1"},
+        {EXPORT_OPML, "<opml><head/></opml>", "no <body>"},
+        {EXPORT_OPML, "<opml><head/><body/></opml>", "no outline elements"},
+        {EXPORT_OPML, "<rss><body/></rss>", "not OPML"},
+        {EXPORT_OPML, "<x:opml xmlns:x=\"u\"><body/></x:opml>", "not OPML"},
+        {EXPORT_OPML,
+         "<!DOCTYPE opml [<!ENTITY a \"aaaa\"><!ENTITY b \"&a;&a;\">]>"
+         "<opml><body><outline text=\"&b;\"/></body></opml>",
+         "declares entities"},
+        {EXPORT_OPML,
+         "<!DOCTYPE opml [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>"
+         "<opml><body><outline text=\"&x;\"/></body></opml>",
+         "declares entities"},
+    };
+    for (const auto &c : cases) {
+        OutlineDoc o;
+        std::string why;
+        EXPECT_FALSE(readoutline(c.f, c.text, o, why)) << c.text.substr(0, 60);
+        EXPECT_NE(why.find(c.why), std::string::npos) << why;
+    }
+}
+
+// Nesting 10,000 levels deep is read in full, without running out of stack,
+// and then refused for the table with the count of its items; the deepest
+// item hangs at the bottom of one chain.
+TEST(OutlineRead, DeepNesting) {
+    const int n = 10000;
+    std::string md, opml = "<opml><body>", text;
+    for (int k = 0; k < n; k++) md += "- ";
+    md += "x\n";
+    for (int k = 0; k < n; k++) opml += "<outline text=\"x\">";
+    for (int k = 0; k < n; k++) opml += "</outline>";
+    opml += "</body></opml>";
+    // Tabs: the deepest text the size limit lets in.
+    const int tabs = 1400;
+    for (int k = 0; k < tabs; k++) text += std::string((size_t)k, '\t') + "x\n";
+    const struct {
+        ExportFormat f;
+        const std::string &text;
+        int items;
+    } cases[] = {{EXPORT_MD, md, n}, {EXPORT_OPML, opml, n}, {EXPORT_TXT, text, tabs}};
+    for (const auto &c : cases) {
+        const OutlineDoc o = read(c.f, c.text);
+        ASSERT_EQ((size_t)c.items, o.items.size());
+        int depth = 0;
+        for (int k = c.items - 1; k >= 0; k = o.items[(size_t)k].parent) depth++;
+        EXPECT_EQ(c.items, depth);
+        std::string why;
+        EXPECT_EQ(0, outlinefits(o, "deep", why));
+        EXPECT_NE(why.find("has " + std::to_string(c.items) + " items"), std::string::npos) << why;
+    }
+}
+
+// The diagram of an outline of several trees without a title: a central node
+// named after the file above them, an ellipse; the others soft rectangles,
+// each joined to its parent; an empty history, modified, no file name.
+TEST_F(Import, SeveralTreesUnderTheFilesName) {
+    IWODiagram.saved = 1;
+    build(read(EXPORT_MD, "- a\n    - a1 <!-- fold -->\n        - a11\n- b\n"), "plan");
+    EXPECT_EQ("<!-- title -->\n\n- plan\n    - a\n        - a1 <!-- fold -->\n"
+              "            - a11\n    - b\n",
+              diagramoutline());
+    EXPECT_EQ(10, IWONumber); // five nodes, four connectors
+    EXPECT_EQ(105, IWO[1].type);
+    EXPECT_EQ(1, IWO[1].id); // ids start again with the new diagram
+    for (int i = 2; i <= 5; i++) EXPECT_EQ(102, IWO[i].type) << i;
+    EXPECT_EQ(0, IWO[4].visible); // a11 is folded away, a1 stays
+    EXPECT_EQ(1, IWO[3].visible);
+    EXPECT_FALSE(canundo());
+    EXPECT_EQ(0, IWODiagram.saved);
+    EXPECT_EQ(-99, selectedIWO);
+    EXPECT_EQ(0, numIWOselected);
+    EXPECT_EQ(std::string("No Title Given"), IWODiagram.title);
+    EXPECT_EQ(IWODiagram.font.ta_YSize, IWO[2].font.ta_YSize);
+    // A label is as wide as its text and a margin: "a" is narrower than "plan".
+    EXPECT_LT(IWO[2].width, IWO[1].width);
+}
+
+// An outline of a single root keeps it as the central node and the title as
+// the diagram's; a title alone is one node.
+TEST_F(Import, OneRootAndTitleOnly) {
+    build(read(EXPORT_MD, "# Trip\n\n- Packing\n    - Tent\n"));
+    EXPECT_EQ(std::string("Trip"), IWODiagram.title);
+    EXPECT_EQ(105, IWO[1].type);
+    EXPECT_EQ(std::string("Packing"), IWO[1].label);
+    build(read(EXPORT_MD, "# Trip\n"));
+    EXPECT_EQ(2, IWONumber);
+    EXPECT_EQ(std::string("Trip"), IWO[1].label);
+}
+
+// Limits: an outline needing more objects than a diagram holds is refused
+// naming its items and the room there is, and leaves the diagram as it was;
+// one item fewer than that fits exactly.
+TEST_F(Import, TooManyItemsChangeNothing) {
+    recorded(place(101, 100, 100));
+    std::strcpy(IWO[1].label, "kept");
+    IWODiagram.saved = 0;
+    const std::vector<uint8_t> before = tableimage();
+    std::string many = "- root\n";
+    for (int k = 1; k < 501; k++) many += "    - item " + std::to_string(k) + "\n";
+    const OutlineDoc o = read(EXPORT_MD, many);
+    std::string why, note;
+    EXPECT_EQ(0, buildoutlinediagram(o, "x", why, note));
+    EXPECT_NE(why.find("501 items"), std::string::npos) << why;
+    EXPECT_NE(why.find("1001 objects"), std::string::npos) << why;
+    EXPECT_NE(why.find("at most 1000"), std::string::npos) << why;
+    EXPECT_EQ(before, tableimage());
+    EXPECT_EQ(0, IWODiagram.saved);
+    EXPECT_TRUE(canundo());
+
+    many.erase(many.rfind("    - item"));
+    build(read(EXPORT_MD, many));
+    EXPECT_EQ(MAXIWO + 1 - 1, IWONumber); // 500 nodes and 499 connectors
+    // So many labels are set smaller than the diagram's font, to fit the page.
+    EXPECT_EQ(6, IWO[2].font.ta_YSize);
+    EXPECT_EQ(16, IWODiagram.font.ta_YSize);
+}
+
+// Texts a diagram can't hold: a long label is cut at its last word that fits,
+// one without spaces at the limit, characters beyond ISO-8859-1 become "?";
+// one note counts the labels changed.
+TEST_F(Import, LabelsChangedAreCounted) {
+    const std::string long1 = "alpha beta gamma delta epsilon zeta eta theta iota kappa";
+    const std::string long2(60, 'x');
+    // A word so long that cutting at the space before it would leave little.
+    const std::string long3 = "To " + long2;
+    const std::string note =
+        build(read(EXPORT_MD, "- root \xe2\x86\x92 \xc3\xa9\n    - " + long1 + "\n    - " + long2 +
+                                  "\n    - " + long3 + "\n    - fine\n"));
+    EXPECT_EQ(std::string("root ? \xe9"), IWO[1].label);
+    EXPECT_EQ(std::string("alpha beta gamma delta epsilon zeta eta theta"), IWO[2].label);
+    EXPECT_EQ(std::string(49, 'x'), IWO[3].label);
+    EXPECT_EQ(long3.substr(0, 49), IWO[4].label);
+    EXPECT_EQ(std::string("fine"), IWO[5].label);
+    EXPECT_EQ(0u, note.find("4 labels were changed")) << note;
+    // The header fields too, each counted once.
+    OutlineDoc o;
+    o.items.push_back({"root", -1, false});
+    o.author = std::string(150, 'a') + " " + std::string(200, 'b');
+    o.description = "De\xe2\x86\x92";
+    EXPECT_EQ(0u, build(o).find("2 labels were changed"));
+    EXPECT_EQ(std::string(150, 'a'), IWODiagram.author);
+    EXPECT_EQ(std::string("De?"), IWODiagram.description);
+}
+
+// What the import can't take is never dropped silently: Markdown paragraphs,
+// code, headings and further paragraphs inside list items, and OPML outline
+// elements outside the body or inside other elements, are counted in one
+// note; a clean file leaves none.
+TEST_F(Import, WhatIsLeftOutIsCounted) {
+    const struct {
+        ExportFormat f;
+        const char *text, *note;
+    } cases[] = {
+        {EXPORT_MD,
+         "# T\n\nIntro.\n\n- a\n\n  more about a\n\n  ## inner\n\n  - b\n\n"
+         "```\ncode\n```\n\n> quoted\n\n<div>x</div>\n\n<!-- a comment -->\n",
+         "6 parts of the file were left out"},
+        {EXPORT_MD, "- a\n\n---\n\nlast words\n", "1 part of the file was left out"},
+        {EXPORT_OPML,
+         "<opml><head><outline text=\"h\"><outline text=\"h1\"/></outline></head>"
+         "<body><outline text=\"a\"><x>"
+         "<outline text=\"b\"><outline text=\"c\"/></outline></x><outline text=\"d\"/>"
+         "</outline></body></opml>",
+         "4 parts of the file were left out"},
+        {EXPORT_MD, "# T\n\n- a\n    - b\n", ""},
+        {EXPORT_OPML, "<opml><body><outline text=\"a\"/></body></opml>", ""},
+    };
+    for (const auto &c : cases) {
+        const OutlineDoc o = read(c.f, c.text);
+        const std::string note = build(o);
+        if (*c.note)
+            EXPECT_EQ(0u, note.find(c.note)) << note;
+        else
+            EXPECT_EQ("", note);
+    }
+    // What is taken still nests as it should around what is left out.
+    EXPECT_EQ("a\n  b\n", tree(read(EXPORT_MD, "- a\n\n  more about a\n\n  ## inner\n\n  - b\n")));
+    EXPECT_EQ("a\n  d\n", tree(read(EXPORT_OPML, cases[2].text)));
+}
+
+// The program's own Markdown and OPML of every sample come back as the same
+// trees, labels, folds, title, author and description: exporting the
+// imported diagram gives the same bytes.
+TEST_F(Import, SamplesRoundTrip) {
+    TempDir t;
+    for (const char *sample : {"mindmap", "flowchart", "classes", "sample"}) {
+        for (ExportFormat f : {EXPORT_MD, EXPORT_OPML}) {
+            std::string message;
+            ASSERT_TRUE(readIWOdiagramfile(
+                std::string(IW_TEST_DATADIR) + "/../data/samples/" + sample + ".iwo", &message))
+                << message;
+            selectedIWO = -99;
+            const std::string first = outlinetext(f);
+            const std::string path =
+                t.path(std::string(sample) + (f == EXPORT_MD ? ".md" : ".opml"));
+            spit(path, std::vector<uint8_t>(first.begin(), first.end()));
+            std::string why, note;
+            ASSERT_EQ(1, loadoutlinefile(path, why, note)) << why;
+            EXPECT_EQ("", note) << sample;
+            selectedIWO = -99;
+            EXPECT_EQ(first, outlinetext(f)) << sample;
+        }
+    }
+}
+
+// Labels that look like Markdown syntax survive the program's own Markdown.
+TEST_F(Import, MarkupLabelsRoundTrip) {
+    const char *labels[] = {"1. Intro", "2) Two",     "- dash",    "+ plus",  "* star",
+                            "# hash",   "<b>x</b>",   "a &amp; b", " lead",   "trail ",
+                            "x_y_z_",   "[l](u)",     "`c`",       "!img",    "\\back",
+                            "a  *b* c", "1986. Year", "=",         "> quote", "~~s~~"};
+    OutlineDoc o;
+    o.items.push_back({"root", -1, false});
+    for (const char *l : labels) o.items.push_back({l, 0, false});
+    build(o);
+    const std::string out = diagramoutline();
+    OutlineDoc back = read(EXPORT_MD, out);
+    ASSERT_EQ(o.items.size(), back.items.size()) << out;
+    for (size_t k = 0; k < o.items.size(); k++)
+        EXPECT_EQ(o.items[k].text, back.items[k].text) << out;
+}
+
+// Files: the extension decides the reader; anything else, a missing file and
+// a refusal say why with the file's name.
+TEST_F(Import, Files) {
+    TempDir t;
+    std::string why, note;
+    EXPECT_EQ(0, loadoutlinefile(t.path("x.doc"), why, note));
+    EXPECT_NE(why.find(".md, .markdown"), std::string::npos) << why;
+    EXPECT_EQ(0, loadoutlinefile(t.path("none.md"), why, note));
+    EXPECT_NE(why.find("Could not read file : " + t.path("none.md")), std::string::npos) << why;
+    spit(t.path("a.MARKDOWN"), {'-', ' ', 'a', '\n'});
+    EXPECT_EQ(1, loadoutlinefile(t.path("a.MARKDOWN"), why, note)) << why;
+    spit(t.path("a.opml"), {'-', ' ', 'a', '\n'});
+    EXPECT_EQ(0, loadoutlinefile(t.path("a.opml"), why, note));
+    EXPECT_NE(why.find("not well-formed"), std::string::npos) << why;
+    EXPECT_NE(why.find(t.path("a.opml")), std::string::npos) << why;
+}
+
+// The import command: a refusal shown in a requester; with unsaved changes
+// the question as New asks it, Cancel keeping everything.
+TEST_F(Import, CommandAsksAndReports) {
+    TempDir t;
+    spit(t.path("a.txt"), {'r', '\n', ' ', 'c', '\n'});
+    place(101, 100, 100);
+    IWODiagram.saved = 0;
+    DiagramExists = 1;
+    ui.queueanswer(0);
+    EXPECT_EQ(0, importoutline(t.path("a.txt")));
+    EXPECT_EQ(2, IWONumber);
+    EXPECT_NE(lines().find("Do you still want to import an outline?"), std::string::npos);
+    ui.queueanswer(1);
+    EXPECT_EQ(1, importoutline(t.path("a.txt")));
+    EXPECT_EQ(std::string("c"), IWO[2].label);
+    EXPECT_EQ(0, IWODiagram.saved);
+    EXPECT_EQ(0, importoutline(t.path("none.txt")));
+    EXPECT_NE(lines().find("Sorry. Could not read file"), std::string::npos);
+    EXPECT_EQ(std::string("c"), IWO[2].label);
+}
+
+// ideaweave-cli import: usage, refusals and the diagram written.
+TEST(ImportCommand, ExitCodes) {
+    TempDir t;
+    spit(t.path("in.md"), {'#', ' ', 'T', '\n', '-', ' ', 'a', '\n'});
+    std::string out, err;
+    EXPECT_EQ(1, runcli("import " + t.path("in.md") + " " + t.path("out.svg"), &out, &err));
+    EXPECT_EQ(1, runcli("import " + t.path("in.doc") + " " + t.path("out.iwo"), &out, &err));
+    EXPECT_EQ(2, runcli("import " + t.path("none.md") + " " + t.path("out.iwo"), &out, &err));
+    EXPECT_NE(err.find("Could not read file"), std::string::npos) << err;
+    EXPECT_EQ(2, runcli("import " + t.path("in.md") + " " + t.path("no/out.iwo"), &out, &err));
+    EXPECT_EQ(0, runcli("import " + t.path("in.md") + " " + t.path("out.iwo"), &out, &err)) << err;
+    EXPECT_EQ(0, runcli("info " + t.path("out.iwo"), &out, &err));
+    EXPECT_NE(out.find("\"label\": \"a\""), std::string::npos);
+    EXPECT_NE(out.find("\"title\": \"T\""), std::string::npos);
+    // What the import changed is said, as the editor says it.
+    spit(t.path("long.txt"), {'r', '\t', 'x', '\n'});
+    EXPECT_EQ(0, runcli("import " + t.path("long.txt") + " " + t.path("out.iwo"), &out, &err));
+    EXPECT_EQ("1 label was changed to fit the diagram: texts too long were cut at a word, "
+              "characters a diagram can't hold became \"?\".\n",
+              out);
+}
