@@ -11,6 +11,7 @@
 #include "app/properties.h"
 #include "app/requesters.h"
 #include "arrange/arrange.h"
+#include "arrange/mindmap.h"
 #include "edit/history.h"
 #include "edit/interact.h"
 #include "edit/selection.h"
@@ -49,6 +50,35 @@ bool gridsnaps(const ProgramState &s) { return s.snaptogrid; }
 // ---- handlers that are more than one call ----
 
 int selectallcommand() { return selectall(1); }
+
+// Object > Add Child and Add Sibling: the node, then its label asked for at
+// once (a step of its own, so that Cancel leaves the node unnamed).
+int addnodecommand(bool sibling) {
+    if (!DiagramExists) return 1;
+    std::string why;
+    if (addmapnode(sibling, why) == 0) {
+        ErrorReq(why.c_str());
+        return 1;
+    }
+    if (propwindowopen) updateIWOprop(selectedIWO);
+    return changetext();
+}
+
+int deletenodecommand() {
+    deletemapbranch();
+    return 1;
+}
+
+int foldbranchcommand() {
+    foldmapbranch();
+    return 1;
+}
+
+int gonode(MapStep step) {
+    selectmapnode(step);
+    if (propwindowopen) updateIWOprop(selectedIWO);
+    return 1;
+}
 
 int halfsize() { return resize(AltDown || ShiftDown ? 200 : 50); }
 
@@ -177,7 +207,8 @@ const CommandRow ideaweavemenu[] = {
     bar(),
     item({CMD_LOCK, "lock", "Lock", "L", lockIWO, haveselection}),
     item({CMD_NODE, "node", "Node", ":", nodecommand, haveconnector}),
-    item({CMD_CHANGETEXT, "changetext", "Change Text", "T", changetext, haveselection}),
+    item({CMD_CHANGETEXT, "changetext", "Change Text", "T", changetext, haveselection, 0,
+          HALF_WHOLE, "F2"}),
     item({CMD_HALFSIZE, "halfsize", "Half size", "H", halfsize, haveselection}),
     bar(),
     item({CMD_GROUP, "group", "Group/Ungroup", "G", creategroup, haveselection}),
@@ -190,6 +221,23 @@ const CommandRow ideaweavemenu[] = {
     item({CMD_LOADUSERBANK, "loaduserbank", "Load User IWO Bank", "6", loadUserIWOBank}),
     bar(),
     item({CMD_DELETEOBJECTS, "deleteobjects", "Delete", nullptr, delete_, haveselection}),
+    bar(),
+    item({CMD_ADDCHILD, "addchild", "Add Child", nullptr, [] { return addnodecommand(false); },
+          haveselection, 0, HALF_WHOLE, "Ctrl+Return"}),
+    item({CMD_ADDSIBLING, "addsibling", "Add Sibling", nullptr, [] { return addnodecommand(true); },
+          haveselection, 0, HALF_WHOLE, "Shift+Return"}),
+    item({CMD_DELETENODE, "deletenode", "Delete Node", nullptr, deletenodecommand, haveselection, 0,
+          HALF_WHOLE, "Ctrl+Delete"}),
+    item({CMD_FOLDBRANCH, "foldbranch", "Fold/Unfold Branch", nullptr, foldbranchcommand,
+          haveselection, 0, HALF_WHOLE, "Ctrl+Shift+Space"}),
+    item({CMD_GOPARENT, "goparent", "Go to Parent", nullptr, [] { return gonode(MapStep::Parent); },
+          haveselection, 0, HALF_WHOLE, "Ctrl+Left"}),
+    item({CMD_GOCHILD, "gochild", "Go to First Child", nullptr,
+          [] { return gonode(MapStep::FirstChild); }, haveselection, 0, HALF_WHOLE, "Ctrl+Right"}),
+    item({CMD_GOPREVIOUS, "goprevious", "Go to Previous Sibling", nullptr,
+          [] { return gonode(MapStep::Previous); }, haveselection, 0, HALF_WHOLE, "Ctrl+Up"}),
+    item({CMD_GONEXT, "gonext", "Go to Next Sibling", nullptr, [] { return gonode(MapStep::Next); },
+          haveselection, 0, HALF_WHOLE, "Ctrl+Down"}),
 
     title("Diagram"),
     item({CMD_DIAGRAMPROPERTIES, "diagramproperties", "Properties", "?", diagramprop, havediagram}),

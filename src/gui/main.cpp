@@ -53,6 +53,8 @@ const char *HELP =
     "  Ctrl+X cut, Ctrl+C copy, Ctrl+V paste, Ctrl+A select all\n"
     "  Del or Backspace deletes, the cursor keys move the selection (Shift: further),\n"
     "  Insert places the chosen shape at the pointer, F mirrors (Shift+F upside down)\n"
+    "  mind maps: Ctrl+Return adds a child, Shift+Return a sibling, Ctrl+arrows move\n"
+    "  along the connectors, Ctrl+Delete deletes a branch, Ctrl+Shift+Space folds it\n"
     "\n"
     "Files: settings in $XDG_CONFIG_HOME/ideaweave (~/.config/ideaweave), banks of\n"
     "user objects in $XDG_DATA_HOME/ideaweave/UserIWOBanks (~/.local/share/...),\n"
