@@ -550,6 +550,15 @@ FindBar::FindBar(QWidget *parent) : QWidget(parent) {
 }
 
 bool FindBar::eventFilter(QObject *o, QEvent *e) {
+    // Return, Shift+Return and Esc belong to the field while it has the focus,
+    // even where a menu key (Add Sibling is Shift+Return) uses the same keys.
+    if (o == text_ && e->type() == QEvent::ShortcutOverride) {
+        const int key = static_cast<QKeyEvent *>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+            e->accept();
+            return true;
+        }
+    }
     if (o == text_ && e->type() == QEvent::KeyPress) {
         auto *k = static_cast<QKeyEvent *>(e);
         if (k->key() == Qt::Key_Escape) {
