@@ -447,7 +447,9 @@ TEST_F(Arrange, SamplesArrangeAsOneUndoStep) {
             // map splits the root's between its sides.
             const bool down = kind == ArrangeKind::TreeDown;
             if (kind != ArrangeKind::Flowchart)
-                for (const auto &[parent, list] : kids) {
+                for (const auto &entry : kids) {
+                    const auto &parent = entry.first;
+                    const auto &list = entry.second;
                     const bool root = std::none_of(kids.begin(), kids.end(), [&](const auto &k) {
                         return std::count(k.second.begin(), k.second.end(), parent) > 0;
                     });
