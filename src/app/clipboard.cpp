@@ -12,6 +12,7 @@
 
 #include "app/menus.h"
 #include "app/requesters.h"
+#include "arrange/mindmap.h"
 #include "model/create.h"
 #include "model/diagram.h"
 #include "model/settings.h"
@@ -427,27 +428,6 @@ std::vector<Item> itemsof(const std::string &utf8) {
     return items;
 }
 
-// A connector from the middle of a's right side to the middle of b's left,
-// made as the connector tool makes it.
-void joinbranch(int a, int b) {
-    connectstartIWO = (int16_t)a;
-    connectendIWO = (int16_t)b;
-    connectstartoffsetx = IWO[a].width;
-    connectstartoffsety = (int16_t)(IWO[a].height / 2);
-    connectendoffsetx = 0;
-    connectendoffsety = (int16_t)(IWO[b].height / 2);
-    IWORecord &s = IWO[SHADOWIWO];
-    s.x = (int16_t)(IWO[a].x + IWO[a].width);
-    s.y = (int16_t)(IWO[a].y + IWO[a].height / 2);
-    s.width = (int16_t)(IWO[b].x - s.x);
-    s.height = (int16_t)(IWO[b].y + IWO[b].height / 2 - s.y);
-    const int n = IWONumber;
-    resetsingleIWO(n);
-    createIWO(n, CONNECTORTYPE, IWO[b].x, IWO[b].y, linecolour, lineweight, fillcolour);
-    connectstartIWO = connectendIWO = -5;
-    connectstartoffsetx = connectstartoffsety = -99;
-}
-
 bool branchnode(int i) {
     const int t = IWO[i].type;
     return t != CONNECTORTYPE && t != LINETYPE && t != DEADTYPE && t != TEXTTYPE;
@@ -517,7 +497,7 @@ int pastebranch(const std::string &utf8) {
     }
     if (made.size() == items.size())
         for (size_t k = 0; k < made.size(); k++)
-            if (parent[k] > 0) joinbranch(parent[k], made[k]);
+            if (parent[k] > 0) joinnodes(parent[k], made[k], 0);
 
     // Arranged: the new shapes and the anchor, which stays where it is.
     for (int i = 1; i < IWONumber; i++) IWO[i].selected = i >= firstnew && branchnode(i);

@@ -77,6 +77,24 @@ int centralof(const MapLinks &m, int v) {
     return v;
 }
 
+// A connector of the branch to copy: one from parent to a child, else the one
+// that joins parent to its own parent; 0 when there is none.
+int connectorlike(int parent) {
+    const int16_t id = IWO[parent].id;
+    int up = 0;
+    for (int i = 1; i < IWONumber; i++) {
+        const IWORecord &c = IWO[i];
+        if (c.type != CONNECTORTYPE) continue;
+        const int s = findIWObyid(c.connectstart), e = findIWObyid(c.connectend);
+        if (!liveIWO(s) || !liveIWO(e) || !isnode(IWO[s]) || !isnode(IWO[e])) continue;
+        if (c.connectstart == id && s != e) return i;
+        if (c.connectend == id && up == 0) up = i;
+    }
+    return up;
+}
+
+} // namespace
+
 // A connector from the middle of a's right side to the middle of b's left,
 // made as the connector tool makes it, in the pens of like (when there is one).
 int joinnodes(int a, int b, int like) {
@@ -112,24 +130,6 @@ int joinnodes(int a, int b, int like) {
     calcconnectorpoints(n);
     return n;
 }
-
-// A connector of the branch to copy: one from parent to a child, else the one
-// that joins parent to its own parent; 0 when there is none.
-int connectorlike(int parent) {
-    const int16_t id = IWO[parent].id;
-    int up = 0;
-    for (int i = 1; i < IWONumber; i++) {
-        const IWORecord &c = IWO[i];
-        if (c.type != CONNECTORTYPE) continue;
-        const int s = findIWObyid(c.connectstart), e = findIWObyid(c.connectend);
-        if (!liveIWO(s) || !liveIWO(e) || !isnode(IWO[s]) || !isnode(IWO[e])) continue;
-        if (c.connectstart == id && s != e) return i;
-        if (c.connectend == id && up == 0) up = i;
-    }
-    return up;
-}
-
-} // namespace
 
 int mapparent(const MapLinks &m, int v) {
     if (!valid(m, v)) return -1;

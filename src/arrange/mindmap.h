@@ -28,6 +28,10 @@
 //   selectmapnode(step)          move the selection one step; 1 when it moved
 //   deletemapbranch()            delete the selected node with every node below
 //                                it, one undo step; 1 when something went
+//   joinnodes(a, b, like)        a connector from the middle of a's right side
+//                                to the middle of b's left, as the connector tool
+//                                makes it, in the pens and line ends of connector
+//                                like (0: the current pens); its index, or 0
 //   foldmapbranch()              fold the selected node's branches away, or
 //                                unfold them when all are folded; one undo
 //                                step; 1 when something changed
@@ -57,3 +61,4 @@ int addmapnode(bool sibling, std::string &why);
 int selectmapnode(MapStep step);
 int deletemapbranch();
 int foldmapbranch();
+int joinnodes(int a, int b, int like);
