@@ -71,11 +71,19 @@ int loadIWOdiagram(std::string *warning) {
     return 1;
 }
 
+namespace {
+// The diagram shown was read from a file cut short: its name is kept, but
+// Save asks for one, so the rest of that file isn't lost without a word.
+bool readincomplete = false;
+} // namespace
+
+void markincompleteread(bool incomplete) { readincomplete = incomplete; }
+
 int saveIWOdiagram() {
     IWODiagram.objects = IWONumber;
     updateIWOdiagram();
     const std::string name = filenameof(IWODiagram);
-    if (needsname(name)) return saveasIWOdiagram();
+    if (needsname(name) || readincomplete) return saveasIWOdiagram();
     std::string message;
     if (!writeIWOdiagramfile(name, &message)) {
         ErrorReq(message.c_str());
@@ -98,7 +106,9 @@ int saveasIWOdiagram() {
     if (!pathfits(path) || !mayoverwrite(path, path)) return 0;
     // A saved diagram gets no icon file beside it: desktop file managers pick
     // the icon from the file's type, so there is nothing to copy.
-    return saveIWOdiagramas(path);
+    if (!saveIWOdiagramas(path)) return 0;
+    readincomplete = false;
+    return 1;
 }
 
 int loadaspreferences() {

@@ -2,6 +2,7 @@
 #include "app/session.h"
 
 #include "app/diagramprops.h"
+#include "app/filedialogs.h"
 #include "app/menustate.h"
 #include "app/requesters.h"
 #include "app/tools.h"
@@ -63,5 +64,6 @@ int opendiagramfile(const std::string &path) {
 
 void warnincomplete(const std::string &warning) {
     // Shown over the diagram as far as it could be read.
+    markincompleteread(!warning.empty());
     if (!warning.empty()) MessageReq(warning.c_str(), "Ideaweave Warning");
 }
