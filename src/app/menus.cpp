@@ -22,6 +22,7 @@
 #include "model/iwo.h"
 #include "model/select.h"
 #include "model/settings.h"
+#include "render/drawparts.h"
 #include "render/drawstate.h"
 #include "render/erase.h"
 #include "render/grid.h"
@@ -175,6 +176,14 @@ int changetext() {
         std::memcpy(before, IWO[i].label, sizeof before);
         savehistorypre(i);
         TextReq(i);
+        if (IWO[i].type == TEXTTYPE) {
+            // A Text object is as wide as its new label: sized now rather than
+            // at the next drawing, so that the step records the size and the
+            // connectors attached to it follow it.
+            LabelGeometry g;
+            if (labelgeometry(i, g)) CloseFont(g.font);
+        }
+        if (connections(IWO[i]) > 0) calcconnectorpoints(i);
         savehistorypost(i, HISTORY_MODIFY);
         if (std::memcmp(before, IWO[i].label, sizeof before) != 0) changed = true;
     }

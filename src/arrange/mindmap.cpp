@@ -13,6 +13,7 @@
 #include "model/select.h"
 #include "model/settings.h"
 #include "render/draw.h"
+#include "render/drawparts.h"
 #include "render/erase.h"
 #include "render/view.h"
 
@@ -251,6 +252,13 @@ int addmapnode(bool sibling, std::string &why) {
         r.label[0] = 0;
         r.visible = 1;
         resolvefont(n);
+        if (r.type == TEXTTYPE) {
+            // A Text node is as wide as its (empty) label, as drawing makes
+            // it: sized before it is joined and arranged, so that its
+            // connector and the size the step records are the drawn ones.
+            LabelGeometry g;
+            if (labelgeometry(n, g)) CloseFont(g.font);
+        }
     }
     const int c = joinnodes(parent, n, connectorlike(parent));
     if (c == 0) {
