@@ -76,9 +76,14 @@ class GadgetDialog : public QDialog {
 
   protected:
     void closeEvent(QCloseEvent *e) override;
+    // Esc closes the window as its close gadget does: the dialog's own
+    // reject() would only hide it, and the program, still counting it open,
+    // would then never show it again.
+    void reject() override { closerequest(); }
     bool eventFilter(QObject *o, QEvent *e) override;
 
   private:
+    void closerequest();
     QWidget *build(Gadget &g);
     void post(int id, int code);
     void setfrom(const Gadget &g, QWidget *w);
@@ -320,8 +325,12 @@ void GadgetDialog::sync() {
 }
 
 void GadgetDialog::closeEvent(QCloseEvent *e) {
-    // The close gadget: the handler decides, and closes it through closewindow.
     e->ignore();
+    closerequest();
+}
+
+void GadgetDialog::closerequest() {
+    // The close gadget: the handler decides, and closes it through closewindow.
     if (QtUI *ui = qtui()) ui->post(PendingEvent::input((IWWindow)win.window, IW_CLOSEWINDOW, 0));
 }
 

@@ -52,7 +52,7 @@ TEST_F(DiagramProperties, OpensKeepsItsPlaceAndApplies) {
     QApplication::processEvents();
     EXPECT_EQ(gadget<QLineEdit>(310)->text(), QString::fromUtf8("/tmp/pl\u00e4ne/\u20ac.iwo"));
     window()->move(130, 100);
-    window()->close();
+    QTest::keyClick(window(), Qt::Key_Escape); // Esc closes it as its close gadget does
     QApplication::processEvents();
     EXPECT_FALSE(shown());
     menu(3, 0);
