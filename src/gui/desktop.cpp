@@ -502,6 +502,8 @@ QList<QPair<QString, QString>> shortcutrows() {
 
 FindBar::FindBar(QWidget *parent) : QWidget(parent) {
     setObjectName("findbar");
+    // One row high: the page keeps the rest of the window's height.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(4, 2, 4, 2);
     auto *label = new QLabel("&Find:", this);
