@@ -865,10 +865,13 @@ int drawspacewindowevents(int32_t result, int code) {
     if (createdatpress > 0 &&
         (cls == IW_MENUPICK || (cls == IW_RAWKEY && !modifierkey(code & 0xFFFF))))
         return 0;
-    // A command or key repaints what it changes; an outline left on the page
-    // meanwhile could no longer be drawn away and would stay as a ghost. It
-    // is drawn again at the next pointer movement.
-    if (cls == IW_MENUPICK || (cls == IW_RAWKEY && !modifierkey(code & 0xFFFF))) removeshadowiwo();
+    // A command or key repaints what it changes, and a new window size the
+    // whole page; an outline left on the page meanwhile could no longer be
+    // drawn away and would stay as a ghost. It is drawn again at the next
+    // pointer movement.
+    if (cls == IW_MENUPICK || cls == IW_NEWSIZE ||
+        (cls == IW_RAWKEY && !modifierkey(code & 0xFFFF)))
+        removeshadowiwo();
     switch (cls) {
     case IW_CLOSEWINDOW:
         // The close gadget asks what Project > Quit asks.
