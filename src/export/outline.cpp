@@ -385,7 +385,8 @@ int exportoutlinefile(const std::string &path, ExportFormat format, std::string 
 }
 
 int saveasTXT() {
-    const std::string path = exportrequest("Export Text ...", "#?(.txt|.html|.htm|.md|.opml)", false);
+    const std::string path =
+        exportrequest("Export Text ...", "#?(.txt|.html|.htm|.md|.opml)", false);
     if (path.empty()) return 0;
     return exportoutlinefile(path, exportformat(path), nullptr);
 }
