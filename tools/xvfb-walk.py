@@ -69,7 +69,7 @@ KEYS = [
 ]
 # The sample: the keys that open a window or change the tool, the view or the
 # selection while an outline is shown.
-QUICKKEYS = ["ctrl+5", "ctrl+6", "ctrl+0", "ctrl+i", "Insert", "alt+Right", "ctrl+2"]
+QUICKKEYS = ["ctrl+5", "ctrl+6", "ctrl+0", "ctrl+i", "ctrl+e", "F3", "Insert", "alt+Right", "ctrl+2"]
 
 
 class Failed(Exception):
