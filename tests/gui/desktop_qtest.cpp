@@ -309,12 +309,12 @@ TEST_F(Help, F1OpensTheGuideInABrowser) {
     QMap<QString, QString> rows;
     for (int r = 0; r < table->rowCount(); r++)
         rows[table->item(r, 0)->text()] = table->item(r, 1)->text();
-    for (auto [item, keys] : {std::pair{"Object > To Front", "Ctrl+F, Ctrl+Shift+F, Ctrl+Alt+F"},
-                              {"Edit > Find\u2026", "Ctrl+E"},
-                              {"Diagram > Zoom to Fit", "Ctrl+9"},
-                              {"Help > User Guide", "F1"},
-                              {"Zoom about the pointer", "Ctrl+wheel"}})
-        EXPECT_EQ(rows.value(QString::fromUtf8(item)), keys);
+    for (const char *row : {"Object > To Front=Ctrl+F, Ctrl+Shift+F, Ctrl+Alt+F",
+                            "Edit > Find\u2026=Ctrl+E", "Diagram > Zoom to Fit=Ctrl+9",
+                            "Help > User Guide=F1", "Zoom about the pointer=Ctrl+wheel"}) {
+        const QStringList item = QString::fromUtf8(row).split('=');
+        EXPECT_EQ(rows.value(item[0]), item[1]);
+    }
     keys->hide();
 
     answer("OK");

@@ -201,12 +201,20 @@ void clickon(QWidget *w, QPoint at) {
 }
 
 void inmodal(const QString &name, std::function<void(QWidget *)> fn) {
+    // Polled until the window is up: on a busy machine it may take a while.
     auto *timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, name, fn] {
+    auto *waited = new QElapsedTimer;
+    waited->start();
+    QObject::connect(timer, &QTimer::timeout, timer, [=] {
         QWidget *w = QApplication::activeModalWidget();
-        if (!w || w->objectName() != name || !w->isVisible()) return;
+        const bool up =
+            w && w->isVisible() &&
+            (name.isEmpty() ? qobject_cast<QFileDialog *>(w) != nullptr : w->objectName() == name);
+        if (!up && waited->elapsed() < 10000) return;
         timer->stop();
         timer->deleteLater();
+        delete waited;
+        ASSERT_TRUE(up) << "no window " << name.toStdString();
         fn(w);
     });
     timer->start(5);
@@ -224,23 +232,13 @@ void answerpalette(int k, int *startedat) {
 }
 
 void answerfile(const QString &dir, const QString &name, QString *seen) {
-    // Polled until the dialog is up: on a busy machine it may take a while.
-    auto *timer = new QTimer;
-    auto *waited = new QElapsedTimer;
-    waited->start();
-    QObject::connect(timer, &QTimer::timeout, timer, [=] {
-        auto *d = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        if (!d && waited->elapsed() < 10000) return;
-        timer->stop();
-        timer->deleteLater();
-        delete waited;
-        ASSERT_NE(d, nullptr);
+    inmodal("", [=](QWidget *w) {
+        auto *d = qobject_cast<QFileDialog *>(w);
         *seen = d->windowTitle() + " | " + d->nameFilters().join(";");
         d->setDirectory(dir);
         d->findChild<QLineEdit *>("fileNameEdit")->setText(name); // typed, as a user would
         QMetaObject::invokeMethod(d, "accept");
     });
-    timer->start(20);
 }
 
 QImage onscreen(QWidget *w) {

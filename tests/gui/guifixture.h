@@ -33,7 +33,8 @@
 //   typetext(w, text)      type a text key by key
 //   gadgetof<W>(d, id)     the gadget id in window d (null without either)
 //   clickon(w, at)         click a widget, at its centre unless told where
-//   inmodal(name, fn)      run fn on the modal window called name once it is up
+//   inmodal(name, fn)      run fn on the modal window called name (a file dialog
+//                          for "") once it is up; fails after ten seconds
 //   answerpalette(k, from) click pen k in the palette window when it comes up,
 //                          noting the pen it started at
 //   answerfile(dir, name, seen)  the next file dialog gets dir and the typed

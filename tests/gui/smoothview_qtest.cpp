@@ -185,15 +185,14 @@ TEST_F(SmoothDrawing, SameAsTheRenderCommand) {
     menu(3, 3);
     const QString file = home.filePath("same.iwo"), png = home.filePath("same.png");
     ASSERT_TRUE(writeIWOdiagramfile(file.toStdString()));
-    const double ratio = drawspace->devicePixelRatioF();
-    const QStringList args = {
-        "render",   file,
-        png,        "--smooth",
-        "--scale",  QString::number(ratio),
-        "--size",   QString("%1x%2").arg(drawspacerp->Width).arg(drawspacerp->Height),
-        "--zoom",   QString::number((double)zoom, 'g', 9),
-        "--scroll", QString("%1,%2").arg(getscrollertop(HSCROLLER)).arg(getscrollertop(VSCROLLER))};
-    ASSERT_EQ(QProcess::execute(IW_CLI, args), 0);
+    const QString
+        size = QString("%1x%2").arg(drawspacerp->Width).arg(drawspacerp->Height),
+        at = QString("%1,%2").arg(getscrollertop(HSCROLLER)).arg(getscrollertop(VSCROLLER)),
+        ratio = QString::number(drawspace->devicePixelRatioF());
+    ASSERT_EQ(QProcess::execute(IW_CLI,
+                                {"render", file, png, "--smooth", "--scale", ratio, "--size", size,
+                                 "--zoom", QString::number((double)zoom, 'g', 9), "--scroll", at}),
+              0);
     const QImage cli(png), own = drawspace->picture();
     QPoint first;
     EXPECT_EQ(differing(own, cli, 0, &first), 0)
