@@ -213,10 +213,14 @@ TEST_F(Zoom, ToFitAtThreeWindowSizes) {
     menu(3, 2);
     ASSERT_GT(IWODiagram.paperwidth * zoom, drawspace->width());
     const int ux = getrealx(120), uy = getrealy(90);
-    wheel(1, Qt::ControlModifier, QPoint(120, 90));
+    const float z = zoom;
+    wheel(1, Qt::ControlModifier, QPoint(120, 90)); // away from the user: in
     ASSERT_FALSE(ui->quitrequested());
+    EXPECT_GT(zoom, z);
     EXPECT_NEAR(getdrawx(ux), 120, 2);
     EXPECT_NEAR(getdrawy(uy), 90, 2);
+    wheel(-1, Qt::ControlModifier, QPoint(120, 90));
+    EXPECT_FLOAT_EQ(zoom, z);
 }
 
 using Recent = Editor;

@@ -68,8 +68,7 @@ TEST_F(Startup, NoDiagramStateWithTheMenuBarOfTheTable) {
         EXPECT_EQ(a->shortcuts().contains(key), w[3] != "-") << row.toStdString();
         EXPECT_TRUE(w[3] != "=" || a->shortcut() == key) << row.toStdString();
     }
-    EXPECT_TRUE(action(3, 5)->isCheckable());
-    EXPECT_FALSE(action(3, 5)->isChecked());
+    EXPECT_FALSE(action(3, 5)->isChecked()); // Show Grid (checked: SavedSettings)
 
     // Only what needs no diagram is available.
     for (int item : {0, 1, 9, 11, 13}) EXPECT_TRUE(action(0, item)->isEnabled()) << item;
@@ -249,17 +248,10 @@ TEST_F(Drawing, WheelAndScrollBarsMoveTheView) {
     wheel(-1, Qt::NoModifier);
     EXPECT_EQ(getscrollertop(VSCROLLER), top + scrollsizey);
     EXPECT_EQ(v->value(), top + scrollsizey);
-    // With Shift the wheel scrolls sideways; with Ctrl it zooms, away from
-    // the user in.
+    // With Shift the wheel scrolls sideways (with Ctrl it zooms: Zoom's test).
     wheel(-1, Qt::ShiftModifier);
     EXPECT_EQ(getscrollertop(HSCROLLER), left + scrollsizex);
     EXPECT_EQ(getscrollertop(VSCROLLER), top + scrollsizey);
-    ui->scrollers[HSCROLLER]->setValue(left);
-    float z = zoom;
-    wheel(1, Qt::ControlModifier);
-    EXPECT_GT(zoom, z);
-    wheel(-1, Qt::ControlModifier);
-    EXPECT_FLOAT_EQ(zoom, z);
     // Dragging the bar scrolls the view and the page is drawn again there.
     v->setValue(0);
     QApplication::processEvents();

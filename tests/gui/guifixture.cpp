@@ -254,15 +254,11 @@ QImage onscreen(QWidget *w) {
 
 int mismatches(const QImage &img, QPoint *first) {
     const Raster *rp = drawspacerp;
-    if (!rp || img.width() != rp->Width || img.height() != rp->Height) return -1;
-    QImage shown = img.convertToFormat(QImage::Format_RGB32);
-    int bad = 0;
+    if (!rp) return -1;
+    QImage pens(rp->Width, rp->Height, QImage::Format_RGB32);
     for (int y = 0; y < rp->Height; y++)
-        for (int x = 0; x < rp->Width; x++)
-            if ((shown.pixel(x, y) & 0xFFFFFF) != penrgb(ReadPixel(rp, x, y)) && bad++ == 0 &&
-                first)
-                *first = QPoint(x, y);
-    return bad;
+        for (int x = 0; x < rp->Width; x++) pens.setPixel(x, y, penrgb(ReadPixel(rp, x, y)));
+    return differing(img, pens, 0, first);
 }
 
 int differing(const QImage &a, const QImage &b, int shade, QPoint *first, int *most) {
