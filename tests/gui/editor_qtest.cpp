@@ -263,8 +263,9 @@ TEST_F(Drawing, WheelAndScrollBarsMoveTheView) {
 using Requesters = Editor;
 
 // Quit asks even with nothing to lose, and Cancel keeps the program running;
-// errors, warnings and information show the desktop's icons.
-TEST_F(Requesters, QuitAsksAndRequestersShowTheDesktopsIcons) {
+// errors, warnings and information show the desktop's icons; Enter on a
+// question before work is lost keeps the work.
+TEST_F(Requesters, QuitAsksIconsAreTheDesktopsEnterKeepsTheWork) {
     answer("Okay");
     ErrorReq("Sorry. Could not open file : x");
     answer("Cancel");
@@ -275,9 +276,18 @@ TEST_F(Requesters, QuitAsksAndRequestersShowTheDesktopsIcons) {
     aboutideaweave();
     EXPECT_EQ(icons, std::vector<int>(
                          {QMessageBox::Critical, QMessageBox::Warning, QMessageBox::Information}));
+    newdiagram();
+    place(101);
+    answer("<Enter>");
+    shortcut(Qt::Key_Q);
+    EXPECT_EQ(quits, 0);
+    answer("<Enter>");
+    click(23); // New
+    EXPECT_EQ(objects().size(), 1u);
+    EXPECT_NE(asked.back().find("You will lose any changes"), std::string::npos) << asked.back();
     answer("Okay");
     ui->mainwindow->close(); // the drawing window's close gadget
-    EXPECT_EQ(asked.size(), 4u);
+    EXPECT_EQ(asked.size(), 6u);
     EXPECT_EQ(quits, 1);
     EXPECT_TRUE(ui->quitrequested());
     EXPECT_FALSE(ui->mainwindow->isVisible());
@@ -384,20 +394,6 @@ TEST_F(Toolbar, HoveringShowsHelpTextsAndTheZoomDirectionLeavingClearsThem) {
         EXPECT_TRUE(ui->helpline->text().isEmpty()) << id;
         EXPECT_FALSE(button(id)->testAttribute(Qt::WA_UnderMouse)) << id;
     }
-}
-
-// Enter on a question before work is lost keeps the work.
-TEST_F(Requesters, EnterKeepsTheWork) {
-    newdiagram();
-    place(101);
-    answer("<Enter>");
-    shortcut(Qt::Key_Q);
-    EXPECT_EQ(quits, 0);
-    answer("<Enter>");
-    click(23); // New
-    EXPECT_EQ(objects().size(), 1u);
-    ASSERT_EQ(asked.size(), 2u);
-    EXPECT_NE(asked[1].find("You will lose any changes"), std::string::npos) << asked[1];
 }
 
 using Files = Editor;
