@@ -254,7 +254,13 @@ TEST_F(Import, MarkupLabelsRoundTrip) {
     OutlineDoc o;
     o.items.push_back({"root", -1, false});
     for (const char *l : labels) o.items.push_back({l, 0, false});
+    // Built over a saved diagram with a step to undo: a new diagram, unsaved,
+    // with nothing to undo.
+    recorded(place(101, 100, 100));
+    IWODiagram.saved = 1;
     build(o);
+    EXPECT_EQ(0, IWODiagram.saved);
+    EXPECT_FALSE(canundo());
     const std::string out = diagramoutline();
     OutlineDoc back = read(EXPORT_MD, out);
     ASSERT_EQ(o.items.size(), back.items.size()) << out;
