@@ -33,7 +33,7 @@ TEST(CliRender, BadUsage) {
         EXPECT_NE(err.find("usage: ideaweave-cli"), std::string::npos) << line;
         EXPECT_TRUE(slurp(out).empty()) << line;
     }
-    EXPECT_EQ(n, 20);
+    EXPECT_EQ(n, 22);
     // The reason comes first.
     runcli("render " + IN + " " + out + " --select 99", nullptr, &err);
     EXPECT_EQ(err.rfind("ideaweave-cli render: no object with id 99", 0), 0u) << err;
