@@ -312,326 +312,35 @@ TEST(ArrangeLayout, LockedAndObstaclesAreAvoidedAndThePageGrows) {
     checkplaced(h, arrangelayout(ArrangeKind::Tree, h));
 }
 
-// ---- The command on the table ----
+// ---- Pasted lines and the command line ----
+// (The command on the diagram is tested by the scripted sessions arrange-*.)
 
 class Arrange : public Core {};
 
 namespace {
 
-struct Snapshot {
-    std::vector<uint8_t> table;
-    int16_t width, height;
-};
-
-Snapshot snapshot() { return {tableimage(), IWODiagram.paperwidth, IWODiagram.paperheight}; }
-
-std::vector<std::pair<int, int>> joinedids() {
-    std::vector<std::pair<int, int>> out;
-    for (int i = 1; i < IWONumber; i++)
-        if (IWO[i].type == CONNECTORTYPE) out.emplace_back(IWO[i].connectstart, IWO[i].connectend);
-    return out;
-}
-
+std::string labelof(int i) { return IWO[i].label; }
 bool nodetype(int t) { return t != CONNECTORTYPE && t != LINETYPE && t != DEADTYPE; }
 
-// The connectors' ends lie where their attachments say.
-void checkconnectorsfollow() {
+// No two shapes overlap, and the connectors' ends lie where their attachments say.
+void checkplacedtable() {
     for (int i = 1; i < IWONumber; i++) {
         const IWORecord &c = IWO[i];
+        for (int j = 1; j < i; j++) {
+            if (!nodetype(c.type) || !nodetype(IWO[j].type)) continue;
+            EXPECT_FALSE(boxesoverlap({c.x, c.y, c.width, c.height},
+                                      {IWO[j].x, IWO[j].y, IWO[j].width, IWO[j].height}))
+                << labelof(j) << " and " << labelof(i);
+        }
         if (c.type != CONNECTORTYPE) continue;
         const int s = findIWObyid(c.connectstart), e = findIWObyid(c.connectend);
-        if (!liveIWO(s) || !liveIWO(e) || !nodetype(IWO[s].type) || !nodetype(IWO[e].type))
-            continue;
+        ASSERT_TRUE(liveIWO(s) && liveIWO(e)) << "connector " << i;
         EXPECT_EQ(c.x, IWO[s].x + IWO[s].width * c.connectstartx / 100) << "connector " << i;
         EXPECT_EQ(c.y, IWO[s].y + IWO[s].height * c.connectstarty / 100) << "connector " << i;
         EXPECT_EQ(c.x + c.width, IWO[e].x + IWO[e].width * c.connectendx / 100) << i;
         EXPECT_EQ(c.y + c.height, IWO[e].y + IWO[e].height * c.connectendy / 100) << i;
     }
 }
-
-std::string labelof(int i) { return IWO[i].label; }
-
-void checknooverlap() {
-    for (int i = 1; i < IWONumber; i++)
-        for (int j = 1; j < i; j++) {
-            if (!nodetype(IWO[i].type) || !nodetype(IWO[j].type)) continue;
-            EXPECT_FALSE(boxesoverlap({IWO[i].x, IWO[i].y, IWO[i].width, IWO[i].height},
-                                      {IWO[j].x, IWO[j].y, IWO[j].width, IWO[j].height}))
-                << labelof(j) << " and " << labelof(i);
-        }
-}
-
-// The children of every object in a forest of connectors (each object the end
-// of one connector at most), by connector direction; empty when the
-// connectors make anything else.
-std::map<int, std::vector<int>> forestkids() {
-    std::map<int, std::vector<int>> kids;
-    std::map<int, int> parents;
-    for (int i = 1; i < IWONumber; i++) {
-        const IWORecord &c = IWO[i];
-        if (c.type != CONNECTORTYPE) continue;
-        const int s = findIWObyid(c.connectstart), e = findIWObyid(c.connectend);
-        if (!liveIWO(s) || !liveIWO(e) || s == e) continue;
-        if (parents[e]++) return {};
-        kids[s].push_back(e);
-    }
-    return kids;
-}
-
-// The order of the objects across the direction of growth, as the user sees it.
-std::vector<int> acrossorder(std::vector<int> list, const std::map<int, ArrangeBox> &boxes,
-                             bool down) {
-    std::stable_sort(list.begin(), list.end(), [&](int p, int q) {
-        const ArrangeBox &a = boxes.at(p), &b = boxes.at(q);
-        const long ca = down ? cx2(a) : cy2(a), cb = down ? cx2(b) : cy2(b);
-        return ca != cb ? ca < cb : (down ? cy2(a) < cy2(b) : cx2(a) < cx2(b));
-    });
-    return list;
-}
-
-std::map<int, ArrangeBox> boxesbyindex() {
-    std::map<int, ArrangeBox> out;
-    for (int i = 1; i < IWONumber; i++) out[i] = {IWO[i].x, IWO[i].y, IWO[i].width, IWO[i].height};
-    return out;
-}
-
-} // namespace
-
-TEST_F(Arrange, SamplesArrangeAsOneUndoStep) {
-    const char *samples[] = {"mindmap", "flowchart", "classes", "sample"};
-    for (const char *name : samples) {
-        for (ArrangeKind kind : KINDS) {
-            SCOPED_TRACE(std::string(name) + " kind " + std::to_string((int)kind));
-            ASSERT_EQ(opendiagramfile(fixture(std::string("../data/samples/") + name + ".iwo")), 1);
-            refreshIWOall();
-            const Snapshot before = snapshot();
-            const auto joins = joinedids();
-            std::map<int, ArrangeBox> oldboxes;
-            for (int i = 1; i < IWONumber; i++)
-                oldboxes[IWO[i].id] = {IWO[i].x, IWO[i].y, IWO[i].width, IWO[i].height};
-            const std::map<int, std::vector<int>> kids = forestkids();
-            const std::map<int, ArrangeBox> oldorder = boxesbyindex();
-            const long writes = historywritecount();
-            if (!arrangediagram(kind)) {
-                // Only a diagram with nothing joined may refuse, and then changes nothing.
-                EXPECT_TRUE(joins.empty()) << lines();
-                EXPECT_EQ(snapshot().table, before.table);
-                EXPECT_EQ(historywritecount(), writes);
-                continue;
-            }
-            EXPECT_EQ(historywritecount(), writes + 1) << "one undo step";
-            EXPECT_EQ(joinedids(), joins);
-            checkconnectorsfollow();
-            // No two objects overlap, every object on the page.
-            std::vector<int> nodes;
-            for (int i = 1; i < IWONumber; i++)
-                if (nodetype(IWO[i].type)) nodes.push_back(i);
-            for (int i : nodes) {
-                const IWORecord &a = IWO[i];
-                EXPECT_GE(a.x, 8);
-                EXPECT_GE(a.y, 8);
-                EXPECT_LE(a.x + a.width, IWODiagram.paperwidth - 9);
-                EXPECT_LE(a.y + a.height, IWODiagram.paperheight - 8);
-                for (int j : nodes) {
-                    if (j >= i) break;
-                    const IWORecord &b = IWO[j];
-                    // Objects that were not moved may have overlapped before.
-                    const ArrangeBox ob = oldboxes[a.id], oc = oldboxes[b.id];
-                    if (ob.x == a.x && ob.y == a.y && oc.x == b.x && oc.y == b.y) continue;
-                    EXPECT_FALSE(
-                        boxesoverlap({a.x, a.y, a.width, a.height}, {b.x, b.y, b.width, b.height}))
-                        << "objects " << j << " and " << i;
-                }
-            }
-            // In a tree the children of every object keep their order; a mind
-            // map splits the root's between its sides.
-            const bool down = kind == ArrangeKind::TreeDown;
-            if (kind != ArrangeKind::Flowchart)
-                for (const auto &entry : kids) {
-                    const auto &parent = entry.first;
-                    const auto &list = entry.second;
-                    const bool root = std::none_of(kids.begin(), kids.end(), [&](const auto &k) {
-                        return std::count(k.second.begin(), k.second.end(), parent) > 0;
-                    });
-                    if (root && kind == ArrangeKind::MindMap) continue;
-                    EXPECT_EQ(acrossorder(list, boxesbyindex(), down),
-                              acrossorder(list, oldorder, down))
-                        << "children of " << parent;
-                }
-            // Drawing again changes nothing: all is on the page already.
-            const Snapshot arranged = snapshot();
-            refreshIWOall();
-            EXPECT_EQ(snapshot().table, arranged.table);
-            undohistory();
-            const Snapshot undone = snapshot();
-            EXPECT_EQ(undone.table, before.table) << "undo restores every byte";
-            EXPECT_EQ(undone.width, before.width);
-            EXPECT_EQ(undone.height, before.height);
-            redohistory();
-            EXPECT_EQ(snapshot().table, arranged.table);
-            EXPECT_EQ(IWODiagram.paperwidth, arranged.width);
-        }
-    }
-}
-
-TEST_F(Arrange, BigTreeGrowsThePageAndUndoesWhole) {
-    // 490 nodes and 489 connectors: more records than the history ring has
-    // entries, still one step.
-    startnewdiagram();
-    std::mt19937 rng(7);
-    const ArrangeGraph g = outline490();
-    std::vector<int> nodes;
-    for (const ArrangeBox &b : g.nodes) {
-        nodes.push_back(
-            place(101, 100 + (int)(rng() % 1800), 100 + (int)(rng() % 2600), b.w, b.h, false));
-        recorded(nodes.back());
-    }
-    for (const auto &[from, to] : g.edges)
-        recorded(connect(nodes[from], 100, 35, nodes[to], 0, 35));
-    refreshIWOall();
-    const Snapshot before = snapshot();
-    ASSERT_EQ(arrangediagram(ArrangeKind::MindMap), 1) << lines();
-    EXPECT_GT(IWODiagram.paperheight, before.height);
-    EXPECT_LE(IWODiagram.paperheight, 6000);
-    checkconnectorsfollow();
-    checknooverlap();
-    undohistory();
-    EXPECT_EQ(snapshot().table, before.table);
-    EXPECT_EQ(IWODiagram.paperheight, before.height);
-    EXPECT_TRUE(canundo()); // the creations before it are still there
-}
-
-TEST_F(Arrange, RefusalsChangeNothing) {
-    startnewdiagram();
-    // Nothing joined.
-    place(101, 100, 100, 200, 100, false);
-    place(101, 500, 100, 200, 100, false);
-    const Snapshot before = snapshot();
-    EXPECT_EQ(arrangediagram(ArrangeKind::Tree), 0);
-    EXPECT_NE(lines().find("nothing to arrange"), std::string::npos) << lines();
-    EXPECT_EQ(snapshot().table, before.table);
-    EXPECT_FALSE(canundo());
-
-    // A chain too long for the largest page.
-    startnewdiagram();
-    int prev = -1;
-    for (int v = 0; v < 40; v++) {
-        const int n = place(101, 100, 100 + 60 * v, 400, 50, false);
-        if (prev > 0) connect(prev, 100, 25, n, 0, 25);
-        prev = n;
-    }
-    const Snapshot chain = snapshot();
-    const long writes = historywritecount();
-    EXPECT_EQ(arrangediagram(ArrangeKind::Tree), 0);
-    EXPECT_NE(lines().find("largest page"), std::string::npos) << lines();
-    EXPECT_EQ(snapshot().table, chain.table);
-    EXPECT_EQ(IWODiagram.paperwidth, chain.width);
-    EXPECT_EQ(historywritecount(), writes);
-    // The same chain down fits.
-    EXPECT_EQ(arrangediagram(ArrangeKind::TreeDown), 1) << lines();
-}
-
-TEST_F(Arrange, SelectionChoosesPartAndRoot) {
-    startnewdiagram();
-    // Two trees: a -> b, a -> c and d -> e; another object x lies in the way.
-    const int a = place(101, 1000, 1000, 200, 100, false);
-    const int b = place(101, 200, 200, 200, 100, false);
-    const int c = place(101, 200, 2000, 200, 100, false);
-    const int d = place(101, 1500, 2500, 200, 100, false);
-    const int e = place(101, 100, 2600, 200, 100, false);
-    connect(a, 100, 50, b, 0, 50);
-    connect(a, 100, 50, c, 0, 50);
-    connect(d, 100, 50, e, 0, 50);
-    const int x = place(101, 1300, 1000, 300, 300, false);
-    refreshIWOall();
-    const int16_t dx = IWO[d].x, ex = IWO[e].x, xx = IWO[x].x;
-
-    // One selected object: its whole part, growing from it.
-    selectonly({b});
-    ASSERT_EQ(arrangediagram(ArrangeKind::Tree), 1) << lines();
-    EXPECT_EQ(IWO[d].x, dx);
-    EXPECT_EQ(IWO[e].x, ex);
-    EXPECT_EQ(IWO[x].x, xx);
-    EXPECT_LT(IWO[b].x, IWO[a].x);
-    EXPECT_LT(IWO[a].x, IWO[c].x);
-    for (int i : {a, b, c})
-        EXPECT_FALSE(boxesoverlap({IWO[i].x, IWO[i].y, IWO[i].width, IWO[i].height},
-                                  {IWO[x].x, IWO[x].y, IWO[x].width, IWO[x].height}));
-
-    // Nothing selected: every part, each from its central node.
-    selectonly({});
-    ASSERT_EQ(arrangediagram(ArrangeKind::Tree), 1) << lines();
-    EXPECT_LT(IWO[a].x, IWO[b].x);
-    EXPECT_LT(IWO[d].x, IWO[e].x);
-    EXPECT_EQ(IWO[x].x, xx);
-}
-
-TEST_F(Arrange, FoldedBranchIsArrangedWithItsParent) {
-    startnewdiagram();
-    const int a = place(101, 1000, 1000, 200, 100, false);
-    const int b = place(101, 1000, 1000, 200, 100, false);
-    const int c = place(101, 1000, 1000, 200, 100, false);
-    const int ab = connect(a, 100, 50, b, 0, 50);
-    connect(b, 100, 50, c, 0, 50);
-    IWO[ab].fold = IWO[ab].nodefold = 1;
-    foldnode(ab);
-    ASSERT_EQ(IWO[c].visible, 0);
-    ASSERT_EQ(arrangediagram(ArrangeKind::Tree), 1) << lines();
-    EXPECT_GT(IWO[b].x, IWO[a].x + 200);
-    EXPECT_GT(IWO[c].x, IWO[b].x + 200);
-    EXPECT_EQ(IWO[c].visible, 0);
-}
-
-TEST_F(Arrange, MenuItemsFollowTheDiagram) {
-    const Cmd cmds[] = {CMD_ARRANGEMINDMAP, CMD_ARRANGETREE, CMD_ARRANGEFLOWCHART};
-    const char *labels[] = {"Arrange as Mind Map", "Arrange as Tree", "Arrange as Flowchart"};
-    startnewdiagram();
-    for (Cmd c : cmds) EXPECT_FALSE(computestates(currentstate()).menus[menunumber(c)]);
-    const int a = place(101, 100, 100, 200, 100, false);
-    const int b = place(101, 100, 100, 200, 100, false);
-    connect(a, 100, 50, b, 0, 50);
-    for (int k = 0; k < 3; k++) {
-        EXPECT_TRUE(computestates(currentstate()).menus[menunumber(cmds[k])]);
-        EXPECT_STREQ(menurow(menunumber(cmds[k]))->label, labels[k]);
-    }
-    processMenus(menunumber(CMD_ARRANGEFLOWCHART));
-    EXPECT_GT(IWO[b].y, IWO[a].y + 100); // the flowchart goes down
-    processMenus(menunumber(CMD_ARRANGETREE));
-    EXPECT_GT(IWO[b].x, IWO[a].x + 200); // the tree goes right
-}
-
-TEST(ArrangeCli, ArrangesAFileAndRefusesBadArguments) {
-    TempDir t;
-    const std::string in = fixture("../data/samples/mindmap.iwo"), out = t.path("out.iwo");
-    std::string o, e;
-    EXPECT_EQ(runcli("arrange " + in + " " + out + " --as tree", &o, &e), 0) << e;
-    EXPECT_FALSE(slurp(out).empty());
-    EXPECT_NE(slurp(out), slurp(in));
-    struct Bad {
-        std::string args, says;
-        int rc;
-    };
-    const Bad bad[] = {
-        {"arrange " + in + " " + t.path("a.iwo"), "needs --as", 1},
-        {"arrange " + in + " " + t.path("a.iwo") + " --as circle", "not circle", 1},
-        {"arrange " + in + " " + t.path("a.iwo") + " --as", "--as needs a value", 1},
-        {"arrange " + in + " " + t.path("a.iwo") + " --as tree --focus x", "whole number", 1},
-        {"arrange " + in + " " + t.path("a.iwo") + " --as tree --focus 999", "no object", 1},
-        {"arrange " + in + " " + in + " --as tree", "must not be", 1},
-        {"arrange " + t.path("none.iwo") + " " + t.path("a.iwo") + " --as tree", "", 2},
-        {"arrange " + in + " " + t.path("no/dir/a.iwo") + " --as tree", "", 2},
-    };
-    for (const Bad &b : bad) {
-        e.clear();
-        EXPECT_EQ(runcli(b.args, &o, &e), b.rc) << b.args << "\n" << e;
-        EXPECT_NE(e.find(b.says), std::string::npos) << b.args << "\n" << e;
-    }
-    EXPECT_TRUE(slurp(t.path("a.iwo")).empty()) << "nothing written on a refusal";
-}
-
-// ---- Several lines pasted: a branch ----
-
-namespace {
 
 // "parent>child" for every connector, by labels.
 std::set<std::string> edgesbylabel() {
@@ -645,19 +354,53 @@ std::set<std::string> edgesbylabel() {
 
 } // namespace
 
+TEST(ArrangeCli, ArrangesAFileAndRefusesBadArguments) {
+    TempDir t;
+    const std::string in = fixture("../data/samples/mindmap.iwo"), out = t.path("out.iwo");
+    std::string o, e;
+    EXPECT_EQ(runcli("arrange " + in + " " + out + " --as tree", &o, &e), 0) << e;
+    EXPECT_FALSE(slurp(out).empty());
+    EXPECT_NE(slurp(out), slurp(in));
+    struct Bad {
+        std::string args, says;
+        int rc;
+    };
+    const std::string to = " " + t.path("a.iwo") + " --as";
+    const Bad bad[] = {
+        {"arrange " + in + " " + t.path("a.iwo"), "needs --as", 1},
+        {"arrange " + in + to + " circle", "not circle", 1},
+        {"arrange " + in + to, "--as needs a value", 1},
+        {"arrange " + in + to + " tree --focus x", "whole number", 1},
+        {"arrange " + in + to + " tree --focus 999", "no object", 1},
+        {"arrange " + in + " " + in + " --as tree", "must not be", 1},
+        {"arrange " + t.path("none.iwo") + to + " tree", "", 2},
+        {"arrange " + in + " " + t.path("no/dir/a.iwo") + " --as tree", "", 2},
+        // Three shapes that no connector joins.
+        {"arrange " + fixture("store/fixtures/three.iwo") + to + " mindmap", "nothing to arrange",
+         2},
+    };
+    for (const Bad &b : bad) {
+        e.clear();
+        EXPECT_EQ(runcli(b.args, &o, &e), b.rc) << b.args << "\n" << e;
+        EXPECT_NE(e.find(b.says), std::string::npos) << b.args << "\n" << e;
+    }
+    EXPECT_TRUE(slurp(t.path("a.iwo")).empty()) << "nothing written on a refusal";
+}
+
+// Several lines pasted make a branch: indentation gives the tree, one undo
+// step takes it all away.
 TEST_F(Arrange, PastedLinesMakeANewTree) {
     startnewdiagram();
-    const Snapshot before = snapshot();
+    const std::vector<uint8_t> before = tableimage();
     ASSERT_EQ(pastetext("Party\r\n\tFood\n\t\tCake\n\n    Guests\n  \n"), 1) << lines();
     ASSERT_EQ(IWONumber, 1 + 4 + 3);
     EXPECT_EQ(edgesbylabel(), (std::set<std::string>{"Party>Food", "Food>Cake", "Party>Guests"}));
-    checknooverlap();
-    checkconnectorsfollow();
+    checkplacedtable();
     for (int i = 1; i < IWONumber; i++) EXPECT_EQ(IWO[i].selected, 1);
     // The labels fit their shapes.
     EXPECT_GE(IWO[1].width, 200);
     undohistory();
-    EXPECT_EQ(snapshot().table, before.table);
+    EXPECT_EQ(tableimage(), before);
     EXPECT_FALSE(canundo());
     redohistory();
     EXPECT_EQ(IWONumber, 8);
@@ -670,6 +413,13 @@ TEST_F(Arrange, PastedLinesMakeANewTree) {
     ASSERT_EQ(pastetext("\n  only one  \n\n"), 1);
     ASSERT_EQ(IWONumber, 2);
     EXPECT_EQ(IWO[1].type, TEXTTYPE);
+    // More lines than the table has room for: refused, nothing changed.
+    std::string many;
+    for (int k = 0; k < 501; k++) many += "item " + std::to_string(k) + "\n";
+    const std::vector<uint8_t> one = tableimage();
+    EXPECT_EQ(pastetext(many), 0);
+    EXPECT_NE(lines().find("limit of 1000 objects"), std::string::npos) << lines();
+    EXPECT_EQ(tableimage(), one);
 }
 
 TEST_F(Arrange, PastedLinesHangFromTheSelectedShape) {
@@ -681,7 +431,7 @@ TEST_F(Arrange, PastedLinesHangFromTheSelectedShape) {
     connect(root, 300, 75, old, 0, 50);
     refreshIWOall();
     selectonly({root});
-    const Snapshot before = snapshot();
+    const std::vector<uint8_t> before = tableimage();
     ASSERT_EQ(pastetext("One\nTwo\n  Three"), 1) << lines();
     EXPECT_EQ(IWONumber, 4 + 3 + 3);
     EXPECT_EQ(edgesbylabel(),
@@ -691,90 +441,7 @@ TEST_F(Arrange, PastedLinesHangFromTheSelectedShape) {
     EXPECT_EQ(IWO[old].x, 800);
     EXPECT_EQ(IWO[root].locked, 0);
     EXPECT_EQ(IWO[5].type, 105);
-    checknooverlap();
+    checkplacedtable();
     undohistory();
-    EXPECT_EQ(snapshot().table, before.table);
-}
-
-TEST_F(Arrange, PastedLinesBeyondTheTableAreRefused) {
-    startnewdiagram();
-    std::string many;
-    for (int k = 0; k < 501; k++) many += "item " + std::to_string(k) + "\n";
-    const Snapshot before = snapshot();
-    EXPECT_EQ(pastetext(many), 0);
-    EXPECT_NE(lines().find("limit of 1000 objects"), std::string::npos) << lines();
-    EXPECT_EQ(snapshot().table, before.table);
-    EXPECT_EQ(IWONumber, 1);
-}
-
-TEST_F(Arrange, SnappingLeavesTheArrangementAlone) {
-    // With snapping on, drawing a selected object snaps it: the arranged
-    // objects are let go, so that a redraw keeps their spacing.
-    startnewdiagram();
-    const int a = place(101, 1000, 1000, 230, 110, false);
-    const int b = place(101, 1000, 1000, 230, 110, false);
-    const int c = place(101, 1000, 1000, 230, 110, false);
-    connect(a, 230, 55, b, 0, 55);
-    connect(a, 230, 55, c, 0, 55);
-    selectonly({a});
-    SnapToGrid = 1;
-    ASSERT_EQ(arrangediagram(ArrangeKind::Tree), 1) << lines();
-    const Snapshot arranged = snapshot();
-    refreshIWOall();
-    EXPECT_EQ(snapshot().table, arranged.table);
-    SnapToGrid = 0;
-    checknooverlap();
-}
-
-TEST_F(Arrange, CliRefusalWritesNothing) {
-    startnewdiagram();
-    place(101, 100, 100, 200, 100, false);
-    place(101, 500, 100, 200, 100, false);
-    TempDir t;
-    ASSERT_EQ(writeIWOdiagramfile(t.path("loose.iwo")), 1);
-    std::string o, e;
-    EXPECT_EQ(runcli("arrange " + t.path("loose.iwo") + " " + t.path("out.iwo") + " --as mindmap",
-                     &o, &e),
-              2);
-    EXPECT_NE(e.find("nothing to arrange"), std::string::npos) << e;
-    EXPECT_TRUE(slurp(t.path("out.iwo")).empty());
-}
-
-TEST_F(Arrange, LockedObjectsStayAndTheRestAvoidsThem) {
-    startnewdiagram();
-    const int a = place(101, 100, 1000, 200, 100, false);
-    const int b = place(101, 300, 1000, 200, 100, false);
-    const int c = place(101, 900, 1200, 200, 100, false);
-    connect(a, 200, 50, b, 0, 50);
-    connect(a, 200, 50, c, 0, 50);
-    // c is locked just where b would go.
-    IWO[c].locked = 1;
-    IWO[c].x = 400;
-    IWO[c].y = 1000;
-    refreshIWOall();
-    ASSERT_EQ(arrangediagram(ArrangeKind::Tree), 1) << lines();
-    EXPECT_EQ(IWO[c].x, 400);
-    EXPECT_EQ(IWO[c].y, 1000);
-    checknooverlap();
-    checkconnectorsfollow();
-}
-
-TEST_F(Arrange, SelectedPartsTakeTheirFoldedBranches) {
-    startnewdiagram();
-    const int a = place(101, 1000, 1000, 200, 100, false);
-    const int b = place(101, 1000, 1000, 200, 100, false);
-    const int c = place(101, 1000, 1000, 200, 100, false);
-    const int d = place(101, 300, 300, 200, 100, false);
-    const int bc = connect(b, 200, 50, c, 0, 50);
-    connect(a, 200, 50, b, 0, 50);
-    connect(a, 200, 50, d, 0, 50);
-    IWO[bc].fold = IWO[bc].nodefold = 1;
-    foldnode(bc);
-    ASSERT_EQ(IWO[c].visible, 0);
-    // a and b selected, d not: c comes along with b, d stays.
-    selectonly({a, b});
-    ASSERT_EQ(arrangediagram(ArrangeKind::Tree), 1) << lines();
-    EXPECT_EQ(IWO[d].x, 300);
-    EXPECT_GT(IWO[c].x, IWO[b].x + 200);
-    checknooverlap();
+    EXPECT_EQ(tableimage(), before);
 }

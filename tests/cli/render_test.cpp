@@ -3,6 +3,7 @@
 #include "platform/pngwrite.h"
 #include "testutil.h"
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,38 +18,22 @@ const std::string IN = fixture("store/fixtures/r97.iwo");
 TEST(CliRender, BadUsage) {
     TempDir t;
     std::string out = t.path("o.png"), err;
-    const char *bad[] = {
-        "",                        // neither IN nor OUT
-        "IN",                      // no OUT
-        "IN OUT extra",            // a third file
-        "IN OUT --frame",          // unknown option
-        "IN OUT --size",           // missing value
-        "IN OUT --size 800",       // no height
-        "IN OUT --size 0x600",     // zero width
-        "IN OUT --size 800x-1",    // negative
-        "IN OUT --size 99999x600", // beyond any screen
-        "IN OUT --zoom 0",         // zoom must be above 0
-        "IN OUT --zoom -0.3",      //
-        "IN OUT --zoom abc",       //
-        "IN OUT --zoom nan",       //
-        "IN OUT --zoom 1e-60",     // 0 in single precision
-        "IN OUT --zoom 12",        // the A4 page would pass 32767 pixels
-        "IN OUT --scroll 10",      // no y
-        "IN OUT --scroll -1,0",    //
-        "IN OUT --select 1,x",     // not a number
-        "IN OUT --select 1,",      // empty item
-        "IN OUT --select 99",      // no such object
-    };
-    for (const char *args : bad) {
-        std::string a = args;
+    std::istringstream cases(text(fixture("cli/renderbad.txt")));
+    int n = 0;
+    for (std::string line; std::getline(cases, line);) {
+        if (line[0] == '#') continue;
+        n++;
+        std::string a = line.substr(0, line.find(" |"));
+        while (!a.empty() && a.back() == ' ') a.pop_back();
         for (auto [from, to] : {std::pair<std::string, std::string>{"IN", IN}, {"OUT", out}}) {
             size_t p = a.find(from);
             if (p != std::string::npos) a.replace(p, from.size(), to);
         }
-        EXPECT_EQ(runcli("render " + a, nullptr, &err), 1) << args;
-        EXPECT_NE(err.find("usage: ideaweave-cli"), std::string::npos) << args;
-        EXPECT_TRUE(slurp(out).empty()) << args;
+        EXPECT_EQ(runcli("render " + a, nullptr, &err), 1) << line;
+        EXPECT_NE(err.find("usage: ideaweave-cli"), std::string::npos) << line;
+        EXPECT_TRUE(slurp(out).empty()) << line;
     }
+    EXPECT_EQ(n, 22);
     // The reason comes first.
     runcli("render " + IN + " " + out + " --select 99", nullptr, &err);
     EXPECT_EQ(err.rfind("ideaweave-cli render: no object with id 99", 0), 0u) << err;

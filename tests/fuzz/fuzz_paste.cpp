@@ -4,17 +4,12 @@
 // in the diagram as they were, must not reuse an id, and its undo must take
 // away exactly what it added.
 #include "app/clipboard.h"
-#include "model/create.h"
-#include "model/diagram.h"
-#include "model/settings.h"
-#include "render/drawstate.h"
-#include "store/diagramfile.h"
-#include "store/prefs.h"
 #include "app/startup.h"
 #include "edit/history.h"
 #include "model/create.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
+#include "model/settings.h"
 #include "platform/window.h"
 
 #include <cstdlib>

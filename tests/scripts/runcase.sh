@@ -9,6 +9,8 @@
 #   *.iwo           optional: other diagrams, copied beside the script
 #   default.prefs   optional: the settings file the session starts with
 #   *.uiwo          optional: user-object banks, copied beside the script
+#   *.md, *.opml, *.txt  optional: outlines the session imports, copied beside
+#                   the script (but for expect.* files)
 #   expected        what the session prints (requesters, print lines)
 #   expect.NAME     optional: a file the session writes as NAME, compared byte
 #                   for byte (NAME.json: the `info` JSON of the written NAME;
@@ -31,6 +33,10 @@ cp "$case/script" "$work/"
 # input.iwo, and any other diagram the script opens by name
 for diagram in "$case"/*.iwo; do [ -e "$diagram" ] && cp "$diagram" "$work/"; done
 for bank in "$case"/*.uiwo; do [ -e "$bank" ] && cp "$bank" "$work/"; done
+for outline in "$case"/*.md "$case"/*.opml "$case"/*.txt; do
+  case ${outline##*/} in expect.*) continue ;; esac
+  [ -e "$outline" ] && cp "$outline" "$work/"
+done
 cd "$work"
 mkdir -p .tmp .data config
 if [ -f "$case/default.prefs" ]; then
