@@ -15,6 +15,7 @@
 #include "store/userobjects.h"
 #include "testutil.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -68,49 +69,38 @@ class Ghosts : public Core {
     }
 };
 
-const int TOOLS[] = {SELECTTOOL, TEXTTOOL, RECTANGLETYPE, 132, LINETYPE, CONNECTORTYPE};
-
 } // namespace
 
-TEST_F(Ghosts, NoOutlineOutlivesAMenuCommand) {
-    for (int tool : TOOLS) {
-        for (const CommandRow *e = commandtable(); e->kind != ROW_END; e++) {
-            // Quit and Close leave no page to compare.
-            if (e->kind != ROW_ITEM || e->id == CMD_QUIT || e->id == CMD_CLOSE) continue;
-            const int num = menunumber(e->id);
+// Every menu command, every key (alone and with Alt) and every toolbar button.
+TEST_F(Ghosts, NoOutlineOutlivesAMenuCommandAKeyOrAButton) {
+    std::vector<std::pair<std::string, std::function<void()>>> events;
+    for (const CommandRow *e = commandtable(); e->kind != ROW_END; e++) {
+        // Quit and Close leave no page to compare.
+        if (e->kind != ROW_ITEM || e->id == CMD_QUIT || e->id == CMD_CLOSE) continue;
+        const int num = menunumber(e->id);
+        events.push_back({std::string("menu ") + e->name,
+                          [num] { iwevent(DRAWSPACEWINDOW, IW_MENUPICK | num, num); }});
+    }
+    for (int alt = 0; alt <= 1; alt++)
+        for (int key : {KEY_F, KEY_INSERT, KEY_DEL, KEY_TAB, KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT,
+                        KEY_LALT, KEY_LSHIFT})
+            events.push_back({"key " + std::to_string(key) + (alt ? " with Alt" : ""), [=] {
+                                  if (alt) iwevent(DRAWSPACEWINDOW, IW_RAWKEY, KEY_LALT);
+                                  iwevent(DRAWSPACEWINDOW, IW_RAWKEY, key);
+                                  iwevent(DRAWSPACEWINDOW, IW_RAWKEY, key | KEY_UPFLAG);
+                                  if (alt)
+                                      iwevent(DRAWSPACEWINDOW, IW_RAWKEY, KEY_LALT | KEY_UPFLAG);
+                              }});
+    for (int id = FIRSTTOOLBARBUTTON; id <= LASTTOOLBARBUTTON; id++)
+        if (id != BUTTON_CLOSE && id != BUTTON_QUIT)
+            events.push_back({"button " + std::to_string(id),
+                              [id] { iwevent(IDEAWEAVEWINDOW, IW_GADGETUP | id, 0); }});
+    for (int tool : {SELECTTOOL, TEXTTOOL, RECTANGLETYPE, 132, LINETYPE, CONNECTORTYPE})
+        for (const auto &[what, send] : events) {
             arm(tool);
-            iwevent(DRAWSPACEWINDOW, IW_MENUPICK | num, num);
-            expectclean(std::string("menu ") + e->name);
+            send();
+            expectclean(what);
         }
-    }
-}
-
-TEST_F(Ghosts, NoOutlineOutlivesAKey) {
-    const int keys[] = {KEY_F,    KEY_INSERT, KEY_DEL,   KEY_TAB,  KEY_UP,
-                        KEY_DOWN, KEY_LEFT,   KEY_RIGHT, KEY_LALT, KEY_LSHIFT};
-    for (int tool : TOOLS) {
-        for (int alt = 0; alt <= 1; alt++) {
-            for (int key : keys) {
-                arm(tool);
-                if (alt) iwevent(DRAWSPACEWINDOW, IW_RAWKEY, KEY_LALT);
-                iwevent(DRAWSPACEWINDOW, IW_RAWKEY, key);
-                iwevent(DRAWSPACEWINDOW, IW_RAWKEY, key | KEY_UPFLAG);
-                if (alt) iwevent(DRAWSPACEWINDOW, IW_RAWKEY, KEY_LALT | KEY_UPFLAG);
-                expectclean("key " + std::to_string(key) + (alt ? " with Alt" : ""));
-            }
-        }
-    }
-}
-
-TEST_F(Ghosts, NoOutlineOutlivesAToolbarButton) {
-    for (int tool : TOOLS) {
-        for (int id = FIRSTTOOLBARBUTTON; id <= LASTTOOLBARBUTTON; id++) {
-            if (id == BUTTON_CLOSE || id == BUTTON_QUIT) continue;
-            arm(tool);
-            iwevent(IDEAWEAVEWINDOW, IW_GADGETUP | id, 0);
-            expectclean("button " + std::to_string(id));
-        }
-    }
 }
 
 // An object dragged along the page's edge, its handles reaching into the grey

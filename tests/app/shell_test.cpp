@@ -1,5 +1,5 @@
-// The menu numbers' dispatch, the icon names, the check marks, the history's
-// state and the event dispatch's quit rules.
+// The menu numbers' dispatch, the check marks, the history's state and the
+// event dispatch's quit rules (the palette's tabs are the session palette-tabs).
 #include "app/mainloop.h"
 #include "app/menus.h"
 #include "app/menustate.h"
@@ -66,18 +66,6 @@ TEST_F(Shell, BreakQuitsAfterTheCurrentEvent) {
     EXPECT_EQ(iwevent(IDEAWEAVEWINDOW, IW_CLOSEWINDOW, 0), 1);
     ui.queueanswer(0);
     EXPECT_EQ(iwevent(IDEAWEAVEWINDOW, IW_GADGETUP | 30, 0), 0);
-}
-
-// The palette's tab strip and help line are no tools: releasing them chooses
-// nothing.
-TEST_F(Shell, PaletteTabsChooseNoTool) {
-    selectedtool = 105;
-    shapewindowevents(IW_GADGETUP | 12, 0);
-    shapewindowevents(IW_GADGETUP | 22, 0);
-    EXPECT_EQ(selectedtool, 105);
-    shapewindowevents(IW_GADGETUP | 101, 0);
-    EXPECT_EQ(selectedtool, 101);
-    EXPECT_EQ(ui.chosentool(), 101);
 }
 
 // Undo stays available when the ring has wrapped round to position 0 with
