@@ -6,17 +6,10 @@
 
 using Requesters = Core;
 
-// A confirmation that cannot be shown says no; an error still counts as shown.
-TEST_F(Requesters, RequesterThatCannotBeShown) {
-    ui.setfailing(true);
-    EXPECT_EQ(ConfirmReq("Delete?"), 0);
-    EXPECT_EQ(ErrorReq("x"), 1);
-}
-
 // TextReq: Okay stores an empty answer too; a requester that cannot be shown
 // counts as Okay and leaves the text (the other answers, and indices that are
 // no live object, are the session text-requester).
-TEST_F(Requesters, TextReqEmptyAnswerAndNoRequester) {
+TEST_F(Requesters, EmptyAnswerAndRequestersThatCannotBeShown) {
     int n = place(101, 100, 100);
     std::strcpy(IWO[n].label, "Old");
     ui.queueanswer(1, "");
@@ -26,6 +19,9 @@ TEST_F(Requesters, TextReqEmptyAnswerAndNoRequester) {
     ui.setfailing(true);
     EXPECT_EQ(TextReq(n), 1);
     EXPECT_STREQ(IWO[n].label, "Old");
+    // A confirmation that cannot be shown says no; an error still counts as shown.
+    EXPECT_EQ(ConfirmReq("Delete?"), 0);
+    EXPECT_EQ(ErrorReq("x"), 1);
 }
 
 // A label read from a file without its terminator is still edited safely.

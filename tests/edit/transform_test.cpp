@@ -38,16 +38,7 @@ TEST_F(Transform, ZOrderFocusAndPropertiesBuffer) {
     EXPECT_EQ(recordbytes(IWO[0]), buffer);
 }
 
-// Doubling past the 16-bit range saturates instead of turning negative.
-TEST_F(Transform, ResizeSaturates) {
-    int big = recorded(place(101, 300, 600, 310, 210));
-    selectonly({big});
-    IWO[big].width = 20000;
-    resize(200);
-    EXPECT_GT(IWO[big].width, 0);
-}
-
-TEST_F(Transform, FlipMirrorsPartsAndHandles) {
+TEST_F(Transform, FlipAndResizeMirrorPartsAndHandlesAndSaturate) {
     int t = recorded(place(117, 500, 500)); // triangle (0,0)(100,100)(0,100)
     selectonly({t});
     flip(1);
@@ -61,6 +52,17 @@ TEST_F(Transform, FlipMirrorsPartsAndHandles) {
     IWO[t].draw[0].px[3] = -128;
     flip(1);
     EXPECT_EQ(IWO[t].draw[0].px[3], 127);
+    // A rectangle's corner handles change places with their opposites: the
+    // handles look as they did.
+    int b = recorded(place(101, 100, 100));
+    selectonly({b});
+    const V before(IWO[b].handlex, IWO[b].handlex + 10);
+    flip(1);
+    EXPECT_EQ(V(IWO[b].handlex, IWO[b].handlex + 10), before);
+    // Doubling past the 16-bit range saturates instead of turning negative.
+    IWO[b].width = 20000;
+    resize(200);
+    EXPECT_GT(IWO[b].width, 0);
 }
 
 // A focus connector's new attachment is part of the recorded change, so one

@@ -1,5 +1,5 @@
 // export_test.cpp - the SVG writer, the outline export and the export command.
-#include "render/renderfixture.h"
+#include "exportfixture.h"
 
 #include "export/outline.h"
 #include "connect/connect.h"
@@ -12,53 +12,6 @@
 #include <unistd.h>
 
 namespace {
-
-bool have(const char *program) {
-    return std::system((std::string("command -v ") + program + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-// Every type of the palette at a place of its own on an A4 page, line ends of
-// every kind on free lines, a connector, a Text object, labels that need
-// escaping, a hidden object and objects without fill.
-void everykind() {
-    IWODiagram.paperwidth = 2100;
-    IWODiagram.paperheight = 2970;
-    const int types[] = {101, 102, 104, 105, 106, 109, 110, 112, 114, 115, 117, 118,
-                         119, 120, 121, 122, 123, 124, 125, 126, 127, 128, 129, 130};
-    int k = 0;
-    for (int type : types) {
-        const int n = place(type, 100 + (k % 5) * 400, 100 + (k / 5) * 400, 300, 200, false);
-        k++;
-        if (type == 109) std::strcpy(IWO[n].label, "Text");
-    }
-    // Labels: markup characters, a byte above 127, the font's platform suffix.
-    std::strcpy(IWO[1].label, "A & B <c> \"d\" \xe9");
-    std::strcpy(IWO[2].label, "Soft");
-    // No fill at all, and pens outside the palette.
-    IWO[3].fillcolour = TRANSPARENT;
-    for (DrawPart &d : IWO[3].draw) d.fillcolour = TRANSPARENT;
-    IWO[4].draw[0].linecolour = 300;
-    IWO[5].visible = 0;
-    // Free lines ending in each line-end kind, s = t = 10.
-    const int ends[][2] = {{18, 22}, {26, 30}, {34, 35}, {17, 19}};
-    for (int e = 0; e < 4; e++) {
-        const int n = place(107, 150 + e * 450, 2200, 300, 150 - e * 100, false);
-        IWORecord &r = IWO[n];
-        for (int p = 1; p <= 2; p++) {
-            DrawPart &d = r.draw[p];
-            d.kind = (int8_t)ends[e][p - 1];
-            d.px[0] = d.py[0] = (int8_t)(p == 1 ? 0 : 100);
-            d.px[1] = d.py[1] = 10;
-            d.linecolour = 1;
-            d.fillcolour = 2;
-            d.lineweight = 5;
-        }
-        r.drawnum = 3;
-    }
-    const int a = place(101, 200, 2600, 300, 200, false),
-              b = place(105, 1200, 2600, 300, 200, false);
-    connect(a, 300, 100, b, 0, 100);
-}
 
 class SVG : public View {};
 
@@ -281,20 +234,15 @@ TEST(ExportCommand, Converters) {
     const std::string dir = PathPart(std::string(IW_CLI_PATH));
     EXPECT_EQ(0, std::system(("cp " + dir + "/svg2png " + dir + "/svg2pdf " + p.t.dir).c_str()));
     const std::string png = p.t.path("a b'c\";$(x).svg.png"), pdf = p.t.path("d e;f.pdf");
-    auto quoted = [](const std::string &s) {
-        std::string q = "'";
-        for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-        return q + "'";
-    };
     std::string out, err;
-    ASSERT_EQ(0, p.run(R97 + " " + quoted(png), &out, &err)) << err;
+    ASSERT_EQ(0, p.run(R97 + " " + quote(png), &out, &err)) << err;
     EXPECT_EQ("message: Exporting drawing. Please be patient...\n", out);
     std::vector<uint8_t> b = slurp(png);
     ASSERT_GT(b.size(), 8u);
     EXPECT_EQ(0, std::memcmp(b.data(), "\x89PNG", 4));
-    ASSERT_EQ(0, p.run(R97 + " " + quoted(pdf), &out, &err)) << err;
+    ASSERT_EQ(0, p.run(R97 + " " + quote(pdf), &out, &err)) << err;
     if (have("pdftoppm")) {
-        const std::string cmd = "pdftoppm -r 10 -png " + quoted(pdf) + " " + p.t.path("page");
+        const std::string cmd = "pdftoppm -r 10 -png " + quote(pdf) + " " + p.t.path("page");
         EXPECT_EQ(0, std::system(cmd.c_str()));
     }
 

@@ -2,7 +2,7 @@
 // outside viewers' renderings of our SVG and PDF, labels centred in every
 // format, the files' sizes, colours and fonts, the same bytes in every locale,
 // the smooth view of render, and every failure path of the writers.
-#include "render/renderfixture.h"
+#include "exportfixture.h"
 
 #include "export/picture.h"
 #include "export/svg.h"
@@ -20,10 +20,6 @@
 #include <regex>
 
 namespace {
-
-bool have(const char *program) {
-    return std::system((std::string("command -v ") + program + " >/dev/null 2>&1").c_str()) == 0;
-}
 
 // A PNG as 8-bit RGB, composed over white.
 struct Image {
@@ -67,8 +63,6 @@ double differing(const Image &a, const Image &b) {
     return (double)n / ((double)w * h);
 }
 
-std::string quote(const std::string &s) { return "'" + s + "'"; }
-
 // Our PNG of a diagram file at a resolution, and an outside viewer's rendering
 // at the same resolution of our SVG (rsvg-convert) or our PDF (pdftoppm).
 void viewed(const std::string &diagram, const TempDir &t, int dpi, const std::string &ext,
@@ -102,53 +96,12 @@ class Pictures : public View {
     TempDir t;
 };
 
-// Every built-in type, filled and outlined in colours, with labels; free lines
-// in eight directions with every line-end style at both ends; connectors
-// between shapes, one with arrow-heads, one with labels filled.
-void everyobject() {
-    IWODiagram.paperwidth = 2970;
-    IWODiagram.paperheight = 2100;
-    const int types[] = {101, 102, 104, 105, 106, 109, 110, 112, 114, 115, 117, 118,
-                         119, 120, 121, 122, 123, 124, 125, 126, 127, 128, 129, 130};
-    int k = 0;
-    for (int type : types) {
-        fillcolour = (int16_t)(40 + 8 * (k % 12) + 5);
-        const int n = place(type, 80 + (k % 8) * 360, 80 + (k / 8) * 330, 280, 200, false);
-        std::snprintf(IWO[n].label, sizeof IWO[n].label, "T%d", type);
-        IWO[n].labelfilled = (int16_t)(k % 2);
-        IWO[n].labelcolour = 20;
-        k++;
-    }
-    const int styles[] = {17, 18, 22, 26, 30, 34, 35, 34};
-    for (int d = 0; d < 8; d++) {
-        const double a = d * M_PI / 4;
-        const int cx = 300 + d * 330, cy = 1450;
-        const int w = (int)std::lround(120 * std::cos(a)), h = (int)std::lround(120 * std::sin(a));
-        const int n = place(107, cx - w, cy - h, 2 * w, 2 * h, false);
-        for (int p = 1; p <= 2; p++) {
-            DrawPart &e = IWO[n].draw[p];
-            e.kind = (int8_t)styles[(d + p) % 8];
-            e.px[1] = e.py[1] = 14;
-            e.fillcolour = e.linecolour = 1;
-        }
-    }
-    const int a = place(101, 200, 1750, 300, 200, false),
-              b = place(105, 1200, 1750, 400, 250, false);
-    const int c = place(124, 2300, 1700, 300, 300, false);
-    std::strcpy(IWO[a].label, "From here");
-    std::strcpy(IWO[b].label, "To there");
-    const int c1 = connect(a, 150, 100, b, 200, 125);
-    IWO[c1].draw[2].kind = PARTENDARROW;
-    IWO[c1].draw[2].px[1] = IWO[c1].draw[2].py[1] = 15;
-    connect(b, 200, 125, c, 150, 150);
-}
-
 } // namespace
 
 // Our PNG, rsvg-convert's rendering of our SVG, pdftoppm's of our PDF and
 // the smooth view of render at the same zoom differ in at most 1 % of the
 // page's pixels (10 % colour fuzz), for every sample and for a diagram of every
-// object type and line end. pdftoppm puts every glyph on a whole pixel row (up
+// kind of part. pdftoppm puts every glyph on a whole pixel row (up
 // to a pixel above where it belongs) and snaps strokes to pixel edges, so its
 // rendering is compared at three times the default resolution, where a pixel
 // of its own shift weighs a third as much (pdftocairo, which has neither
@@ -158,7 +111,7 @@ class Agreement : public Pictures, public ::testing::WithParamInterface<const ch
 TEST_P(Agreement, WithOutsideViewers) {
     std::string f = std::string(IW_SOURCE_DATADIR) + "/samples/" + GetParam() + ".iwo";
     if (!std::strcmp(GetParam(), "every")) {
-        everyobject();
+        everykind();
         f = save("every.iwo");
     }
     Image ours, svg, pdf, view;
