@@ -68,7 +68,8 @@ TEST_F(Selection, SelectAllAndDeselectAll) {
 }
 
 // Without a focus object Group/Ungroup does nothing, and a drag of a focus
-// that isn't in the table moves nothing. What groups and drags of the focus do
+// that isn't in the table moves nothing; a drag of a leftward connector that
+// didn't move keeps it as it was. What groups and drags of the focus do
 // to the selection is the session selection-drags.
 TEST_F(Selection, NothingWithoutAFocus) {
     place(101, 100, 100, 100, 100, false);
@@ -83,4 +84,12 @@ TEST_F(Selection, NothingWithoutAFocus) {
     movegroup(-99);
     movegroup(IWONumber);
     EXPECT_EQ(IWO[1].x, 100);
+    // A connector drawn leftward and upward, its own outline unmoved: it isn't
+    // resized to the 20-unit minimum and torn from its attachments.
+    const int c = connect(2, 50, 90, 1, 50, 10); // (350,190) -> (150,110)
+    selectonly({c});
+    outline(c, 0, 0, 0, 0);
+    movegroup(c);
+    EXPECT_EQ(V({IWO[c].connectstartx, IWO[c].connectendx, IWO[c].width, IWO[c].height}),
+              V({50, 50, -200, -80}));
 }

@@ -24,7 +24,8 @@ class Transform : public Core {
 } // namespace
 
 // The focus is the last object sent to the front and the first sent to the
-// back; the properties buffer (record 0) survives sending to the back.
+// back, and none after Delete; the properties buffer (record 0) survives
+// sending to the back.
 TEST_F(Transform, ZOrderFocusAndPropertiesBuffer) {
     for (int i = 0; i < 4; i++) recorded(place(101, 100 + 100 * i, 100));
     selectonly({1, 3});
@@ -36,6 +37,8 @@ TEST_F(Transform, ZOrderFocusAndPropertiesBuffer) {
     sendtoback();
     EXPECT_EQ(selectedIWO, 1);
     EXPECT_EQ(recordbytes(IWO[0]), buffer);
+    delete_(); // no focus afterwards: the next command can't take another object for it
+    EXPECT_EQ(selectedIWO, 0);
 }
 
 TEST_F(Transform, FlipAndResizeMirrorPartsAndHandlesAndSaturate) {
