@@ -1,6 +1,6 @@
-// Selection: select all and deselect all, and what needs a focus object (rubber
-// bands, groups and drags of the selection are the sessions rubber-band,
-// rubber-band-hidden and selection-drags).
+// Selection: select all and deselect all, and groups and drags that change
+// nothing (rubber bands, groups and drags of the selection are the sessions
+// rubber-band, rubber-band-hidden and selection-drags).
 #include "edit/selection.h"
 
 #include "app/commands.h"
@@ -71,7 +71,7 @@ TEST_F(Selection, SelectAllAndDeselectAll) {
 // that isn't in the table moves nothing; a drag of a leftward connector that
 // didn't move keeps it as it was. What groups and drags of the focus do
 // to the selection is the session selection-drags.
-TEST_F(Selection, NothingWithoutAFocus) {
+TEST_F(Selection, NothingChangesWithoutAFocusOrAMove) {
     place(101, 100, 100, 100, 100, false);
     place(101, 300, 100, 100, 100, false);
     IWO[1].group = IWO[2].group = 1;
