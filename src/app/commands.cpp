@@ -28,6 +28,7 @@
 #include "render/erase.h"
 #include "render/grid.h"
 #include "render/view.h"
+#include "render/zoomfit.h"
 #include "store/userobjects.h"
 #include "ui/ui.h"
 
@@ -51,8 +52,9 @@ bool gridsnaps(const ProgramState &s) { return s.snaptogrid; }
 
 int selectallcommand() { return selectall(1); }
 
-// Object > Add Child and Add Sibling: the node, then its label asked for at
-// once (a step of its own, so that Cancel leaves the node unnamed).
+// Object > Add Child and Add Sibling: the node, brought into the window
+// when the page shown doesn't hold it, then its label asked for at once (a
+// step of its own, so that Cancel leaves the node unnamed).
 int addnodecommand(bool sibling) {
     if (!DiagramExists) return 1;
     std::string why;
@@ -60,6 +62,7 @@ int addnodecommand(bool sibling) {
         ErrorReq(why.c_str());
         return 1;
     }
+    scrolltoshow(selectedIWO);
     if (propwindowopen) updateIWOprop(selectedIWO);
     return changetext();
 }
@@ -74,8 +77,9 @@ int foldbranchcommand() {
     return 1;
 }
 
+// The node a step leads to, brought into the window when it lies outside.
 int gonode(MapStep step) {
-    selectmapnode(step);
+    if (selectmapnode(step)) scrolltoshow(selectedIWO);
     if (propwindowopen) updateIWOprop(selectedIWO);
     return 1;
 }

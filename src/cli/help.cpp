@@ -126,6 +126,7 @@ const RunLineHelp RUNLINES[] = {
     {"record N", "print the fields of record N"},
     {"diagram", "print the diagram's settings"},
     {"menus, gadgets, title, view", "print the menu states, the buttons, the title, the view"},
+    {"scroll", "print the scrollers' tops and the focus's box in window pixels"},
     {"commands", "print every command: name, menu, item (-1 -1: none), toolbar button"},
     {"window NAME", "print the gadgets of window NAME"},
     {"settings, clipboard, joins",
