@@ -135,6 +135,7 @@ const RunLineHelp RUNLINES[] = {
     {"menu addchild|addsibling", "a node under or beside the selected one, its label asked for"},
     {"menu goparent|gochild|goprevious|gonext", "move the selection along the connectors"},
     {"menu deletenode|foldbranch", "delete or fold the selected node's branch"},
+    {"menu editlabel", "the selected object's label, asked for (the editor edits it in place)"},
     {"arrange mindmap|tree|orgchart|flowchart",
      "arrange the selection's parts, or the whole diagram (Diagram > Arrange as)"},
     {"drawer PATH|cancel", "the answer of the next drawer chooser"},
