@@ -2,9 +2,12 @@
 # check-package-clean.sh [DEB] - installs the Debian package on a clean Debian 12
 # system and runs the installed programs there, where no source or build tree
 # exists: exports of every installed sample as SVG, PNG and PDF (drawn in
-# process, no converter installed) and the fonts they name, a render, the editor starting
-# on a sample offscreen and on an X server, the desktop entry and ".iwo" file
-# type registered with the desktop, and the purge taking it all away again.
+# process, no converter installed) and the fonts they name, a render of the pen
+# picture and of the smooth view, the editor starting on a sample offscreen and
+# on an X server, the desktop entry and ".iwo" file type registered with the
+# desktop, and the purge taking it all away again. librsvg2-bin (rsvg-convert),
+# which the example converters in libexec use, stays absent throughout: nothing
+# installed pulls it in, and the converters pointed at without it fail plainly.
 #
 # Run as root, on demand (it downloads a minimal Debian 12 with debootstrap; not
 # part of ./test.sh). DEB defaults to the one package in build/. The first run
@@ -121,6 +124,16 @@ else
   echo "FAIL"
   exit 1
 fi
+# PNG and PDF are drawn in process: the converter program is no dependency.
+rsvg_absent() {
+  if in_root dpkg-query -W -f='${Status}' librsvg2-bin 2>/dev/null | grep -q 'install ok installed' ||
+     [ -e "$root/usr/bin/rsvg-convert" ]; then
+    bad "librsvg2-bin is installed $1"
+  else
+    ok "librsvg2-bin is not installed $1"
+  fi
+}
+rsvg_absent "with the package's dependencies"
 in_root useradd -m -s /bin/bash iwuser
 uid=$(in_root id -u iwuser)
 gid=$(in_root id -g iwuser)
@@ -178,10 +191,28 @@ if ideaweave-cli render "${samples[0]}" "$work/render.png" 2>"$work/err" && [ ! 
 else
   bad "render: $(head -5 "$work/err")"
 fi
+if ideaweave-cli render "${samples[0]}" "$work/smooth.png" --smooth --scale 2 2>"$work/err" &&
+   [ ! -s "$work/err" ] && head -c 8 "$work/smooth.png" | od -An -tx1 | grep -q '89 50 4e 47'; then
+  ok "render $(basename "${samples[0]}") --smooth --scale 2"
+else
+  bad "render --smooth: $(head -5 "$work/err")"
+fi
 # Nothing is left behind but the outputs and the (empty) per-user directory.
 left=$(find "$work" -mindepth 1 ! -name '*.svg' ! -name '*.png' ! -name '*.pdf' ! -name out ! -name err ! -name families \
   ! \( -type d -name "ideaweave-$(id -u)" -empty \) -printf '%P ')
 [ -z "$left" ] && ok "no temporary files left" || bad "temporary files left behind: $left"
+# The example converters, chosen without the program they run: the export
+# fails with a message and writes nothing.
+if IDEAWEAVE_CONVERTERS=/usr/libexec/ideaweave ideaweave-cli export "${samples[0]}" "$work/conv.png" \
+     >"$work/out" 2>"$work/err"; then
+  bad "export through the converters without rsvg-convert succeeded"
+elif [ -e "$work/conv.png" ]; then
+  bad "export through the converters without rsvg-convert left $work/conv.png"
+elif ! grep -q "Couldn't export" "$work/err"; then
+  bad "export through the converters without rsvg-convert said: $(head -5 "$work/err")"
+else
+  ok "export through the converters without rsvg-convert fails and writes nothing"
+fi
 
 # The editor starts on a sample and quits on Ctrl-C.
 QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work ideaweave "${samples[0]}" >"$work/editor.log" 2>&1 &
@@ -278,6 +309,8 @@ if in_root apt-get install -y -q --no-install-recommends desktop-file-utils shar
 else
   bad "installing the desktop tools: $(tail -5 "$root/tmp/apt.log")"
 fi
+
+rsvg_absent "with the desktop tools"
 
 # Removing the package takes its registrations away again.
 if in_root apt-get purge -y -q "$pkg" >>"$root/tmp/apt.log" 2>&1 &&

@@ -11,7 +11,7 @@ PACKAGES=(
   ttf-bitstream-vera fonts-dejavu-core
   clang libclang-rt-14-dev clang-format
   qt6-base-dev qt6-svg-dev xvfb xauth
-  librsvg2-bin libxml2-utils poppler-utils locales cmark python3-markdown
+  librsvg2-bin chromium libxml2-utils poppler-utils locales cmark python3-markdown
   dpkg-dev desktop-file-utils appstream shared-mime-info man-db groff-base
 )
 

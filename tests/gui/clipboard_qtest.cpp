@@ -4,15 +4,11 @@
 #include "guifixture.h"
 
 #include "app/clipboard.h"
-#include "model/iwo.h"
 #include "gui/qtclipboard.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QFileInfo>
 #include <QMimeData>
 #include <QProcess>
-#include <QTemporaryDir>
 
 namespace {
 

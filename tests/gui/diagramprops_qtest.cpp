@@ -7,15 +7,6 @@
 
 #include "app/diagramprops.h"
 #include "app/properties.h"
-#include "model/diagram.h"
-#include "gui/propwindows.h"
-#include "render/view.h"
-
-#include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QSpinBox>
-#include <QTest>
 
 #include <cstring>
 
@@ -45,19 +36,12 @@ TEST_F(DiagramProperties, OpensKeepsItsPlaceAndApplies) {
     click(31);
     ASSERT_TRUE(shown());
     EXPECT_EQ(gadget<QComboBox>(315)->currentText(), "A4: portrait");
-    EXPECT_FALSE(gadget(313)->isEnabled());
     EXPECT_FALSE(gadget(310)->isEnabled()) << "the file name is only shown";
     std::strcpy(IWODiagram.filename, "/tmp/pl\xc3\xa4ne/\xe2\x82\xac.iwo"); // a UTF-8 path
     updateIWOdiagramprop();
     QApplication::processEvents();
     EXPECT_EQ(gadget<QLineEdit>(310)->text(), QString::fromUtf8("/tmp/pl\u00e4ne/\u20ac.iwo"));
-    window()->move(130, 100);
-    window()->close();
-    QApplication::processEvents();
-    EXPECT_FALSE(shown());
-    menu(3, 0);
-    ASSERT_TRUE(shown());
-    EXPECT_EQ(window()->pos(), QPoint(130, 100));
+    keepsplace(diagrampropwin, [this] { menu(3, 0); });
     // Asked for again while open, it comes to the front.
     ui->mainwindow->activateWindow();
     QApplication::processEvents();
@@ -66,10 +50,9 @@ TEST_F(DiagramProperties, OpensKeepsItsPlaceAndApplies) {
     QApplication::processEvents();
     EXPECT_EQ(QApplication::activeWindow(), window());
 
-    choosesize(3); // "A3: landscape"
-    EXPECT_EQ(gadget<QSpinBox>(313)->value(), 4200);
-    EXPECT_EQ(gadget<QSpinBox>(314)->value(), 2970);
-    EXPECT_FALSE(gadget(313)->isEnabled());
+    // "A3: landscape" (which sizes the chooser sets, and "Custom" freeing the
+    // sides, are the scripted session diagram-props's)
+    choosesize(3);
     int start = -1;
     answerpalette(40, &start);
     clickon(gadget(316));
@@ -81,9 +64,6 @@ TEST_F(DiagramProperties, OpensKeepsItsPlaceAndApplies) {
     EXPECT_EQ(IWODiagram.papercolour, 40);
     EXPECT_GT(drawspacebitmapwidth, extent) << "the drawing extent follows the wider page";
     EXPECT_EQ(pen(getdrawx(1500), getdrawy(1000)), 40) << "the page is drawn in its colour";
-    // "Custom" frees the sides again.
-    choosesize(0);
-    EXPECT_TRUE(gadget(313)->isEnabled());
 
     auto *title = gadget<QLineEdit>(309);
     title->selectAll();
@@ -91,10 +71,7 @@ TEST_F(DiagramProperties, OpensKeepsItsPlaceAndApplies) {
     typetext(title, QString::fromUtf8("Plan \u00e9t\u00e9 \u20ac"));
     QTest::keyClicks(title, QString(300, 'x'));
     // The label button: its left half the background pen, its right half the text pen.
-    answerpalette(7);
-    clickon(gadget(327), QPoint(3, 5));
-    answerpalette(9);
-    clickon(gadget(327), QPoint(gadget(327)->width() - 3, 5));
+    halves(gadget(327), 7, 9);
     clickon(gadget(330));
     const std::string t = IWODiagram.title;
     EXPECT_EQ(t.size(), 254u) << "the field keeps its terminating NUL";
@@ -104,19 +81,11 @@ TEST_F(DiagramProperties, OpensKeepsItsPlaceAndApplies) {
 
     // The font chooser's size box reaches 72 pt, and accepting it as it opened
     // keeps 72.
-    for (int pass = 0; pass < 2; pass++) {
-        inmodal("fontrequester", [pass](QWidget *w) {
-            auto *size = w->findChild<QSpinBox *>("size");
-            EXPECT_EQ(size->maximum(), 72);
-            if (pass == 0) size->setValue(72);
-            EXPECT_EQ(size->value(), 72);
-            static_cast<QDialog *>(w)->accept();
-        });
-        clickon(gadget(326));
-        clickon(gadget(330));
-        EXPECT_EQ(IWODiagram.font.ta_YSize, 72) << pass;
-        if (pass == 0) diagramprop();
-    }
+    // (Between the two, the window shows the record again.)
+    largestfont(gadget(326), gadget(330), 72, [] {
+        EXPECT_EQ(IWODiagram.font.ta_YSize, 72);
+        diagramprop();
+    });
     window()->close();
     QApplication::processEvents();
     place(101);

@@ -3,28 +3,23 @@
 
 #include "app/mainloop.h"
 #include "app/menus.h"
-#include "model/iwo.h"
-#include "platform/palette.h"
+#include "gui/desktop.h"
 #include "gui/desktopsettings.h"
 #include "gui/qtwindows.h"
+#include "platform/palette.h"
 #include "platform/raster.h"
-#include "platform/window.h"
-#include "render/view.h"
 
 #include <QAbstractButton>
-#include <QApplication>
-#include <QFile>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMainWindow>
 #include <QMessageBox>
 #include <QScreen>
-#include <QTest>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cstdlib>
 
 void Editor::SetUp() {
@@ -51,6 +46,20 @@ void Editor::SetUp() {
     poller_ = new QTimer(ui->mainwindow);
     QObject::connect(poller_, &QTimer::timeout, poller_, [this] { answerdialogs(); });
     poller_->start(5);
+}
+
+void Editor::restart() {
+    // A quit through the program, which keeps the settings and window places.
+    ui->post(PendingEvent::command([] { return 1; }));
+    ASSERT_TRUE(ui->quitrequested());
+    ui = std::make_unique<QtUI>();
+    setplatformui(ui.get());
+    ui->onquit = [this] { quits++; };
+    startideaweave();
+    showmainwindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(ui->mainwindow));
+    drawspace = ui->drawspace;
+    QApplication::processEvents();
 }
 
 void Editor::TearDown() {
@@ -155,14 +164,21 @@ void Editor::key(int k, Qt::KeyboardModifiers mods) {
     QApplication::processEvents();
 }
 
-void Editor::shortcut(int k, Qt::KeyboardModifiers extra) {
+void Editor::wheel(int notches, Qt::KeyboardModifiers mods, QPoint at) {
+    QWheelEvent e(at, drawspace->mapToGlobal(QPointF(at)), QPoint(), QPoint(0, 120 * notches),
+                  Qt::NoButton, mods, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(drawspace, &e);
+    QApplication::processEvents();
+}
+
+void Editor::shortcut(int k, Qt::KeyboardModifiers mods) {
     // Menu shortcuts belong to the active main window; a requester that just
     // closed may not have handed the activation back yet.
     if (QApplication::activeWindow() != ui->mainwindow) {
         ui->mainwindow->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(ui->mainwindow));
     }
-    QTest::keyClick(drawspace, (Qt::Key)k, Qt::ControlModifier | extra);
+    QTest::keyClick(drawspace, (Qt::Key)k, mods);
     QApplication::processEvents();
 }
 
@@ -183,6 +199,11 @@ void Editor::menu(int m, int i) {
     QApplication::processEvents();
 }
 
+void Editor::saveas(const QString &name) {
+    answerfile(home.path(), name, &seen);
+    menu(0, 5);
+}
+
 std::vector<int> objects() {
     std::vector<int> types;
     for (int i = 1; i < IWONumber; i++) types.push_back(IWO[i].type);
@@ -196,12 +217,20 @@ void clickon(QWidget *w, QPoint at) {
 }
 
 void inmodal(const QString &name, std::function<void(QWidget *)> fn) {
+    // Polled until the window is up: on a busy machine it may take a while.
     auto *timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, name, fn] {
+    auto *waited = new QElapsedTimer;
+    waited->start();
+    QObject::connect(timer, &QTimer::timeout, timer, [=] {
         QWidget *w = QApplication::activeModalWidget();
-        if (!w || w->objectName() != name || !w->isVisible()) return;
+        const bool up =
+            w && w->isVisible() &&
+            (name.isEmpty() ? qobject_cast<QFileDialog *>(w) != nullptr : w->objectName() == name);
+        if (!up && waited->elapsed() < 10000) return;
         timer->stop();
         timer->deleteLater();
+        delete waited;
+        ASSERT_TRUE(up) << "no window " << name.toStdString();
         fn(w);
     });
     timer->start(5);
@@ -219,23 +248,13 @@ void answerpalette(int k, int *startedat) {
 }
 
 void answerfile(const QString &dir, const QString &name, QString *seen) {
-    // Polled until the dialog is up: on a busy machine it may take a while.
-    auto *timer = new QTimer;
-    auto *waited = new QElapsedTimer;
-    waited->start();
-    QObject::connect(timer, &QTimer::timeout, timer, [=] {
-        auto *d = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        if (!d && waited->elapsed() < 10000) return;
-        timer->stop();
-        timer->deleteLater();
-        delete waited;
-        ASSERT_NE(d, nullptr);
+    inmodal("", [=](QWidget *w) {
+        auto *d = qobject_cast<QFileDialog *>(w);
         *seen = d->windowTitle() + " | " + d->nameFilters().join(";");
         d->setDirectory(dir);
         d->findChild<QLineEdit *>("fileNameEdit")->setText(name); // typed, as a user would
         QMetaObject::invokeMethod(d, "accept");
     });
-    timer->start(20);
 }
 
 QImage onscreen(QWidget *w) {
@@ -251,13 +270,61 @@ QImage onscreen(QWidget *w) {
 
 int mismatches(const QImage &img, QPoint *first) {
     const Raster *rp = drawspacerp;
-    if (!rp || img.width() != rp->Width || img.height() != rp->Height) return -1;
-    QImage shown = img.convertToFormat(QImage::Format_RGB32);
-    int bad = 0;
+    if (!rp) return -1;
+    QImage pens(rp->Width, rp->Height, QImage::Format_RGB32);
     for (int y = 0; y < rp->Height; y++)
-        for (int x = 0; x < rp->Width; x++)
-            if ((shown.pixel(x, y) & 0xFFFFFF) != penrgb(ReadPixel(rp, x, y)) && bad++ == 0 &&
-                first)
-                *first = QPoint(x, y);
+        for (int x = 0; x < rp->Width; x++) pens.setPixel(x, y, penrgb(ReadPixel(rp, x, y)));
+    return differing(img, pens, 0, first);
+}
+
+int differing(const QImage &a, const QImage &b, int shade, QPoint *first, int *most) {
+    if (a.size() != b.size()) return -1;
+    int bad = 0;
+    for (int y = 0; y < a.height(); y++)
+        for (int x = 0; x < a.width(); x++) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            const int d = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                    std::abs(qBlue(p) - qBlue(q))});
+            if (most) *most = std::max(*most, d);
+            if (d > shade && bad++ == 0 && first) *first = QPoint(x, y);
+        }
     return bad;
+}
+
+void halves(QWidget *w, int back, int text) {
+    answerpalette(back);
+    clickon(w, QPoint(3, 5));
+    answerpalette(text);
+    clickon(w, QPoint(w->width() - 3, 5));
+}
+
+void keepsplace(GadgetWindow &win, std::function<void()> open, std::function<void()> closed) {
+    auto shown = [&win] { return gadgetdialog(win) && gadgetdialog(win)->isVisible(); };
+    ASSERT_TRUE(shown());
+    gadgetdialog(win)->move(120, 90);
+    QApplication::processEvents();
+    const QPoint at = gadgetdialog(win)->pos();
+    gadgetdialog(win)->close();
+    QApplication::processEvents();
+    EXPECT_FALSE(shown());
+    EXPECT_FALSE(win.open);
+    if (closed) closed();
+    open();
+    ASSERT_TRUE(shown());
+    EXPECT_EQ(gadgetdialog(win)->pos(), at);
+}
+
+void largestfont(QWidget *chooser, QWidget *apply, int size, std::function<void()> then) {
+    for (int pass = 0; pass < 2; pass++) {
+        inmodal("fontrequester", [pass, size](QWidget *w) {
+            auto *box = w->findChild<QSpinBox *>("size");
+            EXPECT_EQ(box->maximum(), size);
+            if (pass == 0) box->setValue(size);
+            EXPECT_EQ(box->value(), size);
+            static_cast<QDialog *>(w)->accept();
+        });
+        clickon(chooser);
+        clickon(apply);
+        if (then) then();
+    }
 }

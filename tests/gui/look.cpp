@@ -8,14 +8,8 @@
 
 #include "app/properties.h"
 #include "app/session.h"
-#include "model/iwo.h"
-#include "gui/propwindows.h"
 
-#include <QApplication>
-#include <QLineEdit>
-#include <QMainWindow>
 #include <QScreen>
-#include <QTest>
 
 #include <cstdlib>
 

@@ -4,18 +4,9 @@
 #include "guifixture.h"
 
 #include "app/properties.h"
-#include "model/iwo.h"
 #include "platform/palette.h"
-#include "gui/propwindows.h"
 #include "render/grid.h"
-#include "render/view.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QTest>
 #include <QToolButton>
 
 namespace {
@@ -33,9 +24,9 @@ bool showspen(QWidget *w, int pen) {
 
 // Opened with an object selected from Ctrl+I, the toolbar and the menu, it
 // comes back where it was left. The colour buttons show their pens and the
-// palette answers the clicked pen; typed fields keep their limits; each Apply
-// is one undo step. The style window answers the clicked style, the font
-// chooser its choice.
+// palette answers the clicked pen; typed fields keep their limits (each Apply
+// as one undo step is the scripted session props-apply's). The style window answers the clicked
+// style, the font chooser its choice.
 TEST_F(Properties, OpensShowsThePensAndApplies) {
     newdiagram();
     place(101);
@@ -43,16 +34,12 @@ TEST_F(Properties, OpensShowsThePensAndApplies) {
     ASSERT_TRUE(shown());
     EXPECT_EQ(gadgetdialog(propwin)->windowTitle(), "Object Properties");
     EXPECT_EQ(gadget<QSpinBox>(209)->value(), 1);
-    gadgetdialog(propwin)->move(120, 90);
-    gadgetdialog(propwin)->close();
-    QApplication::processEvents();
-    EXPECT_FALSE(shown());
-    EXPECT_EQ(propwindowopen, 0);
-    EXPECT_EQ(IWO[0].type, DEADTYPE);
-    click(31);
-    ASSERT_TRUE(shown());
-    // The window comes back where it was left.
-    EXPECT_EQ(gadgetdialog(propwin)->pos(), QPoint(120, 90));
+    keepsplace(
+        propwin, [this] { click(31); },
+        [] {
+            EXPECT_EQ(propwindowopen, 0);
+            EXPECT_EQ(IWO[0].type, DEADTYPE);
+        });
     gadgetdialog(propwin)->close();
     menu(2, 0);
     EXPECT_TRUE(shown());
@@ -69,10 +56,7 @@ TEST_F(Properties, OpensShowsThePensAndApplies) {
     EXPECT_EQ(pen(getdrawx(700), getdrawy(600)), 40);
     // The left half of the Label button picks the label's background, the
     // right half its text pen.
-    answerpalette(7);
-    clickon(gadget(220), QPoint(3, 5));
-    answerpalette(9);
-    clickon(gadget(220), QPoint(gadget(220)->width() - 3, 5));
+    halves(gadget(220), 7, 9);
     EXPECT_EQ(tempIWOlabelcolour, 7);
     EXPECT_EQ(tempIWOfontcolour, 9);
     // Closed, the palette keeps the pen.
@@ -93,13 +77,9 @@ TEST_F(Properties, OpensShowsThePensAndApplies) {
     QTest::keyClicks(x, "1500");
     QTest::keyClick(x, Qt::Key_Return);
     QApplication::processEvents();
-    const IWORecord before = IWO[1];
     clickon(gadget(236));
     EXPECT_EQ(std::string(IWO[1].name), "Box one and a name f");
     EXPECT_NEAR(IWO[1].x, 1500, GridSize) << "moved there, and kept on the grid";
-    menu(1, 7); // Edit > Undo: both changes at once
-    EXPECT_EQ(IWO[1].x, before.x);
-    EXPECT_STREQ(IWO[1].name, before.name);
 
     // A line: the style window answers the clicked style, the font chooser its choice.
     place(107, QRect(400, 1000, 1000, 0));
@@ -134,16 +114,5 @@ TEST_F(Properties, OpensShowsThePensAndApplies) {
 
     // The size box reaches its largest size, and a chooser accepted as it
     // opened keeps that size.
-    for (int pass = 0; pass < 2; pass++) {
-        inmodal("fontrequester", [pass](QWidget *w) {
-            auto *size = w->findChild<QSpinBox *>("size");
-            EXPECT_EQ(size->maximum(), 120);
-            if (pass == 0) size->setValue(120);
-            EXPECT_EQ(size->value(), 120);
-            static_cast<QDialog *>(w)->accept();
-        });
-        clickon(gadget(219));
-        clickon(gadget(236));
-        EXPECT_EQ(IWO[2].font.ta_YSize, 120) << pass;
-    }
+    largestfont(gadget(219), gadget(236), 120, [] { EXPECT_EQ(IWO[2].font.ta_YSize, 120); });
 }

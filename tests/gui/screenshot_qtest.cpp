@@ -4,11 +4,7 @@
 #include "guifixture.h"
 
 #include "app/session.h"
-#include "model/iwo.h"
-#include "platform/window.h"
-#include "render/view.h"
 
-#include <QApplication>
 #include <QScrollBar>
 
 #include <set>

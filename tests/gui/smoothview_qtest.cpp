@@ -5,31 +5,20 @@
 // and the "Smooth Drawing" choice, kept across a restart.
 #include "guifixture.h"
 
-#include "app/mainloop.h"
 #include "gui/desktopsettings.h"
-#include "gui/qtwindows.h"
 #include "gui/smoothview.h"
-#include "model/diagram.h"
-#include "model/iwo.h"
 #include "model/settings.h"
 #include "platform/buttons.h"
 #include "platform/palette.h"
 #include "platform/raster.h"
-#include "platform/window.h"
 #include "render/erase.h"
-#include "render/view.h"
 #include "store/diagramfile.h"
 
-#include <QApplication>
-#include <QMainWindow>
 #include <QPalette>
 #include <QProcess>
 #include <QScrollBar>
-#include <QTest>
 
-#include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <set>
 
 namespace {
@@ -91,13 +80,7 @@ TEST_F(SmoothDrawing, SharpAtTheScreenRatioAndAntiAliased) {
     EXPECT_EQ(img.devicePixelRatio(), ratio);
     EXPECT_GT(blends(img), 40);
     // What is painted is that picture, device pixel for device pixel.
-    const QImage painted = drawspace->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(painted.size(), img.size());
-    int differ = 0;
-    for (int y = 0; y < img.height(); y++)
-        for (int x = 0; x < img.width(); x++)
-            differ += (painted.pixel(x, y) & 0xFFFFFFu) != (img.pixel(x, y) & 0xFFFFFFu);
-    EXPECT_EQ(differ, 0);
+    EXPECT_EQ(differing(drawspace->grab().toImage(), img), 0);
     // Not pixel-doubled: at ratio 2 the outlines' edges fall inside the
     // 2 x 2 blocks that a scaled-up picture would fill alike.
     if (ratio == 2) {
@@ -122,22 +105,11 @@ TEST_F(SmoothDrawing, KeptUpToDateAsAWholeNewPicture) {
     // a pixel may differ from the picture drawn afresh by one of the 15 rows
     // of samples in a pixel (17 levels), never more. A stale or missing part
     // differs by far more.
-    auto same = [this](const char *step, int shade = 17) {
-        const QImage now = drawspace->picture(), fresh = whole();
-        ASSERT_EQ(now.size(), fresh.size()) << step;
-        int differ = 0, most = 0;
+    auto same = [this](const std::string &step) {
         QPoint first;
-        for (int y = 0; y < now.height(); y++)
-            for (int x = 0; x < now.width(); x++) {
-                const QRgb a = now.pixel(x, y), b = fresh.pixel(x, y);
-                const int d =
-                    std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                              std::abs(qBlue(a) - qBlue(b))});
-                most = std::max(most, d);
-                if (d > shade && !differ++) first = QPoint(x, y);
-            }
-        EXPECT_EQ(differ, 0) << step << " first at " << first.x() << "," << first.y()
-                             << ", by up to " << most;
+        int most = 0;
+        EXPECT_EQ(differing(drawspace->picture(), whole(), 17, &first, &most), 0)
+            << step << " first at " << first.x() << "," << first.y() << ", by up to " << most;
     };
     same("drawn");
     // The raster's marks shown in their pens over the picture; how many.
@@ -192,7 +164,7 @@ TEST_F(SmoothDrawing, KeptUpToDateAsAWholeNewPicture) {
         for (int k : {HSCROLLER, VSCROLLER}) {
             ui->scrollers[k]->setValue(ui->scrollers[k]->value() + step);
             QApplication::processEvents();
-            same(("scrolled " + std::to_string(k) + " by " + std::to_string(step)).c_str());
+            same("scrolled " + std::to_string(k) + " by " + std::to_string(step));
         }
     }
 }
@@ -213,27 +185,19 @@ TEST_F(SmoothDrawing, SameAsTheRenderCommand) {
     menu(3, 3);
     const QString file = home.filePath("same.iwo"), png = home.filePath("same.png");
     ASSERT_TRUE(writeIWOdiagramfile(file.toStdString()));
-    const double ratio = drawspace->devicePixelRatioF();
-    const QStringList args = {
-        "render",   file,
-        png,        "--smooth",
-        "--scale",  QString::number(ratio),
-        "--size",   QString("%1x%2").arg(drawspacerp->Width).arg(drawspacerp->Height),
-        "--zoom",   QString::number((double)zoom, 'g', 9),
-        "--scroll", QString("%1,%2").arg(getscrollertop(HSCROLLER)).arg(getscrollertop(VSCROLLER))};
-    ASSERT_EQ(QProcess::execute(IW_CLI, args), 0);
-    const QImage cli = QImage(png).convertToFormat(QImage::Format_RGB32);
-    const QImage own = drawspace->picture().convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(cli.size(), own.size());
-    int differ = 0;
+    const QString
+        size = QString("%1x%2").arg(drawspacerp->Width).arg(drawspacerp->Height),
+        at = QString("%1,%2").arg(getscrollertop(HSCROLLER)).arg(getscrollertop(VSCROLLER)),
+        ratio = QString::number(drawspace->devicePixelRatioF());
+    ASSERT_EQ(QProcess::execute(IW_CLI,
+                                {"render", file, png, "--smooth", "--scale", ratio, "--size", size,
+                                 "--zoom", QString::number((double)zoom, 'g', 9), "--scroll", at}),
+              0);
+    const QImage cli(png), own = drawspace->picture();
     QPoint first;
-    for (int y = 0; y < own.height(); y++)
-        for (int x = 0; x < own.width(); x++)
-            if ((own.pixel(x, y) & 0xFFFFFFu) != (cli.pixel(x, y) & 0xFFFFFFu) && !differ++)
-                first = QPoint(x, y);
-    EXPECT_EQ(differ, 0) << "first at " << first.x() << "," << first.y() << " of " << own.width()
-                         << "x" << own.height() << ": " << std::hex << own.pixel(first)
-                         << " against " << cli.pixel(first);
+    EXPECT_EQ(differing(own, cli, 0, &first), 0)
+        << "first at " << first.x() << "," << first.y() << " of " << own.width() << "x"
+        << own.height() << ": " << std::hex << own.pixel(first) << " against " << cli.pixel(first);
 }
 
 // The choice: the classic picture is the pen raster's, exactly; the choice
@@ -247,16 +211,7 @@ TEST_F(SmoothDrawing, ChoiceKeptAcrossARestart) {
     EXPECT_EQ(mismatches(drawspace->picture()), 0);
     EXPECT_EQ(desktopsettings()->value(SMOOTHDRAWINGKEY).toBool(), false);
 
-    closedown();
-    ui.reset();
-    ui = std::make_unique<QtUI>();
-    setplatformui(ui.get());
-    ui->onquit = [this] { quits++; };
-    startideaweave();
-    ui->mainwindow->resize(1000, 720);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(ui->mainwindow));
-    drawspace = ui->drawspace;
-    QApplication::processEvents();
+    restart();
     ASSERT_TRUE(choice());
     EXPECT_FALSE(choice()->isChecked());
     EXPECT_FALSE(drawspace->smooth());

@@ -3,10 +3,8 @@
 // button on the screen shows it too.
 #include "guifixture.h"
 
-#include "model/iwo.h"
 #include "store/userobjects.h"
 
-#include <QApplication>
 #include <QTabWidget>
 
 namespace {
