@@ -511,7 +511,7 @@ int pastebranch(const std::string &utf8) {
     if (arranged) {
         recountconnections();
         arranged = arrangeIWOs(anchor > 0 ? ArrangeKind::Tree : ArrangeKind::MindMap, selectedIWO,
-                               why) == 1;
+                               why, true) == 1;
     }
     IWO[SHADOWIWO] = shadow;
     if (anchor > 0) {

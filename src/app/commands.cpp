@@ -28,6 +28,7 @@
 #include "render/erase.h"
 #include "render/grid.h"
 #include "render/view.h"
+#include "render/zoomfit.h"
 #include "store/userobjects.h"
 #include "ui/ui.h"
 
@@ -51,8 +52,9 @@ bool gridsnaps(const ProgramState &s) { return s.snaptogrid; }
 
 int selectallcommand() { return selectall(1); }
 
-// Object > Add Child and Add Sibling: the node, then its label asked for at
-// once (a step of its own, so that Cancel leaves the node unnamed).
+// Object > Add Child and Add Sibling: the node, brought into the window
+// when the page shown doesn't hold it, then its label edited at once (a
+// step of its own, so that Escape or Cancel leaves the node unnamed).
 int addnodecommand(bool sibling) {
     if (!DiagramExists) return 1;
     std::string why;
@@ -60,8 +62,9 @@ int addnodecommand(bool sibling) {
         ErrorReq(why.c_str());
         return 1;
     }
+    scrolltoshow(selectedIWO);
     if (propwindowopen) updateIWOprop(selectedIWO);
-    return changetext();
+    return editlabel(nullptr);
 }
 
 int deletenodecommand() {
@@ -74,8 +77,9 @@ int foldbranchcommand() {
     return 1;
 }
 
+// The node a step leads to, brought into the window when it lies outside.
 int gonode(MapStep step) {
-    selectmapnode(step);
+    if (selectmapnode(step)) scrolltoshow(selectedIWO);
     if (propwindowopen) updateIWOprop(selectedIWO);
     return 1;
 }
@@ -207,8 +211,7 @@ const CommandRow ideaweavemenu[] = {
     bar(),
     item({CMD_LOCK, "lock", "Lock", "L", lockIWO, haveselection}),
     item({CMD_NODE, "node", "Node", ":", nodecommand, haveconnector}),
-    item({CMD_CHANGETEXT, "changetext", "Change Text", "T", changetext, haveselection, 0,
-          HALF_WHOLE, "F2"}),
+    item({CMD_CHANGETEXT, "changetext", "Change Text", "T", changetext, haveselection}),
     item({CMD_HALFSIZE, "halfsize", "Half size", "H", halfsize, haveselection}),
     bar(),
     item({CMD_GROUP, "group", "Group/Ungroup", "G", creategroup, haveselection}),
@@ -238,6 +241,8 @@ const CommandRow ideaweavemenu[] = {
           [] { return gonode(MapStep::Previous); }, haveselection, 0, HALF_WHOLE, "Ctrl+Up"}),
     item({CMD_GONEXT, "gonext", "Go to Next Sibling", nullptr, [] { return gonode(MapStep::Next); },
           haveselection, 0, HALF_WHOLE, "Ctrl+Down"}),
+    item({CMD_EDITLABEL, "editlabel", "Edit Label", nullptr, [] { return editlabel(nullptr); },
+          haveselection, 0, HALF_WHOLE, "F2"}),
 
     title("Diagram"),
     item({CMD_DIAGRAMPROPERTIES, "diagramproperties", "Properties", "?", diagramprop, havediagram}),

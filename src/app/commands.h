@@ -103,6 +103,7 @@ enum Cmd : int16_t {
     CMD_GOCHILD,
     CMD_GOPREVIOUS,
     CMD_GONEXT,
+    CMD_EDITLABEL,
     // Diagram
     CMD_DIAGRAMPROPERTIES,
     CMD_ZOOMIN,

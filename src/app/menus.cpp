@@ -32,6 +32,7 @@
 #include "store/userobjects.h"
 #include "platform/platform.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -159,6 +160,46 @@ int nodecommand() {
     savehistorytable(before.data(), (int)before.size(), selectedIWO);
     refreshIWOall();
     if (propwindowopen) updateIWOprop(selectedIWO);
+    markIWOdiagrammodified();
+    return 1;
+}
+
+int editlabel(const char *typed) {
+    const int n = selectedIWO;
+    if (!DiagramExists || !liveIWO(n) || !IWO[n].selected) return 1;
+    // Typing edits one object's label; Edit Label with several asks for each.
+    if (numIWOselected > 1) return typed ? 1 : changetext();
+    IWORecord &r = IWO[n];
+    char buffer[sizeof r.label];
+    if (typed)
+        copytext(buffer, sizeof buffer, typed);
+    else
+        copyfield(buffer, sizeof buffer, r.label, sizeof r.label);
+    // Over the object's box in the window, at least as high as the label's text.
+    LabelEditSpec spec;
+    const int x0 = getdrawx(std::min<int>(r.x, r.x + r.width));
+    const int x1 = getdrawx(std::max<int>(r.x, r.x + r.width));
+    const int y0 = getdrawy(std::min<int>(r.y, r.y + r.height));
+    const int y1 = getdrawy(std::max<int>(r.y, r.y + r.height));
+    spec.fontsize = std::max(1, trunci((double)((float)r.font.ta_YSize * zoom) * 4.0));
+    spec.x = x0;
+    spec.w = x1 - x0;
+    spec.h = std::max(y1 - y0, spec.fontsize + 8);
+    spec.y = (y0 + y1) / 2 - spec.h / 2;
+    spec.buffer = buffer;
+    spec.buffersize = (int)sizeof buffer;
+    spec.maxchars = (int)sizeof buffer - 1; // the label keeps its terminating NUL
+    spec.typed = typed != nullptr;
+    removeshadowiwo();
+    const int answer = platformui().editlabel(spec);
+    if (answer < 0) return changetext();
+    if (answer == 0 || !liveIWO(n) || std::strncmp(buffer, r.label, sizeof r.label) == 0) return 1;
+    eraseIWO(n, papercolour, 0);
+    savehistorypre(n);
+    copytext(r.label, sizeof r.label, buffer);
+    savehistorypost(n, HISTORY_MODIFY);
+    if (propwindowopen) updateIWOprop(n);
+    refreshIWOall();
     markIWOdiagrammodified();
     return 1;
 }

@@ -9,6 +9,11 @@
 //                          file): the same question first; 1 when it was opened
 //   changetext()           Object > Change Text: ask for every selected object's label
 //   nodecommand()          Object > Node: fold or unfold the branch at the focus connector
+//   editlabel(typed)       Object > Edit Label (and typing on the selected object): the
+//                          focus object's label edited in place, starting from the text
+//                          typed (nullptr: its label); a changed label is one undo step.
+//                          Where labels can't be edited in place, or with several objects
+//                          selected, Change Text asks instead.
 #pragma once
 #include "app/commands.h"
 #include "ui/ui.h"
@@ -24,3 +29,4 @@ int savediagram();
 int saveasdiagram();
 int changetext();
 int nodecommand();
+int editlabel(const char *typed);

@@ -7,6 +7,7 @@
 #include "edit/history.h"
 #include "edit/selection.h"
 #include "model/diagram.h"
+#include "model/idindex.h"
 #include "model/iwo.h"
 #include "model/settings.h"
 #include "platform/fonts.h"
@@ -56,12 +57,12 @@ struct Join {
     int from, to;
 };
 
-std::vector<Join> joins() {
+std::vector<Join> joins(const IWOIdIndex &ids) {
     std::vector<Join> out;
     for (int i = 1; i < IWONumber; i++) {
         const IWORecord &r = IWO[i];
         if (r.type != CONNECTORTYPE) continue;
-        const int s = findIWObyid(r.connectstart), e = findIWObyid(r.connectend);
+        const int s = ids.find(r.connectstart), e = ids.find(r.connectend);
         if (liveIWO(s) && liveIWO(e) && isnode(s) && isnode(e)) out.push_back({s, e});
     }
     return out;
@@ -120,9 +121,11 @@ void facesides(IWORecord &c, const IWORecord &s, const IWORecord &e, bool across
 }
 
 // Arranges; any is set when there was something to arrange.
-int arrangetable(ArrangeKind kind, int root, std::string &why, bool &any) {
+int arrangetable(ArrangeKind kind, int root, bool erase, std::string &why, bool &any) {
     why.clear();
-    const std::vector<Join> js = joins();
+    // Arranging moves objects but keeps their places in the table and their ids.
+    const IWOIdIndex ids(IWO, IWONumber);
+    const std::vector<Join> js = joins(ids);
     const std::vector<char> in = chosen(js);
     std::vector<int> nodes, at(IWONumber, -1);
     for (int i = 1; i < IWONumber; i++)
@@ -172,20 +175,22 @@ int arrangetable(ArrangeKind kind, int root, std::string &why, bool &any) {
     for (int i = 1; i < IWONumber; i++) {
         IWORecord &c = IWO[i];
         if (c.type != CONNECTORTYPE) continue;
-        const int s = findIWObyid(c.connectstart), e = findIWObyid(c.connectend);
+        const int s = ids.find(c.connectstart), e = ids.find(c.connectend);
         if (liveIWO(s) && liveIWO(e) && in[s] && in[e] && s != e)
             facesides(c, IWO[s], IWO[e], kind == ArrangeKind::MindMap || kind == ArrangeKind::Tree);
     }
+    std::vector<int> joined;
     for (int i : nodes)
-        if (connections(IWO[i]) > 0) calcconnectorpoints(i);
+        if (connections(IWO[i]) > 0) joined.push_back(i);
+    calcconnectorpointsof(joined, erase);
     return 1;
 }
 
 } // namespace
 
-int arrangeIWOs(ArrangeKind kind, int root, std::string &why) {
+int arrangeIWOs(ArrangeKind kind, int root, std::string &why, bool erase) {
     bool any = false;
-    return arrangetable(kind, root, why, any);
+    return arrangetable(kind, root, erase, why, any);
 }
 
 int arrangediagram(ArrangeKind kind) {
@@ -195,7 +200,8 @@ int arrangediagram(ArrangeKind kind) {
     const int16_t pagewidth = IWODiagram.paperwidth, pageheight = IWODiagram.paperheight;
     std::string why;
     bool any = false;
-    if (!arrangetable(kind, -1, why, any)) {
+    // The page is painted afresh below: the connectors' old places need no erasing.
+    if (!arrangetable(kind, -1, false, why, any)) {
         ErrorReq(why.c_str());
         return 0;
     }

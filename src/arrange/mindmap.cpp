@@ -8,6 +8,7 @@
 #include "edit/transform.h"
 #include "model/create.h"
 #include "model/diagram.h"
+#include "model/idindex.h"
 #include "model/interaction.h"
 #include "model/iwo.h"
 #include "model/select.h"
@@ -164,10 +165,11 @@ MapLinks maplinksoftable() {
         const IWORecord &r = IWO[i];
         m.nodes[i] = {r.x, r.y, r.width, r.height, isnode(r), r.visible != 0};
     }
+    const IWOIdIndex ids(IWO, IWONumber);
     for (int i = 1; i < IWONumber; i++) {
         const IWORecord &c = IWO[i];
         if (c.type != CONNECTORTYPE) continue;
-        const int s = findIWObyid(c.connectstart), e = findIWObyid(c.connectend);
+        const int s = ids.find(c.connectstart), e = ids.find(c.connectend);
         if (liveIWO(s) && liveIWO(e) && s != e && m.nodes[s].node && m.nodes[e].node)
             m.edges.emplace_back(s, e);
     }
@@ -289,7 +291,7 @@ int addmapnode(bool sibling, std::string &why) {
     // it stay where it is.
     for (int i = 1; i < IWONumber; i++) IWO[i].selected = i == n;
     selectedIWO = (int16_t)n;
-    const int arranged = arrangeIWOs(ArrangeKind::MindMap, central, why);
+    const int arranged = arrangeIWOs(ArrangeKind::MindMap, central, why, false);
     IWO[SHADOWIWO] = shadow;
     if (!arranged) {
         putback();

@@ -206,6 +206,7 @@ class Session {
     bool gadgets(const Line &l);
     bool title(const Line &l);
     bool view(const Line &l);
+    bool scroll(const Line &l);
     bool print(const Line &l);
     bool settings(const Line &l);
     bool drawer(const Line &l);
@@ -771,6 +772,22 @@ bool Session::view(const Line &l) {
     return true;
 }
 
+// Where the view is scrolled to and where the focus lies in the window, in
+// window pixels: left, top, right and bottom of its box.
+bool Session::scroll(const Line &l) {
+    if (l.w.size() != 1) return false;
+    std::printf("scroll: %d %d window %d %d", getscrollertop(HSCROLLER), getscrollertop(VSCROLLER),
+                drawspacewindowwidth(), drawspacewindowheight());
+    if (liveIWO(selectedIWO)) {
+        const IWORecord &r = IWO[selectedIWO];
+        std::printf(" focus %d at %d %d %d %d", selectedIWO, getdrawx(r.x), getdrawy(r.y),
+                    getdrawx((int16_t)(r.x + r.width)), getdrawy((int16_t)(r.y + r.height)));
+    }
+    std::printf("\n");
+    std::fflush(stdout);
+    return true;
+}
+
 // The script commands: one row each, with the handler that runs the line and
 // the forms the command takes.
 struct Command {
@@ -930,6 +947,7 @@ const Command COMMANDS[] = {
     {"gadgets", &Session::gadgets, "gadgets"},
     {"title", &Session::title, "title"},
     {"view", &Session::view, "view"},
+    {"scroll", &Session::scroll, "scroll"},
     {"print", &Session::print, "print"},
     {"settings", &Session::settings, "settings"},
     {"drawer", &Session::drawer, "drawer PATH|cancel"},

@@ -14,9 +14,11 @@
 #include "model/clones.h"
 #include "model/create.h"
 #include "model/diagram.h"
+#include "model/idindex.h"
 #include "model/iwo.h"
 #include "render/erase.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -65,26 +67,53 @@ constexpr long CALCBUDGET = 200000;
 long calcsteps = 0;
 int calcdepth = 0;
 
-void calcfrom(int k) {
+// The table read once for many recomputations (nothing but geometry changes
+// while they run): the objects by id, and per id the records whose start or
+// end names it, in table order.
+struct TableIndex {
+    IWOIdIndex ids{IWO, IWONumber};
+    std::vector<int> begin, records; // records[begin[id] .. begin[id + 1]], id as unsigned
+
+    TableIndex() : begin(65537, 0) {
+        const int top = std::min<int>(IWONumber, IWOTABLESIZE);
+        auto ends = [](const IWORecord &r, auto &&each) {
+            each((uint16_t)r.connectstart);
+            if (r.connectend != r.connectstart) each((uint16_t)r.connectend);
+        };
+        for (int r = 1; r < top; r++) ends(IWO[r], [&](uint16_t id) { begin[id + 1u]++; });
+        for (size_t id = 1; id < begin.size(); id++) begin[id] += begin[id - 1];
+        records.resize((size_t)begin.back());
+        std::vector<int> at(begin.begin(), begin.end() - 1);
+        for (int r = 1; r < top; r++)
+            ends(IWO[r], [&](uint16_t id) { records[(size_t)at[id]++] = r; });
+    }
+    int find(int id) const { return id == TRANSPARENT ? TRANSPARENT : ids.find(id); }
+};
+
+// Recomputes the connectors attached to record k and, through them, those
+// attached to the connectors. With an index the records naming k are taken
+// from it (in the table order of the search), else the table is searched.
+void calcfrom(int k, const TableIndex *index, bool erase) {
     const int16_t kid = IWO[k].id;
     busy[k] = true;
-    for (int r = 1; r < IWONumber; r++) {
+    auto follow = [&](int r) {
         IWORecord &c = IWO[r];
         const bool atstart = c.connectstart == kid;
         const bool atend = c.connectend == kid;
-        if (!atstart && !atend) continue;
+        if (!atstart && !atend) return;
         // Both ends must still exist; a connector whose other object is gone
         // keeps its geometry.
-        const int s = atstart ? k : findattached(c.connectstart);
-        const int e = atend ? k : findattached(c.connectend);
-        if (s < 1 || e < 1) continue;
+        auto other = [&](int id) { return index ? index->find(id) : findattached(id); };
+        const int s = atstart ? k : other(c.connectstart);
+        const int e = atend ? k : other(c.connectend);
+        if (s < 1 || e < 1) return;
         if (atstart) {
-            eraseIWO(r, papercolour, 0);
+            if (erase) eraseIWO(r, papercolour, 0);
             placestart(c, IWO[k]);
             placeend(c, IWO[e]);
         }
         if (atend) {
-            eraseIWO(r, papercolour, 0);
+            if (erase) eraseIWO(r, papercolour, 0);
             placeend(c, IWO[k]);
             placestart(c, IWO[s]);
         }
@@ -92,8 +121,15 @@ void calcfrom(int k) {
         // both ends have been placed gives what one after each end would.
         if (!busy[r] && calcsteps < CALCBUDGET) {
             calcsteps++;
-            calcfrom(r);
+            calcfrom(r, index, erase);
         }
+    };
+    if (index) {
+        const uint16_t id = (uint16_t)kid;
+        for (int j = index->begin[id]; j < index->begin[id + 1]; j++)
+            follow(index->records[(size_t)j]);
+    } else {
+        for (int r = 1; r < IWONumber; r++) follow(r);
     }
     busy[k] = false;
 }
@@ -161,8 +197,21 @@ int calcconnectorpoints(int index) {
     if (!liveIWO(index) || IWO[index].id == TRANSPARENT) return 1;
     if (calcdepth == 0) calcsteps = 0;
     calcdepth++;
-    calcfrom(index);
+    calcfrom(index, nullptr, true);
     calcdepth--;
+    return 1;
+}
+
+int calcconnectorpointsof(const std::vector<int> &objects, bool erase) {
+    if (objects.empty()) return 1;
+    const TableIndex index;
+    for (int i : objects) {
+        if (!liveIWO(i) || IWO[i].id == TRANSPARENT) continue;
+        if (calcdepth == 0) calcsteps = 0;
+        calcdepth++;
+        calcfrom(i, &index, erase);
+        calcdepth--;
+    }
     return 1;
 }
 

@@ -3,6 +3,13 @@
 // attached connectors, and folding a branch of a mind map.
 //
 //   calcconnectorpoints(index)    recompute the connectors attached to an object
+//   calcconnectorpointsof(objects, erase)
+//                                 calcconnectorpoints for each of objects in turn,
+//                                 with the same result, the table read once for
+//                                 all of them (for the many objects an arrangement
+//                                 moves); erase false leaves the connectors' old
+//                                 places painted, for callers that paint the whole
+//                                 page afresh afterwards
 //   placeconnector(index)         put a connector's attached ends back on their objects
 //   resetconnectorpoints(index)   recompute a connector's attachment from its geometry
 //   remakeconnectors()            resetconnectorpoints for every connector
@@ -12,8 +19,10 @@
 //   deleteconnector(index)        delete every connector attached to an object
 //   foldnode(index)               apply a connector's fold to the branch behind it
 #pragma once
+#include <vector>
 
 int calcconnectorpoints(int index);
+int calcconnectorpointsof(const std::vector<int> &objects, bool erase);
 int placeconnector(int index);
 int resetconnectorpoints(int index);
 int remakeconnectors();

@@ -81,6 +81,17 @@ QtUI::~QtUI() {
 
 // ---- requesters ----
 
+int QtUI::editlabel(LabelEditSpec &spec) {
+    if (!qApp || !drawspace || !drawspace->isVisible() || !spec.buffer || spec.buffersize <= 0)
+        return -1;
+    // What was drawn so far is shown under the field.
+    drawspace->damage();
+    LabelEditor editor(drawspace, spec);
+    const int answer = editor.run(spec);
+    drawspace->setFocus(Qt::OtherFocusReason);
+    return answer;
+}
+
 int QtUI::request(RequestSpec &req) {
     if (!qApp) return -1;
     QStringList buttons = buttontexts(req.buttons);

@@ -2,6 +2,7 @@
 #include "gui/widgets.h"
 
 #include "app/commands.h"
+#include "app/menus.h"
 #include "edit/interact.h"
 #include "model/diagram.h"
 #include "model/iwo.h"
@@ -280,6 +281,18 @@ void DrawSpaceWidget::wheelEvent(QWheelEvent *e) {
 void DrawSpaceWidget::keyPressEvent(QKeyEvent *e) {
     int code = rawkeycode(e->key(), e->nativeVirtualKey());
     if (code < 0) {
+        // Typing on the selected object edits its label, starting with what
+        // was typed (keys of the handler, such as F, keep their meaning).
+        const QString typed = e->text();
+        const bool plain =
+            !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        bool printable = plain && !typed.isEmpty();
+        for (QChar c : typed) printable = printable && c.isPrint() && TextRequester::storable(c);
+        if (printable) {
+            const std::string text = typed.toLatin1().toStdString();
+            post(PendingEvent::command([text] { return editlabel(text.c_str()) * 0; }));
+            return;
+        }
         QWidget::keyPressEvent(e);
         return;
     }
@@ -440,6 +453,25 @@ namespace {
 const char *const LATIN1HINT = "Only Western European (ISO-8859-1) characters can be stored.";
 }
 
+namespace {
+
+// Why typed text was refused: the characters refused so far, else the
+// length reached, else text that bypassed the validator.
+QString refusal(const QString &refusedchars, bool full, int maxlength) {
+    if (!refusedchars.isEmpty()) {
+        QStringList list;
+        for (QChar c : refusedchars) list << QString("\u201C%1\u201D").arg(c);
+        return QString("%1 cannot be stored: labels take Western European (ISO-8859-1) "
+                       "characters only.")
+            .arg(list.join(" "));
+    }
+    if (full) return QString("A label holds at most %1 characters.").arg(maxlength);
+    return "The text holds characters that cannot be stored: labels take Western "
+           "European (ISO-8859-1) characters only.";
+}
+
+} // namespace
+
 bool TextRequester::storable(QChar c) {
     // Any ISO-8859-1 character but NUL, which would end the label.
     ushort u = c.unicode();
@@ -503,26 +535,13 @@ bool TextRequester::eventFilter(QObject *o, QEvent *e) {
 
 void TextRequester::refused(const QString &typed) {
     // Every character refused since the dialog opened is named.
-    bool named = false;
+    QString now;
     for (QChar c : typed)
-        if (!storable(c)) {
-            named = true;
-            if (!refusedchars_.contains(c)) refusedchars_ += c;
-        }
-    QString message;
-    if (named) {
-        QStringList list;
-        for (QChar c : refusedchars_) list << QString("\u201C%1\u201D").arg(c);
-        message = QString("%1 cannot be stored: labels take Western European (ISO-8859-1) "
-                          "characters only.")
-                      .arg(list.join(" "));
-    } else if (edit_->text().size() >= edit_->maxLength()) {
-        message = QString("A label holds at most %1 characters.").arg(edit_->maxLength());
-    } else {
-        message = "The text holds characters that cannot be stored: labels take Western "
-                  "European (ISO-8859-1) characters only.";
-    }
-    hint_->setText(message);
+        if (!storable(c) && !refusedchars_.contains(c)) refusedchars_ += c;
+    for (QChar c : typed)
+        if (!storable(c)) now += c;
+    hint_->setText(refusal(now.isEmpty() ? QString() : refusedchars_,
+                           edit_->text().size() >= edit_->maxLength(), edit_->maxLength()));
     hint_->setForegroundRole(QPalette::WindowText);
     QFont f = hint_->font();
     f.setBold(true);
@@ -537,6 +556,101 @@ void TextRequester::check() {
     bool ok = edit_->hasAcceptableInput();
     for (QAbstractButton *b : buttons_->buttons())
         if (buttons_->buttonRole(b) == QDialogButtonBox::AcceptRole) b->setEnabled(ok);
+}
+
+// ---- LabelEditor ----
+
+LabelEditor::LabelEditor(QWidget *parent, const LabelEditSpec &spec) : QLineEdit(parent) {
+    setObjectName("labeleditor");
+    setMaxLength(spec.maxchars);
+    // The same rule as the text requester: ISO-8859-1 text of a fixed size.
+    setValidator(new QRegularExpressionValidator(QRegularExpression("[\\x{01}-\\x{ff}]*"), this));
+    QFont f = font();
+    f.setPixelSize(std::clamp(spec.fontsize, 8, 72));
+    setFont(f);
+    const QString text = QString::fromLatin1(
+        spec.buffer, (qsizetype)strnlen(spec.buffer, (size_t)std::max(spec.buffersize, 0)));
+    setText(text);
+    if (spec.typed)
+        end(false);
+    else
+        selectAll();
+    // Over the object, wide enough for a few words and for its text.
+    const int w = std::max({spec.w, fontMetrics().averageCharWidth() * 16,
+                            fontMetrics().horizontalAdvance(text) + 16});
+    const int h = std::max(spec.h, sizeHint().height());
+    setGeometry(spec.x + spec.w / 2 - w / 2, spec.y + spec.h / 2 - h / 2, w, h);
+    hint_ = new QLabel(parent);
+    hint_->setObjectName("labelhint");
+    hint_->setAutoFillBackground(true);
+    hint_->setWordWrap(true);
+    hint_->hide();
+    connect(this, &QLineEdit::inputRejected, this, [this] { refused(pending_); });
+}
+
+int LabelEditor::run(LabelEditSpec &spec) {
+    show();
+    raise();
+    setFocus(Qt::OtherFocusReason);
+    if (answer_ < 0) loop_.exec();
+    hint_->deleteLater();
+    if (answer_ == 1) {
+        // The validator let only storable text in, so nothing is lost here.
+        const QByteArray text = this->text().toLatin1().left(spec.maxchars);
+        std::memcpy(spec.buffer, text.constData(), (size_t)text.size());
+        spec.buffer[text.size()] = 0;
+    }
+    return answer_ == 1 ? 1 : 0;
+}
+
+void LabelEditor::finish(int answer) {
+    if (answer_ >= 0) return;
+    answer_ = answer;
+    loop_.quit();
+}
+
+bool LabelEditor::event(QEvent *e) {
+    // While a label is edited the keys are the field's, not the menus'.
+    if (e->type() == QEvent::ShortcutOverride) {
+        e->accept();
+        return true;
+    }
+    return QLineEdit::event(e);
+}
+
+void LabelEditor::keyPressEvent(QKeyEvent *e) {
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) return finish(1);
+    if (e->key() == Qt::Key_Escape) return finish(0);
+    pending_ = e->text();
+    QLineEdit::keyPressEvent(e);
+}
+
+void LabelEditor::inputMethodEvent(QInputMethodEvent *e) {
+    for (QChar c : e->commitString())
+        if (!TextRequester::storable(c)) return refused(e->commitString());
+    QLineEdit::inputMethodEvent(e);
+}
+
+void LabelEditor::focusOutEvent(QFocusEvent *e) {
+    QLineEdit::focusOutEvent(e);
+    // A menu opening over the field takes the keys only for a while.
+    if (e->reason() != Qt::PopupFocusReason) finish(1);
+}
+
+void LabelEditor::refused(const QString &typed) {
+    QString now;
+    for (QChar c : typed)
+        if (!TextRequester::storable(c)) {
+            now += c;
+            if (!refusedchars_.contains(c)) refusedchars_ += c;
+        }
+    hint_->setText(refusal(now.isEmpty() ? QString() : refusedchars_, text().size() >= maxLength(),
+                           maxLength()));
+    hint_->setFixedWidth(std::max(width(), 240));
+    hint_->adjustSize();
+    hint_->move(x(), y() + height());
+    hint_->show();
+    hint_->raise();
 }
 
 // ---- ShellDock and ShellWindow ----

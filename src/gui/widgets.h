@@ -19,8 +19,11 @@
 #pragma once
 #include "app/mainloop.h"
 #include "gui/smoothview.h"
+#include "platform/platform.h"
 
 #include <QDialog>
+#include <QEventLoop>
+#include <QLineEdit>
 #include <QDockWidget>
 #include <QImage>
 #include <QMainWindow>
@@ -134,6 +137,32 @@ class TextRequester : public QDialog {
     QDialogButtonBox *buttons_;
     QString pending_;      // characters of the key press being handled
     QString refusedchars_; // the characters refused so far
+};
+
+// A label edited in place over the drawing window: Return keeps the text,
+// Escape cancels, leaving the field keeps it; a character that can't be
+// stored is refused with the reason shown just below the field.
+class LabelEditor : public QLineEdit {
+  public:
+    LabelEditor(QWidget *parent, const LabelEditSpec &spec);
+    // Edits until kept (1, the text in the spec's buffer) or cancelled (0).
+    int run(LabelEditSpec &spec);
+    QLabel *hint() const { return hint_; }
+
+  protected:
+    bool event(QEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void inputMethodEvent(QInputMethodEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
+
+  private:
+    void finish(int answer);
+    void refused(const QString &typed);
+    QLabel *hint_;
+    QEventLoop loop_;
+    QString pending_;      // characters of the key press being handled
+    QString refusedchars_; // the characters refused so far
+    int answer_ = -1;
 };
 
 class ShellDock : public QDockWidget {

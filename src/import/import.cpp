@@ -264,7 +264,7 @@ int buildoutlinediagram(const OutlineDoc &doc, const std::string &stem, std::str
     JustCreated = 0;
 
     std::string arrangewhy;
-    if (!arrangeIWOs(ArrangeKind::MindMap, index[(size_t)t.roots.front()], arrangewhy))
+    if (!arrangeIWOs(ArrangeKind::MindMap, index[(size_t)t.roots.front()], arrangewhy, true))
         note += "The outline could not be arranged as a mind map: " + arrangewhy + "\n";
 
     // Folds, outer branches first, so that an inner fold never stops an

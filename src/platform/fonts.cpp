@@ -35,6 +35,12 @@ struct FontState {
     std::map<std::string, TextFont *> faces;      // file, index and size -> opened font
     std::map<std::string, TextFont *> openings;   // requested family, size, style -> font or null
     std::map<std::string, FaceMetrics *> metrics; // requested family, style -> metrics or null
+    // The last opening asked for, answered again without building its key:
+    // drawing asks for the same font object after object.
+    std::string lastname;
+    int lastsize = 0, laststyle = 0;
+    TextFont *last = nullptr;
+    bool haslast = false;
     ~FontState() { closefonts(); }
 } fonts;
 
@@ -236,19 +242,31 @@ int clampint(int64_t v) { return (int)std::clamp<int64_t>(v, INT_MIN, INT_MAX); 
 TextFont *OpenFont(const char *name, int ysize, int style) {
     if (!setupfonts()) return nullptr;
     int size = std::clamp(ysize, 1, MAXFONTSIZE);
+    if (!name) name = "";
+    if (fonts.haslast && size == fonts.lastsize && style == fonts.laststyle &&
+        fonts.lastname == name)
+        return fonts.last;
     std::string family = familyname(name);
     std::string key = lowercase(family) + "|" + std::to_string(size) + "|" +
                       std::to_string(style & (FSF_BOLD | FSF_ITALIC));
     auto it = fonts.openings.find(key);
-    if (it != fonts.openings.end()) return it->second;
     TextFont *tf = nullptr;
-    std::string tries[3] = {family, fallbackfamilies[0], fallbackfamilies[1]};
-    for (const std::string &f : tries) {
-        const FontFile &ff = findfamily(f, style);
-        if (!ff.path.empty()) tf = openface(ff, size);
-        if (tf) break;
+    if (it != fonts.openings.end()) {
+        tf = it->second;
+    } else {
+        std::string tries[3] = {family, fallbackfamilies[0], fallbackfamilies[1]};
+        for (const std::string &f : tries) {
+            const FontFile &ff = findfamily(f, style);
+            if (!ff.path.empty()) tf = openface(ff, size);
+            if (tf) break;
+        }
+        fonts.openings[key] = tf;
     }
-    fonts.openings[key] = tf;
+    fonts.lastname = name;
+    fonts.lastsize = size;
+    fonts.laststyle = style;
+    fonts.last = tf;
+    fonts.haslast = true;
     return tf;
 }
 
@@ -306,6 +324,8 @@ void closefonts() {
     }
     fonts.faces.clear();
     fonts.openings.clear();
+    fonts.haslast = false;
+    fonts.last = nullptr;
     for (auto &m : fonts.metrics) delete m.second;
     fonts.metrics.clear();
     fonts.files.clear();

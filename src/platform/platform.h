@@ -35,6 +35,16 @@ struct RequestSpec {
     int defaultbutton = 0;    // the button Enter presses, 1.. from the left (0: the first)
 };
 
+// A label edited in place over the drawing window.
+struct LabelEditSpec {
+    int x = 0, y = 0, w = 0, h = 0; // the box it is edited over, window pixels
+    int fontsize = 0;               // the label's size as drawn, pixels
+    char *buffer = nullptr;         // the text to start from, and the answer (ISO-8859-1)
+    int buffersize = 0;             // size of the buffer
+    int maxchars = 0;               // characters that can be typed
+    bool typed = false;             // buffer holds what was typed: kept whole, cursor after it
+};
+
 // A file requester: title, initial drawer and file, and a pattern such as "#?.iwo".
 struct FileRequestSpec {
     const char *title = "";
@@ -65,6 +75,10 @@ class PlatformUI {
     // buttons count 1, 2, ... from the left, except that the last of several
     // buttons answers 0. Returns -1 when the requester could not be shown.
     virtual int request(RequestSpec &req) = 0;
+    // Edits a label in place over the drawing window: 1 with the text in the
+    // buffer when it was kept (Return, or the field left), 0 when cancelled
+    // (Escape); -1 when labels can't be edited in place (a requester asks).
+    virtual int editlabel(LabelEditSpec & /*spec*/) { return -1; }
     // Asks for a file. Returns false on cancel; otherwise sets drawer and file.
     virtual bool filerequest(const FileRequestSpec &req, std::string &drawer,
                              std::string &file) = 0;

@@ -15,6 +15,7 @@
 #include "store/userobjects.h"
 #include "testutil.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,13 @@ class Ghosts : public Core {
         setpointerposition(x, y);
         iwevent(DRAWSPACEWINDOW, IW_MOUSEMOVE, 0);
     }
+    // A press at (x, y), the pointer moved through the points, and a release.
+    void drag(int x, int y, const std::vector<std::pair<int, int>> &path) {
+        movepointer(x, y);
+        iwevent(DRAWSPACEWINDOW, IW_MOUSEBUTTONS, IW_SELECTDOWN);
+        for (const auto &[px, py] : path) movepointer(px, py);
+        iwevent(DRAWSPACEWINDOW, IW_MOUSEBUTTONS, IW_SELECTUP);
+    }
     // The window without the outline that follows the pointer, and the same
     // window painted afresh.
     void expectclean(const std::string &what) {
@@ -68,78 +76,57 @@ class Ghosts : public Core {
     }
 };
 
-const int TOOLS[] = {SELECTTOOL, TEXTTOOL, RECTANGLETYPE, 132, LINETYPE, CONNECTORTYPE};
-
 } // namespace
 
-TEST_F(Ghosts, NoOutlineOutlivesAMenuCommand) {
-    for (int tool : TOOLS) {
-        for (const CommandRow *e = commandtable(); e->kind != ROW_END; e++) {
-            // Quit and Close leave no page to compare.
-            if (e->kind != ROW_ITEM || e->id == CMD_QUIT || e->id == CMD_CLOSE) continue;
-            const int num = menunumber(e->id);
+// Every menu command, every key (alone and with Alt) and every toolbar button.
+TEST_F(Ghosts, NoOutlineOutlivesAMenuCommandAKeyOrAButton) {
+    std::vector<std::pair<std::string, std::function<void()>>> events;
+    for (const CommandRow *e = commandtable(); e->kind != ROW_END; e++) {
+        // Quit and Close leave no page to compare.
+        if (e->kind != ROW_ITEM || e->id == CMD_QUIT || e->id == CMD_CLOSE) continue;
+        const int num = menunumber(e->id);
+        events.push_back({std::string("menu ") + e->name,
+                          [num] { iwevent(DRAWSPACEWINDOW, IW_MENUPICK | num, num); }});
+    }
+    for (int alt = 0; alt <= 1; alt++)
+        for (int key : {KEY_F, KEY_INSERT, KEY_DEL, KEY_TAB, KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT,
+                        KEY_LALT, KEY_LSHIFT})
+            events.push_back({"key " + std::to_string(key) + (alt ? " with Alt" : ""), [=] {
+                                  if (alt) iwevent(DRAWSPACEWINDOW, IW_RAWKEY, KEY_LALT);
+                                  iwevent(DRAWSPACEWINDOW, IW_RAWKEY, key);
+                                  iwevent(DRAWSPACEWINDOW, IW_RAWKEY, key | KEY_UPFLAG);
+                                  if (alt)
+                                      iwevent(DRAWSPACEWINDOW, IW_RAWKEY, KEY_LALT | KEY_UPFLAG);
+                              }});
+    for (int id = FIRSTTOOLBARBUTTON; id <= LASTTOOLBARBUTTON; id++)
+        if (id != BUTTON_CLOSE && id != BUTTON_QUIT)
+            events.push_back({"button " + std::to_string(id),
+                              [id] { iwevent(IDEAWEAVEWINDOW, IW_GADGETUP | id, 0); }});
+    for (int tool : {SELECTTOOL, TEXTTOOL, RECTANGLETYPE, 132, LINETYPE, CONNECTORTYPE})
+        for (const auto &[what, send] : events) {
             arm(tool);
-            iwevent(DRAWSPACEWINDOW, IW_MENUPICK | num, num);
-            expectclean(std::string("menu ") + e->name);
+            send();
+            expectclean(what);
         }
-    }
-}
-
-TEST_F(Ghosts, NoOutlineOutlivesAKey) {
-    const int keys[] = {KEY_F,    KEY_INSERT, KEY_DEL,   KEY_TAB,  KEY_UP,
-                        KEY_DOWN, KEY_LEFT,   KEY_RIGHT, KEY_LALT, KEY_LSHIFT};
-    for (int tool : TOOLS) {
-        for (int alt = 0; alt <= 1; alt++) {
-            for (int key : keys) {
-                arm(tool);
-                if (alt) iwevent(DRAWSPACEWINDOW, IW_RAWKEY, KEY_LALT);
-                iwevent(DRAWSPACEWINDOW, IW_RAWKEY, key);
-                iwevent(DRAWSPACEWINDOW, IW_RAWKEY, key | KEY_UPFLAG);
-                if (alt) iwevent(DRAWSPACEWINDOW, IW_RAWKEY, KEY_LALT | KEY_UPFLAG);
-                expectclean("key " + std::to_string(key) + (alt ? " with Alt" : ""));
-            }
-        }
-    }
-}
-
-TEST_F(Ghosts, NoOutlineOutlivesAToolbarButton) {
-    for (int tool : TOOLS) {
-        for (int id = FIRSTTOOLBARBUTTON; id <= LASTTOOLBARBUTTON; id++) {
-            if (id == BUTTON_CLOSE || id == BUTTON_QUIT) continue;
-            arm(tool);
-            iwevent(IDEAWEAVEWINDOW, IW_GADGETUP | id, 0);
-            expectclean("button " + std::to_string(id));
-        }
-    }
 }
 
 // An object dragged along the page's edge, its handles reaching into the grey
 // margin: erasing them paints back the margin and the page's shadow, never
-// paper or grid dots outside the page.
-TEST_F(Ghosts, NothingIsLeftInTheMarginAfterADragAtThePageEdge) {
+// paper or grid dots outside the page. Grid dots beside an object, within its
+// handles' reach, come back when its handles are erased: dragging one object
+// after another among many leaves the grid as a full redraw paints it.
+TEST_F(Ghosts, NothingIsLeftInTheMarginNorLostFromTheGridAfterDrags) {
     ShowGrid = 1;
-    const int corners[][2] = {{8, 8}, {2100 - 9 - 310, 2970 - 8 - 210}};
-    for (const auto &c : corners) {
+    for (const auto &[cx, cy] : {std::pair{8, 8}, {2100 - 9 - 310, 2970 - 8 - 210}}) {
         startnewdiagram();
-        const int n = place(RECTANGLETYPE, c[0], c[1], 310, 210, true);
+        const int n = place(RECTANGLETYPE, cx, cy, 310, 210, true);
         refreshIWOall();
-        const int x = getdrawx(c[0] + 155), y = getdrawy(c[1] + 105);
-        const int path[][2] = {{x - 40, y - 40}, {x + 30, y + 20}, {x + 40, y + 40}, {x, y}};
-        movepointer(x, y);
-        iwevent(DRAWSPACEWINDOW, IW_MOUSEBUTTONS, IW_SELECTDOWN);
-        for (const auto &p : path) movepointer(p[0], p[1]);
-        iwevent(DRAWSPACEWINDOW, IW_MOUSEBUTTONS, IW_SELECTUP);
+        const int x = getdrawx(cx + 155), y = getdrawy(cy + 105);
+        drag(x, y, {{x - 40, y - 40}, {x + 30, y + 20}, {x + 40, y + 40}, {x, y}});
         EXPECT_EQ(IWO[n].selected, 1);
-        expectclean("drag at " + std::to_string(c[0]) + " " + std::to_string(c[1]));
+        expectclean("drag at " + std::to_string(cx) + " " + std::to_string(cy));
     }
-    ShowGrid = 0;
-}
-
-// Grid dots beside an object, within its handles' reach, come back when its
-// handles are erased: dragging one object after another among many leaves
-// the grid as a full redraw paints it.
-TEST_F(Ghosts, NoGridDotIsLostAfterDragsAmongManyObjects) {
-    ShowGrid = 1;
+    startnewdiagram();
     IWODiagram.paperwidth = 5940;
     IWODiagram.paperheight = 4200;
     for (int k = 0; k < 200; k++)
@@ -148,10 +135,9 @@ TEST_F(Ghosts, NoGridDotIsLostAfterDragsAmongManyObjects) {
     refreshIWOall();
     for (int c : {0, 12, 47, 21}) {
         const int x = getdrawx(30 + (c % 20) * 145 + 50), y = getdrawy(30 + (c / 20) * 165 + 20);
-        movepointer(x, y);
-        iwevent(DRAWSPACEWINDOW, IW_MOUSEBUTTONS, IW_SELECTDOWN);
-        for (int i = 0; i < 16; i++) movepointer(x + i * 3 - 20, y + i * 3 / 2 - 20);
-        iwevent(DRAWSPACEWINDOW, IW_MOUSEBUTTONS, IW_SELECTUP);
+        std::vector<std::pair<int, int>> path;
+        for (int i = 0; i < 16; i++) path.push_back({x + i * 3 - 20, y + i * 3 / 2 - 20});
+        drag(x, y, path);
         expectclean("drag of object " + std::to_string(c));
     }
     ShowGrid = 0;

@@ -1,5 +1,5 @@
-// The menu numbers' dispatch, the icon names, the check marks, the history's
-// state and the event dispatch's quit rules.
+// The menu numbers' dispatch, the check marks, the history's state and the
+// event dispatch's quit rules (the palette's tabs are the session palette-tabs).
 #include "app/mainloop.h"
 #include "app/menus.h"
 #include "app/menustate.h"
@@ -31,13 +31,6 @@ class Shell : public Core {
 
 } // namespace
 
-// A number that matches no item does nothing and never quits.
-TEST_F(Shell, UnknownMenuNumbersDoNothing) {
-    for (int number : {MENUNULL, FULLMENUNUM(0, 3), FULLMENUNUM(0, 40), FULLMENUNUM(7, 0)})
-        EXPECT_EQ(processMenus(number), 0) << number;
-    EXPECT_EQ(lines(), "");
-}
-
 // The check marks show ShowGrid and SnapToGrid, also after the menu toggled
 // them.
 TEST_F(Shell, CheckMarksFollowTheGrid) {
@@ -55,8 +48,12 @@ TEST_F(Shell, CheckMarksFollowTheGrid) {
 }
 
 // A break request quits after the event being handled, whatever the handler
-// said, and is spent by it.
+// said, and is spent by it. A menu number that matches no item does nothing
+// and never quits.
 TEST_F(Shell, BreakQuitsAfterTheCurrentEvent) {
+    for (int number : {MENUNULL, FULLMENUNUM(0, 3), FULLMENUNUM(0, 40), FULLMENUNUM(7, 0)})
+        EXPECT_EQ(processMenus(number), 0) << number;
+    EXPECT_EQ(lines(), "");
     EXPECT_EQ(iwevent(DRAWSPACEWINDOW, IW_MOUSEMOVE, 0), 0);
     requestbreak();
     EXPECT_EQ(iwevent(SHAPEWINDOW, IW_GADGETHELP | 22, 0), 1);
@@ -66,18 +63,6 @@ TEST_F(Shell, BreakQuitsAfterTheCurrentEvent) {
     EXPECT_EQ(iwevent(IDEAWEAVEWINDOW, IW_CLOSEWINDOW, 0), 1);
     ui.queueanswer(0);
     EXPECT_EQ(iwevent(IDEAWEAVEWINDOW, IW_GADGETUP | 30, 0), 0);
-}
-
-// The palette's tab strip and help line are no tools: releasing them chooses
-// nothing.
-TEST_F(Shell, PaletteTabsChooseNoTool) {
-    selectedtool = 105;
-    shapewindowevents(IW_GADGETUP | 12, 0);
-    shapewindowevents(IW_GADGETUP | 22, 0);
-    EXPECT_EQ(selectedtool, 105);
-    shapewindowevents(IW_GADGETUP | 101, 0);
-    EXPECT_EQ(selectedtool, 101);
-    EXPECT_EQ(ui.chosentool(), 101);
 }
 
 // Undo stays available when the ring has wrapped round to position 0 with

@@ -2,6 +2,8 @@
 // from geometry, deletion with their objects, folding, copying on duplication.
 #include "connect/connect.h"
 #include "model/clones.h"
+#include "platform/raster.h"
+#include "platform/window.h"
 #include "render/view.h"
 #include "testutil.h"
 
@@ -204,4 +206,44 @@ TEST_F(Connectors, DuplicateReadsOnlyTheCloneEntriesInUse) {
     clones = 3;
     duplicateconnectors();
     EXPECT_EQ(IWONumber, 6);
+}
+
+// Recomputing many objects' connectors at once gives what one call per object
+// gives, on chains, loops, a repeated id and a missing end: the same records
+// and, when erasing, the same pixels; without erasing the window is left as
+// it was.
+TEST_F(Connectors, ManyAtOnceMatchOneByOne) {
+    opendrawspacewindow(800, 600);
+    DiagramExists = 1;
+    setbitmapsize();
+    int a = place(101, 100, 100, 200, 200, false);
+    int b = place(101, 1000, 100, 200, 200, false);
+    int d = place(101, 500, 1000, 200, 200, false);
+    int c1 = connect(a, 100, 100, b, 100, 100);
+    int c2 = connect(c1, 450, 0, d, 100, 0);
+    int c3 = connect(c2, 0, 0, d, 0, 0);
+    int c4 = connect(c3, 0, 0, c1, 0, 0);
+    IWO[c2].connectstart = IWO[c4].id; // a loop: c2 starts on c4, which ends on c1
+    int c5 = connect(b, 0, 0, d, 0, 0);
+    IWO[c5].connectend = 999;
+    int e = place(101, 1500, 900, 100, 100, false);
+    connect(e, 0, 0, a, 50, 50);
+    IWO[e].id = IWO[b].id; // a damaged file's repeated id
+    recountconnections();
+    for (int k : {a, b, d, e}) IWO[k].x = (int16_t)(IWO[k].x + 37 * k), IWO[k].y += 11;
+    const std::vector<IWORecord> moved(IWO + 1, IWO + IWONumber);
+    std::fill(drawspacerp->Pixels.begin(), drawspacerp->Pixels.end(), 200); // erasing shows
+    const std::vector<uint8_t> pixels = drawspacerp->Pixels;
+    const V objects{d, a, e, b, c4};
+    for (int k : objects) calcconnectorpoints(k);
+    const std::vector<uint8_t> table = tableimage(), drawn = drawspacerp->Pixels;
+    EXPECT_NE(seg(c1), V({200, 200, 1100, 200}));
+    EXPECT_NE(drawn, pixels);
+    for (bool erase : {true, false}) {
+        std::copy(moved.begin(), moved.end(), IWO + 1);
+        drawspacerp->Pixels = pixels;
+        calcconnectorpointsof(objects, erase);
+        EXPECT_EQ(tableimage(), table);
+        EXPECT_EQ(drawspacerp->Pixels, erase ? drawn : pixels);
+    }
 }

@@ -83,6 +83,22 @@ void typetext(QWidget *w, const QString &text) {
 }
 
 void Editor::answerdialogs() {
+    // A label edited in place takes a text answer too: typed into the field,
+    // then Return for Okay, Escape for Cancel.
+    LabelEditor *field = ui->drawspace ? ui->drawspace->findChild<LabelEditor *>() : nullptr;
+    if (field && field->isVisible() && !QApplication::activeModalWidget()) {
+        asked.push_back(("Edit Label | " + field->text()).toStdString());
+        if (answers_.empty()) ADD_FAILURE() << "unexpected label field: " << asked.back();
+        const Answer a = answers_.empty() ? Answer{"Cancel", {}} : answers_.front();
+        if (!answers_.empty()) answers_.pop_front();
+        if (a.text) {
+            field->clear();
+            typetext(field, *a.text);
+            hint = field->hint()->isVisible() ? field->hint()->text() : QString();
+        }
+        QTest::keyClick(field, a.button == "Cancel" ? Qt::Key_Escape : Qt::Key_Return);
+        return;
+    }
     QWidget *w = QApplication::activeModalWidget();
     if (!w || !w->isVisible()) return;
     if (auto *box = qobject_cast<QMessageBox *>(w)) {

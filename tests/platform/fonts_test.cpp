@@ -66,7 +66,7 @@ TEST(FontMeasure, WidthIsTheSumOfAdvances) {
 // exactly the glyph pixels, once (also where glyphs overlap), and advances the
 // pen position by the text's width. Text far outside, or without a font, draws
 // nothing.
-TEST(FontText, DrawsOnePenTheSameEveryTimeAndAdvances) {
+TEST(FontText, DrawsOnePenTheSameEveryTimeAndAdvancesAndAsStored) {
     TextFont *f = OpenFont(VERA, 16, 0);
     ASSERT_NE(f, nullptr);
     std::vector<uint8_t> a = render(f, "Wag", JAM1);
@@ -95,17 +95,12 @@ TEST(FontText, DrawsOnePenTheSameEveryTimeAndAdvances) {
         EXPECT_EQ(render(f, "far", JAM1, 5, far), blank) << far;
     }
     EXPECT_EQ(render(nullptr, "none", JAM1), blank);
-}
-
-// A label as stored pixels, so that a change of font, hinting or glyph
-// placement shows.
-TEST(FontText, GoldenLabel) {
-    TextFont *f = OpenFont(VERA, 13, 0);
-    ASSERT_NE(f, nullptr);
-    Raster *rp = newraster(32, 16);
+    // A label as stored pixels, so that a change of font, hinting or glyph
+    // placement shows.
+    rp = newraster(32, 16);
     SetRast(rp, 2);
     SetAPen(rp, 1);
-    SetFont(rp, f);
+    SetFont(rp, OpenFont(VERA, 13, 0));
     Move(rp, 1, 12);
     Text(rp, "Ag\xE9", 3);
     EXPECT_TRUE(goldenmatch(rp, "platform/golden/label.png"));

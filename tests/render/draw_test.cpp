@@ -263,8 +263,7 @@ TEST_F(Formulas, GarbageRecordsAreSafe) {
         clear();
         drawIWO(n);
         EXPECT_TRUE(samepens(snapshot(), once, 160)) << "zoom " << z;
-        EXPECT_EQ(std::memcmp(r.label, kept.label, sizeof r.label), 0);
-        EXPECT_EQ(std::memcmp(r.draw, kept.draw, sizeof r.draw), 0);
+        EXPECT_EQ(recordbytes(r), recordbytes(kept)) << "zoom " << z;
         eraseIWO(n, papercolour, 1);
     }
     // Past either end of the table: nothing drawn, nothing erased.

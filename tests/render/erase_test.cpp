@@ -102,6 +102,22 @@ using Erase = Small;
 // highlight, handles, label (also its glyphs above a background box smaller
 // than the font) and fold marker, for every type.
 TEST_F(Erase, CoversWhatDrawingPainted) {
+    // The grid is repaired over the whole box of a line running up and left of
+    // its start. A label wider than its object, in a font larger than the
+    // interface font (the background box is sized by the latter), is erased
+    // glyph by glyph; so is a Text object's, whose glyphs rise above its box.
+    setview(1200, 900, 0.25f, 100, 100);
+    ShowGrid = 1;
+    EXPECT_TRUE(erasesclean(place(107, 500, 400, -300, -250, false)));
+    ShowGrid = 0;
+    for (int type : {101, 109}) {
+        IWONumber = 1;
+        setview(1200, 900, 0.5f, 200, 200);
+        int n = place(type, 300, 300, 60, 40, false);
+        std::strcpy(IWO[n].label, "Wide label");
+        IWO[n].labelfilled = 0;
+        EXPECT_TRUE(erasesclean(n)) << type;
+    }
     HighlightOn = 1;
     IWODiagram.highlightcolour = 3;
     fillcolour = 6;
@@ -125,25 +141,6 @@ TEST_F(Erase, CoversWhatDrawingPainted) {
             }
             EXPECT_TRUE(erasesclean(n));
         }
-    }
-}
-
-// The grid is repaired over the whole box of a line running up and left of
-// its start. A label wider than its object, in a font larger than the
-// interface font (the background box is sized by the latter), is erased
-// glyph by glyph; so is a Text object's, whose glyphs rise above its box.
-TEST_F(Erase, CoversGridAndLabelGlyphsBeyondTheBox) {
-    setview(1200, 900, 0.25f, 100, 100);
-    ShowGrid = 1;
-    EXPECT_TRUE(erasesclean(place(107, 500, 400, -300, -250, false)));
-    ShowGrid = 0;
-    for (int type : {101, 109}) {
-        IWONumber = 1;
-        setview(1200, 900, 0.5f, 200, 200);
-        int n = place(type, 300, 300, 60, 40, false);
-        std::strcpy(IWO[n].label, "Wide label");
-        IWO[n].labelfilled = 0;
-        EXPECT_TRUE(erasesclean(n)) << type;
     }
 }
 

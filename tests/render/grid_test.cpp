@@ -2,6 +2,8 @@
 #include "render/grid.h"
 #include "renderfixture.h"
 
+using V = std::vector<int>;
+
 // Size steps of 25 between 50 and 500; turning snapping on deselects first.
 TEST_F(View, GridCommands) {
     increasegrid(0);
@@ -16,8 +18,7 @@ TEST_F(View, GridCommands) {
     IWO[a].selected = IWO[b].selected = 1;
     selectedIWO = (int16_t)b;
     snaptogrid();
-    EXPECT_EQ(std::vector<int>({SnapToGrid, IWO[a].selected, IWO[b].selected, selectedIWO}),
-              std::vector<int>({1, 0, 0, -99}));
+    EXPECT_EQ(V({SnapToGrid, IWO[a].selected, IWO[b].selected, selectedIWO}), V({1, 0, 0, -99}));
 }
 
 // A grid step that truncates to 0 pixels draws nothing instead of looping.
@@ -121,8 +122,7 @@ TEST_F(View, SnappingByHandle) {
         selectedIWOhandle = (int16_t)c.handle;
         checkongrid(n);
         const IWORecord &r = IWO[n];
-        EXPECT_EQ(std::vector<int>({r.x, r.y, r.width, r.height}),
-                  std::vector<int>({c.ex, c.ey, c.ew, c.eh}))
-            << c.type << " handle " << c.handle << ": " << c.w << "x" << c.h;
+        EXPECT_EQ(V({r.x, r.y, r.width, r.height}), V({c.ex, c.ey, c.ew, c.eh}))
+            << "case " << &c - cases;
     }
 }

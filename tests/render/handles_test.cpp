@@ -52,9 +52,7 @@ TEST_F(View, InsideLinesAndText) {
         int n = place(c.type == 108 ? 107 : c.type, c.x, c.y, c.w, c.h, false);
         IWO[n].type = (int16_t)c.type;
         IWO[n].lineweight = (int16_t)c.weight;
-        EXPECT_EQ(insideIWO(c.px, c.py, IWONumber), c.hit ? n : -99)
-            << c.type << " " << c.x << "," << c.y << " " << c.w << "x" << c.h << " at " << c.px
-            << "," << c.py;
+        EXPECT_EQ(insideIWO(c.px, c.py, IWONumber), c.hit ? n : -99) << "case " << &c - cases;
     }
 }
 
@@ -94,8 +92,7 @@ TEST_F(View, HandleHitTest) {
         r.locked = (int16_t)c.locked;
         std::strcpy(r.label, c.label);
         EXPECT_EQ(checkIWOhandle(n, getdrawx(c.ux) + c.dx, getdrawy(c.uy) + c.dy), c.handle)
-            << c.type << " " << c.w << "x" << c.h << " at " << c.ux << "," << c.uy << " +" << c.dx
-            << "," << c.dy;
+            << "case " << &c - cases;
     }
 }
 

@@ -2,6 +2,8 @@
 // keeping objects on the page.
 #include "renderfixture.h"
 
+using V = std::vector<int>;
+
 namespace {
 
 // Counts the redraws the view asks of the platform (each sets the title).
@@ -22,12 +24,11 @@ TEST_F(View, A4MappingAndWayBack) {
     // In single precision 2900 * 0.3 is 870.00006, so the float centring
     // puts the page's top at 99.99997, truncated to 99; the integer centring
     // of the way back says 100. -1 / 0.3 = -3.33.
-    EXPECT_EQ(std::vector<int>({drawspacebitmapwidth, drawspacebitmapheight, getdrawx(0),
-                                getdrawx(2100), getdrawy(0), getdrawy(2900)}),
-              std::vector<int>({830, 1070, 100, 730, 99, 970}));
-    EXPECT_EQ(
-        std::vector<int>({getrealy(100), getrealx(100), getrealx(730), getrealx(99), getrealy(0)}),
-        std::vector<int>({0, 0, 2100, -3, -333}));
+    EXPECT_EQ(V({drawspacebitmapwidth, drawspacebitmapheight, getdrawx(0), getdrawx(2100),
+                 getdrawy(0), getdrawy(2900)}),
+              V({830, 1070, 100, 730, 99, 970}));
+    EXPECT_EQ(V({getrealy(100), getrealx(100), getrealx(730), getrealx(99), getrealy(0)}),
+              V({0, 0, 2100, -3, -333}));
     // There and back loses at most what one pixel holds (3.3 units) and one
     // more unit for the truncation of the way back.
     for (int x = 0; x < 2200; x++) {
@@ -38,8 +39,7 @@ TEST_F(View, A4MappingAndWayBack) {
     // The tops are read at every call; -300.00003 truncates toward zero.
     setscrollertop(HSCROLLER, 20);
     setscrollertop(VSCROLLER, 400);
-    EXPECT_EQ(std::vector<int>({getdrawx(0), getrealx(80), getdrawy(0), getrealy(-300)}),
-              std::vector<int>({80, 0, -300, 0}));
+    EXPECT_EQ(V({getdrawx(0), getrealx(80), getdrawy(0), getrealy(-300)}), V({80, 0, -300, 0}));
 }
 
 // Zoom out tests the zoom before the step: 0.3 -> 0.2 -> 0.1, then refused;
@@ -129,8 +129,7 @@ TEST_F(View, CheckOnPage) {
         selectedIWOhandle = (int16_t)c.handle;
         checkonpage(n);
         const IWORecord &r = IWO[n];
-        EXPECT_EQ(std::vector<int>({r.x, r.y, r.width, r.height}),
-                  std::vector<int>({c.ex, c.ey, c.ew, c.eh}))
-            << c.type << " " << c.handle << ": " << c.x << "," << c.y << " " << c.w << "x" << c.h;
+        EXPECT_EQ(V({r.x, r.y, r.width, r.height}), V({c.ex, c.ey, c.ew, c.eh}))
+            << "case " << &c - cases;
     }
 }

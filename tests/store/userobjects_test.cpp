@@ -1,6 +1,7 @@
-// User objects: a template draws like the selection it came from, wide
-// selections keep their shape, the bank's byte layout, banks refused whole,
-// a failed save or conversion that harms nothing, and the icon pictures.
+// User objects: a template draws like the selection it came from (wide
+// selections keep their shape: the session user-object-wide), the bank's byte
+// layout, banks refused whole, a failed save or conversion that harms nothing,
+// and the icon pictures.
 #include "app/menustate.h"
 #include "../render/drawfixture.h"
 
@@ -61,21 +62,6 @@ TEST_F(UserObjects, PlacedObjectDrawsLikeItsSelection) {
     clear();
     drawIWO(u);
     EXPECT_TRUE(samepens(original, snapshot(), 160));
-}
-
-// Points are worked out in 32 bits: a selection 1900 units wide keeps its
-// parts where they were (in 16 bits they wrapped), and every point is
-// saturated to a byte.
-TEST_F(UserObjects, WideSelectionKeepsItsShape) {
-    int a = place(101, 100, 100, 100, 100);
-    int b = place(101, 1900, 1500, 100, 100);
-    selectonly({a, b});
-    ASSERT_EQ(createUserIWO(), 1);
-    const IWORecord &t = userIWO[1];
-    // px[0] is (1900 - 100) * 100 / 1900.
-    EXPECT_EQ(
-        std::vector<int>({t.width, t.height, t.draw[1].px[0], t.draw[1].py[0], t.draw[1].px[2]}),
-        std::vector<int>({1900, 1500, 94, 93, 100}));
 }
 
 // The bank: 255 bytes of version text, the release, slots 0 to 12 whole, as
