@@ -176,22 +176,22 @@ int editlabel(const char *typed) {
     else
         copyfield(buffer, sizeof buffer, r.label, sizeof r.label);
     // Over the object's box in the window, at least as high as the label's text.
-    LabelEditSpec spec;
+    LabelEditField field;
     const int x0 = getdrawx(std::min<int>(r.x, r.x + r.width));
     const int x1 = getdrawx(std::max<int>(r.x, r.x + r.width));
     const int y0 = getdrawy(std::min<int>(r.y, r.y + r.height));
     const int y1 = getdrawy(std::max<int>(r.y, r.y + r.height));
-    spec.fontsize = std::max(1, trunci((double)((float)r.font.ta_YSize * zoom) * 4.0));
-    spec.x = x0;
-    spec.w = x1 - x0;
-    spec.h = std::max(y1 - y0, spec.fontsize + 8);
-    spec.y = (y0 + y1) / 2 - spec.h / 2;
-    spec.buffer = buffer;
-    spec.buffersize = (int)sizeof buffer;
-    spec.maxchars = (int)sizeof buffer - 1; // the label keeps its terminating NUL
-    spec.typed = typed != nullptr;
+    field.fontsize = std::max(1, trunci((double)((float)r.font.ta_YSize * zoom) * 4.0));
+    field.x = x0;
+    field.w = x1 - x0;
+    field.h = std::max(y1 - y0, field.fontsize + 8);
+    field.y = (y0 + y1) / 2 - field.h / 2;
+    field.buffer = buffer;
+    field.buffersize = (int)sizeof buffer;
+    field.maxchars = (int)sizeof buffer - 1; // the label keeps its terminating NUL
+    field.typed = typed != nullptr;
     removeshadowiwo();
-    const int answer = platformui().editlabel(spec);
+    const int answer = platformui().editlabel(field);
     if (answer < 0) return changetext();
     if (answer == 0 || !liveIWO(n) || std::strncmp(buffer, r.label, sizeof r.label) == 0) return 1;
     eraseIWO(n, papercolour, 0);

@@ -81,13 +81,13 @@ QtUI::~QtUI() {
 
 // ---- requesters ----
 
-int QtUI::editlabel(LabelEditSpec &spec) {
-    if (!qApp || !drawspace || !drawspace->isVisible() || !spec.buffer || spec.buffersize <= 0)
+int QtUI::editlabel(LabelEditField &field) {
+    if (!qApp || !drawspace || !drawspace->isVisible() || !field.buffer || field.buffersize <= 0)
         return -1;
     // What was drawn so far is shown under the field.
     drawspace->damage();
-    LabelEditor editor(drawspace, spec);
-    const int answer = editor.run(spec);
+    LabelEditor editor(drawspace, field);
+    const int answer = editor.run(field);
     drawspace->setFocus(Qt::OtherFocusReason);
     return answer;
 }

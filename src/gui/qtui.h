@@ -88,7 +88,7 @@ class QtUI : public PlatformUI {
 
     // ---- PlatformUI ----
     int request(RequestSpec &req) override;
-    int editlabel(LabelEditSpec &spec) override;
+    int editlabel(LabelEditField &field) override;
     bool filerequest(const FileRequestSpec &req, std::string &drawer, std::string &file) override;
     void setwindowtitle(const char *title) override;
     void setmenuenabled(int num, bool enabled) override;

@@ -560,26 +560,26 @@ void TextRequester::check() {
 
 // ---- LabelEditor ----
 
-LabelEditor::LabelEditor(QWidget *parent, const LabelEditSpec &spec) : QLineEdit(parent) {
+LabelEditor::LabelEditor(QWidget *parent, const LabelEditField &field) : QLineEdit(parent) {
     setObjectName("labeleditor");
-    setMaxLength(spec.maxchars);
+    setMaxLength(field.maxchars);
     // The same rule as the text requester: ISO-8859-1 text of a fixed size.
     setValidator(new QRegularExpressionValidator(QRegularExpression("[\\x{01}-\\x{ff}]*"), this));
     QFont f = font();
-    f.setPixelSize(std::clamp(spec.fontsize, 8, 72));
+    f.setPixelSize(std::clamp(field.fontsize, 8, 72));
     setFont(f);
     const QString text = QString::fromLatin1(
-        spec.buffer, (qsizetype)strnlen(spec.buffer, (size_t)std::max(spec.buffersize, 0)));
+        field.buffer, (qsizetype)strnlen(field.buffer, (size_t)std::max(field.buffersize, 0)));
     setText(text);
-    if (spec.typed)
+    if (field.typed)
         end(false);
     else
         selectAll();
     // Over the object, wide enough for a few words and for its text.
-    const int w = std::max({spec.w, fontMetrics().averageCharWidth() * 16,
+    const int w = std::max({field.w, fontMetrics().averageCharWidth() * 16,
                             fontMetrics().horizontalAdvance(text) + 16});
-    const int h = std::max(spec.h, sizeHint().height());
-    setGeometry(spec.x + spec.w / 2 - w / 2, spec.y + spec.h / 2 - h / 2, w, h);
+    const int h = std::max(field.h, sizeHint().height());
+    setGeometry(field.x + field.w / 2 - w / 2, field.y + field.h / 2 - h / 2, w, h);
     hint_ = new QLabel(parent);
     hint_->setObjectName("labelhint");
     hint_->setAutoFillBackground(true);
@@ -588,7 +588,7 @@ LabelEditor::LabelEditor(QWidget *parent, const LabelEditSpec &spec) : QLineEdit
     connect(this, &QLineEdit::inputRejected, this, [this] { refused(pending_); });
 }
 
-int LabelEditor::run(LabelEditSpec &spec) {
+int LabelEditor::run(LabelEditField &field) {
     show();
     raise();
     setFocus(Qt::OtherFocusReason);
@@ -596,9 +596,9 @@ int LabelEditor::run(LabelEditSpec &spec) {
     hint_->deleteLater();
     if (answer_ == 1) {
         // The validator let only storable text in, so nothing is lost here.
-        const QByteArray text = this->text().toLatin1().left(spec.maxchars);
-        std::memcpy(spec.buffer, text.constData(), (size_t)text.size());
-        spec.buffer[text.size()] = 0;
+        const QByteArray text = this->text().toLatin1().left(field.maxchars);
+        std::memcpy(field.buffer, text.constData(), (size_t)text.size());
+        field.buffer[text.size()] = 0;
     }
     return answer_ == 1 ? 1 : 0;
 }

@@ -144,9 +144,9 @@ class TextRequester : public QDialog {
 // stored is refused with the reason shown just below the field.
 class LabelEditor : public QLineEdit {
   public:
-    LabelEditor(QWidget *parent, const LabelEditSpec &spec);
-    // Edits until kept (1, the text in the spec's buffer) or cancelled (0).
-    int run(LabelEditSpec &spec);
+    LabelEditor(QWidget *parent, const LabelEditField &field);
+    // Edits until kept (1, the text in the field's buffer) or cancelled (0).
+    int run(LabelEditField &field);
     QLabel *hint() const { return hint_; }
 
   protected:

@@ -36,7 +36,7 @@ struct RequestSpec {
 };
 
 // A label edited in place over the drawing window.
-struct LabelEditSpec {
+struct LabelEditField {
     int x = 0, y = 0, w = 0, h = 0; // the box it is edited over, window pixels
     int fontsize = 0;               // the label's size as drawn, pixels
     char *buffer = nullptr;         // the text to start from, and the answer (ISO-8859-1)
@@ -78,7 +78,7 @@ class PlatformUI {
     // Edits a label in place over the drawing window: 1 with the text in the
     // buffer when it was kept (Return, or the field left), 0 when cancelled
     // (Escape); -1 when labels can't be edited in place (a requester asks).
-    virtual int editlabel(LabelEditSpec & /*spec*/) { return -1; }
+    virtual int editlabel(LabelEditField & /*field*/) { return -1; }
     // Asks for a file. Returns false on cancel; otherwise sets drawer and file.
     virtual bool filerequest(const FileRequestSpec &req, std::string &drawer,
                              std::string &file) = 0;
