@@ -156,8 +156,9 @@ int ideaweavewindowevents(int32_t result, int) {
     switch (result & (int32_t)0xFFFF0000) {
     case IW_GADGETUP: {
         selectedgadget = (int16_t)id;
-        // The command repaints what it changes: the drawing window's outline
-        // goes first, or it would stay behind as a ghost.
+        // Each command takes the tool's outline away itself, as it must when
+        // picked from the menu; doing it here as well keeps a button whose
+        // command forgets it from leaving the outline behind as a ghost.
         removeshadowiwo();
         // The command of the button (of the half hit, on the two-way
         // buttons); a button with none chooses the select tool.

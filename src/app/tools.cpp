@@ -46,9 +46,7 @@ int setIWObuttons() {
 int findIWObutton() {
     int tab = IWObuttonTab;
     if (tab < 0 || tab > 2) tab = 0;
-    IWObuttonNo = 0;
-    for (int b = 1; b <= 12; b++)
-        if (IWObutton[tab][b] == selectedtool) IWObuttonNo = (int16_t)b;
+    IWObuttonNo = (int16_t)paletteposition(IWObutton, tab, selectedtool);
     IWObuttonTab = (int16_t)tab;
     return 1;
 }

@@ -467,22 +467,17 @@ void palettekey(int key) {
     int tab = oldtab, b = oldbutton;
     switch (key) {
     case KEY_TAB:
-        tab = (tab + 1) % 3;
-        if (b < 1) b = 1;
+        movepalette(PaletteMove::NextTab, tab, b);
         break;
     case KEY_UP:
-        b = b - 2 < 1 ? b + 10 : b - 2;
+        movepalette(PaletteMove::Up, tab, b);
         break;
     case KEY_DOWN:
-        b = b + 2 > 12 ? b - 10 : b + 2;
+        movepalette(PaletteMove::Down, tab, b);
         break;
     case KEY_RIGHT:
     case KEY_LEFT:
-        // With no current position the walk starts at position 1, as Tab does.
-        if (b < 1)
-            b = 1;
-        else
-            b = (b % 2 == 1) ? b + 1 : b - 1;
+        movepalette(PaletteMove::Across, tab, b);
         break;
     default:
         break;

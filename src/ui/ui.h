@@ -7,8 +7,8 @@
 // The functions are declared here, below every layer that calls them, and
 // defined by the application (src/app): editing, storing and exporting say
 // what the user should see without depending on how the application shows
-// it. The tool-button state and the properties window's open flag live here
-// too, since editing reads and sets them.
+// it. The tool-button state, the palette's layout and the properties window's
+// open flag live here too, since editing reads and sets them.
 //
 // Requesters (app/requesters.cpp):
 //   MessageReq(body, title)  information with "Okay"; returns 1
@@ -42,6 +42,20 @@ extern int16_t IWObutton[3][13]; // palette tools by tab and position 1..12
 extern int16_t IWObuttonTab;     // palette tab of the current tool
 extern int16_t IWObuttonNo;      // its position on the tab, 0 = none
 extern int16_t selectedgadget;   // id of the last gadget used
+
+// ---- the palette's layout ----
+// Three tabs of twelve tool buttons each, positions 1 to 12 in two columns:
+// odd positions on the left, even ones on the right, two to a row.
+constexpr int PALETTETABS = 3;
+constexpr int PALETTEBUTTONS = 12;
+enum class PaletteMove { NextTab, Up, Down, Across };
+
+// The position of tool on a tab of the button table; 0 when it isn't there.
+int paletteposition(const int16_t (&buttons)[3][13], int tab, int tool);
+// Moves the palette's cursor a row up or down (wrapping round within the
+// column), across to the other column, or to the next tab at the same
+// position. Position 0, no current button, starts at 1 for Tab and Across.
+void movepalette(PaletteMove move, int &tab, int &position);
 
 // ---- the object properties window ----
 extern int16_t propwindowopen; // 1 while the object properties window is open
