@@ -479,6 +479,7 @@ int redohistory() {
 
     const HistoryEntry &top = history[e];
     historynum = (int16_t)nextentry(e);
+    int16_t focusid = 0; // the object a group's command worked on
     if (isbegin(top.kind)) {
         // A group or crop: redo up to and past its end. Nested groups count.
         int depth = 1;
@@ -492,6 +493,7 @@ int redohistory() {
             } else if (isend(entry.kind)) {
                 depth--;
                 if (entry.kind == HISTORY_CROPEND) setpagesize(entry);
+                if (depth == 0) focusid = entry.after.id;
             } else {
                 redoentry(entry);
             }
@@ -500,9 +502,23 @@ int redohistory() {
         redoentry(top);
     }
 
-    int selected = 0;
-    for (int k = 1; k < IWONumber; k++)
-        if (IWO[k].selected) selected++;
+    // Redo selects what it changed, but a redone fold hides part of that: what
+    // is hidden can't be selected. The focus goes back to the object the
+    // command worked on when it is among the selection (Fold/Unfold again then
+    // acts on the same node), else to the last object redone that is shown.
+    int selected = 0, shown = 0;
+    for (int k = 1; k < IWONumber; k++) {
+        if (IWO[k].selected && IWO[k].visible == 0) IWO[k].selected = 0;
+        if (IWO[k].selected) {
+            selected++;
+            shown = k;
+        }
+    }
+    const int focus = focusid ? findIWObyid(focusid) : 0;
+    if (liveIWO(focus) && IWO[focus].selected)
+        selectedIWO = (int16_t)focus;
+    else if (liveIWO(selectedIWO) && IWO[selectedIWO].visible == 0)
+        selectedIWO = (int16_t)shown;
     numIWOselected = (int16_t)selected;
     recountconnections();
 
