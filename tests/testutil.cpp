@@ -25,6 +25,9 @@ void Core::SetUp() {
     capture = std::tmpfile();
     ui.setoutput(capture);
     setplatformui(&ui);
+    // Each test starts as the program does, with the diagram record of no
+    // diagram yet: the empty user-object slots take their font from it.
+    IWODiagram = DiagramRecord{};
     setupcore();
     std::rewind(capture);
     // Forget what the set-up printed (nothing, normally).
