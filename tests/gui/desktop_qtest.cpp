@@ -431,6 +431,7 @@ TEST(Mnemonics, OneLetterEachWithinAMenu) {
     // labels with a letter already keep it and reserve it.
     EXPECT_EQ(withmnemonics({"Zoom In", "Zoom Out", "Zoom to Fit", "&Open", "Ox"}),
               QStringList({"&Zoom In", "Zoo&m Out", "Zoom &to Fit", "&Open", "O&x"}));
+    EXPECT_EQ(withmnemonics({"Save", "Save As"}), QStringList({"&Save", "Save &As"}));
     EXPECT_EQ(withmnemonics({"ab", "ab", "ab"}), QStringList({"&ab", "a&b", "ab"}));
 }
 
