@@ -162,6 +162,7 @@ TEST(OutlineRead, BadInput) {
         {EXPORT_TXT, " \n\t\n", "no lines of text"},
         {EXPORT_MD, "Just a paragraph.\n", "no headings and no list items"},
         {EXPORT_MD, std::string("- a\0b", 5), "binary data"},
+        {EXPORT_TXT, std::string("a\n\0", 3), "binary data"},
         {EXPORT_TXT, std::string(MAXOUTLINEBYTES + 1, 'a'), "too large"},
         {EXPORT_OPML, "<opml><body><outline text=\"a\"></body></opml>",
          "not well-formed XML: mismatched tag at line 1"},
