@@ -328,6 +328,15 @@ TEST_F(Pictures, FailuresKeepTheOldFile) {
                               MAXPICTUREDPI, &message));
     EXPECT_EQ(message, "Sorry. The picture would be too large at 2400 dpi.");
     EXPECT_EQ(text(path), "old");
+    // A4 at 2400 dpi has sides an image holds (19843 x 28063) but more pixels
+    // than a picture may have; at 1200 dpi it is taken.
+    Scene a4;
+    a4.width = 2100;
+    a4.height = 2970;
+    int w = 0, h = 0;
+    EXPECT_FALSE(picturesize(a4, 2400, &w, &h));
+    EXPECT_TRUE(picturesize(a4, 1200, &w, &h));
+    EXPECT_EQ(std::vector<int>({w, h}), std::vector<int>({9921, 14031}));
     // No temporary file is left behind.
     EXPECT_EQ(0, std::system(("test \"$(ls -A " + t.dir + ")\" = old.png").c_str()));
 }

@@ -81,14 +81,15 @@ TEST_F(View, ZoomToFitShowsWholePage) {
 // count from both ends (nothing selected is the session zoom-fit's).
 TEST_F(View, ZoomToSelection) {
     int a = place(101, 300, 400, 200, 100, true);
-    int b = place(107, 900, 1000, -200, -300, true);
+    int b = place(107, 900, 1000, -200, -650, true);
     place(101, 1500, 2500, 300, 200, false);
     (void)a, (void)b;
     zoomtoselection();
-    // The box is 300..900 x 400..1000: 600 x 600 units in 800 x 600 pixels.
-    EXPECT_FLOAT_EQ(zoom, (600.0f - 16) / 600);
+    // The box is 300..900 x 350..1000 (the line's upper end is its top): 600 x
+    // 650 units in 800 x 600 pixels.
+    EXPECT_FLOAT_EQ(zoom, (600.0f - 16) / 650);
     EXPECT_NEAR(getdrawx(300), 400 - 300 * zoom, 2);
-    EXPECT_NEAR(getdrawy(400), 8, 2);
+    EXPECT_NEAR(getdrawy(350), 8, 2);
     EXPECT_NEAR(getdrawy(1000), 592, 2);
     // A single tiny object: held at the most a selection fit zooms.
     selectonly({a});
