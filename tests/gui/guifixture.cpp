@@ -10,6 +10,7 @@
 #include "platform/raster.h"
 
 #include <QAbstractButton>
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
@@ -30,6 +31,10 @@ void Editor::SetUp() {
     // The tests compare the window with the pen raster: the classic picture,
     // unless a fixture chooses the smooth one.
     desktopsettings()->setValue(SMOOTHDRAWINGKEY, false);
+    // The pointer starts away from every window: one left over a button by an
+    // earlier test would enter and leave the new window's buttons.
+    QCursor::setPos(-1000, -1000);
+    QApplication::processEvents();
     beforestart();
     ui = std::make_unique<QtUI>();
     setplatformui(ui.get());
