@@ -3,6 +3,8 @@
 #include "app/session.h"
 #include "arrange/mindmap.h"
 #include "edit/history.h"
+#include "model/bytes.h"
+#include "model/diagram.h"
 #include "model/iwo.h"
 #include "testutil.h"
 
@@ -82,4 +84,41 @@ TEST_F(MindMap, RefusalsLeaveTheDiagramAsItWas) {
     EXPECT_EQ(IWONumber, MAXIWO);
     IWONumber = count;
     IWO[IWONumber].type = DEADTYPE;
+    // One object number short: the node and its connector need two.
+    IWOid = 32766;
+    const std::vector<uint8_t> before = tableimage();
+    EXPECT_EQ(addmapnode(false, why), 0);
+    EXPECT_NE(why.find("No more object numbers"), std::string::npos) << why;
+    EXPECT_EQ(tableimage(), before);
+    IWOid = 32765;
+    EXPECT_GT(addmapnode(false, why), 0) << why;
+    EXPECT_EQ(IWOid, 32767);
+}
+
+// A new node looks like the node it was added from: shape, size, pens, font,
+// label placement and background; only the label is its own.
+TEST_F(MindMap, NewNodeLooksLikeItsNode) {
+    startnewdiagram();
+    const int a = place(105, 900, 1300, 400, 250, false);
+    IWORecord &r = IWO[a];
+    r.font.ta_YSize = 24;
+    r.font.ta_Style = 1;
+    r.fontcolour = 3;
+    r.labelcolour = 5;
+    r.labelfilled = !labelfilled; // not what new objects get
+    r.labelx = 30;
+    r.labely = 70;
+    copytext(r.label, sizeof r.label, "Root");
+    selectonly({a});
+    std::string why;
+    const int k = addmapnode(false, why);
+    ASSERT_GT(k, a) << why;
+    const IWORecord &n = IWO[k];
+    auto look = [](const IWORecord &o) {
+        return std::vector<int>({o.type, o.width, o.height, o.linecolour, o.lineweight,
+                                 o.fillcolour, o.font.ta_YSize, o.font.ta_Style, o.fontcolour,
+                                 o.labelcolour, o.labelfilled, o.labelx, o.labely});
+    };
+    EXPECT_EQ(look(n), look(IWO[a]));
+    EXPECT_EQ(n.label[0], 0);
 }

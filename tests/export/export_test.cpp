@@ -43,6 +43,13 @@ TEST_F(SVG, PageSizeIdsAndNumbers) {
         << doc;
     EXPECT_NE(doc.find("<g id=\"iwo" + std::to_string(IWO[n].id) + "\">"), std::string::npos);
     EXPECT_NE(doc.find('.', doc.find("<text")), std::string::npos); // a fraction was written
+    // A family name can't end the CSS string it is written in, nor escape
+    // what follows: quotes and backslashes are left out.
+    std::strcpy(IWO[n].fontname, "My 'Odd\" Fo\\nt.font");
+    const std::string odd = svgdocument();
+    const size_t at = odd.find("font-family=\"");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(odd.substr(at, odd.find(',', at) - at), "font-family=\"'My Odd Font'") << odd;
 }
 
 namespace {
