@@ -226,6 +226,14 @@ class Walk:
             time.sleep(0.1)
         return False
 
+    def answerfile(self, path, wait=1.0):
+        """Types path into the file requester the last key or click opened and
+        presses Return; whatever is still open after waiting is dismissed."""
+        if self.waitwindows(2):
+            self.type(path)
+            self.key("Return", wait)
+        self.dismiss()
+
     def dismiss(self):
         """Esc for every window a key opened (Cancel on a requester)."""
         closed = False
@@ -362,10 +370,7 @@ class Walk:
         # Saved and read back: all three start on A.
         path = os.path.join(self.files, "fan.iwo")
         self.key("ctrl+s", 0.8)
-        if self.waitwindows(2):
-            self.type(path)
-            self.key("Return", 1.0)
-        self.dismiss()
+        self.answerfile(path)
         info = self.info(path)
         if info is None:
             self.check("the fan saved as fan.iwo", False, "no file")
@@ -407,10 +412,7 @@ class Walk:
         # The outline from A, through the Export Text button.
         md = os.path.join(self.files, "fan.md")
         self.click(EXPORTTEXT, 0.8)
-        if self.waitwindows(2):
-            self.type(md)
-            self.key("Return", 1.0)
-        self.dismiss()
+        self.answerfile(md)
         try:
             lines = [l.rstrip() for l in open(md, encoding="utf-8") if l.strip().startswith("-")]
         except OSError:
@@ -439,20 +441,14 @@ class Walk:
             self.dismiss()
             path = os.path.join(self.files, "paper%d.iwo" % len(sizes))
             self.key("ctrl+shift+s", 0.8)
-            if self.waitwindows(2):
-                self.type(path)
-                self.key("Return", 1.0)
-            self.dismiss()
+            self.answerfile(path)
             info = self.info(path) or {}
             sizes.append((info.get("paperwidth"), info.get("paperheight")))
         self.check('"A5: landscape" gives a page of 2100 x 1480, "A4: portrait" 2100 x 2970',
                    sizes == [(2100, 1480), (2100, 2970)], "pages %s" % sizes)
         pdf = os.path.join(self.files, "page.pdf")
         self.click(EXPORTGRAPHIC, 0.8)
-        if self.waitwindows(2):
-            self.type(pdf)
-            self.key("Return", 2.0)
-        self.dismiss()
+        self.answerfile(pdf, 2.0)
         r = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True)
         size = ""
         for line in r.stdout.splitlines():

@@ -45,7 +45,7 @@ int setIWObuttons() {
 
 int findIWObutton() {
     int tab = IWObuttonTab;
-    if (tab < 0 || tab > 2) tab = 0;
+    if (tab < 0 || tab >= PALETTETABS) tab = 0;
     IWObuttonNo = (int16_t)paletteposition(IWObutton, tab, selectedtool);
     IWObuttonTab = (int16_t)tab;
     return 1;

@@ -37,12 +37,6 @@
 #pragma once
 #include <cstdint>
 
-// ---- tool-button state ----
-extern int16_t IWObutton[3][13]; // palette tools by tab and position 1..12
-extern int16_t IWObuttonTab;     // palette tab of the current tool
-extern int16_t IWObuttonNo;      // its position on the tab, 0 = none
-extern int16_t selectedgadget;   // id of the last gadget used
-
 // ---- the palette's layout ----
 // Three tabs of twelve tool buttons each, positions 1 to 12 in two columns:
 // odd positions on the left, even ones on the right, two to a row.
@@ -50,8 +44,14 @@ constexpr int PALETTETABS = 3;
 constexpr int PALETTEBUTTONS = 12;
 enum class PaletteMove { NextTab, Up, Down, Across };
 
+// ---- tool-button state ----
+extern int16_t IWObutton[PALETTETABS][PALETTEBUTTONS + 1]; // tools by tab and position 1..12
+extern int16_t IWObuttonTab;                               // palette tab of the current tool
+extern int16_t IWObuttonNo;                                // its position on the tab, 0 = none
+extern int16_t selectedgadget;                             // id of the last gadget used
+
 // The position of tool on a tab of the button table; 0 when it isn't there.
-int paletteposition(const int16_t (&buttons)[3][13], int tab, int tool);
+int paletteposition(const int16_t (&buttons)[PALETTETABS][PALETTEBUTTONS + 1], int tab, int tool);
 // Moves the palette's cursor a row up or down (wrapping round within the
 // column), across to the other column, or to the next tab at the same
 // position. Position 0, no current button, starts at 1 for Tab and Across.
